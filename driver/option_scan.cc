@@ -1,0 +1,57 @@
+// The option scan: letters act in their order, and "?" or an unknown letter
+// ends the run before anything after it is looked at.
+#include "driver/option_scan.h"
+
+#include "driver/exit_status.h"
+#include "driver/message_catalog.h"
+#include "driver/standard_streams.h"
+
+namespace morlune {
+
+OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* argv,
+                             const RunStreams& streams) {
+  OptionScanResult result;
+  auto end = [&result](int status) {
+    result.endRun = true;
+    result.status = status;
+    return result;
+  };
+  int next = 1;
+  while (next < argc && argv[next][0] == '-') {
+    const char* letters = argv[next++] + 1;
+    for (; *letters != '\0'; ++letters) {
+      char letter = *letters;
+      if (letter == 'd') {
+        context.decimalCodes = 1;
+      } else if (letter == 'e') {
+        context.escapedNames = 1;
+      } else if (letter == 'o') {
+        // The next argument is the output path whatever it looks like; the
+        // letters after "o" in this argument are ignored.
+        if (next >= argc) {
+          ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
+          return end(kExitNotRecognised);
+        }
+        int fd = OpenForWriting(argv[next++]);
+        if (fd < 0) {
+          ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
+          return end(kExitNotRecognised);
+        }
+        context.output.AttachFd(fd, true);
+        break;
+      } else if (letter == '?') {
+        TextOutput standardOutput;
+        AttachStandardStream(standardOutput, streams.outputFd, streams.outputCapture);
+        PrintUsage(context, standardOutput);
+        return end(kExitNotRecognised);
+      } else {
+        WriteFormatText(context.errors, context.usageSynopsis);
+        return end(kExitNotRecognised);
+      }
+    }
+  }
+  if (next < argc) result.inputPath = argv[next];
+  return result;
+}
+
+}  // namespace morlune

@@ -1,0 +1,74 @@
+// The order of one run: messages ready, options, streams, banner, variant,
+// font body, exit status.
+#include "driver/run.h"
+
+#include "driver/dump_context.h"
+#include "driver/exit_status.h"
+#include "driver/message_catalog.h"
+#include "driver/option_scan.h"
+#include "driver/standard_streams.h"
+#include "fontfile/font_body.h"
+#include "fontfile/signature.h"
+
+namespace morlune {
+namespace {
+
+// Unloads the message library however the run ends, so that many runs can
+// share one process.
+struct LibraryGuard {
+  DumpContext& context;
+  ~LibraryGuard() {
+    UnloadMessageLibrary(context.resourceLibrary);
+    context.resourceLibrary = nullptr;
+  }
+};
+
+int Run(DumpContext& context, int argc, const char* const* argv, const RunStreams& streams) {
+  context.resourceLibrary = LoadMessageLibrary();
+  LibraryGuard guard{context};
+  context.usageSynopsis = LoadMessage(context, IDS_USAGE_SYNOPSIS);
+
+  OptionScanResult scan = ScanOptions(context, argc, argv, streams);
+  if (scan.endRun) return scan.status;
+
+  if (scan.inputPath != nullptr) {
+    int fd = OpenForReading(scan.inputPath);
+    if (fd < 0) {
+      ReportMessage(context, IDS_CANNOT_OPEN_INPUT);
+      return kExitNotRecognised;
+    }
+    context.input.AttachFd(fd, true);
+    UseUntranslatedBytes(fd);
+  } else if (streams.inputData != nullptr) {
+    context.input.AttachMemory(streams.inputData, streams.inputSize);
+  } else {
+    UseUntranslatedBytes(streams.inputFd);
+    context.input.AttachFd(streams.inputFd, false);
+  }
+
+  WriteFormatText(context.output, LoadMessage(context, IDS_BANNER));
+
+  context.kind = IdentifyShapeFile(context);
+  if (context.kind == ShapeFileKind::kUnknown) {
+    ReportMessage(context, IDS_NOT_A_FONT_FILE);
+    return kExitNotRecognised;
+  }
+  if (context.kind == ShapeFileKind::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
+
+  DumpFontBody(context);
+  return kExitRecognised;
+}
+
+}  // namespace
+
+int RunMorlune(int argc, const char* const* argv, const RunStreams& streams) {
+  DumpContext context;
+  AttachStandardStream(context.output, streams.outputFd, streams.outputCapture);
+  AttachStandardStream(context.errors, streams.errorFd, streams.errorCapture);
+  int status = Run(context, argc, argv, streams);
+  context.output.Flush();
+  context.errors.Flush();
+  return status;
+}
+
+}  // namespace morlune

@@ -1,0 +1,35 @@
+// Signature recognition: the head of the file is text up to the byte 0x1A.
+#include "fontfile/signature.h"
+
+#include <cstring>
+
+namespace morlune {
+namespace {
+constexpr int kSignatureEnd = 0x1A;
+constexpr int kMaxSignatureBytes = 99;
+}  // namespace
+
+const char* const kShapeFileSignatures[4] = {
+    "Vormald-86 shapes 1.0\r\n",
+    "Vormald-86 shapes 1.1\r\n",
+    "Vormald-86 bigfont 1.0\r\n",
+    "Vormald-86 unifont 1.0\r\n",
+};
+
+ShapeFileKind IdentifyShapeFile(DumpContext& context) {
+  char head[kMaxSignatureBytes + 1];
+  int stored = 0;
+  while (stored < kMaxSignatureBytes) {
+    int byte = context.input.Get();
+    if (byte == kEndOfInput || byte == kSignatureEnd) break;
+    head[stored++] = static_cast<char>(byte);
+  }
+  head[stored] = '\0';
+  // A zero byte ends the compared text; whatever follows it takes no part.
+  for (int kind = 0; kind < 4; ++kind) {
+    if (std::strcmp(head, kShapeFileSignatures[kind]) == 0) return static_cast<ShapeFileKind>(kind);
+  }
+  return ShapeFileKind::kUnknown;
+}
+
+}  // namespace morlune

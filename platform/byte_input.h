@@ -1,0 +1,54 @@
+// Buffered byte reading from a compiled font: a file descriptor or a block
+// of memory, read one byte at a time or in blocks, with absolute seeks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace morlune {
+
+// Returned by ByteInput::Get at end of input (a read error counts as one).
+inline constexpr int kEndOfInput = -1;
+
+struct ByteInput {
+  ByteInput();
+  ~ByteInput();
+  ByteInput(const ByteInput&) = delete;
+  ByteInput& operator=(const ByteInput&) = delete;
+
+  // Reads from fd from its current position. The descriptor is closed when
+  // this input is destroyed or re-attached only if ownsFd is set.
+  void AttachFd(int fd, bool ownsFd);
+  // Reads the given bytes, which must outlive this input; always seekable.
+  void AttachMemory(const unsigned char* data, std::size_t size);
+
+  // The next byte as 0..255, or kEndOfInput. Once the end has been met it
+  // stays met until a successful seek.
+  int Get() { return cur_ < end_ ? *cur_++ : Underflow(); }
+
+  // Reads up to n bytes into dst; returns how many were read (fewer only at
+  // end of input).
+  std::size_t Read(unsigned char* dst, std::size_t n);
+
+  // Positions the input at offset bytes from the start of the file. Fails
+  // for a negative offset and for an input that cannot seek (a pipe).
+  bool SeekTo(std::int64_t offset);
+
+ private:
+  int Underflow();
+  void Release();
+
+  int fd_ = -1;
+  bool ownsFd_ = false;
+  bool seekable_ = false;
+  bool atEnd_ = false;
+  std::unique_ptr<unsigned char[]> buffer_;
+  const unsigned char* base_ = nullptr;  // first byte of the current window
+  const unsigned char* cur_ = nullptr;
+  const unsigned char* end_ = nullptr;
+  std::size_t memorySize_ = 0;           // memory mode: size of the data
+  std::int64_t baseOffset_ = 0;          // file offset of base_[0]
+};
+
+}  // namespace morlune

@@ -1,0 +1,32 @@
+// The operating system's file calls, behind one small interface so that the
+// rest of morlune never sees which system it runs on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace morlune {
+
+inline constexpr int kSeekFromStart = 0;
+inline constexpr int kSeekFromCurrent = 1;
+
+inline constexpr int kStandardInputFd = 0;
+inline constexpr int kStandardOutputFd = 1;
+inline constexpr int kStandardErrorFd = 2;
+
+// Opens an existing file for reading untranslated bytes. Returns -1 when it
+// cannot be opened or names a folder, which cannot be read as a font.
+int OpenForReading(const char* path);
+// Creates the file, or empties it if it exists, for writing. -1 on failure.
+int OpenForWriting(const char* path);
+// Switches a descriptor to untranslated bytes (a no-op where all are).
+void UseUntranslatedBytes(int fd);
+// One read of up to n bytes: the count, 0 at end of input, -1 on error.
+long ReadFd(int fd, unsigned char* dst, std::size_t n);
+// Writes all n bytes unless the system refuses; failures are not reported.
+void WriteFd(int fd, const char* src, std::size_t n);
+// Returns the new offset, or -1 when the descriptor cannot seek there.
+std::int64_t SeekFd(int fd, std::int64_t offset, int whence);
+void CloseFd(int fd);
+
+}  // namespace morlune

@@ -1,0 +1,62 @@
+// POSIX file calls: open, read, write, lseek and close, retried on EINTR.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_io.h"
+
+namespace morlune {
+
+int OpenForReading(const char* path) {
+  int fd;
+  do {
+    fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+int OpenForWriting(const char* path) {
+  int fd;
+  do {
+    fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+void UseUntranslatedBytes(int) {}
+
+long ReadFd(int fd, unsigned char* dst, std::size_t n) {
+  ssize_t got;
+  do {
+    got = ::read(fd, dst, n);
+  } while (got < 0 && errno == EINTR);
+  return static_cast<long>(got);
+}
+
+void WriteFd(int fd, const char* src, std::size_t n) {
+  while (n > 0) {
+    ssize_t put = ::write(fd, src, n);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return;
+    src += put;
+    n -= static_cast<std::size_t>(put);
+  }
+}
+
+std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
+  off_t got = ::lseek(fd, static_cast<off_t>(offset),
+                      whence == kSeekFromStart ? SEEK_SET : SEEK_CUR);
+  return got < 0 ? -1 : static_cast<std::int64_t>(got);
+}
+
+void CloseFd(int fd) { ::close(fd); }
+
+}  // namespace morlune

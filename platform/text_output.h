@@ -1,0 +1,60 @@
+// Buffered text output to a file descriptor, to a string (tests) or to
+// nowhere. Bytes go out as given; a line feed becomes the platform's line end.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace morlune {
+
+struct TextOutput {
+  TextOutput();
+  ~TextOutput();  // flushes, and closes a descriptor it owns
+  TextOutput(const TextOutput&) = delete;
+  TextOutput& operator=(const TextOutput&) = delete;
+
+  // Sends the text to fd; closes fd at the end only if ownsFd is set.
+  void AttachFd(int fd, bool ownsFd);
+  // Appends the text to *capture.
+  void AttachCapture(std::string* capture);
+  // Sends the text nowhere.
+  void AttachNothing();
+
+  // Writes every line feed as carriage return and line feed, as a text
+  // stream does on systems whose line end is two characters.
+  void SetCrLfLineEnds(bool on) { crLf_ = on; }
+
+  void Write(std::string_view text) {
+    if (text.size() <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
+      std::memcpy(next_, text.data(), text.size());
+      next_ += text.size();
+      return;
+    }
+    WriteSlow(text);
+  }
+  void Put(char c) {
+    if (next_ < limit_ && !crLf_) {
+      *next_++ = c;
+      return;
+    }
+    WriteSlow(std::string_view(&c, 1));
+  }
+  void Flush();
+
+ private:
+  void WriteSlow(std::string_view text);
+  void Release();
+
+  int fd_ = -1;
+  bool ownsFd_ = false;
+  bool crLf_ = false;
+  std::string* capture_ = nullptr;
+  std::unique_ptr<char[]> buffer_;
+  char* next_ = nullptr;
+  char* limit_ = nullptr;
+};
+
+}  // namespace morlune
