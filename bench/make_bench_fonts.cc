@@ -1,0 +1,292 @@
+// Writes the large compiled fonts that the throughput benchmark reads: one
+// of each variant, several MB each, with shapes built from every kind of
+// specification item.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// splitmix64 with a fixed seed: the standard distributions may differ from
+// one library to the next, and every run must measure the same bytes.
+struct Random {
+  std::uint64_t state;
+
+  std::uint64_t Next() {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+  }
+  // A value from lo to hi, both included.
+  int Between(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+  bool Percent(int chance) { return Between(0, 99) < chance; }
+  unsigned char AnyByte() { return static_cast<unsigned char>(Next() & 0xFF); }
+  // A signed operand byte from lo to hi, as stored (two's complement).
+  unsigned char Signed(int lo, int hi) { return static_cast<unsigned char>(Between(lo, hi) & 0xFF); }
+};
+
+void PutWord(Bytes& out, unsigned value) {
+  out.push_back(static_cast<unsigned char>(value & 0xFF));
+  out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
+}
+
+void PutDword(Bytes& out, std::uint32_t value) {
+  PutWord(out, value & 0xFFFF);
+  PutWord(out, value >> 16);
+}
+
+void PutSignature(Bytes& out, const char* text) {
+  for (const char* p = text; *p != '\0'; ++p) out.push_back(static_cast<unsigned char>(*p));
+  out.push_back(0x1A);
+}
+
+// Two signed displacement bytes that are not both 0, which would close a
+// code 9 or code 13 list.
+void PutDisplacement(Random& random, Bytes& spec) {
+  unsigned char x = random.Signed(-60, 60);
+  unsigned char y = random.Signed(-60, 60);
+  if (x == 0 && y == 0) y = 1;
+  spec.push_back(x);
+  spec.push_back(y);
+}
+
+// Length-and-direction vector bytes: length 1 to 15 in the high nibble, so
+// every one is a hexadecimal item.
+void PutVectors(Random& random, Bytes& spec, int count) {
+  for (int i = 0; i < count; ++i) {
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 15) << 4 | random.Between(0, 15)));
+  }
+}
+
+// One item other than a bare vector: a code with its operands or list.
+void PutCodedItem(Random& random, Bytes& spec, bool unifont) {
+  int pick = random.Between(0, 99);
+  if (pick < 22) {  // 8: one displacement
+    spec.push_back(8);
+    spec.push_back(random.AnyByte());
+    spec.push_back(random.AnyByte());
+  } else if (pick < 36) {  // 1 and 2: pen down, pen up
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 2)));
+  } else if (pick < 46) {  // 9: a list of displacements closed by (0,0)
+    spec.push_back(9);
+    for (int n = random.Between(1, 8); n > 0; --n) PutDisplacement(random, spec);
+    spec.push_back(0);
+    spec.push_back(0);
+  } else if (pick < 54) {  // 10: octant arc, radius then signed-magnitude octants
+    spec.push_back(10);
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
+    spec.push_back(static_cast<unsigned char>((random.Percent(50) ? 0x80 : 0) | random.Between(0, 7) << 4 |
+                                              random.Between(0, 7)));
+  } else if (pick < 59) {  // 11: fractional arc
+    spec.push_back(11);
+    spec.push_back(random.AnyByte());
+    spec.push_back(random.AnyByte());
+    spec.push_back(static_cast<unsigned char>(random.Between(0, 1)));
+    spec.push_back(random.AnyByte());
+    spec.push_back(static_cast<unsigned char>((random.Percent(50) ? 0x80 : 0) | random.Between(0, 7) << 4 |
+                                              random.Between(0, 7)));
+  } else if (pick < 70) {  // 12: bulge arc
+    spec.push_back(12);
+    PutDisplacement(random, spec);
+    spec.push_back(random.Signed(-127, 127));
+  } else if (pick < 78) {  // 13: a list of bulge arcs closed by (0,0)
+    spec.push_back(13);
+    for (int n = random.Between(1, 6); n > 0; --n) {
+      PutDisplacement(random, spec);
+      spec.push_back(random.Signed(-127, 127));
+    }
+    spec.push_back(0);
+    spec.push_back(0);
+  } else if (pick < 86) {  // 5 and 6: push and pop the position
+    spec.push_back(static_cast<unsigned char>(random.Between(5, 6)));
+  } else if (pick < 91) {  // 3 and 4: scale down, scale up
+    spec.push_back(static_cast<unsigned char>(random.Between(3, 4)));
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
+  } else if (pick < 95) {  // 14: the next item applies to vertical text only
+    spec.push_back(14);
+    if (random.Percent(50)) {
+      spec.push_back(8);
+      PutDisplacement(random, spec);
+    } else {
+      PutVectors(random, spec, 1);
+    }
+  } else if (unifont) {  // 7: subshape by a two-byte code
+    spec.push_back(7);
+    PutWord(spec, static_cast<unsigned>(random.Between(0x21, 0x7FFF)));
+  } else if (random.Percent(80)) {  // 7: subshape by a one-byte code
+    spec.push_back(7);
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
+  } else {  // 7: long form, code high byte first, then origin and size
+    spec.push_back(7);
+    spec.push_back(0);
+    spec.push_back(static_cast<unsigned char>(random.Between(0x81, 0xFE)));
+    spec.push_back(static_cast<unsigned char>(random.Between(0x40, 0xFC)));
+    spec.push_back(random.Signed(-20, 20));
+    spec.push_back(random.Signed(-20, 20));
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 40)));
+    spec.push_back(static_cast<unsigned char>(random.Between(1, 40)));
+  }
+}
+
+// A shape's specification bytes, about targetSize long, ending with the 0
+// code on its last byte as a compiled shape does.
+Bytes MakeSpec(Random& random, bool unifont, int targetSize) {
+  Bytes spec;
+  // Shapes usually start by lifting the pen and moving to the first stroke.
+  spec.push_back(2);
+  spec.push_back(8);
+  PutDisplacement(random, spec);
+  spec.push_back(1);
+  while (static_cast<int>(spec.size()) < targetSize) {
+    if (random.Percent(35)) {
+      PutVectors(random, spec, random.Between(1, 6));
+    } else {
+      PutCodedItem(random, spec, unifont);
+    }
+  }
+  spec.push_back(0);
+  return spec;
+}
+
+// Most fonts name some shapes and leave the rest to the default names.
+std::string MakeName(Random& random) {
+  if (random.Percent(35)) return std::string();
+  std::string name(1, 'k');
+  for (int n = random.Between(2, 9); n > 0; --n) name.push_back(static_cast<char>(random.Between('a', 'z')));
+  if (random.Percent(5)) name.push_back(static_cast<char>(random.Between(0xC0, 0xFF)));
+  return name;
+}
+
+// One record: the name, its zero byte and the data.
+Bytes MakeRecord(const std::string& name, const Bytes& data) {
+  Bytes record(name.begin(), name.end());
+  record.push_back(0);
+  record.insert(record.end(), data.begin(), data.end());
+  return record;
+}
+
+Bytes MakeShapeRecord(Random& random, bool unifont) {
+  return MakeRecord(MakeName(random), MakeSpec(random, unifont, random.Between(30, 360)));
+}
+
+constexpr int kShapeCount = 30000;
+
+// Shapes 1.0 or 1.1: two words, the count, the index, then the records in
+// index order.
+Bytes MakeShapesFont(const char* signature, std::uint64_t seed) {
+  Random random{seed};
+  std::vector<Bytes> records;
+  records.push_back(MakeRecord("Bench shapes", Bytes{21, 7, 0, 0}));
+  for (int i = 0; i < kShapeCount; ++i) records.push_back(MakeShapeRecord(random, false));
+
+  Bytes font;
+  PutSignature(font, signature);
+  PutWord(font, 1);
+  PutWord(font, kShapeCount);
+  PutWord(font, static_cast<unsigned>(records.size()));
+  for (std::size_t code = 0; code < records.size(); ++code) {
+    PutWord(font, static_cast<unsigned>(code));
+    PutWord(font, static_cast<unsigned>(records[code].size()));
+  }
+  for (const Bytes& record : records) font.insert(font.end(), record.begin(), record.end());
+  return font;
+}
+
+// Bigfont 1.0: escape range 0x81 to 0xFE, two-byte codes, an index stored
+// in hash order (not sorted), and records laid out in ascending code order.
+// Some index entries are empty, as a compiler leaves unused slots.
+Bytes MakeBigfont(std::uint64_t seed) {
+  Random random{seed};
+  struct Entry {
+    unsigned code;
+    Bytes record;
+  };
+  std::vector<Entry> entries;
+  entries.push_back({0, MakeRecord("Bench bigfont", Bytes{8, 0, 0, 8, 0})});
+  for (int i = 0; i < kShapeCount; ++i) {
+    unsigned code = (0x81u + static_cast<unsigned>(i / 255)) << 8 | static_cast<unsigned>(1 + i % 255);
+    Bytes record;
+    if (i % 600 != 599) record = MakeShapeRecord(random, false);
+    entries.push_back({code, std::move(record)});
+  }
+
+  Bytes font;
+  PutSignature(font, "Vormald-86 bigfont 1.0\r\n");
+  PutWord(font, 8);
+  PutWord(font, static_cast<unsigned>(entries.size()));
+  PutWord(font, 1);
+  PutWord(font, 0x81);
+  PutWord(font, 0xFE);
+  std::uint32_t offset = static_cast<std::uint32_t>(font.size() + 8 * entries.size());
+  std::vector<std::uint32_t> offsets;
+  for (const Entry& entry : entries) {
+    offsets.push_back(entry.record.empty() ? 0 : offset);
+    offset += static_cast<std::uint32_t>(entry.record.size());
+  }
+  std::vector<std::size_t> hashOrder(entries.size());
+  for (std::size_t i = 0; i < hashOrder.size(); ++i) hashOrder[i] = i;
+  for (std::size_t i = hashOrder.size() - 1; i > 0; --i) {
+    std::swap(hashOrder[i], hashOrder[random.Next() % (i + 1)]);
+  }
+  for (std::size_t i : hashOrder) {
+    PutWord(font, entries[i].code);
+    PutWord(font, static_cast<unsigned>(entries[i].record.size()));
+    PutDword(font, offsets[i]);
+  }
+  for (const Entry& entry : entries) font.insert(font.end(), entry.record.begin(), entry.record.end());
+  return font;
+}
+
+// Unifont 1.0: the count, then each record with its own code and length.
+Bytes MakeUnifont(std::uint64_t seed) {
+  Random random{seed};
+  Bytes font;
+  PutSignature(font, "Vormald-86 unifont 1.0\r\n");
+  PutWord(font, kShapeCount + 1);
+  Bytes header = MakeRecord("Bench unifont", Bytes{21, 7, 0, 0, 1, 0});
+  PutWord(font, 0);
+  PutWord(font, static_cast<unsigned>(header.size()));
+  font.insert(font.end(), header.begin(), header.end());
+  for (int i = 0; i < kShapeCount; ++i) {
+    // Codes from the blank on, through the Latin and Cyrillic names and far
+    // beyond them.
+    unsigned code = 0x20u + static_cast<unsigned>(i);
+    Bytes record = MakeShapeRecord(random, true);
+    PutWord(font, code);
+    PutWord(font, static_cast<unsigned>(record.size()));
+    font.insert(font.end(), record.begin(), record.end());
+  }
+  return font;
+}
+
+bool WriteFont(const std::string& path, const Bytes& font) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(font.data(), 1, font.size(), file) == font.size();
+  ok = std::fclose(file) == 0 && ok;
+  if (ok) std::printf("%s %zu\n", path.c_str(), font.size());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: morlune_make_bench_fonts OUTDIR\n");
+    return 2;
+  }
+  std::string dir = argv[1];
+  bool ok = WriteFont(dir + "/unifont.font", MakeUnifont(1)) && WriteFont(dir + "/bigfont.font", MakeBigfont(2)) &&
+            WriteFont(dir + "/shapes11.font", MakeShapesFont("Vormald-86 shapes 1.1\r\n", 3)) &&
+            WriteFont(dir + "/shapes10.font", MakeShapesFont("Vormald-86 shapes 1.0\r\n", 4));
+  if (!ok) {
+    std::fprintf(stderr, "morlune_make_bench_fonts: cannot write the fonts in %s\n", dir.c_str());
+    return 1;
+  }
+  return 0;
+}
