@@ -3,11 +3,15 @@
 
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/text_output.h"
 
 namespace morlune {
 
+// The stream is a text stream: it writes the platform's line end, and so
+// does an -o file that later takes the stream's place.
 inline void AttachStandardStream(TextOutput& stream, int fd, std::string* capture) {
+  stream.SetCrLfLineEnds(TextLineEndIsCrLf());
   if (capture != nullptr) {
     stream.AttachCapture(capture);
   } else if (fd >= 0) {

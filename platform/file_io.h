@@ -21,6 +21,9 @@ int OpenForReading(const char* path);
 int OpenForWriting(const char* path);
 // Switches a descriptor to untranslated bytes (a no-op where all are).
 void UseUntranslatedBytes(int fd);
+// True where a text stream ends its lines with carriage return and line
+// feed rather than a line feed alone.
+bool TextLineEndIsCrLf();
 // One read of up to n bytes: the count, 0 at end of input, -1 on error.
 long ReadFd(int fd, unsigned char* dst, std::size_t n);
 // Writes all n bytes unless the system refuses; failures are not reported.

@@ -33,6 +33,8 @@ int OpenForWriting(const char* path) {
 
 void UseUntranslatedBytes(int) {}
 
+bool TextLineEndIsCrLf() { return false; }
+
 long ReadFd(int fd, unsigned char* dst, std::size_t n) {
   ssize_t got;
   do {
