@@ -1,0 +1,68 @@
+// Windows file calls through the C runtime's descriptors: _open, _read,
+// _lseeki64, _setmode and _close; writes go to the system handle untouched.
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/file_io.h"
+
+namespace morlune {
+
+// Paths go to _open as they came on the command line, in the system's
+// narrow code page, so relative paths resolve against the working folder.
+int OpenForReading(const char* path) {
+  int fd = ::_open(path, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  return fd < 0 ? -1 : fd;
+}
+
+int OpenForWriting(const char* path) {
+  int fd = ::_open(path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+  return fd < 0 ? -1 : fd;
+}
+
+// Without this the runtime would end standard input at the first 0x1A and
+// fold carriage return and line feed into one line feed.
+void UseUntranslatedBytes(int fd) { ::_setmode(fd, _O_BINARY); }
+
+bool TextLineEndIsCrLf() { return true; }
+
+long ReadFd(int fd, unsigned char* dst, std::size_t n) {
+  // _read takes an unsigned int count; a smaller read is always allowed.
+  unsigned count = n > 0x40000000u ? 0x40000000u : static_cast<unsigned>(n);
+  int got = ::_read(fd, dst, count);
+  return got < 0 ? -1 : static_cast<long>(got);
+}
+
+// The text stream has already turned every line feed into the platform's
+// line end, so the bytes must not pass through the runtime's text mode,
+// which would add a second carriage return on standard output and error.
+void WriteFd(int fd, const char* src, std::size_t n) {
+  intptr_t raw = ::_get_osfhandle(fd);
+  if (raw == -1) return;
+  HANDLE handle = reinterpret_cast<HANDLE>(raw);
+  while (n > 0) {
+    DWORD chunk = n > 0x40000000u ? 0x40000000u : static_cast<DWORD>(n);
+    DWORD put = 0;
+    if (!::WriteFile(handle, src, chunk, &put, nullptr) || put == 0) return;
+    src += put;
+    n -= put;
+  }
+}
+
+std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
+  // A pipe or a console cannot be positioned; the runtime would still
+  // answer with an offset for some of them.
+  intptr_t raw = ::_get_osfhandle(fd);
+  if (raw == -1 || ::GetFileType(reinterpret_cast<HANDLE>(raw)) != FILE_TYPE_DISK) return -1;
+  __int64 got = ::_lseeki64(fd, offset, whence == kSeekFromStart ? SEEK_SET : SEEK_CUR);
+  return got < 0 ? -1 : static_cast<std::int64_t>(got);
+}
+
+void CloseFd(int fd) { ::_close(fd); }
+
+}  // namespace morlune
