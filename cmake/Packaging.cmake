@@ -1,0 +1,41 @@
+# Install rules and packages: the executable, the manual page and the sample
+# message library, and a Debian package (cpack -G DEB) or a zip on Windows.
+include(GNUInstallDirs)
+
+install(TARGETS morlune RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The sample goes into a folder of morlune's own, where neither the dynamic
+# loader nor the Windows library search looks: installed on the search path
+# it would turn every user's messages into French.
+set(MORLUNE_SAMPLE_LIBRARY_DIR lib/morlune)
+foreach(sample morlune_messages_fr morlune_messages_dll)
+  if(TARGET ${sample})
+    install(TARGETS ${sample} LIBRARY DESTINATION ${MORLUNE_SAMPLE_LIBRARY_DIR})
+  endif()
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/docs/message-library.txt
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_PACKAGE_NAME morlune)
+set(CPACK_PACKAGE_VENDOR "The morlune developers")
+set(CPACK_PACKAGE_CONTACT "The morlune developers <morlune@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "turn compiled shape fonts back into shape source text")
+set(CPACK_PACKAGE_DESCRIPTION
+    "morlune reads a compiled shape font (shapes 1.0 and 1.1, bigfont 1.0, unifont 1.0) and writes its shape source text, wrapped at 65 columns.")
+set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The C and C++ runtimes that the executable was linked against.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
