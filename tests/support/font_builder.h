@@ -37,7 +37,9 @@ struct FontRecord {
 FontRecord Shape(std::uint16_t code, std::string_view name, std::initializer_list<int> data);
 
 struct FontLayout {
-  FontVariant variant = FontVariant::kShapes11;
+  explicit FontLayout(FontVariant fontVariant) : variant(fontVariant) {}
+
+  FontVariant variant;
   // Shapes: index order and file order. Unifont: file order. Bigfont: the
   // order in which the record bytes are laid down after the index.
   std::vector<FontRecord> records;
