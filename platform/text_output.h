@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/short_copy.h"
+
 namespace morlune {
 
 struct TextOutput {
@@ -29,7 +31,7 @@ struct TextOutput {
 
   void Write(std::string_view text) {
     if (text.size() <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
-      std::memcpy(next_, text.data(), text.size());
+      ShortCopy(next_, text.data(), text.size());
       next_ += text.size();
       return;
     }

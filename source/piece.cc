@@ -1,15 +1,19 @@
 // Number formatting for pieces, done by hand so that the output is the same
-// on every platform and in every locale.
+// on every platform and in every locale. The header holds the fast paths for
+// the small numbers of the specification bytes; these take every other value.
 #include "source/piece.h"
 
 namespace morlune {
 
 void Piece::AppendSlow(std::string_view text) {
-  if (spill_.empty()) spill_.assign(local_, size_);
-  spill_.append(text);
+  if (size_ != kSpilled) {
+    spill_ = std::make_unique<std::string>(local_, size_);
+    size_ = kSpilled;
+  }
+  spill_->append(text);
 }
 
-Piece& Piece::Decimal(long value) {
+Piece& Piece::DecimalSlow(long value) {
   char digits[24];
   char* end = digits + sizeof digits;
   char* p = end;
@@ -23,7 +27,7 @@ Piece& Piece::Decimal(long value) {
   return Text(std::string_view(p, static_cast<std::size_t>(end - p)));
 }
 
-Piece& Piece::Hex(unsigned long value, int minDigits) {
+Piece& Piece::HexSlow(unsigned long value, int minDigits) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   char digits[24];
   char* end = digits + sizeof digits;
