@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/process_run.h"
@@ -23,6 +24,12 @@ struct FontFile {
   std::string dir;
   std::string path;
 };
+
+}  // namespace
+
+void PrintTo(const GoldenCase& golden, std::ostream* os) { *os << golden.name; }
+
+namespace {
 
 class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
