@@ -70,10 +70,14 @@ std::vector<BodyCase> HeaderAndOrderCases() {
   std::vector<BodyCase> cases;
   cases.push_back({"ShapesFontHeader",
                    BuildFont(WithRecords(FontVariant::kShapes11, {Shape(0, "Demo", {0x15, 0xFB, 0x02, 0x00})})),
-                   {}, "*0,4,Demo\n21,-5,2,0\n\n", ""});
+                   {},
+                   "*0,4,Demo\n21,-5,2,0\n\n",
+                   ""});
   cases.push_back({"UnifontFontHeader",
                    BuildFont(WithRecords(FontVariant::kUnifont10, {Shape(0, "Demo", {0x15, 0xFB, 2, 0, 1, 0})})),
-                   {}, "*UNIFONT,6,Demo\n21,-5,2,0,1,0\n\n", ""});
+                   {},
+                   "*UNIFONT,6,Demo\n21,-5,2,0,1,0\n\n",
+                   ""});
 
   // Six non-empty entries and two escape ranges; the header counter decides
   // between three and four values.
@@ -89,7 +93,8 @@ std::vector<BodyCase> HeaderAndOrderCases() {
   for (const HeaderData& header : {HeaderData{"BigfontFontHeaderCounter5", Bytes({8, 0, 0, 8, 0x77}), fourValues},
                                    HeaderData{"BigfontFontHeaderCounter6", Bytes({8, 0, 0, 8, 1, 2}), sixCounted},
                                    HeaderData{"BigfontFontHeaderCounter4", Bytes({8, 0, 0, 8}), threeValues}}) {
-    FontLayout layout = WithRecords(FontVariant::kBigfont10, {FontRecord{0, RecordBytes("Demo", {}) + header.data, {}, {}, 0}});
+    FontLayout layout =
+        WithRecords(FontVariant::kBigfont10, {FontRecord{0, RecordBytes("Demo", {}) + header.data, {}, {}, 0}});
     for (std::uint16_t code = 0x41; code <= 0x45; ++code) layout.records.push_back(Shape(code, "", {}));
     layout.escapeRanges = {{0x81, 0x9F}, {0xE0, 0xFC}};
     cases.push_back({header.name, BuildFont(layout), {}, header.lines + emptyShapes, ""});
@@ -115,16 +120,22 @@ std::vector<BodyCase> HeaderAndOrderCases() {
   FontLayout bigfont = WithRecords(FontVariant::kBigfont10, {Shape(0x8001, "s", {0}), Shape(3, "q", {0}),
                                                              Shape(0x7FFF, "r", {0}), Shape(2, "p", {0})});
   bigfont.indexOrder = {1, 0, 3, 2};
-  cases.push_back({"BigfontUnsignedCodeOrder", BuildFont(bigfont), {"-d"},
-                   "*2,1,p\n0\n\n*3,1,q\n0\n\n*32767,1,r\n0\n\n*32769,1,s\n0\n\n", ""});
+  cases.push_back({"BigfontUnsignedCodeOrder",
+                   BuildFont(bigfont),
+                   {"-d"},
+                   "*2,1,p\n0\n\n*3,1,q\n0\n\n*32767,1,r\n0\n\n*32769,1,s\n0\n\n",
+                   ""});
 
   // Every code-0 record gets the font-header lines, the bigfont its
   // "*BIGFONT" line each time.
   cases.push_back({"ShapesTwoFontHeaders",
                    BuildFont(WithRecords(FontVariant::kShapes11, {Shape(0, "first", {1, 2, 3, 4}), Shape(0x41, "", {0}),
                                                                   Shape(0, "again", {5, 6, 7, 8})})),
-                   {}, "*0,4,first\n1,2,3,0\n\n*00041,1,uca\n0\n\n*0,4,again\n5,6,7,0\n\n", ""});
-  FontLayout twoHeaders = WithRecords(FontVariant::kBigfont10, {Shape(0, "dup", {1, 2, 3, 4, 5}), Shape(0, "dup", {1, 2, 3, 4, 5})});
+                   {},
+                   "*0,4,first\n1,2,3,0\n\n*00041,1,uca\n0\n\n*0,4,again\n5,6,7,0\n\n",
+                   ""});
+  FontLayout twoHeaders =
+      WithRecords(FontVariant::kBigfont10, {Shape(0, "dup", {1, 2, 3, 4, 5}), Shape(0, "dup", {1, 2, 3, 4, 5})});
   twoHeaders.escapeRanges = {{0x81, 0x84}};
   const std::string bigHeader = "*BIGFONT 2,1,081,084\n*0,5,dup\n1,2,3,4,0\n\n";
   cases.push_back({"BigfontTwoFontHeaders", BuildFont(twoHeaders), {}, bigHeader + bigHeader, ""});
@@ -133,7 +144,9 @@ std::vector<BodyCase> HeaderAndOrderCases() {
   // 64-character name line after it stays whole.
   FontLayout longRanges = WithRecords(FontVariant::kBigfont10, {Shape(0, std::string(58, 'h'), {1, 2, 3, 4})});
   longRanges.escapeRanges = {{0x81, 0x9F}, {0xA1, 0xA9}, {0xB0, 0xC0}, {0xE0, 0xFC}, {0x100, 0x1FF}, {0x8140, 0xFFFF}};
-  cases.push_back({"BigfontLineLeavesColumn", BuildFont(longRanges), {},
+  cases.push_back({"BigfontLineLeavesColumn",
+                   BuildFont(longRanges),
+                   {},
                    "*BIGFONT 1,6,081,09F,0A1,0A9,0B0,0C0,0E0,0FC,0100,01FF,08140,0FFFF\n*0,4," + std::string(58, 'h') +
                        "\n1,2,3,0\n\n",
                    ""});
@@ -144,15 +157,16 @@ std::vector<BodyCase> BrokenContainerCases() {
   std::vector<BodyCase> cases;
   auto shapes = [](FontVariant variant, std::size_t count, std::size_t present) {
     FontLayout layout(variant);
-    for (std::size_t i = 0; i < present; ++i) layout.records.push_back(Shape(static_cast<std::uint16_t>(i + 1), "s", {0}));
+    for (std::size_t i = 0; i < present; ++i)
+      layout.records.push_back(Shape(static_cast<std::uint16_t>(i + 1), "s", {0}));
     layout.count = static_cast<std::uint16_t>(count);
     return layout;
   };
 
   // Refusals: status 0, nothing after the banner, one error line.
   cases.push_back({"ShapesIndexShort", BuildFont(shapes(FontVariant::kShapes11, 5, 1)), {}, "", kNoShapeIndex});
-  cases.push_back({"Shapes10IndexShort", BuildFont(shapes(FontVariant::kShapes10, 5, 1)), {}, "",
-                   kOldRevision + kNoShapeIndex});
+  cases.push_back(
+      {"Shapes10IndexShort", BuildFont(shapes(FontVariant::kShapes10, 5, 1)), {}, "", kOldRevision + kNoShapeIndex});
   FontLayout cutCount = shapes(FontVariant::kShapes11, 1, 1);
   cutCount.truncateAt = Signature(FontVariant::kShapes11).size() + 5;
   cases.push_back({"ShapesEndInsideCount", BuildFont(cutCount), {}, "", kNoShapeIndex});
@@ -166,7 +180,8 @@ std::vector<BodyCase> BrokenContainerCases() {
   FontLayout negativeCount = bigfont;
   negativeCount.count = 0x8000;
   cases.push_back({"BigfontNegativeEntryCount", BuildFont(negativeCount), {}, "", kNoHashTable});
-  FontLayout shortIndex = WithRecords(FontVariant::kBigfont10, {FontRecord{0x41, "", 1, 0, 0}, FontRecord{0x42, "", 1, 0, 0}});
+  FontLayout shortIndex =
+      WithRecords(FontVariant::kBigfont10, {FontRecord{0x41, "", 1, 0, 0}, FontRecord{0x42, "", 1, 0, 0}});
   shortIndex.count = 3;
   cases.push_back({"BigfontIndexShort", BuildFont(shortIndex), {}, "", kNoHashTable});
 
@@ -181,8 +196,11 @@ std::vector<BodyCase> BrokenContainerCases() {
 
   // Counts larger than the records present: what is there is dumped, then
   // a quiet end.
-  cases.push_back({"UnifontCountAboveRecords", BuildFont(shapes(FontVariant::kUnifont10, 5, 2)), {},
-                   "*00001,1,s\n0\n\n*00002,1,s\n0\n\n", ""});
+  cases.push_back({"UnifontCountAboveRecords",
+                   BuildFont(shapes(FontVariant::kUnifont10, 5, 2)),
+                   {},
+                   "*00001,1,s\n0\n\n*00002,1,s\n0\n\n",
+                   ""});
   FontLayout missingRecords = shapes(FontVariant::kShapes11, 4, 4);
   missingRecords.truncateAt = BuildFontWithPlaces(missingRecords).recordEnds[1];
   cases.push_back({"ShapesRecordsMissing", BuildFont(missingRecords), {}, "*00001,1,s\n0\n\n*00002,1,s\n0\n\n", ""});
@@ -190,19 +208,25 @@ std::vector<BodyCase> BrokenContainerCases() {
   // Odd bigfont entries: a zero length is skipped and not counted, a length
   // of 0x8000 or more is not counted but still visited (its counter
   // negative), and a code-0 entry of length 0 writes no "*BIGFONT" line.
-  FontLayout lengths = WithRecords(FontVariant::kBigfont10, {Shape(0, "Z", {1, 2, 3, 4}), FontRecord{0x41, "", {}, {}, 0},
-                                                            WithLength(Shape(0x42, "big", {}), 0xFFF0), Shape(0x43, "", {2, 0})});
-  cases.push_back({"BigfontOddLengths", BuildFont(lengths), {},
-                   "*BIGFONT 2,0\n*0,4,Z\n1,2,3,0\n\n*00042,-20,big\n*00043,2,ucc\n2,0\n\n", ""});
-  FontLayout emptyHeader = WithRecords(FontVariant::kBigfont10, {WithLength(Shape(0, "Z", {1, 2, 3, 4}), 0), Shape(0x41, "", {0})});
+  FontLayout lengths =
+      WithRecords(FontVariant::kBigfont10, {Shape(0, "Z", {1, 2, 3, 4}), FontRecord{0x41, "", {}, {}, 0},
+                                            WithLength(Shape(0x42, "big", {}), 0xFFF0), Shape(0x43, "", {2, 0})});
+  cases.push_back({"BigfontOddLengths",
+                   BuildFont(lengths),
+                   {},
+                   "*BIGFONT 2,0\n*0,4,Z\n1,2,3,0\n\n*00042,-20,big\n*00043,2,ucc\n2,0\n\n",
+                   ""});
+  FontLayout emptyHeader =
+      WithRecords(FontVariant::kBigfont10, {WithLength(Shape(0, "Z", {1, 2, 3, 4}), 0), Shape(0x41, "", {0})});
   cases.push_back({"BigfontEmptyFontHeader", BuildFont(emptyHeader), {}, "*00041,1,uca\n0\n\n", ""});
 
   // Offsets: past the end of the file the dump ends quietly; at 0x80000000
   // and above positioning fails.
   const std::string header = "*BIGFONT 3,0\n*0,4,Z\n1,2,3,0\n\n";
   for (std::uint32_t offset : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFF0u}) {
-    FontLayout far = WithRecords(FontVariant::kBigfont10, {Shape(0, "Z", {1, 2, 3, 4}), WithOffset(Shape(0x41, "", {0}), offset),
-                                                          Shape(0x42, "", {0})});
+    FontLayout far =
+        WithRecords(FontVariant::kBigfont10,
+                    {Shape(0, "Z", {1, 2, 3, 4}), WithOffset(Shape(0x41, "", {0}), offset), Shape(0x42, "", {0})});
     char name[32];
     std::snprintf(name, sizeof name, "BigfontOffset%08X", static_cast<unsigned>(offset));
     cases.push_back({name, BuildFont(far), {}, header, offset < 0x80000000u ? "" : kSeekError});
@@ -212,9 +236,11 @@ std::vector<BodyCase> BrokenContainerCases() {
   // counted, so the data are read from their place. The name piece does not
   // fit after the code piece and goes to a line of its own.
   cases.push_back({"LongName",
-                   BuildFont(WithRecords(FontVariant::kShapes11, {Shape(0x41, std::string(1023, 'x') + "y", {2, 0}),
-                                                                  Shape(0x42, "", {0})})),
-                   {}, "*00041\n,2," + std::string(1023, 'x') + "\n2,0\n\n*00042,1,ucb\n0\n\n", ""});
+                   BuildFont(WithRecords(FontVariant::kShapes11,
+                                         {Shape(0x41, std::string(1023, 'x') + "y", {2, 0}), Shape(0x42, "", {0})})),
+                   {},
+                   "*00041\n,2," + std::string(1023, 'x') + "\n2,0\n\n*00042,1,ucb\n0\n\n",
+                   ""});
   return cases;
 }
 

@@ -69,9 +69,11 @@ TEST_P(TruncatedFont, EveryCutEndsCleanly) {
   std::vector<std::size_t> recordEnds;
   if (shapes) {
     std::size_t at = indexEnd;
-    for (std::size_t entry = head + 6; entry < indexEnd; entry += 4) recordEnds.push_back(at += WordAt(font, entry + 2));
+    for (std::size_t entry = head + 6; entry < indexEnd; entry += 4)
+      recordEnds.push_back(at += WordAt(font, entry + 2));
   } else if (!bigfont) {
-    for (std::size_t at = head + 2; at < font.size(); at += 4 + WordAt(font, at + 2)) recordEnds.push_back(at + 4 + WordAt(font, at + 2));
+    for (std::size_t at = head + 2; at < font.size(); at += 4 + WordAt(font, at + 2))
+      recordEnds.push_back(at + 4 + WordAt(font, at + 2));
   }
 
   const Outcome whole = RunOn(font);
