@@ -16,6 +16,9 @@ case $action in
   start)
     "$wineserver" --kill 2>/dev/null
     "$wineserver" --wait
+    # The server runs inside the prefix's folder, so that must exist; Wine
+    # fills an empty one.
+    mkdir -p "$WINEPREFIX" || exit 1
     "$wineserver" --persistent </dev/null >"$log" 2>&1 || exit 1
     exec "$wine64" wineboot --init </dev/null >>"$log" 2>&1
     ;;
