@@ -29,7 +29,7 @@ struct Bytes16 {
 
 // Copies n bytes from src to dst (which must not overlap). Reads and writes
 // only those n bytes.
-inline void ShortCopy(char* dst, const char* src, std::size_t n) {
+[[gnu::always_inline]] inline void ShortCopy(char* dst, const char* src, std::size_t n) {
   using namespace short_copy_detail;
   if (n >= 8) {
     if (n <= 16) {

@@ -29,7 +29,7 @@ struct TextOutput {
   // stream does on systems whose line end is two characters.
   void SetCrLfLineEnds(bool on) { crLf_ = on; }
 
-  void Write(std::string_view text) {
+  [[gnu::always_inline]] void Write(std::string_view text) {
     if (text.size() <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
       ShortCopy(next_, text.data(), text.size());
       next_ += text.size();
@@ -37,7 +37,20 @@ struct TextOutput {
     }
     WriteSlow(text);
   }
-  void Put(char c) {
+  // Room that WritePadded copies at once.
+  static constexpr std::size_t kPaddedWidth = 32;
+  // Writes the first n bytes of padded, n at most kPaddedWidth, where all
+  // kPaddedWidth bytes of padded may be read: one fixed-width move, however
+  // long the text is.
+  [[gnu::always_inline]] void WritePadded(const char* padded, std::size_t n) {
+    if (kPaddedWidth <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
+      std::memcpy(next_, padded, kPaddedWidth);
+      next_ += n;
+      return;
+    }
+    WriteSlow(std::string_view(padded, n));
+  }
+  [[gnu::always_inline]] void Put(char c) {
     if (next_ < limit_ && !crLf_) {
       *next_++ = c;
       return;

@@ -68,7 +68,7 @@ struct Piece {
 
   // Every append checks one sum against the capacity: once the piece has
   // moved to the heap, size_ holds kSpilled and the sum always fails.
-  Piece& Text(std::string_view text) {
+  [[gnu::always_inline]] Piece& Text(std::string_view text) {
     if (size_ + text.size() <= kLocalCapacity) {
       ShortCopy(local_ + size_, text.data(), text.size());
       size_ += text.size();
@@ -77,7 +77,7 @@ struct Piece {
     }
     return *this;
   }
-  Piece& Char(char c) {
+  [[gnu::always_inline]] Piece& Char(char c) {
     if (size_ < kLocalCapacity) {
       local_[size_++] = c;
     } else {
@@ -87,7 +87,7 @@ struct Piece {
   }
 
   // Signed decimal with a minus sign for negative values ("%d").
-  Piece& Decimal(long value) {
+  [[gnu::always_inline]] Piece& Decimal(long value) {
     unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
     // The operands of a shape all lie within -128 to 255: a sign, then one
     // table read and one four-byte store, with no branch on the number of
@@ -104,7 +104,7 @@ struct Piece {
   }
 
   // Upper-case hexadecimal, zero-filled to at least minDigits ("%02X", "%04X").
-  Piece& Hex(unsigned long value, int minDigits) {
+  [[gnu::always_inline]] Piece& Hex(unsigned long value, int minDigits) {
     if (value <= 0xFF && minDigits == 2 && size_ + 2 <= kLocalCapacity) {
       std::memcpy(local_ + size_, &piece_detail::kHexPairs[2 * value], 2);
       size_ += 2;
@@ -119,7 +119,7 @@ struct Piece {
     return HexSlow(value, minDigits);
   }
 
-  std::string_view View() const {
+  [[gnu::always_inline]] std::string_view View() const {
     return size_ <= kLocalCapacity ? std::string_view(local_, size_) : std::string_view(*spill_);
   }
 
