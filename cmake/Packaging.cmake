@@ -1,5 +1,6 @@
 # Install rules and packages: the executable, the manual page and the sample
-# message library, and a Debian package (cpack -G DEB) or a zip on Windows.
+# message library, and a Debian package (cpack -G DEB), a zip on Windows,
+# a tarball on macOS.
 include(GNUInstallDirs)
 
 install(TARGETS morlune RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -28,6 +29,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
+elseif(APPLE)
+  set(CPACK_GENERATOR TGZ)
 else()
   set(CPACK_GENERATOR DEB)
 endif()
