@@ -63,66 +63,86 @@ void PutVectors(Random& random, Bytes& spec, int count) {
   }
 }
 
-// One item other than a bare vector: a code with its operands or list.
-void PutCodedItem(Random& random, Bytes& spec, bool unifont) {
-  int pick = random.Between(0, 99);
-  if (pick < 22) {  // 8: one displacement
-    spec.push_back(8);
-    spec.push_back(random.AnyByte());
-    spec.push_back(random.AnyByte());
-  } else if (pick < 36) {  // 1 and 2: pen down, pen up
-    spec.push_back(static_cast<unsigned char>(random.Between(1, 2)));
-  } else if (pick < 46) {  // 9: a list of displacements closed by (0,0)
-    spec.push_back(9);
-    for (int n = random.Between(1, 8); n > 0; --n) PutDisplacement(random, spec);
-    spec.push_back(0);
-    spec.push_back(0);
-  } else if (pick < 54) {  // 10: octant arc, radius then signed-magnitude octants
-    spec.push_back(10);
-    spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
-    spec.push_back(static_cast<unsigned char>((random.Percent(50) ? 0x80 : 0) | random.Between(0, 7) << 4 |
-                                              random.Between(0, 7)));
-  } else if (pick < 59) {  // 11: fractional arc
-    spec.push_back(11);
-    spec.push_back(random.AnyByte());
-    spec.push_back(random.AnyByte());
-    spec.push_back(static_cast<unsigned char>(random.Between(0, 1)));
-    spec.push_back(random.AnyByte());
-    spec.push_back(static_cast<unsigned char>((random.Percent(50) ? 0x80 : 0) | random.Between(0, 7) << 4 |
-                                              random.Between(0, 7)));
-  } else if (pick < 70) {  // 12: bulge arc
-    spec.push_back(12);
+// 8: one displacement.
+void PutMove(Random& random, Bytes& spec) {
+  spec.push_back(8);
+  spec.push_back(random.AnyByte());
+  spec.push_back(random.AnyByte());
+}
+
+// 2, 8, 1: lift the pen, move to the next stroke, put the pen down.
+void PutPenMove(Random& random, Bytes& spec) {
+  spec.push_back(2);
+  PutMove(random, spec);
+  spec.push_back(1);
+}
+
+// 9: a polyline, closed by (0,0).
+void PutPolyline(Random& random, Bytes& spec, int pairs) {
+  spec.push_back(9);
+  for (int n = pairs; n > 0; --n) PutDisplacement(random, spec);
+  spec.push_back(0);
+  spec.push_back(0);
+}
+
+// 13: a polyline of bulge arcs, closed by (0,0).
+void PutPolyarc(Random& random, Bytes& spec, int entries) {
+  spec.push_back(13);
+  for (int n = entries; n > 0; --n) {
     PutDisplacement(random, spec);
-    spec.push_back(random.Signed(-127, 127));
-  } else if (pick < 78) {  // 13: a list of bulge arcs closed by (0,0)
-    spec.push_back(13);
-    for (int n = random.Between(1, 6); n > 0; --n) {
-      PutDisplacement(random, spec);
-      spec.push_back(random.Signed(-127, 127));
-    }
-    spec.push_back(0);
-    spec.push_back(0);
-  } else if (pick < 86) {  // 5 and 6: push and pop the position
-    spec.push_back(static_cast<unsigned char>(random.Between(5, 6)));
-  } else if (pick < 91) {  // 3 and 4: scale down, scale up
-    spec.push_back(static_cast<unsigned char>(random.Between(3, 4)));
-    spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
-  } else if (pick < 95) {  // 14: the next item applies to vertical text only
-    spec.push_back(14);
-    if (random.Percent(50)) {
-      spec.push_back(8);
-      PutDisplacement(random, spec);
-    } else {
-      PutVectors(random, spec, 1);
-    }
-  } else if (unifont) {  // 7: subshape by a two-byte code
-    spec.push_back(7);
+    spec.push_back(random.Percent(20) ? 0 : random.Signed(-127, 127));
+  }
+  spec.push_back(0);
+  spec.push_back(0);
+}
+
+// A signed-magnitude octant byte: start octant and octant count.
+unsigned char OctantByte(Random& random) {
+  return static_cast<unsigned char>((random.Percent(50) ? 0x80 : 0) | random.Between(0, 7) << 4 |
+                                    random.Between(0, 7));
+}
+
+// 10: octant arc, radius then octants.
+void PutOctantArc(Random& random, Bytes& spec) {
+  spec.push_back(10);
+  spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
+  spec.push_back(OctantByte(random));
+}
+
+// 11: fractional arc, start and end offsets, radius high and low, octants.
+void PutFractionalArc(Random& random, Bytes& spec) {
+  spec.push_back(11);
+  spec.push_back(random.AnyByte());
+  spec.push_back(random.AnyByte());
+  spec.push_back(static_cast<unsigned char>(random.Between(0, 1)));
+  spec.push_back(random.AnyByte());
+  spec.push_back(OctantByte(random));
+}
+
+// 12: one bulge arc.
+void PutBulgeArc(Random& random, Bytes& spec) {
+  spec.push_back(12);
+  PutDisplacement(random, spec);
+  spec.push_back(random.Signed(-127, 127));
+}
+
+// 7: a subshape, at times scaled (3 and 4) and with the position kept
+// (5 and 6) around it.
+void PutSubshape(Random& random, Bytes& spec, bool unifont) {
+  bool scaled = random.Percent(30);
+  bool kept = random.Percent(30);
+  if (kept) spec.push_back(5);
+  if (scaled) {
+    spec.push_back(3);
+    spec.push_back(2);
+  }
+  spec.push_back(7);
+  if (unifont) {
     PutWord(spec, static_cast<unsigned>(random.Between(0x21, 0x7FFF)));
-  } else if (random.Percent(80)) {  // 7: subshape by a one-byte code
-    spec.push_back(7);
+  } else if (random.Percent(80)) {
     spec.push_back(static_cast<unsigned char>(random.Between(1, 255)));
-  } else {  // 7: long form, code high byte first, then origin and size
-    spec.push_back(7);
+  } else {
+    // The long form: code high byte first, then origin and size.
     spec.push_back(0);
     spec.push_back(static_cast<unsigned char>(random.Between(0x81, 0xFE)));
     spec.push_back(static_cast<unsigned char>(random.Between(0x40, 0xFC)));
@@ -131,24 +151,101 @@ void PutCodedItem(Random& random, Bytes& spec, bool unifont) {
     spec.push_back(static_cast<unsigned char>(random.Between(1, 40)));
     spec.push_back(static_cast<unsigned char>(random.Between(1, 40)));
   }
+  if (scaled) {
+    spec.push_back(4);
+    spec.push_back(2);
+  }
+  if (kept) spec.push_back(6);
+}
+
+// 14: the next item applies to vertical text only.
+void PutVerticalOnly(Random& random, Bytes& spec) {
+  spec.push_back(14);
+  if (random.Percent(50)) {
+    PutMove(random, spec);
+  } else {
+    PutVectors(random, spec, 1);
+  }
+}
+
+// A shape is drawn in one manner, as fonts are: strokes of vector bytes
+// (hand-made fonts), strokes of code 8 moves, polylines (code 9) or arcs
+// (codes 13, 12, 10 and 11, as in fonts converted from outlines). Each
+// manner still mixes in the other items now and then.
+enum class Manner { kVectors, kMoves, kPolylines, kArcs };
+
+void PutItem(Random& random, Bytes& spec, Manner manner, bool unifont) {
+  int pick = random.Between(0, 99);
+  switch (manner) {
+    case Manner::kVectors:
+      if (pick < 60) {
+        PutVectors(random, spec, random.Between(2, 10));
+      } else if (pick < 75) {
+        PutPenMove(random, spec);
+      } else if (pick < 84) {
+        PutOctantArc(random, spec);
+      } else if (pick < 89) {
+        spec.push_back(5);
+        PutVectors(random, spec, random.Between(1, 4));
+        spec.push_back(6);
+      } else if (pick < 93) {
+        PutVerticalOnly(random, spec);
+      } else if (pick < 96) {
+        PutFractionalArc(random, spec);
+      } else {
+        PutSubshape(random, spec, unifont);
+      }
+      return;
+    case Manner::kMoves:
+      if (pick < 70) {
+        for (int n = random.Between(1, 6); n > 0; --n) PutMove(random, spec);
+      } else if (pick < 85) {
+        PutPenMove(random, spec);
+      } else if (pick < 92) {
+        PutVectors(random, spec, random.Between(1, 3));
+      } else if (pick < 96) {
+        PutVerticalOnly(random, spec);
+      } else {
+        PutSubshape(random, spec, unifont);
+      }
+      return;
+    case Manner::kPolylines:
+      if (pick < 70) {
+        PutPolyline(random, spec, random.Between(4, 30));
+      } else if (pick < 90) {
+        PutPenMove(random, spec);
+      } else if (pick < 95) {
+        PutMove(random, spec);
+      } else {
+        PutSubshape(random, spec, unifont);
+      }
+      return;
+    case Manner::kArcs:
+      if (pick < 55) {
+        PutPolyarc(random, spec, random.Between(3, 20));
+      } else if (pick < 70) {
+        PutPenMove(random, spec);
+      } else if (pick < 80) {
+        PutBulgeArc(random, spec);
+      } else if (pick < 88) {
+        PutOctantArc(random, spec);
+      } else if (pick < 94) {
+        PutFractionalArc(random, spec);
+      } else {
+        PutPolyline(random, spec, random.Between(2, 8));
+      }
+      return;
+  }
 }
 
 // A shape's specification bytes, about targetSize long, ending with the 0
 // code on its last byte as a compiled shape does.
 Bytes MakeSpec(Random& random, bool unifont, int targetSize) {
+  int pick = random.Between(0, 99);
+  Manner manner = pick < 35 ? Manner::kVectors : pick < 55 ? Manner::kMoves : pick < 80 ? Manner::kPolylines : Manner::kArcs;
   Bytes spec;
-  // Shapes usually start by lifting the pen and moving to the first stroke.
-  spec.push_back(2);
-  spec.push_back(8);
-  PutDisplacement(random, spec);
-  spec.push_back(1);
-  while (static_cast<int>(spec.size()) < targetSize) {
-    if (random.Percent(35)) {
-      PutVectors(random, spec, random.Between(1, 6));
-    } else {
-      PutCodedItem(random, spec, unifont);
-    }
-  }
+  PutPenMove(random, spec);
+  while (static_cast<int>(spec.size()) < targetSize) PutItem(random, spec, manner, unifont);
   spec.push_back(0);
   return spec;
 }
