@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,10 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 namespace {
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  bytes.resize(static_cast<std::size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  return in.gcount() == static_cast<std::streamsize>(size);
 }
 
 // The files to replay for one argument, folders expanded in name order so
