@@ -12,7 +12,7 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 }
 
 TextOutput::TextOutput()
-    : buffer_(std::make_unique<char[]>(kBufferSize)),
+    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)),
       next_(buffer_.get()),
       limit_(buffer_.get() + kBufferSize) {}
 
