@@ -1,0 +1,148 @@
+// Source text: specification bytes in, items out (every code, the lists, the counter, the end of input, the line
+// breaks); the 65-column wrap of the writer; the hand formatting of pieces.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "source/piece.h"
+#include "source/shape_spec_decoder.h"
+#include "source/source_writer.h"
+
+namespace morlune {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+constexpr int kEnd = kEndOfInput;
+constexpr auto k10 = ShapeFileKind::kShapes10, kUni = ShapeFileKind::kUnifont10;
+
+struct Row {
+  const char* what;
+  Bytes bytes;
+  int counter;
+  std::string text;
+  int result = 1, next = kEnd, startColumn = 0;  // next: the byte the input yields after decoding
+  ShapeFileKind kind = ShapeFileKind::kShapes11;
+  int decimalCodes = 0;
+};
+
+// Decodes the row's bytes; returns the text written, the result and the byte the input yields next.
+std::tuple<std::string, int, int> Decode(const Row& row) {
+  std::string text;  // declared first, so that it outlives the context's last flush
+  DumpContext context;
+  context.input.AttachMemory(row.bytes.data(), row.bytes.size());
+  context.output.AttachCapture(&text);
+  context.kind = row.kind;
+  context.decimalCodes = row.decimalCodes;
+  context.outputColumn = row.startColumn;
+  int result = DecodeShapeSpec(context, static_cast<std::int16_t>(row.counter));
+  int next = context.input.Get();
+  context.output.Flush();
+  return {text, result, next};
+}
+
+void Check(const std::vector<Row>& rows) {
+  for (const Row& row : rows) EXPECT_EQ(Decode(row), std::tie(row.text, row.result, row.next)) << row.what;
+}
+
+TEST(DecodeShapeSpec, EveryCodeListAndLineBreak) {
+  Check({
+      {"counter 0 reads nothing", {1}, 0, "", 1, 1},
+      {"negative counter reads nothing", {1}, -5, "", 1, 1},
+      {"only the last counted 0 ends the line", {1, 0, 2, 0}, 4, "1,0,2,0\n\n"},
+      {"codes 1 to 6 and 14, then hexadecimal items", {1, 2, 3, 0x80, 4, 0xFF, 5, 6, 14, 15, 16, 0x7F, 0xA0, 255}, 14,
+       "1,2,3,128,4,255,5,6,14,00F,010,07F,0A0,0FF,"},
+      {"8 and 12 signed", {8, 0xFF, 1, 8, 0x80, 0x7F, 12, 5, 0xFB, 0x7F}, 10, "8,(-1,1),8,(-128,127),12,(5,-5,127),"},
+      {"code 10 sign and magnitude", {10, 3, 0x92, 10, 0xC8, 0x80, 10, 0, 0x12}, 9,
+       "10,(3,-012),10,(200,-000),10,(0,012),"},
+      {"code 11", {11, 1, 2, 3, 0xC8, 0x85, 11, 0, 0, 0, 255, 0x7F}, 12, "11,(1,2,3,200,-005),11,(0,0,0,255,07F),"},
+      {"stops at the counter", {1, 2, 0x41}, 2, "1,2,", 1, 0x41},
+      {"code 11 on the last counted byte", {11, 1, 2, 3, 4, 5, 9}, 1, "11,(1,2,3,4,005),", 1, 9},
+      // An operand read at the end of input is 0xFF.
+      {"end where a code is due", {}, 5, "", 0},
+      {"end in code 8, code due", {8}, 5, "8,(-1,-1),", 0},
+      {"end in code 8, counter spent", {8}, 3, "8,(-1,-1),"},
+      {"7 short", {7, 0x41, 2, 0}, 4, "7,041,2,0\n\n"},
+      {"7 short -d", {7, 0xC8}, 2, "7,200,", 1, kEnd, 0, k10, 1},
+      {"7 long -d is hex", {7, 0, 0, 0x90, 0xFE, 0x80, 0x7F, 6}, 8, "7,(0,00090,-2,-128,127,6),", 1, kEnd, 0, k10, 1},
+      {"7 unifont", {7, 1, 0x90}, 3, "7,00190,", 1, kEnd, 0, kUni},
+      {"7 unifont -d", {7, 1, 0x90}, 3, "7,400,", 1, kEnd, 0, kUni, 1},
+      {"7 unifont leading 0", {7, 0, 5, 1}, 4, "7,00005,1,", 1, kEnd, 0, kUni},
+      {"7 unifont largest -d", {7, 0xFF, 0xFF}, 3, "7,65535,", 1, kEnd, 0, kUni, 1},
+      // Lists: code 9 pairs up to (0,0) or the counter, code 13 entries up to (0,0) alone.
+      {"9 then the next code", {9, 1, 2, 0, 0, 0}, 6, "9,(1,2),(0,0),0\n\n"},
+      {"9: one zero is a pair", {9, 0, 3, 0xFF, 0x80, 3, 0, 0, 0}, 9, "9,(0,3),(-1,-128),(3,0),(0,0),"},
+      {"9: pair reaching 0", {9, 1, 2, 3, 4, 0, 0}, 3, "9,(1,2),", 1, 3},
+      {"9: pair passing 0", {9, 1, 2, 3, 4, 0, 0}, 4, "9,(1,2),(3,4),", 1, 0},
+      {"9: end of input", {9, 1, 2}, 7, "9,(1,2),(-1,-1),(-1,-1),"},
+      {"13", {13, 1, 2, 3, 0, 5, 7, 5, 0, 0xFF, 0x80, 0x7F, 0, 0, 0}, 15,
+       "13,(1,2,3),(0,5,7),(5,0,-1),(-128,127,0),(0,0),"},
+      {"13: empty", {13, 0, 0, 2}, 4, "13,(0,0),2,"},
+      {"13: past the counter", {13, 1, 2, 3, 4, 5, 6, 0, 0, 0x41}, 1, "13,(1,2,3),(4,5,6),(0,0),", 1, 0x41},
+      // The list reads on past the counter; only the end of input ends it, and ends the shape.
+      {"13: end at the lead-in", {13}, 1, "13,", 0},
+      {"13: end at the third byte", {13, 1, 2, 3, 4, 5}, 1, "13,(1,2,3),", 0},
+      // Line breaks fall between pieces.
+      {"closing piece moves whole", {0}, 1, "\n0\n\n", 1, kEnd, 63},
+      {"code 9 pairs are pieces", {9, 10, 20, 0, 0}, 5, "9,(10,20),\n(0,0),", 1, kEnd, 54},
+      {"code 13 lead-in stays at 65", {13, 1, 2, 3, 0, 0}, 6, "13,\n(1,2,3),(0,0),", 1, kEnd, 62},
+  });
+}
+
+TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
+  // Counter 1 goes on the code 13; 10923 entries and the closing pair take 32771 more bytes, leaving -32771,
+  // which wraps to 32765: decoding goes on to the end of input. One entry fewer leaves -32768: the shape is over.
+  Bytes bytes = {13};
+  for (int entry = 0; entry < 10923; ++entry) bytes.insert(bytes.end(), {1, 1, 1});
+  bytes.insert(bytes.end(), {0, 0, 5});
+  EXPECT_EQ(std::get<1>(Decode({"", bytes, 1, ""})), 0);  // the next code meets the end of input
+  bytes.erase(bytes.begin() + 1, bytes.begin() + 4);
+  auto [text, result, next] = Decode({"", bytes, 1, ""});
+  EXPECT_EQ(std::pair(result, next), std::pair(1, 5));
+}
+
+// Writes the text from the start column, plain or as a piece gathered in two parts; returns it and the column after.
+std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool asPiece) {
+  std::string out;  // declared first, so that it outlives the context's last flush
+  DumpContext context;
+  context.output.AttachCapture(&out);
+  context.outputColumn = startColumn;
+  Piece piece;
+  piece.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
+  asPiece ? EmitWrapped(context, piece) : EmitWrapped(context, text);
+  context.output.Flush();
+  return {out, context.outputColumn};
+}
+
+TEST(EmitWrapped, OnePieceAgainstTheColumn) {
+  const std::string x65(65, 'x'), y15(15, 'y'), big(1500, 'b');
+  const std::tuple<const char*, int, std::string, std::string, int> rows[] = {
+      // what, start column, piece; text written, column after
+      {"ends exactly at 65", 60, "abcde", "abcde", 65},
+      {"one past 65 breaks", 60, "abcdef", "\nabcdef", 6},
+      {"66 at column 0 gets an empty line", 0, x65 + "x", "\n" + x65 + "x", 66},
+      {"long piece ending in a line feed", 0, x65 + "\n", "\n" + x65 + "\n", 0},
+      {"sixteen ending in a line feed", 49, y15 + "\n", y15 + "\n", 0},
+      {"closing piece fits from 62", 62, "0\n\n", "0\n\n", 0},
+      {"closing piece moves from 63", 63, "0\n\n", "\n0\n\n", 0},
+      {"inner line feed counts on", 10, "ab\ncd", "ab\ncd", 15},
+      {"beyond the local buffer, written whole", 5, big, "\n" + big, 1500},
+  };
+  for (const auto& [what, start, piece, text, column] : rows) {
+    for (bool asPiece : {false, true}) EXPECT_EQ(Emit(start, piece, asPiece), std::pair(text, column)) << what;
+  }
+}
+
+TEST(Piece, NumbersBeyondTheShortFormsAndGrowthPastTheLocalBuffer) {
+  EXPECT_EQ(Piece().Decimal(-32768).Char(',').Decimal(1000).Char(',').Hex(0x1FF, 2).Char(',').Hex(0x12345, 4).View(),
+            "-32768,1000,1FF,12345");
+  const std::string most(1018, 'a');
+  EXPECT_EQ(Piece().Text(most).Decimal(-128).Decimal(-128).Char(',').Hex(0xAB, 2).Hex(0x1FF, 2).Text("),").View(),
+            most + "-128-128,AB1FF),");
+}
+
+}  // namespace
+}  // namespace morlune
