@@ -1,19 +1,16 @@
-// The four golden fonts and the runs made of each. The records are drawn
-// like a plotter font's (pen up 2, pen down 1, moves 8, vector bytes from
-// 0x10 up), and between them they use every code from 0 to 14.
+// The four golden fonts and the runs made of each. The records are drawn like a plotter font's (pen up 2,
+// pen down 1, moves 8, vector bytes from 0x10 up), and between them they use every code from 0 to 14.
 #include "tests/e2e/golden_cases.h"
 
 #include "tests/support/font_builder.h"
 
 namespace morlune::testing {
 
-// Shapes 1.0: index order is not code order; a font-header name long enough
-// to be wrapped onto its own line; a code 9 list cut off by the counter; a
-// shape header split between its two pieces; names holding "%" and 0xE9;
-// the last shape ends without a 0 code.
+// Shapes 1.0: index order is not code order; a font-header name long enough to be wrapped onto its own
+// line; a code 9 list cut off by the counter; a shape header split between its two pieces; names holding
+// "%" and 0xE9; the last shape ends without a 0 code.
 std::string GoldenShapes10Font() {
-  FontLayout font(FontVariant::kShapes10);
-  font.records = {
+  return BuildFont(FontLayout(FontVariant::kShapes10, {
       Shape(0, "Plotter strokes, shapes 1.0 sample: digits, signs and one E.", {10, -2, 2, 0x55}),
       Shape(0x39, "nine", {2, 8, 4, 6, 1, 9, -2, 0, -1, -1, 0, -2}),
       Shape(0x38, "", {2, 8, 3, 9, 1, 13, 3, -3, 100, -3, -3, -100, 3, 3, -100, -3, 3, 100, 0, 0, 2, 8, 6, -3, 0}),
@@ -27,17 +24,14 @@ std::string GoldenShapes10Font() {
       Shape(0x21, "", {2, 8, 1, 9, 1, 0x5C, 2, 0x2C, 1, 0x1C, 0}),
       Shape(0x2041, "", {2, 0x10, 0}),
       Shape(0x2A, "", {1, 0x44, 0x4C}),
-  };
-  return BuildFont(font);
+  }));
 }
 
-// Shapes 1.1: digits and letters with arcs (codes 10 to 13), subshapes in
-// both forms of code 7, a line of vectors long enough to wrap, a closing 0
-// pushed onto a line of its own, and a shape without a closing 0 whose
-// successor's header continues its line.
+// Shapes 1.1: digits and letters with arcs (codes 10 to 13), subshapes in both forms of code 7, a line of
+// vectors long enough to wrap, a closing 0 pushed onto a line of its own, and a shape without a closing 0
+// whose successor's header continues its line.
 std::string GoldenShapes11Font() {
-  FontLayout font(FontVariant::kShapes11);
-  font.records = {
+  return BuildFont(FontLayout(FontVariant::kShapes11, {
       Shape(0, "STROKES", {21, 7, 0, 0}),
       Shape(0x0A, "", {2, 8, 0, -10, 14, 8, -9, -10, 0}),
       Shape(0x20, "", {2, 0xA0, 0}),
@@ -53,17 +47,13 @@ std::string GoldenShapes11Font() {
       Shape(0x2E, "", {2, 8, 2, 0, 1, 0x10}),
       Shape(0x2D, "hyphen", {2, 8, 1, 3, 1, 0x40, 7, 0, 0x41, 0x90, -2, 2, 5, 6, 2, 8, 1, -3, 0}),
       Shape(0x7E41, "", {14, 1, 0x0F, 0xFF, 0}),
-  };
-  return BuildFont(font);
+  }));
 }
 
-// Bigfont 1.0: two escape ranges, an index in no order and records laid
-// down in yet another, with gaps; a zero-length entry; codes on both sides
-// of 0x8000; a header counter of 5 (four values).
+// Bigfont 1.0: two escape ranges, an index in no order and records laid down in yet another, with gaps; a
+// zero-length entry; codes on both sides of 0x8000; a header counter of 5 (four values).
 std::string GoldenBigfontFont() {
-  FontLayout font(FontVariant::kBigfont10);
-  font.escapeRanges = {{0x81, 0x9F}, {0xE0, 0xFC}};
-  font.records = {
+  FontLayout font(FontVariant::kBigfont10, {
       Shape(0x8940, "", {2, 8, 1, 1, 1, 10, 4, 0x07, 2, 8, 3, 3, 1, 11, 0, 128, 0, 2, 0xC3, 0}),
       Shape(0x0041, "A", {1, 0x63, 0x6D, 2, 8, -4, 3, 1, 0x40, 0}),
       Shape(0, "BIGDEMO", {8, 0, 2, 8, 0x33}),
@@ -78,19 +68,18 @@ std::string GoldenBigfontFont() {
       Shape(0x0031, "", {2, 8, 2, 6, 1, 0x6C, 2, 8, -1, 0, 1, 0x20, 0}),
       Shape(0x889F, "", {7, 0x31, 2, 8, 6, 0, 1, 7, 0, 0x82, 0xA0, 0, 0, 8, 8, 0}),
       Shape(0x8140, "", {2, 8, 16, 0, 0}),
-  };
+  });
+  font.escapeRanges = {{0x81, 0x9F}, {0xE0, 0xFC}};
   font.records[2].gapBefore = 3;
   font.records[8].gapBefore = 16;
   font.indexOrder = {3, 10, 2, 7, 0, 11, 4, 1, 9, 6, 8, 5};
   return BuildFont(font);
 }
 
-// Unifont 1.0: Unicode codes in file order, code 7 with its two-byte
-// operand, a code whose table name wins over its escape name (0x2126), a
-// list piece ending exactly at column 65.
+// Unifont 1.0: Unicode codes in file order, code 7 with its two-byte operand, a code whose table name wins
+// over its escape name (0x2126), a list piece ending exactly at column 65.
 std::string GoldenUnifontFont() {
-  FontLayout font(FontVariant::kUnifont10);
-  font.records = {
+  return BuildFont(FontLayout(FontVariant::kUnifont10, {
       Shape(0, "UniDemo", {0x15, 0xF9, 2, 0, 1, 0x44}),
       Shape(0x0041, "", {1, 0x63, 0x6D, 2, 8, -4, 3, 1, 0x40, 0}),
       Shape(0x00C1, "", {7, 0x00, 0x41, 2, 8, -2, 9, 1, 0x12, 0}),
@@ -103,8 +92,7 @@ std::string GoldenUnifontFont() {
       Shape(0x002E, "", {2, 8, 1, 0, 1, 0x10, 0x14, 0x18, 0x1C}),
       Shape(0x002C, "comma", {2, 8, 1, 1, 1, 0x1C, 0x2A, 0}),
       Shape(0x0031, "", {5, 4, 2, 2, 8, 1, 6, 1, 0x6C, 3, 2, 6, 11, 10, 20, 0, 3, 0x05, 0}),
-  };
-  return BuildFont(font);
+  }));
 }
 
 const std::vector<GoldenCase>& GoldenCases() {

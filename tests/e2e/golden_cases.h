@@ -1,9 +1,6 @@
-// The golden end-to-end cases: for each variant a font that looks like a
-// real one, the options of the run, and the file holding the source text
-// worked out by hand for it. Any build of morlune can replay them: write the
-// font to a file, run with the options and the file's path last, compare
-// standard output byte for byte (line feeds as line ends), standard error
-// and the exit status.
+// The golden end-to-end cases: a font per variant that looks like a real one, the options of each run and
+// the file of source text worked out by hand for it. Any build can replay them: run with the options and the
+// font's path last, compare standard output byte for byte (line feeds), standard error and the exit status.
 #pragma once
 
 #include <string>

@@ -1,35 +1,56 @@
-// Child processes for end-to-end tests, with fork, exec and one poll loop
-// that feeds standard input and drains both outputs.
+// Child processes for end-to-end tests: fork and exec, with one thread
+// feeding standard input and one draining standard error while standard
+// output is read, so that no pipe can fill up and stall the child.
 #include "tests/support/process_run.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace morlune::testing {
+namespace {
 
-std::string MorluneBinary() { return MORLUNE_BINARY; }
+std::string Drain(int fd) {
+  std::string all;
+  char chunk[65536];
+  for (ssize_t got; (got = ::read(fd, chunk, sizeof chunk)) != 0;) {
+    if (got > 0) all.append(chunk, static_cast<std::size_t>(got));
+    if (got < 0 && errno != EINTR) break;
+  }
+  ::close(fd);
+  return all;
+}
+
+void Feed(int fd, const std::string& bytes) {
+  for (std::size_t fed = 0; fed < bytes.size();) {
+    ssize_t put = ::write(fd, bytes.data() + fed, bytes.size() - fed);
+    if (put > 0) fed += static_cast<std::size_t>(put);
+    if (put < 0 && errno != EINTR) break;  // the child stopped reading
+  }
+  ::close(fd);
+}
+
+}  // namespace
 
 std::string MakeTempDir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/morlune-test-XXXXXX";
+  std::string pattern = (std::filesystem::temp_directory_path() / "morlune-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream all;
-  all << in.rdbuf();
+  all << std::ifstream(path, std::ios::binary).rdbuf();
   return all.str();
 }
 
@@ -39,99 +60,49 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0;
+  std::error_code unreadable;
+  return std::filesystem::exists(path, unreadable);
 }
 
 ProcessResult RunProcess(const ProcessRequest& request) {
-  int outPipe[2], errPipe[2], inPipe[2] = {-1, -1};
-  if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
-  if (request.stdinKind == StdinKind::kPipe && ::pipe(inPipe) != 0) throw std::runtime_error("pipe failed");
-  std::string program = request.program.empty() ? MorluneBinary() : request.program;
+  const bool piped = request.stdinKind == StdinKind::kPipe;
+  int out[2], err[2], in[2] = {-1, -1};
+  if (::pipe(out) != 0 || ::pipe(err) != 0 || (piped && ::pipe(in) != 0)) throw std::runtime_error("pipe failed");
+  // Everything the child needs is made before the fork.
+  std::vector<std::string> args = request.args;
+  args.insert(args.begin(), request.program.empty() ? MORLUNE_BINARY : request.program);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const char* inPath = request.stdinKind == StdinKind::kFile ? request.stdinFile.c_str() : "/dev/null";
 
   pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
-    int in = -1;
-    if (request.stdinKind == StdinKind::kPipe) {
-      in = inPipe[0];
-      ::close(inPipe[1]);
-    } else if (request.stdinKind == StdinKind::kFile) {
-      in = ::open(request.stdinFile.c_str(), O_RDONLY);
-    } else {
-      in = ::open("/dev/null", O_RDONLY);
-    }
-    if (in < 0) ::_exit(127);
-    ::dup2(in, 0);
-    ::dup2(outPipe[1], 1);
-    ::dup2(errPipe[1], 2);
-    ::close(outPipe[0]);
-    ::close(errPipe[0]);
+    int inFd = piped ? in[0] : ::open(inPath, O_RDONLY);
+    if (inFd < 0 || ::dup2(inFd, 0) < 0 || ::dup2(out[1], 1) < 0 || ::dup2(err[1], 2) < 0) ::_exit(127);
+    if (piped) ::close(in[1]);  // else the child would never see the end of its input
     for (const auto& [name, value] : request.env) {
-      if (value.empty()) {
-        ::unsetenv(name.c_str());
-      } else {
-        ::setenv(name.c_str(), value.c_str(), 1);
-      }
+      if (value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1)) ::_exit(127);
     }
     if (!request.workingDirectory.empty() && ::chdir(request.workingDirectory.c_str()) != 0) ::_exit(127);
-    std::vector<char*> argv;
-    argv.push_back(program.data());
-    std::vector<std::string> args = request.args;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
+    ::execv(argv[0], argv.data());
     ::_exit(127);
   }
 
-  ::close(outPipe[1]);
-  ::close(errPipe[1]);
-  if (inPipe[0] >= 0) ::close(inPipe[0]);
-  // A child that stops reading early must not kill the test with SIGPIPE.
-  ::signal(SIGPIPE, SIG_IGN);
-
+  ::close(out[1]);
+  ::close(err[1]);
+  std::thread feeder;
+  if (piped) {
+    ::close(in[0]);
+    ::signal(SIGPIPE, SIG_IGN);  // a child that stops reading early must not kill the test
+    feeder = std::thread(Feed, in[1], std::cref(request.stdinBytes));
+  }
   ProcessResult result;
-  std::size_t fed = 0;
-  int inFd = inPipe[1];
-  if (inFd >= 0 && request.stdinBytes.empty()) {
-    ::close(inFd);
-    inFd = -1;
-  }
-  bool outOpen = true, errOpen = true;
-  while (outOpen || errOpen || inFd >= 0) {
-    pollfd fds[3];
-    int n = 0;
-    if (outOpen) fds[n++] = {outPipe[0], POLLIN, 0};
-    if (errOpen) fds[n++] = {errPipe[0], POLLIN, 0};
-    if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
-    if (::poll(fds, static_cast<nfds_t>(n), -1) < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    for (int i = 0; i < n; ++i) {
-      if (fds[i].revents == 0) continue;
-      if (fds[i].fd == inFd) {
-        ssize_t put = ::write(inFd, request.stdinBytes.data() + fed, request.stdinBytes.size() - fed);
-        if (put > 0) fed += static_cast<std::size_t>(put);
-        if (put <= 0 || fed == request.stdinBytes.size()) {
-          ::close(inFd);
-          inFd = -1;
-        }
-        continue;
-      }
-      char chunk[65536];
-      ssize_t got = ::read(fds[i].fd, chunk, sizeof chunk);
-      bool isOut = fds[i].fd == outPipe[0];
-      if (got <= 0) {
-        (isOut ? outOpen : errOpen) = false;
-        continue;
-      }
-      (isOut ? result.out : result.err).append(chunk, static_cast<std::size_t>(got));
-    }
-  }
-  ::close(outPipe[0]);
-  ::close(errPipe[0]);
-  if (inFd >= 0) ::close(inFd);
+  std::thread errors([&] { result.err = Drain(err[0]); });
+  result.out = Drain(out[0]);
+  errors.join();
+  if (feeder.joinable()) feeder.join();
   int wstatus = 0;
   while (::waitpid(child, &wstatus, 0) < 0 && errno == EINTR) {
   }

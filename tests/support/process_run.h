@@ -1,6 +1,7 @@
-// Runs the built morlune executable as a child process: arguments, standard
-// input from a file or a pipe, an environment variable or two; captures
-// both output streams and the exit status.
+// Runs the built morlune executable (or another program) as a child
+// process: arguments, standard input from a file or a pipe, a few
+// environment variables, a working folder; captures both output streams
+// and the exit status.
 #pragma once
 
 #include <string>
@@ -9,21 +10,16 @@
 
 namespace morlune::testing {
 
-enum class StdinKind {
-  kNone,  // /dev/null
-  kFile,  // the named file, opened for reading
-  kPipe,  // a pipe fed with the given bytes
-};
+enum class StdinKind { kNone, kFile, kPipe };  // /dev/null, stdinFile, a pipe fed with stdinBytes
 
 struct ProcessRequest {
   std::vector<std::string> args;  // without the program's name
   StdinKind stdinKind = StdinKind::kNone;
-  std::string stdinFile;          // for kFile
-  std::string stdinBytes;         // for kPipe
-  // Set in the child's environment (an empty value unsets the variable).
-  std::vector<std::pair<std::string, std::string>> env;
-  std::string workingDirectory;   // empty: the test's own
-  std::string program;            // empty: the morlune executable
+  std::string stdinFile;
+  std::string stdinBytes;
+  std::vector<std::pair<std::string, std::string>> env;  // set in the child; an empty value unsets
+  std::string workingDirectory;                          // empty: the test's own
+  std::string program;                                   // empty: the morlune executable
 };
 
 struct ProcessResult {
@@ -34,11 +30,7 @@ struct ProcessResult {
 
 ProcessResult RunProcess(const ProcessRequest& request);
 
-// Path of the morlune executable under test.
-std::string MorluneBinary();
-
-// A fresh empty folder for one test's files.
-std::string MakeTempDir();
+std::string MakeTempDir();  // a fresh empty folder for one test's files
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
