@@ -1,9 +1,8 @@
-// Loading the bigfont index: one block read, then a sort by code.
+// Loading the bigfont index: the entries read and decoded a block at a time,
+// then put in code order.
 #include "fontfile/bigfont_index.h"
 
 #include <algorithm>
-#include <memory>
-#include <new>
 
 #include "fontfile/container_words.h"
 
@@ -12,23 +11,28 @@ namespace morlune {
 int LoadBigfontIndex(DumpContext& context, std::int16_t count) {
   // An entry count word of 0x8000 or more is negative and can never be read.
   if (count < 0) return 0;
-  std::size_t bytes = static_cast<std::size_t>(count) * kBigfontIndexEntrySize;
-  std::unique_ptr<unsigned char[]> raw(new (std::nothrow) unsigned char[bytes + 1]);
-  if (!raw) return 0;
-  if (context.input.Read(raw.get(), bytes) != bytes) return 0;
-
   std::vector<BigfontIndexEntry>& index = context.bigfontIndex;
   index.clear();
   index.reserve(static_cast<std::size_t>(count));
   int nonEmpty = 0;
-  for (std::size_t at = 0; at < bytes; at += kBigfontIndexEntrySize) {
-    const unsigned char* entry = raw.get() + at;
-    BigfontIndexEntry e{WordAt(entry), WordAt(entry + 2), DwordAt(entry + 4)};
-    if (static_cast<std::int16_t>(e.length) > 0) ++nonEmpty;
-    index.push_back(e);
+  constexpr std::size_t kBlockEntries = 512;
+  unsigned char block[kBlockEntries * kBigfontIndexEntrySize];
+  for (std::size_t left = static_cast<std::size_t>(count); left > 0;) {
+    std::size_t entries = left < kBlockEntries ? left : kBlockEntries;
+    std::size_t bytes = entries * kBigfontIndexEntrySize;
+    // An index cut short by the end of input cannot be used at all.
+    if (context.input.Read(block, bytes) != bytes) return 0;
+    for (std::size_t at = 0; at < bytes; at += kBigfontIndexEntrySize) {
+      BigfontIndexEntry entry{WordAt(block + at), WordAt(block + at + 2), DwordAt(block + at + 4)};
+      if (static_cast<std::int16_t>(entry.length) > 0) ++nonEmpty;
+      index.push_back(entry);
+    }
+    left -= entries;
   }
-  std::stable_sort(index.begin(), index.end(),
-                   [](const BigfontIndexEntry& a, const BigfontIndexEntry& b) { return a.code < b.code; });
+  // Entries with equal codes keep their file order, so that the output is
+  // the same on every platform; most fonts store their index in order already.
+  auto byCode = [](const BigfontIndexEntry& a, const BigfontIndexEntry& b) { return a.code < b.code; };
+  if (!std::is_sorted(index.begin(), index.end(), byCode)) std::stable_sort(index.begin(), index.end(), byCode);
   context.nonEmptyCount = nonEmpty;
   return 1;
 }
