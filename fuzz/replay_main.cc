@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   std::vector<std::uint8_t> bytes;
   for (const auto& input : inputs) {
     if (!ReadWholeFile(input, bytes)) {
-      std::fprintf(stderr, "%s: cannot read %s\n", argv[0], input.c_str());
+      std::fprintf(stderr, "%s: cannot read %s\n", argv[0], input.string().c_str());
       return 2;
     }
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
