@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fontfile/container_words.h"
+#include "fontfile/index_blocks.h"
 
 namespace morlune {
 
@@ -15,20 +16,14 @@ int LoadBigfontIndex(DumpContext& context, std::int16_t count) {
   index.clear();
   index.reserve(static_cast<std::size_t>(count));
   int nonEmpty = 0;
-  constexpr std::size_t kBlockEntries = 512;
-  unsigned char block[kBlockEntries * kBigfontIndexEntrySize];
-  for (std::size_t left = static_cast<std::size_t>(count); left > 0;) {
-    std::size_t entries = left < kBlockEntries ? left : kBlockEntries;
-    std::size_t bytes = entries * kBigfontIndexEntrySize;
-    // An index cut short by the end of input cannot be used at all.
-    if (context.input.Read(block, bytes) != bytes) return 0;
-    for (std::size_t at = 0; at < bytes; at += kBigfontIndexEntrySize) {
-      BigfontIndexEntry entry{WordAt(block + at), WordAt(block + at + 2), DwordAt(block + at + 4)};
-      if (static_cast<std::int16_t>(entry.length) > 0) ++nonEmpty;
-      index.push_back(entry);
-    }
-    left -= entries;
-  }
+  // An index cut short by the end of input cannot be used at all.
+  bool whole = ReadIndexBlocks(context.input, static_cast<std::size_t>(count), kBigfontIndexEntrySize,
+                               [&index, &nonEmpty](const unsigned char* bytes) {
+                                 BigfontIndexEntry entry{WordAt(bytes), WordAt(bytes + 2), DwordAt(bytes + 4)};
+                                 if (static_cast<std::int16_t>(entry.length) > 0) ++nonEmpty;
+                                 index.push_back(entry);
+                               });
+  if (!whole) return 0;
   // Entries with equal codes keep their file order, so that the output is
   // the same on every platform; most fonts store their index in order already.
   auto byCode = [](const BigfontIndexEntry& a, const BigfontIndexEntry& b) { return a.code < b.code; };

@@ -1,11 +1,10 @@
 // The container layouts of the four variants.
 #include "fontfile/font_body.h"
 
-#include <vector>
-
 #include "driver/message_catalog.h"
 #include "fontfile/bigfont_index.h"
 #include "fontfile/container_words.h"
+#include "fontfile/index_blocks.h"
 #include "source/shape_record.h"
 
 namespace morlune {
@@ -18,16 +17,16 @@ void DumpShapesBody(DumpContext& context) {
   for (int skipped = 0; skipped < 4; ++skipped) context.input.Get();
   std::uint16_t count = ReadWord(context.input);
 
-  std::size_t bytes = std::size_t{count} * kShapeIndexEntrySize;
-  std::vector<unsigned char> raw(bytes);
-  if (context.input.Read(raw.data(), bytes) != bytes) {
+  // A count above what a compiled shapes file usually holds is still read in
+  // full: the table takes every entry the count announces.
+  context.shapeIndex.clear();
+  context.shapeIndex.reserve(count);
+  bool whole = ReadIndexBlocks(context.input, count, kShapeIndexEntrySize, [&context](const unsigned char* entry) {
+    context.shapeIndex.push_back({WordAt(entry), WordAt(entry + 2)});
+  });
+  if (!whole) {
     ReportMessage(context, IDS_NO_SHAPE_INDEX);
     return;
-  }
-  context.shapeIndex.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const unsigned char* entry = raw.data() + i * kShapeIndexEntrySize;
-    context.shapeIndex[i] = {WordAt(entry), WordAt(entry + 2)};
   }
   context.shapeCursor = 0;
   RunShapeLoop(context, count);
