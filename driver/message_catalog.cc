@@ -1,8 +1,6 @@
 // The built-in message table and the ways a message text is written.
 #include "driver/message_catalog.h"
 
-#include <iterator>
-
 namespace morlune {
 namespace {
 

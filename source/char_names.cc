@@ -2,7 +2,6 @@
 #include "source/char_names.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace morlune {
 

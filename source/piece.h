@@ -56,15 +56,9 @@ struct Piece {
   static constexpr std::size_t kLocalCapacity = 1023;
 
   Piece() = default;
-  Piece(const Piece& other) { *this = other; }
-  Piece& operator=(const Piece& other) {
-    if (this != &other) {
-      size_ = 0;
-      spill_.reset();
-      Text(other.View());
-    }
-    return *this;
-  }
+  // A piece is formatted, written and forgotten where it was made.
+  Piece(const Piece&) = delete;
+  Piece& operator=(const Piece&) = delete;
 
   // Every append checks one sum against the capacity: once the piece has
   // moved to the heap, size_ holds kSpilled and the sum always fails.
