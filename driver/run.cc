@@ -7,7 +7,7 @@
 #include "driver/message_catalog.h"
 #include "driver/option_scan.h"
 #include "driver/standard_streams.h"
-#include "fontfile/font_body.h"
+#include "driver/font_dump.h"
 #include "fontfile/signature.h"
 
 namespace morlune {
@@ -48,7 +48,7 @@ int Run(DumpContext& context, int argc, const char* const* argv, const RunStream
 
   WriteFormatText(context.output, LoadMessage(context, IDS_BANNER));
 
-  context.kind = IdentifyShapeFile(context);
+  context.kind = IdentifyShapeFile(context.input);
   if (context.kind == ShapeFileKind::kUnknown) {
     ReportMessage(context, IDS_NOT_A_FONT_FILE);
     return kExitNotRecognised;

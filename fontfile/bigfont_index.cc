@@ -9,27 +9,27 @@
 
 namespace morlune {
 
-int LoadBigfontIndex(DumpContext& context, std::int16_t count) {
+bool LoadBigfontIndex(ByteInput& input, std::int16_t count, std::vector<BigfontIndexEntry>& index,
+                      int& nonEmptyCount) {
   // An entry count word of 0x8000 or more is negative and can never be read.
-  if (count < 0) return 0;
-  std::vector<BigfontIndexEntry>& index = context.bigfontIndex;
+  if (count < 0) return false;
   index.clear();
   index.reserve(static_cast<std::size_t>(count));
   int nonEmpty = 0;
   // An index cut short by the end of input cannot be used at all.
-  bool whole = ReadIndexBlocks(context.input, static_cast<std::size_t>(count), kBigfontIndexEntrySize,
+  bool whole = ReadIndexBlocks(input, static_cast<std::size_t>(count), kBigfontIndexEntrySize,
                                [&index, &nonEmpty](const unsigned char* bytes) {
                                  BigfontIndexEntry entry{WordAt(bytes), WordAt(bytes + 2), DwordAt(bytes + 4)};
                                  if (static_cast<std::int16_t>(entry.length) > 0) ++nonEmpty;
                                  index.push_back(entry);
                                });
-  if (!whole) return 0;
+  if (!whole) return false;
   // Entries with equal codes keep their file order, so that the output is
   // the same on every platform; most fonts store their index in order already.
   auto byCode = [](const BigfontIndexEntry& a, const BigfontIndexEntry& b) { return a.code < b.code; };
   if (!std::is_sorted(index.begin(), index.end(), byCode)) std::stable_sort(index.begin(), index.end(), byCode);
-  context.nonEmptyCount = nonEmpty;
-  return 1;
+  nonEmptyCount = nonEmpty;
+  return true;
 }
 
 }  // namespace morlune

@@ -2,16 +2,19 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-#include "driver/dump_context.h"
+#include "fontfile/index_entries.h"
+#include "platform/byte_input.h"
 
 namespace morlune {
 
-// Reads count entries of 8 bytes with one block read into bigfontIndex,
-// sorts them by code (unsigned; entries with equal codes keep their file
-// order) and sets nonEmptyCount to the number whose length, as a signed
-// 16-bit value, is above 0. Returns 0 for a negative count or an index cut
-// short by the end of input, 1 otherwise.
-int LoadBigfontIndex(DumpContext& context, std::int16_t count);
+// Reads count entries of 8 bytes with one block read into index, sorts them
+// by code (unsigned; entries with equal codes keep their file order) and
+// sets nonEmptyCount to the number whose length, as a signed 16-bit value,
+// is above 0. Returns false for a negative count or an index cut short by
+// the end of input.
+bool LoadBigfontIndex(ByteInput& input, std::int16_t count, std::vector<BigfontIndexEntry>& index,
+                      int& nonEmptyCount);
 
 }  // namespace morlune

@@ -16,11 +16,11 @@ const char* const kShapeFileSignatures[4] = {
     "Vormald-86 unifont 1.0\r\n",
 };
 
-ShapeFileKind IdentifyShapeFile(DumpContext& context) {
+ShapeFileKind IdentifyShapeFile(ByteInput& input) {
   char head[kMaxSignatureBytes + 1];
   int stored = 0;
   while (stored < kMaxSignatureBytes) {
-    int byte = context.input.Get();
+    int byte = input.Get();
     if (byte == kEndOfInput || byte == kSignatureEnd) break;
     head[stored++] = static_cast<char>(byte);
   }

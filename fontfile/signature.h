@@ -1,8 +1,8 @@
 // Recognition of the compiled variant by the signature at the file's head.
 #pragma once
 
-#include "driver/dump_context.h"
-#include "fontfile/shape_file_kind.h"
+#include "grammar/shape_file_kind.h"
+#include "platform/byte_input.h"
 
 namespace morlune {
 
@@ -14,6 +14,6 @@ extern const char* const kShapeFileSignatures[4];
 // 99 bytes are kept, and reading stops there) and returns the variant whose
 // signature it equals, compared as zero-terminated text, or kUnknown. Leaves
 // the input just past the last byte read.
-ShapeFileKind IdentifyShapeFile(DumpContext& context);
+ShapeFileKind IdentifyShapeFile(ByteInput& input);
 
 }  // namespace morlune

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "driver/dump_context.h"
-#include "source/shape_spec_decoder.h"
+#include "driver/font_dump.h"
 #include "source/source_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.decimalCodes = (data[0] >> 2) & 1;
     context.output.AttachCapture(&text);
     context.input.AttachMemory(data + 1, size - 1);
+    morlune::SourceWriter writer(context.output);
     // Every turn takes a whole counter word first, so the loop ends with
     // the input at the latest.
     for (;;) {
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       int high = context.input.Get();
       if (high == morlune::kEndOfInput) break;
       auto counter = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
-      if (!morlune::DecodeShapeSpec(context, counter)) break;
+      if (!morlune::DecodeShapeSpec(context, writer, counter)) break;
     }
     context.output.Flush();
   }

@@ -70,16 +70,16 @@ bool IsPrintableNameByte(unsigned byte) {
 
 }  // namespace
 
-std::string_view LookupCharName(DumpContext& context, std::int32_t code) {
+std::string_view LookupCharName(std::int32_t code, bool escapedNames, EscapeNameBuffer& escapeBuffer) {
   const CharNameEntry* end = CharNameTable + kCharNameCount;
   const CharNameEntry* row = std::lower_bound(
       CharNameTable, end, code, [](const CharNameEntry& entry, std::int32_t wanted) { return entry.code < wanted; });
   if (row != end && row->code == code) return row->name;
-  if (!context.escapedNames) return kUnspecifiedName;
+  if (!escapedNames) return kUnspecifiedName;
   unsigned high = (static_cast<std::uint32_t>(code) >> 8) & 0xFF;
   unsigned low = static_cast<std::uint32_t>(code) & 0xFF;
   if (!IsPrintableNameByte(high) || !IsPrintableNameByte(low)) return kUnspecifiedName;
-  char* buffer = context.escapeNameBuffer;
+  char* buffer = escapeBuffer.text;
   buffer[0] = 'e';
   buffer[1] = 's';
   buffer[2] = 'c';

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/dump_context.h"
-
 namespace morlune {
 
 struct CharNameEntry {
@@ -18,10 +16,15 @@ extern const CharNameEntry CharNameTable[kCharNameCount];
 
 inline constexpr std::string_view kUnspecifiedName = "unspecified";
 
+// Room for an escape name, "esc:" and two bytes.
+struct EscapeNameBuffer {
+  char text[8] = {};
+};
+
 // The default name of a shape code: its row of CharNameTable; failing that,
-// under -e, "esc:" and the code's high and low byte when both are printable
-// (0x20 to 0x7E, 0xA0 to 0xFF); otherwise "unspecified". An escape name
-// lives in the context's buffer and is valid until the next lookup.
-std::string_view LookupCharName(DumpContext& context, std::int32_t code);
+// with escapedNames, "esc:" and the code's high and low byte when both are
+// printable (0x20 to 0x7E, 0xA0 to 0xFF); otherwise "unspecified". An escape
+// name lives in the buffer and is valid until its next use.
+std::string_view LookupCharName(std::int32_t code, bool escapedNames, EscapeNameBuffer& buffer);
 
 }  // namespace morlune

@@ -4,9 +4,9 @@
 
 namespace morlune {
 
-void BreakLine(DumpContext& context) {
-  context.output.Put('\n');
-  context.outputColumn = 0;
+void BreakLine(SourceWriter& writer) {
+  writer.output.Put('\n');
+  writer.outputColumn = 0;
 }
 
 }  // namespace morlune

@@ -38,10 +38,10 @@ TEST(IdentifyShapeFile, Heads) {
       {"99 bytes and more", std::string(99, 'V') + "WX", kUnknown, 'W'},
   };
   for (const auto& [what, bytes, kind, next] : rows) {
-    DumpContext context;
-    context.input.AttachMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    EXPECT_EQ(IdentifyShapeFile(context), kind) << what;
-    EXPECT_EQ(context.input.Get(), next) << what;
+    ByteInput input;
+    input.AttachMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    EXPECT_EQ(IdentifyShapeFile(input), kind) << what;
+    EXPECT_EQ(input.Get(), next) << what;
   }
 }
 
@@ -69,12 +69,13 @@ TEST(LoadBigfontIndex, SortedCountedOrRefused) {
       {"entry cut short", Bytes(seven.begin(), seven.begin() + 15), 2, 0, 0, 0, kEndOfInput},
   };
   for (const auto& [what, bytes, count, result, entries, nonEmpty, next] : rows) {
-    DumpContext context;
-    context.input.AttachMemory(bytes.data(), bytes.size());
-    EXPECT_EQ(LoadBigfontIndex(context, count), result) << what;
-    EXPECT_EQ(context.input.Get(), next) << what;
-    const std::vector<BigfontIndexEntry>& index = context.bigfontIndex;
-    EXPECT_EQ(std::pair(index.size(), context.nonEmptyCount), std::pair(entries, nonEmpty)) << what;
+    ByteInput input;
+    input.AttachMemory(bytes.data(), bytes.size());
+    std::vector<BigfontIndexEntry> index;
+    int nonEmptyCount = 0;
+    EXPECT_EQ(LoadBigfontIndex(input, count, index, nonEmptyCount), result != 0) << what;
+    EXPECT_EQ(input.Get(), next) << what;
+    EXPECT_EQ(std::pair(index.size(), nonEmptyCount), std::pair(entries, nonEmpty)) << what;
     for (const BigfontIndexEntry& entry : index) EXPECT_EQ(entry.code, codes[entry.offset % 7]) << what;
     EXPECT_TRUE(std::is_sorted(index.begin(), index.end(), [](const auto& a, const auto& b) {
       return std::pair(a.code, a.offset) < std::pair(b.code, b.offset);

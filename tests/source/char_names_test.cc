@@ -13,10 +13,11 @@ namespace {
 
 // The names of the codes, one blank between each two.
 std::string Names(std::initializer_list<std::int32_t> codes, int escapedNames = 0) {
-  DumpContext context;
-  context.escapedNames = escapedNames;
+  EscapeNameBuffer buffer;
   std::string names;
-  for (std::int32_t code : codes) names.append(names.empty() ? "" : " ").append(LookupCharName(context, code));
+  for (std::int32_t code : codes) {
+    names.append(names.empty() ? "" : " ").append(LookupCharName(code, escapedNames != 0, buffer));
+  }
   return names;
 }
 

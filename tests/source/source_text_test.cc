@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "source/piece.h"
-#include "source/shape_spec_decoder.h"
+#include "driver/font_dump.h"
 #include "source/source_writer.h"
 
 namespace morlune {
@@ -37,8 +37,9 @@ std::tuple<std::string, int, int> Decode(const Row& row) {
   context.output.AttachCapture(&text);
   context.kind = row.kind;
   context.decimalCodes = row.decimalCodes;
-  context.outputColumn = row.startColumn;
-  int result = DecodeShapeSpec(context, static_cast<std::int16_t>(row.counter));
+  SourceWriter writer(context.output);
+  writer.outputColumn = row.startColumn;
+  int result = DecodeShapeSpec(context, writer, static_cast<std::int16_t>(row.counter));
   int next = context.input.Get();
   context.output.Flush();
   return {text, result, next};
@@ -107,14 +108,15 @@ TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
 // Writes the text from the start column, plain or as a piece gathered in two parts; returns it and the column after.
 std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool asPiece) {
   std::string out;  // declared first, so that it outlives the context's last flush
-  DumpContext context;
-  context.output.AttachCapture(&out);
-  context.outputColumn = startColumn;
+  TextOutput output;
+  output.AttachCapture(&out);
+  SourceWriter writer(output);
+  writer.outputColumn = startColumn;
   Piece piece;
   piece.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
-  asPiece ? EmitWrapped(context, piece) : EmitWrapped(context, text);
-  context.output.Flush();
-  return {out, context.outputColumn};
+  asPiece ? EmitWrapped(writer, piece) : EmitWrapped(writer, text);
+  output.Flush();
+  return {out, writer.outputColumn};
 }
 
 TEST(EmitWrapped, OnePieceAgainstTheColumn) {

@@ -1,0 +1,103 @@
+// Reading a record's specification bytes as items, by the decompiler's
+// rules: the counter of declared bytes, operands completed past the declared
+// end, a byte read at end of input counting as 0xFF, and code 13 lists read
+// to their closing pair wherever it lies.
+#pragma once
+
+#include <cstdint>
+
+#include "fontfile/container_words.h"
+#include "grammar/shape_item.h"
+#include "platform/byte_input.h"
+
+namespace morlune {
+
+namespace shape_items_detail {
+
+inline void Lower(std::int16_t& counter, int bytes) { counter = static_cast<std::int16_t>(counter - bytes); }
+
+// The next operand of a kind; a byte read at end of input counts as 0xFF.
+inline int ReadOperand(ByteInput& input, OperandKind kind, std::int16_t& counter) {
+  if (OperandBytes(kind) == 2) {
+    Lower(counter, 2);
+    int high = ReadByteOr0xFF(input);
+    return high * 256 + ReadByteOr0xFF(input);
+  }
+  Lower(counter, 1);
+  return ReadByteOr0xFF(input);
+}
+
+}  // namespace shape_items_detail
+
+// Reads the items of one record from the input, which stands at its first
+// data byte, with counter bytes declared, and hands each to the sink:
+//   sink.Vector(byte)                  a vector byte
+//   sink.Item(item, counter)           a code with its operands; counter is
+//                                      what is left after it
+//   sink.ListStart(code)               code 9 or 13
+//   sink.ListEntry(values, count)      each pair or entry of the list, the
+//                                      closing pair included (2 values)
+// Returns 0 when the input ended where a code byte was due or inside a code
+// 13 list (the record loop stops), 1 when the record is over.
+template <typename Sink>
+int ReadShapeItems(ByteInput& input, ShapeFileKind kind, std::int16_t counter, Sink& sink) {
+  using namespace shape_items_detail;
+  while (counter > 0) {
+    Lower(counter, 1);
+    int code = input.Get();
+    if (code == kEndOfInput) return 0;
+    if (code >= kFirstVectorByte) {
+      sink.Vector(code);
+      continue;
+    }
+    ShapeItem item;
+    item.code = code;
+    item.form = &ItemFormOf(code, kind);
+    if (item.form->list == ListKind::kPairs) {
+      // The counter is tested after each pair: a list that outlasts its
+      // record ends the record there, without a closing pair.
+      sink.ListStart(code);
+      for (;;) {
+        int pair[2];
+        pair[0] = ReadOperand(input, OperandKind::kSigned, counter);
+        pair[1] = ReadOperand(input, OperandKind::kSigned, counter);
+        sink.ListEntry(pair, 2);
+        if (pair[0] == 0 && pair[1] == 0) break;
+        if (counter <= 0) return 1;
+      }
+      continue;
+    }
+    if (item.form->list == ListKind::kBulgeEntries) {
+      // The counter is not tested inside the list; only the end of input
+      // stops a list that never closes, and its partial entry is dropped.
+      sink.ListStart(code);
+      for (;;) {
+        int entry[3];
+        entry[0] = input.Get();
+        if (entry[0] == kEndOfInput) return 0;
+        entry[1] = input.Get();
+        if (entry[1] == kEndOfInput) return 0;
+        Lower(counter, 2);
+        if (entry[0] == 0 && entry[1] == 0) {
+          sink.ListEntry(entry, 2);
+          break;
+        }
+        entry[2] = input.Get();
+        if (entry[2] == kEndOfInput) return 0;
+        Lower(counter, 1);
+        sink.ListEntry(entry, 3);
+      }
+      continue;
+    }
+    for (int i = 0; i < item.form->operandCount; ++i) {
+      item.operands[i] = ReadOperand(input, item.form->operands[i], counter);
+      // The zero test looks at the byte value: a byte read at end of input
+      // (0xFF) takes the one-byte form.
+      if (i == 0 && item.form->opensLongForm && item.operands[0] == 0) item.form = &kLongForm;
+    }
+    sink.Item(item, counter);
+  }
+  return 1;
+}
+
+}  // namespace morlune

@@ -1,0 +1,95 @@
+// The item grammar of a shape's specification bytes: which codes take which
+// operands, how wide each operand is and what kind of number it holds, and
+// where the two lists end. The decompiler's reading, the compiler's reading
+// of numbers and the drawing all split items by this one table.
+#pragma once
+
+#include <cstdint>
+
+#include "grammar/shape_file_kind.h"
+
+namespace morlune {
+
+// What a number of the specification stands for: its width in bytes, the
+// values it accepts and how it is written as text.
+enum class OperandKind : std::uint8_t {
+  kItemCode,       // a code 0 to 14 or a vector byte: 1 byte, 0 to 255
+  kUnsigned,       // codes 3 and 4, 10's radius, 11's first four: 0 to 255
+  kSigned,         // codes 8, 9, 12 and 13, the long form's frame: -128 to 127
+  kSignMagnitude,  // the octant byte of codes 10 and 11: bit 7 the sign
+  kShapeCode,      // code 7 in shapes and bigfont fonts: 1 byte, 0 opens the long form
+  kUnifontCode,    // code 7 in a unifont: 2 bytes, high first
+  kLongFormCode,   // the code of code 7's long form: 2 bytes, high first
+  kHeaderValue,    // a value of the font-header record: 1 byte, -128 to 255
+};
+
+// Bytes that one operand of the kind takes in the specification.
+constexpr int OperandBytes(OperandKind kind) {
+  return kind == OperandKind::kUnifontCode || kind == OperandKind::kLongFormCode ? 2 : 1;
+}
+
+enum class ListKind : std::uint8_t {
+  kNone,
+  kPairs,          // code 9: (dx, dy) pairs
+  kBulgeEntries,   // code 13: (dx, dy, bulge) entries
+};
+
+inline constexpr int kMaxOperands = 6;
+// Codes 9 and 13 end their list with this many zero bytes.
+inline constexpr int kListClosingBytes = 2;
+// Bytes from here on are vector items of their own; below it they are codes.
+inline constexpr int kFirstVectorByte = 15;
+
+struct ItemForm {
+  std::uint8_t operandCount;
+  OperandKind operands[kMaxOperands];
+  ListKind list;
+  // Code 7 outside a unifont: a first operand of 0 opens kLongForm.
+  bool opensLongForm;
+};
+
+// Code 7's long form: the 0 that opens it, the 16-bit code, then the
+// frame's x, y, width and height.
+inline constexpr ItemForm kLongForm = {
+    6,
+    {OperandKind::kShapeCode, OperandKind::kLongFormCode, OperandKind::kSigned, OperandKind::kSigned,
+     OperandKind::kSigned, OperandKind::kSigned},
+    ListKind::kNone,
+    false};
+
+// The form of a code byte (0 to 255) in a font of the given variant; a
+// vector byte has no operands.
+const ItemForm& ItemFormOf(int code, ShapeFileKind kind);
+
+// Values in one entry of a list: 2 for code 9's pairs, 3 for code 13's
+// entries; the closing pair has two values in both.
+constexpr int ListEntryValues(ListKind list) { return list == ListKind::kBulgeEntries ? 3 : 2; }
+
+// Follows a record's items one number at a time: what the next number
+// stands for, and where an item ends. The compiler walks its source numbers
+// through it, and the drawing its record bytes.
+class ItemCursor {
+ public:
+  explicit ItemCursor(ShapeFileKind kind) : kind_(kind) {}
+
+  // The kind of the number due next (kItemCode between items).
+  OperandKind NextKind() const;
+  // Takes the number due next, as stored (a byte, or a 16-bit code).
+  void Take(int value);
+  // True when no item is open: the record may end here.
+  bool BetweenItems() const { return form_ == nullptr; }
+  // The code of the open item, or of the last one taken.
+  int Code() const { return code_; }
+  // True while the open item is in its list (after its code).
+  bool InList() const { return inList_; }
+
+ private:
+  ShapeFileKind kind_;
+  const ItemForm* form_ = nullptr;
+  int code_ = -1;
+  int taken_ = 0;       // operands of the open item taken, or values of the open entry
+  bool inList_ = false;
+  int entryFirst_ = 0;  // the first value of the open list entry
+};
+
+}  // namespace morlune

@@ -1,0 +1,99 @@
+// Each kind of number in shape source text, both ways: the text that the
+// decompiler writes for its stored value, and the stored value that the
+// compiler makes of a number read from the text. One place per kind, so
+// that the two directions cannot drift apart.
+#pragma once
+
+#include <cstdint>
+
+#include "grammar/item_grammar.h"
+#include "source/piece.h"
+
+namespace morlune {
+
+// A number as the source text spells it: its value, and whether it was
+// written "-0" (which only the sign-magnitude kind tells from 0).
+struct SourceNumber {
+  long value = 0;
+  bool negativeZero = false;
+};
+
+// Bytes to text: appends the text of a stored value (a byte, or a 16-bit
+// code). With decimalCodes the codes of code 7 are decimal, as under -d;
+// the long form's code stays hexadecimal.
+[[gnu::always_inline]] inline void AppendOperandText(Piece& piece, OperandKind kind, int stored, bool decimalCodes) {
+  switch (kind) {
+    case OperandKind::kItemCode:
+      // Codes are decimal, vector bytes hexadecimal.
+      if (stored < kFirstVectorByte) {
+        piece.Decimal(stored);
+      } else {
+        piece.Char('0').Hex(static_cast<unsigned>(stored), 2);
+      }
+      return;
+    case OperandKind::kUnsigned:
+      piece.Decimal(stored);
+      return;
+    case OperandKind::kSigned:
+    case OperandKind::kHeaderValue:
+      piece.Decimal(static_cast<std::int8_t>(static_cast<std::uint8_t>(stored)));
+      return;
+    case OperandKind::kSignMagnitude:
+      // Bit 7 is the sign, written as "-", then "0" and the magnitude in
+      // two hexadecimal digits.
+      if (stored & 0x80) piece.Char('-');
+      piece.Char('0').Hex(static_cast<unsigned>(stored & 0x7F), 2);
+      return;
+    case OperandKind::kShapeCode:
+      // A 0 here opens the long form and stands alone.
+      if (stored == 0 || decimalCodes) {
+        piece.Decimal(stored);
+      } else {
+        piece.Char('0').Hex(static_cast<unsigned>(stored), 2);
+      }
+      return;
+    case OperandKind::kUnifontCode:
+      if (decimalCodes) {
+        piece.Decimal(stored);
+      } else {
+        piece.Char('0').Hex(static_cast<unsigned>(stored), 4);
+      }
+      return;
+    case OperandKind::kLongFormCode:
+      piece.Char('0').Hex(static_cast<unsigned>(stored), 4);
+      return;
+  }
+}
+
+// Text to bytes: the stored value of a number read where a number of the
+// kind stands, or false when the kind does not accept it.
+inline bool StoredOperandValue(OperandKind kind, SourceNumber number, int& stored) {
+  long v = number.value;
+  switch (kind) {
+    case OperandKind::kItemCode:
+    case OperandKind::kUnsigned:
+    case OperandKind::kShapeCode:
+      if (v < 0 || v > 255) return false;
+      break;
+    case OperandKind::kSigned:
+      if (v < -128 || v > 127) return false;
+      v &= 0xFF;
+      break;
+    case OperandKind::kHeaderValue:
+      if (v < -128 || v > 255) return false;
+      v &= 0xFF;
+      break;
+    case OperandKind::kSignMagnitude:
+      if (v < -127 || v > 127) return false;
+      v = v < 0 || number.negativeZero ? 0x80 | -v : v;
+      break;
+    case OperandKind::kUnifontCode:
+    case OperandKind::kLongFormCode:
+      if (v < 0 || v > 0xFFFF) return false;
+      break;
+  }
+  stored = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace morlune

@@ -1,0 +1,59 @@
+// Specification items as source text: the sink that ReadShapeItems hands a
+// record's items to, one piece per item, list lead-in and list entry.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "grammar/shape_item.h"
+#include "source/operand_text.h"
+#include "source/source_writer.h"
+
+namespace morlune {
+
+struct SpecTextSink {
+  SourceWriter& writer;
+  bool decimalCodes;
+
+  [[gnu::always_inline]] void Vector(int byte) {
+    Piece piece;
+    EmitWrapped(writer, piece.Char('0').Hex(static_cast<unsigned>(byte), 2).Char(','));
+  }
+
+  void Item(const ShapeItem& item, std::int16_t counter) {
+    if (item.code == 0) {
+      // Only a 0 on the last counted byte ends the line.
+      EmitWrapped(writer, counter > 0 ? std::string_view("0,") : std::string_view("0\n\n"));
+      return;
+    }
+    // "code," then the operands, in parentheses where there are several,
+    // each followed by its comma.
+    Piece piece;
+    piece.Decimal(item.code).Char(',');
+    int count = item.form->operandCount;
+    if (count > 0) {
+      if (count > 1) piece.Char('(');
+      for (int i = 0; i < count; ++i) {
+        if (i > 0) piece.Char(',');
+        AppendOperandText(piece, item.form->operands[i], item.operands[i], decimalCodes);
+      }
+      if (count > 1) piece.Char(')');
+      piece.Char(',');
+    }
+    EmitWrapped(writer, piece);
+  }
+
+  void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
+
+  void ListEntry(const int* values, int count) {
+    Piece piece;
+    piece.Char('(');
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) piece.Char(',');
+      AppendOperandText(piece, OperandKind::kSigned, values[i], decimalCodes);
+    }
+    EmitWrapped(writer, piece.Text("),"));
+  }
+};
+
+}  // namespace morlune
