@@ -11,7 +11,9 @@ namespace morlune {
 
 int DecodeShapeSpec(DumpContext& context, SourceWriter& writer, std::int16_t counter) {
   SpecTextSink sink{writer, context.decimalCodes != 0};
-  return ReadShapeItems(context.input, context.kind, counter, sink);
+  int result = ReadShapeItems(context.input, context.kind, counter, sink);
+  sink.Finish(writer);
+  return result;
 }
 
 int DumpShape(DumpContext& context, FontReader& reader, SourceWriter& writer) {

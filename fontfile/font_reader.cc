@@ -103,6 +103,7 @@ RecordStep FontReader::NextShapeRecord(ShapeRecordHead& head) {
 // and for the terminator. Returns false at end of input.
 bool FontReader::ReadName(ShapeRecordHead& head) {
   std::int16_t counter = static_cast<std::int16_t>(head.length);
+  head.nameOffset = input_.Tell();
   head.nameLength = 0;
   for (;;) {
     int byte = input_.Get();

@@ -37,6 +37,8 @@ struct ShapeRecordHead {
   // The record's bytes not yet read: the length less the name and its zero
   // byte. Signed 16-bit, wrapping.
   std::int16_t counter = 0;
+  // Where the name begins in the input, and the name as kept.
+  std::int64_t nameOffset = 0;
   int nameLength = 0;
   char name[kMaxNameLength];
   std::string_view Name() const { return std::string_view(name, static_cast<std::size_t>(nameLength)); }

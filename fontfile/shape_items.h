@@ -27,6 +27,28 @@ inline int ReadOperand(ByteInput& input, OperandKind kind, std::int16_t& counter
   return ReadByteOr0xFF(input);
 }
 
+// Reads the operands of a code with its form and hands the item over.
+// Inline, so that where the form is one of the table's constants the loop
+// over its operands unrolls.
+template <typename Sink>
+[[gnu::always_inline]] inline void ReadFixedItem(ByteInput& input, int code, const ItemForm& form,
+                                                 std::int16_t& counter, Sink& sink) {
+  ShapeItem item;
+  item.code = code;
+  item.form = &form;
+  for (int i = 0; i < form.operandCount; ++i) {
+    item.operands[i] = ReadOperand(input, form.operands[i], counter);
+    // The zero test looks at the byte value: a byte read at end of input
+    // (0xFF) takes the one-byte form.
+    if (i == 0 && form.opensLongForm && item.operands[0] == 0) {
+      for (int j = 1; j < kLongForm.operandCount; ++j) item.operands[j] = ReadOperand(input, kLongForm.operands[j], counter);
+      item.form = &kLongForm;
+      break;
+    }
+  }
+  sink.Item(item, counter);
+}
+
 }  // namespace shape_items_detail
 
 // Reads the items of one record from the input, which stands at its first
@@ -50,52 +72,54 @@ int ReadShapeItems(ByteInput& input, ShapeFileKind kind, std::int16_t counter, S
       sink.Vector(code);
       continue;
     }
-    ShapeItem item;
-    item.code = code;
-    item.form = &ItemFormOf(code, kind);
-    if (item.form->list == ListKind::kPairs) {
-      // The counter is tested after each pair: a list that outlasts its
-      // record ends the record there, without a closing pair.
-      sink.ListStart(code);
-      for (;;) {
-        int pair[2];
-        pair[0] = ReadOperand(input, OperandKind::kSigned, counter);
-        pair[1] = ReadOperand(input, OperandKind::kSigned, counter);
-        sink.ListEntry(pair, 2);
-        if (pair[0] == 0 && pair[1] == 0) break;
-        if (counter <= 0) return 1;
-      }
-      continue;
-    }
-    if (item.form->list == ListKind::kBulgeEntries) {
-      // The counter is not tested inside the list; only the end of input
-      // stops a list that never closes, and its partial entry is dropped.
-      sink.ListStart(code);
-      for (;;) {
-        int entry[3];
-        entry[0] = input.Get();
-        if (entry[0] == kEndOfInput) return 0;
-        entry[1] = input.Get();
-        if (entry[1] == kEndOfInput) return 0;
-        Lower(counter, 2);
-        if (entry[0] == 0 && entry[1] == 0) {
-          sink.ListEntry(entry, 2);
-          break;
+    switch (code) {
+      case 9:
+        // The counter is tested after each pair: a list that outlasts its
+        // record ends the record there, without a closing pair.
+        sink.ListStart(code);
+        for (;;) {
+          int pair[2];
+          pair[0] = ReadOperand(input, OperandKind::kSigned, counter);
+          pair[1] = ReadOperand(input, OperandKind::kSigned, counter);
+          sink.ListEntry(pair, 2);
+          if (pair[0] == 0 && pair[1] == 0) break;
+          if (counter <= 0) return 1;
         }
-        entry[2] = input.Get();
-        if (entry[2] == kEndOfInput) return 0;
-        Lower(counter, 1);
-        sink.ListEntry(entry, 3);
-      }
-      continue;
+        break;
+      case 13:
+        // The counter is not tested inside the list; only the end of input
+        // stops a list that never closes, and its partial entry is dropped.
+        sink.ListStart(code);
+        for (;;) {
+          int entry[3];
+          entry[0] = input.Get();
+          if (entry[0] == kEndOfInput) return 0;
+          entry[1] = input.Get();
+          if (entry[1] == kEndOfInput) return 0;
+          Lower(counter, 2);
+          if (entry[0] == 0 && entry[1] == 0) {
+            sink.ListEntry(entry, 2);
+            break;
+          }
+          entry[2] = input.Get();
+          if (entry[2] == kEndOfInput) return 0;
+          Lower(counter, 1);
+          sink.ListEntry(entry, 3);
+        }
+        break;
+      case 7:
+        ReadFixedItem(input, code, ItemFormOf(code, kind), counter, sink);
+        break;
+      // Each other code with its form as a constant.
+#define MORLUNE_FIXED_CODE(n) \
+  case n:                     \
+    ReadFixedItem(input, n, kCodeTable[n], counter, sink); \
+    break;
+      MORLUNE_FIXED_CODE(0) MORLUNE_FIXED_CODE(1) MORLUNE_FIXED_CODE(2) MORLUNE_FIXED_CODE(3)
+      MORLUNE_FIXED_CODE(4) MORLUNE_FIXED_CODE(5) MORLUNE_FIXED_CODE(6) MORLUNE_FIXED_CODE(8)
+      MORLUNE_FIXED_CODE(10) MORLUNE_FIXED_CODE(11) MORLUNE_FIXED_CODE(12) MORLUNE_FIXED_CODE(14)
+#undef MORLUNE_FIXED_CODE
     }
-    for (int i = 0; i < item.form->operandCount; ++i) {
-      item.operands[i] = ReadOperand(input, item.form->operands[i], counter);
-      // The zero test looks at the byte value: a byte read at end of input
-      // (0xFF) takes the one-byte form.
-      if (i == 0 && item.form->opensLongForm && item.operands[0] == 0) item.form = &kLongForm;
-    }
-    sink.Item(item, counter);
   }
   return 1;
 }

@@ -6,27 +6,6 @@ namespace {
 
 using K = OperandKind;
 constexpr ListKind kNoList = ListKind::kNone;
-
-// Codes 0 to 14, as every variant but a unifont reads them.
-constexpr ItemForm kCodeTable[kFirstVectorByte] = {
-    /* 0 */ {0, {}, kNoList, false},
-    /* 1 */ {0, {}, kNoList, false},
-    /* 2 */ {0, {}, kNoList, false},
-    /* 3 */ {1, {K::kUnsigned}, kNoList, false},
-    /* 4 */ {1, {K::kUnsigned}, kNoList, false},
-    /* 5 */ {0, {}, kNoList, false},
-    /* 6 */ {0, {}, kNoList, false},
-    /* 7 */ {1, {K::kShapeCode}, kNoList, true},
-    /* 8 */ {2, {K::kSigned, K::kSigned}, kNoList, false},
-    /* 9 */ {0, {}, ListKind::kPairs, false},
-    /* 10 */ {2, {K::kUnsigned, K::kSignMagnitude}, kNoList, false},
-    /* 11 */ {5, {K::kUnsigned, K::kUnsigned, K::kUnsigned, K::kUnsigned, K::kSignMagnitude}, kNoList, false},
-    /* 12 */ {3, {K::kSigned, K::kSigned, K::kSigned}, kNoList, false},
-    /* 13 */ {0, {}, ListKind::kBulgeEntries, false},
-    /* 14 */ {0, {}, kNoList, false},
-};
-// A unifont's code 7 always names its subshape with a 16-bit code.
-constexpr ItemForm kUnifontCode7 = {1, {K::kUnifontCode}, kNoList, false};
 constexpr ItemForm kVectorForm = {0, {}, kNoList, false};
 
 }  // namespace

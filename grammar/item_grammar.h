@@ -57,6 +57,35 @@ inline constexpr ItemForm kLongForm = {
     ListKind::kNone,
     false};
 
+namespace item_grammar_detail {
+using K = OperandKind;
+constexpr ListKind kNoList = ListKind::kNone;
+
+// Codes 0 to 14, as every variant but a unifont reads them. In the header,
+// so that a reader that dispatches on the code sees each form as a constant.
+inline constexpr ItemForm kCodeTable[kFirstVectorByte] = {
+    /* 0 */ {0, {}, kNoList, false},
+    /* 1 */ {0, {}, kNoList, false},
+    /* 2 */ {0, {}, kNoList, false},
+    /* 3 */ {1, {K::kUnsigned}, kNoList, false},
+    /* 4 */ {1, {K::kUnsigned}, kNoList, false},
+    /* 5 */ {0, {}, kNoList, false},
+    /* 6 */ {0, {}, kNoList, false},
+    /* 7 */ {1, {K::kShapeCode}, kNoList, true},
+    /* 8 */ {2, {K::kSigned, K::kSigned}, kNoList, false},
+    /* 9 */ {0, {}, ListKind::kPairs, false},
+    /* 10 */ {2, {K::kUnsigned, K::kSignMagnitude}, kNoList, false},
+    /* 11 */ {5, {K::kUnsigned, K::kUnsigned, K::kUnsigned, K::kUnsigned, K::kSignMagnitude}, kNoList, false},
+    /* 12 */ {3, {K::kSigned, K::kSigned, K::kSigned}, kNoList, false},
+    /* 13 */ {0, {}, ListKind::kBulgeEntries, false},
+    /* 14 */ {0, {}, kNoList, false},
+};
+}  // namespace item_grammar_detail
+using item_grammar_detail::kCodeTable;
+
+// A unifont's code 7 always names its subshape with a 16-bit code.
+inline constexpr ItemForm kUnifontCode7 = {1, {OperandKind::kUnifontCode}, ListKind::kNone, false};
+
 // The form of a code byte (0 to 255) in a font of the given variant; a
 // vector byte has no operands.
 const ItemForm& ItemFormOf(int code, ShapeFileKind kind);

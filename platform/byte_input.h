@@ -31,6 +31,10 @@ struct ByteInput {
   // end of input).
   std::size_t Read(unsigned char* dst, std::size_t n);
 
+  // The offset from the start of the input of the byte that Get reads next
+  // (in memory mode, at most the size of the data).
+  std::int64_t Tell() const { return baseOffset_ + (cur_ - base_); }
+
   // Positions the input at offset bytes from the start of the file. Fails
   // for a negative offset and for an input that cannot seek (a pipe).
   bool SeekTo(std::int64_t offset);

@@ -11,16 +11,20 @@
 
 namespace morlune {
 
+// The sink keeps its own copy of the writer, so that the column can live in
+// a register while a record is read; Finish hands it back.
 struct SpecTextSink {
-  SourceWriter& writer;
+  SourceWriter writer;
   bool decimalCodes;
+
+  void Finish(SourceWriter& to) const { to.outputColumn = writer.outputColumn; }
 
   [[gnu::always_inline]] void Vector(int byte) {
     Piece piece;
     EmitWrapped(writer, piece.Char('0').Hex(static_cast<unsigned>(byte), 2).Char(','));
   }
 
-  void Item(const ShapeItem& item, std::int16_t counter) {
+  [[gnu::always_inline]] void Item(const ShapeItem& item, std::int16_t counter) {
     if (item.code == 0) {
       // Only a 0 on the last counted byte ends the line.
       EmitWrapped(writer, counter > 0 ? std::string_view("0,") : std::string_view("0\n\n"));
@@ -43,9 +47,9 @@ struct SpecTextSink {
     EmitWrapped(writer, piece);
   }
 
-  void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
+  [[gnu::always_inline]] void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
 
-  void ListEntry(const int* values, int count) {
+  [[gnu::always_inline]] void ListEntry(const int* values, int count) {
     Piece piece;
     piece.Char('(');
     for (int i = 0; i < count; ++i) {

@@ -1,0 +1,58 @@
+// The walk of a font in memory: the reader's record loop with the
+// decompiler's reading of each record, keeping only where things are.
+#include "fontfile/record_walk.h"
+
+#include "fontfile/shape_items.h"
+
+namespace morlune {
+namespace {
+
+// Takes the items and keeps nothing: the walk needs only where reading ends.
+struct SkipItems {
+  void Vector(int) {}
+  void Item(const ShapeItem&, std::int16_t) {}
+  void ListStart(int) {}
+  void ListEntry(const int*, int) {}
+};
+
+}  // namespace
+
+FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, ShapeFileKind kind) {
+  FontWalk walk;
+  ByteInput input;
+  input.AttachMemory(data, size);
+  input.SeekTo(static_cast<std::int64_t>(headStart));
+  FontReader reader(input, kind);
+  walk.head = reader.ReadHead();
+  if (walk.head != HeadResult::kReady) return walk;
+  walk.escapeRanges = reader.EscapeRanges();
+  ShapeRecordHead head;
+  for (;;) {
+    RecordStep step = reader.NextShapeRecord(head);
+    if (step == RecordStep::kSkip) continue;
+    if (step != RecordStep::kReady) {
+      walk.end = step;
+      break;
+    }
+    WalkedRecord record;
+    record.code = head.code;
+    record.counter = head.counter;
+    record.nameOffset = static_cast<std::size_t>(head.nameOffset);
+    record.nameLength = static_cast<std::size_t>(head.nameLength);
+    record.specOffset = static_cast<std::size_t>(input.Tell());
+    std::size_t held = size - record.specOffset;
+    std::size_t declared = head.counter > 0 ? static_cast<std::size_t>(head.counter) : 0;
+    record.specSize = declared < held ? declared : held;
+    walk.records.push_back(record);
+    if (head.code == 0) {
+      int values[6];
+      reader.ReadFontHeaderValues(values);
+      continue;
+    }
+    SkipItems skip;
+    if (!ReadShapeItems(input, kind, head.counter, skip)) break;
+  }
+  return walk;
+}
+
+}  // namespace morlune
