@@ -57,7 +57,8 @@ void DumpFontBody(DumpContext& context) {
       return;
   }
   SourceWriter writer(context.output);
-  while (DumpShape(context, reader, writer)) {
+  // Once the output has refused a write, the rest would be dropped.
+  while (DumpShape(context, reader, writer) && !context.output.Failed()) {
   }
 }
 

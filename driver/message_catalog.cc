@@ -1,6 +1,8 @@
 // The built-in message table and the ways a message text is written.
 #include "driver/message_catalog.h"
 
+#include "platform/error_text.h"
+
 namespace morlune {
 namespace {
 
@@ -64,6 +66,12 @@ void ReportError(DumpContext& context, std::string_view text) {
 
 void ReportMessage(DumpContext& context, unsigned id) {
   ReportError(context, LoadMessage(context, id));
+}
+
+bool ReportWriteFailure(DumpContext& context, const TextOutput& stream) {
+  if (!stream.Failed()) return false;
+  ReportError(context, WriteErrorText(stream.FailureErrno()));
+  return true;
 }
 
 void PrintUsage(DumpContext& context, TextOutput& standardOutput) {

@@ -42,6 +42,9 @@ void WriteFormatText(TextOutput& stream, std::string_view text);
 // Writes the error line "morlune: TEXT.\n" to the error stream.
 void ReportError(DumpContext& context, std::string_view text);
 void ReportMessage(DumpContext& context, unsigned id);
+// Reports a stream whose write failed, "morlune: Write error: REASON.", and
+// returns true; returns false for a stream that has not failed.
+bool ReportWriteFailure(DumpContext& context, const TextOutput& stream);
 
 // The eight usage lines, on standard output whatever -o said.
 void PrintUsage(DumpContext& context, TextOutput& standardOutput);

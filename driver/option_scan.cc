@@ -43,7 +43,8 @@ OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* 
         TextOutput standardOutput;
         AttachStandardStream(standardOutput, streams.outputFd, streams.outputCapture);
         PrintUsage(context, standardOutput);
-        return end(kExitNotRecognised);
+        standardOutput.Finish();
+        return end(ReportWriteFailure(context, standardOutput) ? kExitWriteFailed : kExitNotRecognised);
       } else {
         WriteFormatText(context.errors, context.usageSynopsis);
         return end(kExitNotRecognised);

@@ -1,5 +1,5 @@
 // The order of one run: messages ready, options, streams, banner, variant,
-// font body, exit status.
+// font body, output written out, exit status.
 #include "driver/run.h"
 
 #include "driver/dump_context.h"
@@ -66,7 +66,10 @@ int RunMorlune(int argc, const char* const* argv, const RunStreams& streams) {
   AttachStandardStream(context.output, streams.outputFd, streams.outputCapture);
   AttachStandardStream(context.errors, streams.errorFd, streams.errorCapture);
   int status = Run(context, argc, argv, streams);
-  context.output.Flush();
+  // A text cut short by a full disk or a closed pipe must not pass as a
+  // whole one, whatever else the run found.
+  context.output.Finish();
+  if (ReportWriteFailure(context, context.output)) status = kExitWriteFailed;
   context.errors.Flush();
   return status;
 }

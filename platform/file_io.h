@@ -26,10 +26,13 @@ void UseUntranslatedBytes(int fd);
 bool TextLineEndIsCrLf();
 // One read of up to n bytes: the count, 0 at end of input, -1 on error.
 long ReadFd(int fd, unsigned char* dst, std::size_t n);
-// Writes all n bytes unless the system refuses; failures are not reported.
-void WriteFd(int fd, const char* src, std::size_t n);
+// Writes all n bytes. Returns 0, or the system's error number (errno) of
+// the write that was refused.
+int WriteFd(int fd, const char* src, std::size_t n);
 // Returns the new offset, or -1 when the descriptor cannot seek there.
 std::int64_t SeekFd(int fd, std::int64_t offset, int whence);
-void CloseFd(int fd);
+// Returns 0, or the error number of a close that reports an earlier write
+// lost (a file system that commits data only then).
+int CloseFd(int fd);
 
 }  // namespace morlune

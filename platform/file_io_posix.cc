@@ -43,14 +43,17 @@ long ReadFd(int fd, unsigned char* dst, std::size_t n) {
   return static_cast<long>(got);
 }
 
-void WriteFd(int fd, const char* src, std::size_t n) {
+int WriteFd(int fd, const char* src, std::size_t n) {
   while (n > 0) {
     ssize_t put = ::write(fd, src, n);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return;
+    if (put < 0) return errno;
+    // A write that takes nothing and names no error would be retried forever.
+    if (put == 0) return EIO;
     src += put;
     n -= static_cast<std::size_t>(put);
   }
+  return 0;
 }
 
 std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
@@ -59,6 +62,8 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
   return got < 0 ? -1 : static_cast<std::int64_t>(got);
 }
 
-void CloseFd(int fd) { ::close(fd); }
+// The descriptor is gone after an interrupted close as well, so EINTR is no
+// lost data and is not retried.
+int CloseFd(int fd) { return ::close(fd) != 0 && errno != EINTR ? errno : 0; }
 
 }  // namespace morlune

@@ -38,20 +38,45 @@ long ReadFd(int fd, unsigned char* dst, std::size_t n) {
   return got < 0 ? -1 : static_cast<long>(got);
 }
 
+namespace {
+
+// The C runtime's error number for a refused WriteFile, so that every
+// platform reports a failed write by the same numbers.
+int ErrnoOfWriteFailure(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+      return EPIPE;
+    case ERROR_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    default:
+      return EIO;
+  }
+}
+
+}  // namespace
+
 // The text stream has already turned every line feed into the platform's
 // line end, so the bytes must not pass through the runtime's text mode,
 // which would add a second carriage return on standard output and error.
-void WriteFd(int fd, const char* src, std::size_t n) {
+int WriteFd(int fd, const char* src, std::size_t n) {
   intptr_t raw = ::_get_osfhandle(fd);
-  if (raw == -1) return;
+  if (raw == -1) return EBADF;
   HANDLE handle = reinterpret_cast<HANDLE>(raw);
   while (n > 0) {
     DWORD chunk = n > 0x40000000u ? 0x40000000u : static_cast<DWORD>(n);
     DWORD put = 0;
-    if (!::WriteFile(handle, src, chunk, &put, nullptr) || put == 0) return;
+    if (!::WriteFile(handle, src, chunk, &put, nullptr)) return ErrnoOfWriteFailure(::GetLastError());
+    if (put == 0) return EIO;
     src += put;
     n -= put;
   }
+  return 0;
 }
 
 std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
@@ -63,6 +88,6 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
   return got < 0 ? -1 : static_cast<std::int64_t>(got);
 }
 
-void CloseFd(int fd) { ::_close(fd); }
+int CloseFd(int fd) { return ::_close(fd) != 0 ? errno : 0; }
 
 }  // namespace morlune

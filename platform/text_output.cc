@@ -20,7 +20,10 @@ TextOutput::~TextOutput() { Release(); }
 
 void TextOutput::Release() {
   Flush();
-  if (ownsFd_ && fd_ >= 0) CloseFd(fd_);
+  if (ownsFd_ && fd_ >= 0) {
+    int closeErrno = CloseFd(fd_);
+    if (failureErrno_ == 0) failureErrno_ = closeErrno;
+  }
   fd_ = -1;
   ownsFd_ = false;
   capture_ = nullptr;
@@ -45,8 +48,10 @@ void TextOutput::Flush() {
   if (n == 0) return;
   if (capture_ != nullptr) {
     capture_->append(buffer_.get(), n);
-  } else if (fd_ >= 0) {
-    WriteFd(fd_, buffer_.get(), n);
+  } else if (fd_ >= 0 && failureErrno_ == 0) {
+    // After the first refusal the rest is dropped: the text is cut short
+    // already, and a broken pipe would only refuse again.
+    failureErrno_ = WriteFd(fd_, buffer_.get(), n);
   }
 }
 

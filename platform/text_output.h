@@ -1,5 +1,6 @@
 // Buffered text output to a file descriptor, to a string (tests) or to
 // nowhere. Bytes go out as given; a line feed becomes the platform's line end.
+// A refused write is remembered, for the run to report at its end.
 #pragma once
 
 #include <cstddef>
@@ -58,6 +59,14 @@ struct TextOutput {
     WriteSlow(std::string_view(&c, 1));
   }
   void Flush();
+  // Flushes, and closes a descriptor it owns; then sends the text nowhere.
+  void Finish() { Release(); }
+
+  // True once a write or the close of an owned descriptor has failed; the
+  // text after that is dropped. FailureErrno is the first failure's error
+  // number.
+  bool Failed() const { return failureErrno_ != 0; }
+  int FailureErrno() const { return failureErrno_; }
 
  private:
   void WriteSlow(std::string_view text);
@@ -66,6 +75,7 @@ struct TextOutput {
   int fd_ = -1;
   bool ownsFd_ = false;
   bool crLf_ = false;
+  int failureErrno_ = 0;
   std::string* capture_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   char* next_ = nullptr;

@@ -1,12 +1,16 @@
-// Whole runs of morlune: how a run ends, the option grammar, heads of file, message sources, the sample library.
+// Whole runs of morlune: how a run ends, the option grammar, heads of file, message sources, the sample library,
+// output that cannot be written.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <ostream>
 #include <tuple>
 
+#include "driver/run.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::testing {
@@ -92,6 +96,43 @@ TEST_F(WholeRun, OptionsAndEnds) {
       {{"-d", "-o", "a", "-e", "-o", "b", "font"}, "", "", 0, {{"a", ""}, {"b", kBanner + kBoth}}},
   };
   for (const RunCase& c : cases) Check(c);
+}
+
+// A refused write of the text is reported after everything else, and the status says that the text is cut short.
+TEST_F(WholeRun, OutputThatCannotBeWritten) {
+  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const std::string noSpace = Line("Write error: No space left on device");
+  const std::tuple<std::string, std::string, int> cases[] = {  // the shell's command, standard error, status
+      {"morlune -o /dev/full font", noSpace, 3},
+      {"morlune -o /dev/full text", kNotAFont + noSpace, 3},
+      {"morlune font >/dev/full", noSpace, 3},
+      {"morlune '-?' >/dev/full", noSpace, 3},
+      {"morlune -o /dev/full '-?'", "", 1},  // the usage goes to standard output; nothing to the file
+  };
+  for (const auto& [command, err, status] : cases) {
+    SCOPED_TRACE(command);
+    ProcessResult got = RunProcess({{"-c", "exec \"$0\" " + command.substr(8), MORLUNE_BINARY}, StdinKind::kNone,
+                                    "", "", {{"LD_LIBRARY_PATH", ""}}, dir_, "/bin/sh"});
+    EXPECT_EQ(std::tie(got.err, got.status), std::tie(err, status));
+  }
+}
+
+// The same end in-process, on any system: standard output is a pipe whose reader has gone.
+TEST_F(WholeRun, WriteRefusedByAPipeWithoutReader) {
+  ::signal(SIGPIPE, SIG_IGN);
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  ::close(ends[0]);
+  std::string err;
+  RunStreams streams;
+  streams.inputData = reinterpret_cast<const unsigned char*>(kProbe.data());
+  streams.inputSize = kProbe.size();
+  streams.outputFd = ends[1];
+  streams.errorCapture = &err;
+  const char* argv[] = {"morlune", "-d"};
+  EXPECT_EQ(RunMorlune(2, argv, streams), 3);
+  EXPECT_EQ(err, Line("Write error: Broken pipe"));
+  ::close(ends[1]);
 }
 
 TEST_F(WholeRun, HeadsOfFileByPathStandardInputAndPipe) {

@@ -1,0 +1,16 @@
+// The words of a failed write, the same in every tool's error line.
+#pragma once
+
+#include <string>
+
+namespace morlune {
+
+// The exit status of every tool whose output could not be written.
+inline constexpr int kExitOutputNotWritten = 3;
+
+// "Write error", then ": " and the system's reason for errorNumber (as
+// TextOutput::FailureErrno gives it), or "Write error" alone for 0. A tool
+// writes it as "TOOL: TEXT.", like its other error lines.
+std::string WriteErrorText(int errorNumber);
+
+}  // namespace morlune

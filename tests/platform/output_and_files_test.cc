@@ -1,0 +1,77 @@
+// The platform layer at its edges: a text stream whose writes are refused.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+
+#include "platform/text_output.h"
+
+namespace morlune {
+namespace {
+
+// A descriptor to write to, and the descriptor to close after the stream is done (-1: none).
+struct Target {
+  int fd, keep;
+};
+Target PipeWithReader() {
+  int ends[2];
+  EXPECT_EQ(::pipe(ends), 0);
+  return {ends[1], ends[0]};
+}
+Target PipeWithoutReader() {
+  Target target = PipeWithReader();
+  ::close(target.keep);
+  return {target.fd, -1};
+}
+Target ClosedDescriptor() {
+  Target target = PipeWithoutReader();
+  ::close(target.fd);
+  return target;
+}
+
+TEST(TextOutput, RecordsTheFirstRefusedWrite) {
+  ::signal(SIGPIPE, SIG_IGN);  // a pipe without a reader refuses with EPIPE instead of ending the test
+  struct Row {
+    const char* what;
+    std::function<Target()> open;
+    std::size_t size;  // more than the 64 KiB buffer goes out before Finish
+    bool failedBeforeFinish;
+    int error;
+  };
+  const Row rows[] = {
+      {"pipe with a reader", PipeWithReader, 100, false, 0},
+      {"pipe without a reader, at the end", PipeWithoutReader, 100, false, EPIPE},
+      {"pipe without a reader, buffer full", PipeWithoutReader, 70000, true, EPIPE},
+      {"closed descriptor", ClosedDescriptor, 100, false, EBADF},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Target target = row.open();
+    TextOutput stream;
+    stream.AttachFd(target.fd, row.error != EBADF);
+    stream.Write(std::string(row.size, 'x'));
+    EXPECT_EQ(stream.Failed(), row.failedBeforeFinish);
+    stream.Write("more\n");
+    stream.Finish();
+    EXPECT_EQ(stream.FailureErrno(), row.error);
+    EXPECT_EQ(stream.Failed(), row.error != 0);
+    if (target.keep >= 0) ::close(target.keep);
+  }
+}
+
+TEST(TextOutput, FullDeviceRefusesWithNoSpace) {
+  int fd = ::open("/dev/full", O_WRONLY);
+  if (fd < 0) GTEST_SKIP() << "no /dev/full here";
+  TextOutput stream;
+  stream.AttachFd(fd, true);
+  stream.Write("text\n");
+  stream.Finish();
+  EXPECT_EQ(stream.FailureErrno(), ENOSPC);
+}
+
+}  // namespace
+}  // namespace morlune
