@@ -1,0 +1,18 @@
+// A program of another project that uses morlune as a library: it lists a
+// compiled font's records and prints its source text.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+#include "api/morlune.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  std::ifstream file(argv[1], std::ios::binary);
+  std::vector<unsigned char> font{std::istreambuf_iterator<char>(file), {}};
+  auto view = morlune::ReadFont(font);
+  if (!view) return 1;
+  for (const auto& record : view->records) std::cout << record.code << ' ' << record.name << '\n';
+  std::cout << morlune::Decompile(font).output;
+}
