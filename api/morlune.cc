@@ -1,7 +1,6 @@
-// The library's entry points: thin over the font reader and the tools' runs.
+// The library's entry points: thin over the font reader and the writers.
 #include "api/morlune.h"
 
-#include "driver/run.h"
 #include "fontfile/record_walk.h"
 #include "fontfile/signature.h"
 
@@ -23,19 +22,20 @@ std::optional<FontView> ReadFont(std::span<const unsigned char> font) {
   return view;
 }
 
-ToolRun Decompile(std::span<const unsigned char> font, std::string_view options) {
-  ToolRun run;
-  std::string letters(options);
-  const char* argv[] = {"morlune", letters.c_str()};
-  RunStreams streams;
-  // A null pointer would mean the process's own standard input.
-  static const unsigned char kNoBytes = 0;
-  streams.inputData = font.empty() ? &kNoBytes : font.data();
-  streams.inputSize = font.size();
-  streams.outputCapture = &run.output;
-  streams.errorCapture = &run.errors;
-  run.status = RunMorlune(letters.empty() ? 1 : 2, argv, streams);
-  return run;
+Decompiled Decompile(std::span<const unsigned char> font, const SourceTextOptions& options) {
+  Decompiled result;
+  ByteInput input;
+  input.AttachMemory(font.data(), font.size());
+  ShapeFileKind kind = IdentifyShapeFile(input);
+  result.recognised = kind != ShapeFileKind::kUnknown;
+  if (!result.recognised) return result;
+  TextOutput output;
+  output.AttachCapture(&result.text);
+  FontReader reader(input, kind);
+  SourceWriter writer(output);
+  result.end = WriteFontSource(reader, writer, options);
+  output.Flush();
+  return result;
 }
 
 }  // namespace morlune

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grammar/shape_file_kind.h"
+#include "source/font_source.h"
 
 namespace morlune {
 
@@ -29,16 +30,13 @@ struct FontView {
 // The records of a compiled font, or nothing when the bytes are not one.
 std::optional<FontView> ReadFont(std::span<const unsigned char> font);
 
-// What a whole run of a tool gives: its exit status and the text it wrote
-// to its output and to its error stream.
-struct ToolRun {
-  int status = 0;
-  std::string output;
-  std::string errors;
+struct Decompiled {
+  bool recognised = false;  // the bytes are a compiled font
+  std::string text;         // its records' source text: what morlune writes after its banner
+  FontSourceEnd end;        // a refused head, a failed seek
 };
 
-// Decompiles a compiled font exactly as `morlune OPTIONS` does with the
-// font on its standard input; options holds the option letters, as "-d".
-ToolRun Decompile(std::span<const unsigned char> font, std::string_view options = "");
+// Decompiles a compiled font as morlune does, with its -d and -e as options.
+Decompiled Decompile(std::span<const unsigned char> font, const SourceTextOptions& options = {});
 
 }  // namespace morlune

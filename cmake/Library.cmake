@@ -7,7 +7,7 @@ include(CMakePackageConfigHelpers)
 
 set_target_properties(morlune_core PROPERTIES EXPORT_NAME core OUTPUT_NAME morlune)
 install(TARGETS morlune_core EXPORT morluneTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-foreach(layer platform grammar fontfile source compiler drawing api driver)
+foreach(layer platform grammar fontfile source compiler drawing api)
   if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${layer})
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${layer} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/morlune
             FILES_MATCHING PATTERN "*.h")

@@ -7,8 +7,8 @@
 #include "driver/message_catalog.h"
 #include "driver/option_scan.h"
 #include "driver/standard_streams.h"
-#include "driver/font_dump.h"
 #include "fontfile/signature.h"
+#include "source/font_source.h"
 
 namespace morlune {
 namespace {
@@ -22,6 +22,28 @@ struct LibraryGuard {
     context.resourceLibrary = nullptr;
   }
 };
+
+// Writes the source text of the recognised font and reports a refused head
+// or a failed seek.
+void DumpFontBody(DumpContext& context) {
+  FontReader reader(context.input, context.kind);
+  SourceWriter writer(context.output);
+  FontSourceEnd end = WriteFontSource(reader, writer, {context.decimalCodes != 0, context.escapedNames != 0});
+  switch (end.head) {
+    case HeadResult::kReady:
+      break;
+    case HeadResult::kNoShapeIndex:
+      ReportMessage(context, IDS_NO_SHAPE_INDEX);
+      break;
+    case HeadResult::kNoHashTable:
+      ReportMessage(context, IDS_NO_HASH_TABLE);
+      break;
+    case HeadResult::kBadEntrySize:
+      ReportMessage(context, IDS_BAD_ENTRY_SIZE);
+      break;
+  }
+  if (end.seekFailed) ReportError(context, "Seek error");
+}
 
 int Run(DumpContext& context, int argc, const char* const* argv, const RunStreams& streams) {
   context.resourceLibrary = LoadMessageLibrary();

@@ -7,31 +7,31 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/dump_context.h"
-#include "driver/font_dump.h"
+#include "source/font_source.h"
 #include "source/source_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   std::string text;
   {
-    morlune::DumpContext context;
-    context.kind = static_cast<morlune::ShapeFileKind>(data[0] & 3);
-    context.decimalCodes = (data[0] >> 2) & 1;
-    context.output.AttachCapture(&text);
-    context.input.AttachMemory(data + 1, size - 1);
-    morlune::SourceWriter writer(context.output);
+    auto kind = static_cast<morlune::ShapeFileKind>(data[0] & 3);
+    bool decimalCodes = (data[0] >> 2) & 1;
+    morlune::TextOutput output;
+    output.AttachCapture(&text);
+    morlune::ByteInput input;
+    input.AttachMemory(data + 1, size - 1);
+    morlune::SourceWriter writer(output);
     // Every turn takes a whole counter word first, so the loop ends with
     // the input at the latest.
     for (;;) {
-      int low = context.input.Get();
+      int low = input.Get();
       if (low == morlune::kEndOfInput) break;
-      int high = context.input.Get();
+      int high = input.Get();
       if (high == morlune::kEndOfInput) break;
       auto counter = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
-      if (!morlune::DecodeShapeSpec(context, writer, counter)) break;
+      if (!morlune::DecodeShapeSpec(input, kind, writer, decimalCodes, counter)) break;
     }
-    context.output.Flush();
+    output.Flush();
   }
   // Every item is far shorter than a line, so the writer must keep every
   // line within the column limit.

@@ -14,5 +14,5 @@ int main(int argc, char** argv) {
   auto view = morlune::ReadFont(font);
   if (!view) return 1;
   for (const auto& record : view->records) std::cout << record.code << ' ' << record.name << '\n';
-  std::cout << morlune::Decompile(font).output;
+  std::cout << morlune::Decompile(font).text;
 }

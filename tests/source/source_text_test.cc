@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "source/piece.h"
-#include "driver/font_dump.h"
+#include "source/font_source.h"
 #include "source/source_writer.h"
 
 namespace morlune {
@@ -31,17 +31,16 @@ struct Row {
 
 // Decodes the row's bytes; returns the text written, the result and the byte the input yields next.
 std::tuple<std::string, int, int> Decode(const Row& row) {
-  std::string text;  // declared first, so that it outlives the context's last flush
-  DumpContext context;
-  context.input.AttachMemory(row.bytes.data(), row.bytes.size());
-  context.output.AttachCapture(&text);
-  context.kind = row.kind;
-  context.decimalCodes = row.decimalCodes;
-  SourceWriter writer(context.output);
+  std::string text;  // declared first, so that it outlives the output's last flush
+  ByteInput input;
+  input.AttachMemory(row.bytes.data(), row.bytes.size());
+  TextOutput output;
+  output.AttachCapture(&text);
+  SourceWriter writer(output);
   writer.outputColumn = row.startColumn;
-  int result = DecodeShapeSpec(context, writer, static_cast<std::int16_t>(row.counter));
-  int next = context.input.Get();
-  context.output.Flush();
+  int result = DecodeShapeSpec(input, row.kind, writer, row.decimalCodes != 0, static_cast<std::int16_t>(row.counter));
+  int next = input.Get();
+  output.Flush();
   return {text, result, next};
 }
 
