@@ -7,6 +7,21 @@
 #include "driver/standard_streams.h"
 
 namespace morlune {
+namespace {
+
+// The input path as the scan will find it from argv[next] on: option
+// arguments are passed over, an "o" among their letters taking the argument
+// after them as its path.
+const char* LookAheadInputPath(int argc, const char* const* argv, int next) {
+  while (next < argc && argv[next][0] == '-') {
+    const char* letters = argv[next++] + 1;
+    while (*letters != '\0' && *letters != 'o') ++letters;
+    if (*letters == 'o') ++next;
+  }
+  return next < argc ? argv[next] : nullptr;
+}
+
+}  // namespace
 
 OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* argv,
                              const RunStreams& streams) {
@@ -32,7 +47,11 @@ OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* 
           ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
           return end(kExitNotRecognised);
         }
-        int fd = OpenForWriting(argv[next++]);
+        const char* path = argv[next++];
+        // Opening empties the file: when it is the font about to be read,
+        // the font would be gone before its first byte.
+        const char* input = LookAheadInputPath(argc, argv, next);
+        int fd = input != nullptr && SameExistingFile(path, input) ? -1 : OpenForWriting(path);
         if (fd < 0) {
           ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
           return end(kExitNotRecognised);

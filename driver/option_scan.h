@@ -15,7 +15,8 @@ struct OptionScanResult {
 };
 
 // Scans the options from argv[1] on, acting on each letter in its order:
-// sets the flags, opens the -o file as the run's output, prints the usage
+// sets the flags, opens the -o file as the run's output (refused, as one
+// that cannot be opened, when it is the input file itself), prints the usage
 // or the synopsis reply. When a letter ends the run, endRun is set with the
 // exit status; otherwise inputPath is the first argument that does not
 // begin with "-", if any.

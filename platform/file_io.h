@@ -34,5 +34,8 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence);
 // Returns 0, or the error number of a close that reports an earlier write
 // lost (a file system that commits data only then).
 int CloseFd(int fd);
+// True when both paths name one existing regular file, by whatever links
+// or spellings: opening the one for writing would empty the other.
+bool SameExistingFile(const char* a, const char* b);
 
 }  // namespace morlune

@@ -1,4 +1,4 @@
-// POSIX file calls: open, read, write, lseek and close, retried on EINTR.
+// POSIX file calls: open, read, write, lseek, close and stat, retried on EINTR.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,5 +65,11 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
 // The descriptor is gone after an interrupted close as well, so EINTR is no
 // lost data and is not retried.
 int CloseFd(int fd) { return ::close(fd) != 0 && errno != EINTR ? errno : 0; }
+
+bool SameExistingFile(const char* a, const char* b) {
+  struct stat first, second;
+  if (::stat(a, &first) != 0 || ::stat(b, &second) != 0) return false;
+  return S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
 
 }  // namespace morlune

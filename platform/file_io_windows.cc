@@ -1,5 +1,6 @@
 // Windows file calls through the C runtime's descriptors: _open, _read,
-// _lseeki64, _setmode and _close; writes go to the system handle untouched.
+// _lseeki64, _setmode and _close; writes go to the system handle untouched,
+// and a file's identity comes from the system's file information.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -89,5 +90,30 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
 }
 
 int CloseFd(int fd) { return ::_close(fd) != 0 ? errno : 0; }
+
+namespace {
+
+// The volume and file index of a regular file; false for a folder, a
+// device or a path that names nothing.
+bool IdentifyRegularFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
+  // No access asked: only the file's identity is read, and no sharing mode
+  // of another program is in the way.
+  HANDLE handle = ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  bool known = ::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info) &&
+               (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  ::CloseHandle(handle);
+  return known;
+}
+
+}  // namespace
+
+bool SameExistingFile(const char* a, const char* b) {
+  BY_HANDLE_FILE_INFORMATION first, second;
+  if (!IdentifyRegularFile(a, first) || !IdentifyRegularFile(b, second)) return false;
+  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
 
 }  // namespace morlune

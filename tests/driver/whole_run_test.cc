@@ -1,5 +1,5 @@
 // Whole runs of morlune: how a run ends, the option grammar, heads of file, message sources, the sample library,
-// output that cannot be written.
+// output that cannot be written and output onto the input.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -96,6 +96,25 @@ TEST_F(WholeRun, OptionsAndEnds) {
       {{"-d", "-o", "a", "-e", "-o", "b", "font"}, "", "", 0, {{"a", ""}, {"b", kBanner + kBoth}}},
   };
   for (const RunCase& c : cases) Check(c);
+}
+
+// Opening the output would empty the font before it is read: refused, by any name of the same file.
+TEST_F(WholeRun, OutputOntoTheInputIsRefused) {
+  std::filesystem::create_hard_link(Path("font"), Path("link"));
+  std::filesystem::create_directory(Path("sub"));
+  const std::vector<std::string> cases[] = {
+      {"-o", "font", "font"},
+      {"-o", "link", "font"},
+      {"-o", "sub/../font", "-d", "font"},
+      {"-do", "./font", "-e", "-ox", "other", "link"},  // the path after the second "o" is no input
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    ProcessResult got = Run(args);
+    EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple("", kNoOutput, 1));
+    EXPECT_EQ(ReadFileBytes(Path("font")), kProbe);
+    EXPECT_FALSE(FileExists(Path("other")));
+  }
 }
 
 // A refused write of the text is reported after everything else, and the status says that the text is cut short.

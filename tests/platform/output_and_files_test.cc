@@ -1,17 +1,24 @@
-// The platform layer at its edges: a text stream whose writes are refused.
+// The platform layer at its edges: a text stream whose writes are refused, and two paths to one file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/text_output.h"
+#include "tests/support/process_run.h"
 
 namespace morlune {
 namespace {
+
+using morlune::testing::MakeTempDir;
+using morlune::testing::ReadFileBytes;
+using morlune::testing::WriteFileBytes;
 
 // A descriptor to write to, and the descriptor to close after the stream is done (-1: none).
 struct Target {
@@ -71,6 +78,26 @@ TEST(TextOutput, FullDeviceRefusesWithNoSpace) {
   stream.Write("text\n");
   stream.Finish();
   EXPECT_EQ(stream.FailureErrno(), ENOSPC);
+}
+
+TEST(SameExistingFile, OneFileByEveryNameAndNoOther) {
+  const std::string dir = MakeTempDir(), font = dir + "/font.kqx";
+  WriteFileBytes(font, "bytes");
+  WriteFileBytes(dir + "/copy.kqx", "bytes");
+  std::filesystem::create_hard_link(font, dir + "/link.kqx");
+  std::filesystem::create_directory(dir + "/sub");
+  const std::tuple<std::string, std::string, bool> rows[] = {
+      {font, font, true},
+      {dir + "/link.kqx", font, true},
+      {dir + "/sub/../font.kqx", font, true},
+      {dir + "/copy.kqx", font, false},          // the same bytes are not the same file
+      {dir + "/missing.kqx", font, false},
+      {dir + "/sub", dir + "/sub", false},       // opening a folder for writing fails of itself
+      {"/dev/null", "/dev/null", false},         // a device is not emptied by opening it
+  };
+  for (const auto& [a, b, same] : rows) EXPECT_EQ(SameExistingFile(a.c_str(), b.c_str()), same) << a << " " << b;
+  EXPECT_EQ(ReadFileBytes(font), "bytes");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

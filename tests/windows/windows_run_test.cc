@@ -80,5 +80,27 @@ TEST_F(WindowsRun, TextsFromTheLibraryBesideTheProgramOrBuiltIn) {
   }
 }
 
+// The file's identity decides, by any name of it; and a device that refuses the text ends the run with status 3.
+TEST_F(WindowsRun, OutputOntoTheInputRefusedAndAFullDevice) {
+  const std::string font = top_ + "/work/font.kqx", bytes = "Vormald-86 unifont 1.0\r\n\x1A" + std::string(2, '\0');
+  WriteFileBytes(font, bytes);
+  std::filesystem::create_hard_link(font, top_ + "/work/link.kqx");
+  std::filesystem::create_directory(top_ + "/work/sub");
+  const std::tuple<std::string, std::string, int> cases[] = {  // the -o path, standard error, status
+      {"font.kqx", "morlune: Cannot open output file.\r\n", 1},
+      {"FONT.KQX", "morlune: Cannot open output file.\r\n", 1},
+      {"sub\\..\\font.kqx", "morlune: Cannot open output file.\r\n", 1},
+      {"link.kqx", "morlune: Cannot open output file.\r\n", 1},
+      {"Z:\\dev\\full", "morlune: Write error: No space left on device.\r\n", 3},
+  };
+  for (const auto& [output, err, status] : cases) {
+    SCOPED_TRACE(output);
+    if (output.ends_with("full") && !FileExists("/dev/full")) continue;
+    ProcessResult got = Run({"-o", output, "font.kqx"});
+    EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple("", err, status));
+    EXPECT_EQ(ReadFileBytes(font), bytes);
+  }
+}
+
 }  // namespace
 }  // namespace morlune::testing
