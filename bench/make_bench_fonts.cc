@@ -1,6 +1,6 @@
-// Writes the large compiled fonts that the throughput benchmark reads: one
-// of each variant, several MB each, with shapes built from every kind of
-// specification item.
+// Writes the large compiled fonts that the throughput benchmark reads, two
+// of each variant, several MB each: one with shapes built from every kind of
+// specification item, and one stroke-dense, as hand-drawn stroke fonts are.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -273,18 +273,51 @@ Bytes MakeShapeRecord(Random& random, bool unifont) {
 
 constexpr int kShapeCount = 30000;
 
+// A stroke font's glyph: one to seven pen strokes of 8 to 30 vector bytes
+// each, now and then bent by a code 8 move, every stroke reached with the
+// pen up (2, 8, 1), and the move to the next glyph's origin before the 0.
+Bytes MakeStrokeSpec(Random& random) {
+  Bytes spec;
+  for (int strokes = random.Between(1, 7); strokes > 0; --strokes) {
+    PutPenMove(random, spec);
+    int run = random.Between(8, 30);
+    if (random.Percent(15)) {
+      int bend = random.Between(1, run - 1);
+      PutVectors(random, spec, bend);
+      PutMove(random, spec);
+      run -= bend;
+    }
+    PutVectors(random, spec, run);
+  }
+  spec.push_back(2);
+  PutMove(random, spec);
+  spec.push_back(0);
+  return spec;
+}
+
+// Stroke fonts leave every glyph to its default name.
+Bytes MakeGlyphRecord(Random& random, bool strokes, bool unifont) {
+  return strokes ? MakeRecord("", MakeStrokeSpec(random)) : MakeShapeRecord(random, unifont);
+}
+
+// Shapes in the fonts of every manner; glyphs in the stroke fonts, whose
+// bigfont has fewer, as its two-byte codes run out.
+constexpr int kGlyphCount = 40000;
+constexpr int kBigfontGlyphCount = 32000;
+
 // Shapes 1.0 or 1.1: two words, the count, the index, then the records in
 // index order.
-Bytes MakeShapesFont(const char* signature, std::uint64_t seed) {
+Bytes MakeShapesFont(const char* signature, std::uint64_t seed, bool strokes) {
   Random random{seed};
   std::vector<Bytes> records;
   records.push_back(MakeRecord("Bench shapes", Bytes{21, 7, 0, 0}));
-  for (int i = 0; i < kShapeCount; ++i) records.push_back(MakeShapeRecord(random, false));
+  int count = strokes ? kGlyphCount : kShapeCount;
+  for (int i = 0; i < count; ++i) records.push_back(MakeGlyphRecord(random, strokes, false));
 
   Bytes font;
   PutSignature(font, signature);
   PutWord(font, 1);
-  PutWord(font, kShapeCount);
+  PutWord(font, static_cast<unsigned>(count));
   PutWord(font, static_cast<unsigned>(records.size()));
   for (std::size_t code = 0; code < records.size(); ++code) {
     PutWord(font, static_cast<unsigned>(code));
@@ -297,7 +330,7 @@ Bytes MakeShapesFont(const char* signature, std::uint64_t seed) {
 // Bigfont 1.0: escape range 0x81 to 0xFE, two-byte codes, an index stored
 // in hash order (not sorted), and records laid out in ascending code order.
 // Some index entries are empty, as a compiler leaves unused slots.
-Bytes MakeBigfont(std::uint64_t seed) {
+Bytes MakeBigfont(std::uint64_t seed, bool strokes) {
   Random random{seed};
   struct Entry {
     unsigned code;
@@ -305,10 +338,11 @@ Bytes MakeBigfont(std::uint64_t seed) {
   };
   std::vector<Entry> entries;
   entries.push_back({0, MakeRecord("Bench bigfont", Bytes{8, 0, 0, 8, 0})});
-  for (int i = 0; i < kShapeCount; ++i) {
+  int count = strokes ? kBigfontGlyphCount : kShapeCount;
+  for (int i = 0; i < count; ++i) {
     unsigned code = (0x81u + static_cast<unsigned>(i / 255)) << 8 | static_cast<unsigned>(1 + i % 255);
     Bytes record;
-    if (i % 600 != 599) record = MakeShapeRecord(random, false);
+    if (i % 600 != 599) record = MakeGlyphRecord(random, strokes, false);
     entries.push_back({code, std::move(record)});
   }
 
@@ -340,20 +374,21 @@ Bytes MakeBigfont(std::uint64_t seed) {
 }
 
 // Unifont 1.0: the count, then each record with its own code and length.
-Bytes MakeUnifont(std::uint64_t seed) {
+Bytes MakeUnifont(std::uint64_t seed, bool strokes) {
   Random random{seed};
+  int count = strokes ? kGlyphCount : kShapeCount;
   Bytes font;
   PutSignature(font, "Vormald-86 unifont 1.0\r\n");
-  PutWord(font, kShapeCount + 1);
+  PutWord(font, static_cast<unsigned>(count + 1));
   Bytes header = MakeRecord("Bench unifont", Bytes{21, 7, 0, 0, 1, 0});
   PutWord(font, 0);
   PutWord(font, static_cast<unsigned>(header.size()));
   font.insert(font.end(), header.begin(), header.end());
-  for (int i = 0; i < kShapeCount; ++i) {
+  for (int i = 0; i < count; ++i) {
     // Codes from the blank on, through the Latin and Cyrillic names and far
     // beyond them.
     unsigned code = 0x20u + static_cast<unsigned>(i);
-    Bytes record = MakeShapeRecord(random, true);
+    Bytes record = MakeGlyphRecord(random, strokes, true);
     PutWord(font, code);
     PutWord(font, static_cast<unsigned>(record.size()));
     font.insert(font.end(), record.begin(), record.end());
@@ -378,9 +413,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string dir = argv[1];
-  bool ok = WriteFont(dir + "/unifont.font", MakeUnifont(1)) && WriteFont(dir + "/bigfont.font", MakeBigfont(2)) &&
-            WriteFont(dir + "/shapes11.font", MakeShapesFont("Vormald-86 shapes 1.1\r\n", 3)) &&
-            WriteFont(dir + "/shapes10.font", MakeShapesFont("Vormald-86 shapes 1.0\r\n", 4));
+  const char* shapes11 = "Vormald-86 shapes 1.1\r\n";
+  const char* shapes10 = "Vormald-86 shapes 1.0\r\n";
+  bool ok = WriteFont(dir + "/unifont.font", MakeUnifont(1, false)) &&
+            WriteFont(dir + "/bigfont.font", MakeBigfont(2, false)) &&
+            WriteFont(dir + "/shapes11.font", MakeShapesFont(shapes11, 3, false)) &&
+            WriteFont(dir + "/shapes10.font", MakeShapesFont(shapes10, 4, false)) &&
+            WriteFont(dir + "/unifont-strokes.font", MakeUnifont(5, true)) &&
+            WriteFont(dir + "/bigfont-strokes.font", MakeBigfont(6, true)) &&
+            WriteFont(dir + "/shapes11-strokes.font", MakeShapesFont(shapes11, 7, true)) &&
+            WriteFont(dir + "/shapes10-strokes.font", MakeShapesFont(shapes10, 8, true));
   if (!ok) {
     std::fprintf(stderr, "morlune_make_bench_fonts: cannot write the fonts in %s\n", dir.c_str());
     return 1;
