@@ -27,6 +27,12 @@ struct ByteInput {
   // stays met until a successful seek.
   int Get() { return cur_ < end_ ? *cur_++ : Underflow(); }
 
+  // The bytes that Get hands out next without reading the file again, from
+  // here to the end of the window; Skip(n) moves past n of them.
+  const unsigned char* WindowBegin() const { return cur_; }
+  const unsigned char* WindowEnd() const { return end_; }
+  void Skip(std::size_t n) { cur_ += n; }
+
   // Reads up to n bytes into dst; returns how many were read (fewer only at
   // end of input).
   std::size_t Read(unsigned char* dst, std::size_t n);
@@ -53,6 +59,38 @@ struct ByteInput {
   const unsigned char* end_ = nullptr;
   std::size_t memorySize_ = 0;           // memory mode: size of the data
   std::int64_t baseOffset_ = 0;          // file offset of base_[0]
+};
+
+// Reads a ByteInput through its own copy of the window, so that a loop over
+// many bytes keeps the position in a register rather than storing it back
+// after every byte. Hands the position back to the input when it goes.
+class WindowCursor {
+ public:
+  explicit WindowCursor(ByteInput& input) : input_(input), cur_(input.WindowBegin()), end_(input.WindowEnd()) {}
+  ~WindowCursor() { input_.Skip(static_cast<std::size_t>(cur_ - input_.WindowBegin())); }
+  WindowCursor(const WindowCursor&) = delete;
+  WindowCursor& operator=(const WindowCursor&) = delete;
+
+  // As ByteInput::Get.
+  int Get() { return cur_ < end_ ? *cur_++ : Refill(); }
+
+  // The bytes of the window not yet read; Skip(n) moves past n of them.
+  const unsigned char* Begin() const { return cur_; }
+  std::size_t Ready() const { return static_cast<std::size_t>(end_ - cur_); }
+  void Skip(std::size_t n) { cur_ += n; }
+
+ private:
+  int Refill() {
+    input_.Skip(static_cast<std::size_t>(cur_ - input_.WindowBegin()));
+    int byte = input_.Get();
+    cur_ = input_.WindowBegin();
+    end_ = input_.WindowEnd();
+    return byte;
+  }
+
+  ByteInput& input_;
+  const unsigned char* cur_;
+  const unsigned char* end_;
 };
 
 }  // namespace morlune

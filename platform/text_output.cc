@@ -1,7 +1,9 @@
 // Output buffering: text collects in one large buffer that goes out with a
-// single write when it fills, and at the end of the run.
+// single write when it fills, and at the end of the run, its line feeds
+// widened there on systems whose line end is two characters.
 #include "platform/text_output.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/file_io.h"
@@ -9,6 +11,7 @@
 namespace morlune {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+static_assert(TextOutput::kMaxReserve <= kBufferSize);
 }
 
 TextOutput::TextOutput()
@@ -46,21 +49,37 @@ void TextOutput::Flush() {
   std::size_t n = static_cast<std::size_t>(next_ - buffer_.get());
   next_ = buffer_.get();
   if (n == 0) return;
+  if (!crLf_) {
+    Deliver(buffer_.get(), n);
+    return;
+  }
+  if (!crLfBuffer_) crLfBuffer_ = std::make_unique_for_overwrite<char[]>(2 * kBufferSize);
+  char* wide = crLfBuffer_.get();
+  std::size_t widened = 0;
+  for (const char* p = buffer_.get(); p != buffer_.get() + n; ++p) {
+    if (*p == '\n') wide[widened++] = '\r';
+    wide[widened++] = *p;
+  }
+  Deliver(wide, widened);
+}
+
+void TextOutput::Deliver(const char* text, std::size_t n) {
   if (capture_ != nullptr) {
-    capture_->append(buffer_.get(), n);
+    capture_->append(text, n);
   } else if (fd_ >= 0 && failureErrno_ == 0) {
     // After the first refusal the rest is dropped: the text is cut short
     // already, and a broken pipe would only refuse again.
-    failureErrno_ = WriteFd(fd_, buffer_.get(), n);
+    failureErrno_ = WriteFd(fd_, text, n);
   }
 }
 
 void TextOutput::WriteSlow(std::string_view text) {
-  for (char c : text) {
-    // Two places for a carriage return and line feed pair.
-    if (limit_ - next_ < 2) Flush();
-    if (crLf_ && c == '\n') *next_++ = '\r';
-    *next_++ = c;
+  while (!text.empty()) {
+    if (next_ == limit_) Flush();
+    std::size_t take = std::min(text.size(), static_cast<std::size_t>(limit_ - next_));
+    std::memcpy(next_, text.data(), take);
+    next_ += take;
+    text.remove_prefix(take);
   }
 }
 

@@ -27,11 +27,15 @@ struct TextOutput {
   void AttachNothing();
 
   // Writes every line feed as carriage return and line feed, as a text
-  // stream does on systems whose line end is two characters.
-  void SetCrLfLineEnds(bool on) { crLf_ = on; }
+  // stream does on systems whose line end is two characters. The buffer
+  // keeps bare line feeds; they are widened as the buffer goes out.
+  void SetCrLfLineEnds(bool on) {
+    Flush();
+    crLf_ = on;
+  }
 
   [[gnu::always_inline]] void Write(std::string_view text) {
-    if (text.size() <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
+    if (text.size() <= static_cast<std::size_t>(limit_ - next_)) {
       ShortCopy(next_, text.data(), text.size());
       next_ += text.size();
       return;
@@ -44,7 +48,7 @@ struct TextOutput {
   // kPaddedWidth bytes of padded may be read: one fixed-width move, however
   // long the text is.
   [[gnu::always_inline]] void WritePadded(const char* padded, std::size_t n) {
-    if (kPaddedWidth <= static_cast<std::size_t>(limit_ - next_) && !crLf_) {
+    if (kPaddedWidth <= static_cast<std::size_t>(limit_ - next_)) {
       std::memcpy(next_, padded, kPaddedWidth);
       next_ += n;
       return;
@@ -52,12 +56,21 @@ struct TextOutput {
     WriteSlow(std::string_view(padded, n));
   }
   [[gnu::always_inline]] void Put(char c) {
-    if (next_ < limit_ && !crLf_) {
-      *next_++ = c;
-      return;
-    }
-    WriteSlow(std::string_view(&c, 1));
+    if (next_ == limit_) Flush();
+    *next_++ = c;
   }
+
+  // The most that Reserve may ask for.
+  static constexpr std::size_t kMaxReserve = 4096;
+  // Text formatted in place: Reserve(n) gives the place of the next byte
+  // with room for n bytes after it (n at most kMaxReserve); the text written
+  // there up to end goes out with Commit(end).
+  [[gnu::always_inline]] char* Reserve(std::size_t n) {
+    if (n > static_cast<std::size_t>(limit_ - next_)) Flush();
+    return next_;
+  }
+  [[gnu::always_inline]] void Commit(char* end) { next_ = end; }
+
   void Flush();
   // Flushes, and closes a descriptor it owns; then sends the text nowhere.
   void Finish() { Release(); }
@@ -70,6 +83,7 @@ struct TextOutput {
 
  private:
   void WriteSlow(std::string_view text);
+  void Deliver(const char* text, std::size_t n);
   void Release();
 
   int fd_ = -1;
@@ -78,6 +92,7 @@ struct TextOutput {
   int failureErrno_ = 0;
   std::string* capture_ = nullptr;
   std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<char[]> crLfBuffer_;  // the buffer widened, made on first use
   char* next_ = nullptr;
   char* limit_ = nullptr;
 };
