@@ -4,7 +4,11 @@
 // to their closing pair wherever it lies.
 #pragma once
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "fontfile/container_words.h"
 #include "grammar/shape_item.h"
@@ -16,22 +20,57 @@ namespace shape_items_detail {
 
 inline void Lower(std::int16_t& counter, int bytes) { counter = static_cast<std::int16_t>(counter - bytes); }
 
+inline int ByteOr0xFF(WindowCursor& input) {
+  int byte = input.Get();
+  return byte == kEndOfInput ? kByteAtEnd : byte;
+}
+
 // The next operand of a kind; a byte read at end of input counts as 0xFF.
-inline int ReadOperand(ByteInput& input, OperandKind kind, std::int16_t& counter) {
+inline int ReadOperand(WindowCursor& input, OperandKind kind, std::int16_t& counter) {
   if (OperandBytes(kind) == 2) {
     Lower(counter, 2);
-    int high = ReadByteOr0xFF(input);
-    return high * 256 + ReadByteOr0xFF(input);
+    int high = ByteOr0xFF(input);
+    return high * 256 + ByteOr0xFF(input);
   }
   Lower(counter, 1);
-  return ReadByteOr0xFF(input);
+  return ByteOr0xFF(input);
 }
+
+// The vector bytes at the head of the window, at most `most` of them,
+// looked at eight at a time. In a word of eight bytes, (word - 0x0F..0F) &
+// ~word & 0x80..80 flags the bytes below 0x0F, the codes: a code borrows
+// and has bit 7 clear, while a vector byte borrows from nothing. Only the
+// flag of the first code is sure, as its borrow runs on into the bytes
+// after it, and the first is the one wanted.
+inline std::size_t VectorRunLength(const WindowCursor& input, std::size_t most) {
+  constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+  constexpr std::uint64_t kBit7OfEveryByte = 0x8080808080808080;
+  static_assert(kFirstVectorByte <= 0x80, "the borrow test holds for codes below 0x80");
+  const unsigned char* bytes = input.Begin();
+  std::size_t run = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; run + 8 <= most; run += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes + run, sizeof word);
+      std::uint64_t codes = (word - kEveryByte * kFirstVectorByte) & ~word & kBit7OfEveryByte;
+      if (codes != 0) return run + static_cast<std::size_t>(std::countr_zero(codes)) / 8;
+    }
+  }
+  while (run < most && bytes[run] >= kFirstVectorByte) ++run;
+  return run;
+}
+
+// A sink that takes vector bytes a run at a time.
+template <typename Sink>
+concept TakesVectorRuns = requires(Sink& sink, const unsigned char* bytes, std::size_t count) {
+  sink.Vectors(bytes, count);
+};
 
 // Reads the operands of a code with its form and hands the item over.
 // Inline, so that where the form is one of the table's constants the loop
 // over its operands unrolls.
 template <typename Sink>
-[[gnu::always_inline]] inline void ReadFixedItem(ByteInput& input, int code, const ItemForm& form,
+[[gnu::always_inline]] inline void ReadFixedItem(WindowCursor& input, int code, const ItemForm& form,
                                                  std::int16_t& counter, Sink& sink) {
   ShapeItem item;
   item.code = code;
@@ -53,7 +92,9 @@ template <typename Sink>
 
 // Reads the items of one record from the input, which stands at its first
 // data byte, with counter bytes declared, and hands each to the sink:
-//   sink.Vector(byte)                  a vector byte
+//   sink.Vector(byte)                  a vector byte; or, where the sink has
+//   sink.Vectors(bytes, count)         it, the vector bytes of a run that the
+//                                      input's window holds, in one go
 //   sink.Item(item, counter)           a code with its operands; counter is
 //                                      what is left after it
 //   sink.ListStart(code)               code 9 or 13
@@ -62,9 +103,22 @@ template <typename Sink>
 // Returns 0 when the input ended where a code byte was due or inside a code
 // 13 list (the record loop stops), 1 when the record is over.
 template <typename Sink>
-int ReadShapeItems(ByteInput& input, ShapeFileKind kind, std::int16_t counter, Sink& sink) {
+int ReadShapeItems(ByteInput& byteInput, ShapeFileKind kind, std::int16_t counter, Sink& sink) {
   using namespace shape_items_detail;
+  WindowCursor input(byteInput);
   while (counter > 0) {
+    if constexpr (TakesVectorRuns<Sink>) {
+      // Runs of vector bytes are most of a stroke font; the counter bounds
+      // a run as it bounds items, and a run cut by the window's end goes on
+      // byte by byte below.
+      std::size_t run = VectorRunLength(input, std::min(input.Ready(), static_cast<std::size_t>(counter)));
+      if (run > 0) {
+        sink.Vectors(input.Begin(), run);
+        input.Skip(run);
+        Lower(counter, static_cast<int>(run));
+        continue;
+      }
+    }
     Lower(counter, 1);
     int code = input.Get();
     if (code == kEndOfInput) return 0;

@@ -4,10 +4,12 @@
 // that the two directions cannot drift apart.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "grammar/item_grammar.h"
-#include "source/piece.h"
+#include "source/short_text.h"
 
 namespace morlune {
 
@@ -19,9 +21,10 @@ struct SourceNumber {
 };
 
 // Bytes to text: appends the text of a stored value (a byte, or a 16-bit
-// code). With decimalCodes the codes of code 7 are decimal, as under -d;
-// the long form's code stays hexadecimal.
-[[gnu::always_inline]] inline void AppendOperandText(Piece& piece, OperandKind kind, int stored, bool decimalCodes) {
+// code) to a Piece or a ShortText. With decimalCodes the codes of code 7 are
+// decimal, as under -d; the long form's code stays hexadecimal.
+template <typename Text>
+[[gnu::always_inline]] constexpr void AppendOperandText(Text& piece, OperandKind kind, int stored, bool decimalCodes) {
   switch (kind) {
     case OperandKind::kItemCode:
       // Codes are decimal, vector bytes hexadecimal.
@@ -64,6 +67,26 @@ struct SourceNumber {
       return;
   }
 }
+
+// The piece of every vector byte as an item, "0XY,", four characters each:
+// a run of vector items is written from this table in one go.
+inline constexpr std::size_t kVectorItemWidth = 4;
+struct VectorItemText {
+  char text[kVectorItemWidth];
+};
+constexpr std::array<VectorItemText, 256> MakeVectorItemTexts() {
+  std::array<VectorItemText, 256> table{};
+  for (int byte = kFirstVectorByte; byte < 256; ++byte) {
+    char piece[kVectorItemWidth + ShortText::kOverhang] = {};
+    ShortText text{piece};
+    AppendOperandText(text, OperandKind::kItemCode, byte, false);
+    text.Char(',');
+    if (text.at != piece + kVectorItemWidth) throw "a vector item is four characters";
+    for (std::size_t i = 0; i < kVectorItemWidth; ++i) table[static_cast<std::size_t>(byte)].text[i] = piece[i];
+  }
+  return table;
+}
+inline constexpr std::array<VectorItemText, 256> kVectorItemTexts = MakeVectorItemTexts();
 
 // Text to bytes: the stored value of a number read where a number of the
 // kind stands, or false when the kind does not accept it.

@@ -2,6 +2,7 @@
 // record's items to, one piece per item, list lead-in and list entry.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -12,16 +13,21 @@
 namespace morlune {
 
 // The sink keeps its own copy of the writer, so that the column can live in
-// a register while a record is read; Finish hands it back.
+// a register while a record is read; Finish hands it back. Items are
+// formatted straight into the output.
 struct SpecTextSink {
   SourceWriter writer;
   bool decimalCodes;
 
   void Finish(SourceWriter& to) const { to.outputColumn = writer.outputColumn; }
 
+  // A run of vector bytes, each its own four-character piece.
+  [[gnu::always_inline]] void Vectors(const unsigned char* bytes, std::size_t count) {
+    EmitEvenPieces<kVectorItemWidth>(writer, count, [bytes](std::size_t i) { return kVectorItemTexts[bytes[i]].text; });
+  }
   [[gnu::always_inline]] void Vector(int byte) {
-    Piece piece;
-    EmitWrapped(writer, piece.Char('0').Hex(static_cast<unsigned>(byte), 2).Char(','));
+    unsigned char stored = static_cast<unsigned char>(byte);
+    Vectors(&stored, 1);
   }
 
   [[gnu::always_inline]] void Item(const ShapeItem& item, std::int16_t counter) {
@@ -32,31 +38,33 @@ struct SpecTextSink {
     }
     // "code," then the operands, in parentheses where there are several,
     // each followed by its comma.
-    Piece piece;
-    piece.Decimal(item.code).Char(',');
+    InPlacePiece piece = BeginShortPiece(writer);
+    ShortText& text = piece.text;
+    text.Decimal(item.code).Char(',');
     int count = item.form->operandCount;
     if (count > 0) {
-      if (count > 1) piece.Char('(');
+      if (count > 1) text.Char('(');
       for (int i = 0; i < count; ++i) {
-        if (i > 0) piece.Char(',');
-        AppendOperandText(piece, item.form->operands[i], item.operands[i], decimalCodes);
+        if (i > 0) text.Char(',');
+        AppendOperandText(text, item.form->operands[i], item.operands[i], decimalCodes);
       }
-      if (count > 1) piece.Char(')');
-      piece.Char(',');
+      if (count > 1) text.Char(')');
+      text.Char(',');
     }
-    EmitWrapped(writer, piece);
+    EndShortPiece(writer, piece);
   }
 
   [[gnu::always_inline]] void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
 
   [[gnu::always_inline]] void ListEntry(const int* values, int count) {
-    Piece piece;
-    piece.Char('(');
+    InPlacePiece piece = BeginShortPiece(writer);
+    piece.text.Char('(');
     for (int i = 0; i < count; ++i) {
-      if (i > 0) piece.Char(',');
-      AppendOperandText(piece, OperandKind::kSigned, values[i], decimalCodes);
+      if (i > 0) piece.text.Char(',');
+      AppendOperandText(piece.text, OperandKind::kSigned, values[i], decimalCodes);
     }
-    EmitWrapped(writer, piece.Text("),"));
+    piece.text.Text("),");
+    EndShortPiece(writer, piece);
   }
 };
 
