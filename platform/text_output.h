@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,19 +40,6 @@ struct TextOutput {
       return;
     }
     WriteSlow(text);
-  }
-  // Room that WritePadded copies at once.
-  static constexpr std::size_t kPaddedWidth = 32;
-  // Writes the first n bytes of padded, n at most kPaddedWidth, where all
-  // kPaddedWidth bytes of padded may be read: one fixed-width move, however
-  // long the text is.
-  [[gnu::always_inline]] void WritePadded(const char* padded, std::size_t n) {
-    if (kPaddedWidth <= static_cast<std::size_t>(limit_ - next_)) {
-      std::memcpy(next_, padded, kPaddedWidth);
-      next_ += n;
-      return;
-    }
-    WriteSlow(std::string_view(padded, n));
   }
   [[gnu::always_inline]] void Put(char c) {
     if (next_ == limit_) Flush();

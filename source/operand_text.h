@@ -21,7 +21,7 @@ struct SourceNumber {
 };
 
 // Bytes to text: appends the text of a stored value (a byte, or a 16-bit
-// code) to a Piece or a ShortText. With decimalCodes the codes of code 7 are
+// code) to a ShortText. With decimalCodes the codes of code 7 are
 // decimal, as under -d; the long form's code stays hexadecimal.
 template <typename Text>
 [[gnu::always_inline]] constexpr void AppendOperandText(Text& piece, OperandKind kind, int stored, bool decimalCodes) {

@@ -5,31 +5,39 @@
 #include <cstdint>
 
 #include "source/operand_text.h"
-#include "source/piece.h"
 
 namespace morlune {
 namespace {
 
+// A name longer than the reader keeps is cut as the reader cuts it, so that
+// every header piece fits the room the writer makes for a piece.
+std::string_view KeptName(std::string_view name) { return name.substr(0, kMaxNameLength); }
+constexpr std::size_t kMaxNameLinePrefix = 16;  // "*UNIFONT," or ",", a counter and ","
+static_assert(kMaxNameLinePrefix + ShortText::kMaxNumber + kMaxNameLength + 1 <= kMaxPieceLength);
+
 void WriteValuesLine(SourceWriter& writer, const int* values, int count) {
-  Piece line;
+  InPlacePiece line = BeginPiece(writer, kMaxItemPiece);
   for (int i = 0; i < count; ++i) {
-    AppendOperandText(line, OperandKind::kHeaderValue, values[i], false);
-    line.Char(',');
+    AppendOperandText(line.text, OperandKind::kHeaderValue, values[i], false);
+    line.text.Char(',');
   }
-  EmitWrapped(writer, line.Text("0\n\n"));
+  line.text.Text("0\n\n");
+  EndPiece(writer, line);
 }
 
 // The "*BIGFONT" line goes straight to the output: it is never wrapped and
-// leaves the output column alone.
+// leaves the output column alone. Each range is formatted on its own, as a
+// font may have thousands.
 void WriteBigfontLine(SourceWriter& writer, const BigfontFacts& bigfont) {
-  Piece line;
+  constexpr std::size_t kRoom = 32 + ShortText::kOverhang;
   const std::vector<EscapeRange>& ranges = *bigfont.escapeRanges;
-  line.Text("*BIGFONT ").Decimal(bigfont.nonEmptyCount).Char(',').Decimal(static_cast<long>(ranges.size()));
-  writer.output.Write(line.View());
+  ShortText head{writer.output.Reserve(kRoom)};
+  head.Text("*BIGFONT ").Decimal(bigfont.nonEmptyCount).Char(',').Decimal(static_cast<long>(ranges.size()));
+  writer.output.Commit(head.at);
   for (const EscapeRange& range : ranges) {
-    Piece pair;
+    ShortText pair{writer.output.Reserve(kRoom)};
     pair.Text(",0").Hex(range.first, 2).Text(",0").Hex(range.last, 2);
-    writer.output.Write(pair.View());
+    writer.output.Commit(pair.at);
   }
   writer.output.Put('\n');
 }
@@ -42,15 +50,12 @@ std::string_view NameOrDefault(const ShapeRecordHead& head, bool escapedNames, E
 
 void WriteFontHeaderLines(SourceWriter& writer, ShapeFileKind kind, const ShapeRecordHead& head,
                           std::string_view name, const int* values, const BigfontFacts& bigfont) {
-  Piece nameLine;
-  if (kind == ShapeFileKind::kUnifont10) {
-    nameLine.Text("*UNIFONT,");
-  } else {
-    if (kind == ShapeFileKind::kBigfont10) WriteBigfontLine(writer, bigfont);
-    nameLine.Text("*0,");
-  }
-  nameLine.Decimal(head.counter).Char(',').Text(name).Char('\n');
-  EmitWrapped(writer, nameLine);
+  name = KeptName(name);
+  if (kind == ShapeFileKind::kBigfont10) WriteBigfontLine(writer, bigfont);
+  InPlacePiece nameLine = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
+  nameLine.text.Text(kind == ShapeFileKind::kUnifont10 ? "*UNIFONT," : "*0,");
+  nameLine.text.Decimal(head.counter).Char(',').Text(name).Char('\n');
+  EndPiece(writer, nameLine);
 
   // The last byte read is never printed: the line ends in a literal 0.
   int printed = 3;
@@ -64,16 +69,17 @@ void WriteFontHeaderLines(SourceWriter& writer, ShapeFileKind kind, const ShapeR
 
 void WriteShapeHeaderLine(SourceWriter& writer, const ShapeRecordHead& head, std::string_view name,
                           bool decimalCodes) {
-  Piece codePiece;
+  name = KeptName(name);
+  InPlacePiece codePiece = BeginPiece(writer, kMaxItemPiece);
   if (decimalCodes) {
-    codePiece.Char('*').Decimal(head.code);
+    codePiece.text.Char('*').Decimal(head.code);
   } else {
-    codePiece.Text("*0").Hex(head.code, 4);
+    codePiece.text.Text("*0").Hex(head.code, 4);
   }
-  EmitWrapped(writer, codePiece);
-  Piece namePiece;
-  namePiece.Char(',').Decimal(head.counter).Char(',').Text(name).Char('\n');
-  EmitWrapped(writer, namePiece);
+  EndItemPiece(writer, codePiece);
+  InPlacePiece namePiece = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
+  namePiece.text.Char(',').Decimal(head.counter).Char(',').Text(name).Char('\n');
+  EndPiece(writer, namePiece);
 }
 
 }  // namespace morlune

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "platform/text_output.h"
-#include "source/piece.h"
 #include "source/short_text.h"
 
 namespace morlune {
@@ -26,63 +25,62 @@ struct SourceWriter {
 // Ends the current line before a piece that does not fit on it.
 void BreakLine(SourceWriter& writer);
 
-namespace source_writer_detail {
-// The wrap test, the write and the column for a piece's text. A padded text
-// has TextOutput::kPaddedWidth readable bytes, and goes out in one
-// fixed-width move.
-[[gnu::always_inline]] inline void EmitText(SourceWriter& writer, std::string_view text, bool padded) {
-  // The column never exceeds the longest piece written, so this sum cannot
-  // overflow.
-  long length = static_cast<long>(text.size());
-  if (writer.outputColumn + length > kColumnLimit) BreakLine(writer);
-  if (padded) {
-    writer.output.WritePadded(text.data(), text.size());
-  } else {
-    writer.output.Write(text);
-  }
-  writer.outputColumn += static_cast<std::int32_t>(length);
-  if (!text.empty() && text.back() == '\n') writer.outputColumn = 0;
-}
-}  // namespace source_writer_detail
-
 // Writes one piece, preceded by a line feed when the output column plus the
 // piece's length (its own line feeds included) would pass column 65. The
 // column then counts on, and goes back to 0 after a piece that ends with a
-// line feed. Inline, as it runs for every item of every shape.
+// line feed.
 [[gnu::always_inline]] inline void EmitWrapped(SourceWriter& writer, std::string_view piece) {
-  source_writer_detail::EmitText(writer, piece, false);
+  // The column never exceeds the longest piece written, so this sum cannot
+  // overflow.
+  long length = static_cast<long>(piece.size());
+  if (writer.outputColumn + length > kColumnLimit) BreakLine(writer);
+  writer.output.Write(piece);
+  writer.outputColumn += static_cast<std::int32_t>(length);
+  if (!piece.empty() && piece.back() == '\n') writer.outputColumn = 0;
 }
-// A short piece still lies in its local buffer, which holds far more than
-// TextOutput::kPaddedWidth bytes.
-[[gnu::always_inline]] inline void EmitWrapped(SourceWriter& writer, const Piece& piece) {
-  std::string_view text = piece.View();
-  source_writer_detail::EmitText(writer, text, text.size() <= TextOutput::kPaddedWidth);
+
+// A piece formatted straight into the output with piece.text, between
+// BeginPiece and an End. It is measured after it is formatted: when it does
+// not fit on the line it moves one place on, behind the line feed, which
+// happens once a line. Room is made for the longest text the caller may
+// write, at most kMaxPieceLength characters.
+struct InPlacePiece {
+  char* start;
+  ShortText text;
+};
+inline constexpr std::size_t kMaxPieceLength = TextOutput::kMaxReserve - 1 - ShortText::kOverhang;
+
+[[gnu::always_inline]] inline InPlacePiece BeginPiece(SourceWriter& writer, std::size_t maxLength) {
+  char* start = writer.output.Reserve(1 + maxLength + ShortText::kOverhang);
+  return {start, ShortText{start}};
+}
+
+// Ends a piece as EmitWrapped writes one.
+inline void EndPiece(SourceWriter& writer, InPlacePiece& piece) {
+  std::size_t length = static_cast<std::size_t>(piece.text.at - piece.start);
+  char* end = piece.text.at;
+  if (writer.outputColumn + static_cast<long>(length) > kColumnLimit) {
+    std::memmove(piece.start + 1, piece.start, length);
+    *piece.start = '\n';
+    ++end;
+    writer.outputColumn = 0;
+  }
+  writer.output.Commit(end);
+  writer.outputColumn += static_cast<std::int32_t>(length);
+  if (length > 0 && end[-1] == '\n') writer.outputColumn = 0;
 }
 
 // The longest piece of a specification item, "7,(0,0FFFF,-128,-128,-128,-128),".
 inline constexpr std::size_t kMaxItemPiece = 32;
 
-// One piece of at most kMaxItemPiece characters, not ending with a line
-// feed, formatted straight into the output with piece.text between
-// BeginShortPiece and EndShortPiece. The piece is measured after it is
-// formatted: when it does not fit on the line it moves one place on, behind
-// the line feed, which happens once a line.
-struct InPlacePiece {
-  char* start;
-  ShortText text;
-};
-
-[[gnu::always_inline]] inline InPlacePiece BeginShortPiece(SourceWriter& writer) {
-  char* start = writer.output.Reserve(1 + kMaxItemPiece + ShortText::kOverhang);
-  return {start, ShortText{start}};
-}
-
-[[gnu::always_inline]] inline void EndShortPiece(SourceWriter& writer, InPlacePiece& piece) {
+// Ends a piece begun with room for kMaxItemPiece characters that does not
+// end with a line feed: the piece of every item but the vector bytes.
+[[gnu::always_inline]] inline void EndItemPiece(SourceWriter& writer, InPlacePiece& piece) {
   std::size_t length = static_cast<std::size_t>(piece.text.at - piece.start);
   char* end = piece.text.at;
   if (writer.outputColumn + static_cast<long>(length) > kColumnLimit) {
-    // A fixed-width move of the room's head: one place on, in two moves
-    // through registers rather than a call for the piece's length.
+    // The whole room moves one place on, in two fixed-width moves through
+    // registers rather than a call for the piece's length.
     char moved[kMaxItemPiece];
     std::memcpy(moved, piece.start, kMaxItemPiece);
     std::memcpy(piece.start + 1, moved, kMaxItemPiece);

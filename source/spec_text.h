@@ -38,7 +38,7 @@ struct SpecTextSink {
     }
     // "code," then the operands, in parentheses where there are several,
     // each followed by its comma.
-    InPlacePiece piece = BeginShortPiece(writer);
+    InPlacePiece piece = BeginPiece(writer, kMaxItemPiece);
     ShortText& text = piece.text;
     text.Decimal(item.code).Char(',');
     int count = item.form->operandCount;
@@ -51,20 +51,20 @@ struct SpecTextSink {
       if (count > 1) text.Char(')');
       text.Char(',');
     }
-    EndShortPiece(writer, piece);
+    EndItemPiece(writer, piece);
   }
 
   [[gnu::always_inline]] void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
 
   [[gnu::always_inline]] void ListEntry(const int* values, int count) {
-    InPlacePiece piece = BeginShortPiece(writer);
+    InPlacePiece piece = BeginPiece(writer, kMaxItemPiece);
     piece.text.Char('(');
     for (int i = 0; i < count; ++i) {
       if (i > 0) piece.text.Char(',');
       AppendOperandText(piece.text, OperandKind::kSigned, values[i], decimalCodes);
     }
     piece.text.Text("),");
-    EndShortPiece(writer, piece);
+    EndItemPiece(writer, piece);
   }
 };
 

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "source/piece.h"
 #include "source/font_source.h"
 #include "source/source_writer.h"
 
@@ -104,16 +103,21 @@ TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
   EXPECT_EQ(std::pair(result, next), std::pair(1, 5));
 }
 
-// Writes the text from the start column, plain or as a piece gathered in two parts; returns it and the column after.
-std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool asPiece) {
+// Writes the text from the start column, plain or as a piece formatted in place in two parts; returns it and the
+// column after.
+std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool inPlace) {
   std::string out;  // declared first, so that it outlives the context's last flush
   TextOutput output;
   output.AttachCapture(&out);
   SourceWriter writer(output);
   writer.outputColumn = startColumn;
-  Piece piece;
-  piece.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
-  asPiece ? EmitWrapped(writer, piece) : EmitWrapped(writer, text);
+  if (inPlace) {
+    InPlacePiece piece = BeginPiece(writer, text.size());
+    piece.text.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
+    EndPiece(writer, piece);
+  } else {
+    EmitWrapped(writer, text);
+  }
   output.Flush();
   return {out, writer.outputColumn};
 }
@@ -130,19 +134,19 @@ TEST(EmitWrapped, OnePieceAgainstTheColumn) {
       {"closing piece fits from 62", 62, "0\n\n", "0\n\n", 0},
       {"closing piece moves from 63", 63, "0\n\n", "\n0\n\n", 0},
       {"inner line feed counts on", 10, "ab\ncd", "ab\ncd", 15},
-      {"beyond the local buffer, written whole", 5, big, "\n" + big, 1500},
+      {"a thousand and more, written whole", 5, big, "\n" + big, 1500},
   };
   for (const auto& [what, start, piece, text, column] : rows) {
-    for (bool asPiece : {false, true}) EXPECT_EQ(Emit(start, piece, asPiece), std::pair(text, column)) << what;
+    for (bool inPlace : {false, true}) EXPECT_EQ(Emit(start, piece, inPlace), std::pair(text, column)) << what;
   }
 }
 
-TEST(Piece, NumbersBeyondTheShortFormsAndGrowthPastTheLocalBuffer) {
-  EXPECT_EQ(Piece().Decimal(-32768).Char(',').Decimal(1000).Char(',').Hex(0x1FF, 2).Char(',').Hex(0x12345, 4).View(),
-            "-32768,1000,1FF,12345");
-  const std::string most(1018, 'a');
-  EXPECT_EQ(Piece().Text(most).Decimal(-128).Decimal(-128).Char(',').Hex(0xAB, 2).Hex(0x1FF, 2).Text("),").View(),
-            most + "-128-128,AB1FF),");
+TEST(ShortText, NumbersBeyondTheTable) {
+  char room[64];
+  ShortText text{room};
+  text.Decimal(-32768).Char(',').Decimal(-129).Char(',').Decimal(1000).Char(',').Decimal(-128).Char(',');
+  text.Decimal(999).Char(',').Hex(0x1FF, 2).Char(',').Hex(0x12345, 4).Char(',').Hex(0xA, 4);
+  EXPECT_EQ(std::string_view(room, static_cast<std::size_t>(text.at - room)), "-32768,-129,1000,-128,999,1FF,12345,000A");
 }
 
 }  // namespace
