@@ -54,7 +54,7 @@ void WriteFontHeaderLines(SourceWriter& writer, ShapeFileKind kind, const ShapeR
   if (kind == ShapeFileKind::kBigfont10) WriteBigfontLine(writer, bigfont);
   InPlacePiece nameLine = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
   nameLine.text.Text(kind == ShapeFileKind::kUnifont10 ? "*UNIFONT," : "*0,");
-  nameLine.text.Decimal(head.counter).Char(',').Text(name).Char('\n');
+  nameLine.text.Decimal(head.counter).Char(',').Name(name).Char('\n');
   EndPiece(writer, nameLine);
 
   // The last byte read is never printed: the line ends in a literal 0.
@@ -78,7 +78,7 @@ void WriteShapeHeaderLine(SourceWriter& writer, const ShapeRecordHead& head, std
   }
   EndItemPiece(writer, codePiece);
   InPlacePiece namePiece = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
-  namePiece.text.Char(',').Decimal(head.counter).Char(',').Text(name).Char('\n');
+  namePiece.text.Char(',').Decimal(head.counter).Char(',').Name(name).Char('\n');
   EndPiece(writer, namePiece);
 }
 

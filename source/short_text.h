@@ -9,6 +9,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/short_copy.h"
+
 namespace morlune {
 
 namespace short_text_detail {
@@ -78,8 +80,16 @@ struct ShortText {
     *at++ = c;
     return *this;
   }
+  // Literal text, whose length the compiler knows.
   [[gnu::always_inline]] constexpr ShortText& Text(std::string_view text) {
     short_text_detail::CopyBytes(at, text.data(), text.size());
+    at += text.size();
+    return *this;
+  }
+  // Text whose length is known only when it runs, such as a name: a few
+  // bytes are moved without a call, or a slow string move.
+  [[gnu::always_inline]] ShortText& Name(std::string_view text) {
+    ShortCopy(at, text.data(), text.size());
     at += text.size();
     return *this;
   }

@@ -22,8 +22,12 @@ struct SourceWriter {
   std::int32_t outputColumn = 0;
 };
 
-// Ends the current line before a piece that does not fit on it.
-void BreakLine(SourceWriter& writer);
+// Ends the current line before a piece that does not fit on it. Inline,
+// so that the writer of a record's items stays out of memory.
+inline void BreakLine(SourceWriter& writer) {
+  writer.output.Put('\n');
+  writer.outputColumn = 0;
+}
 
 // Writes one piece, preceded by a line feed when the output column plus the
 // piece's length (its own line feeds included) would pass column 65. The
