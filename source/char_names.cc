@@ -2,13 +2,15 @@
 #include "source/char_names.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 
 namespace morlune {
 
 // Sorted by code, each code once: ASCII, Latin-1, the Central European
 // letters (named by their place in code page 852), basic Cyrillic and six
 // symbols.
-const CharNameEntry CharNameTable[kCharNameCount] = {
+constexpr CharNameEntry CharNameTable[kCharNameCount] = {
     {10, "lf"}, {32, "spc"}, {33, "kexc"}, {34, "kdblqt"}, {35, "kns"}, {36, "kds"}, {37, "kpc"},
     {38, "kand"}, {39, "kapos"}, {40, "klp"}, {41, "krp"}, {42, "kas"}, {43, "kpls"}, {44, "kcma"},
     {45, "ksub"}, {46, "kper"}, {47, "kdiv"}, {48, "n0"}, {49, "n1"}, {50, "n2"}, {51, "n3"},
@@ -61,6 +63,35 @@ const CharNameEntry CharNameTable[kCharNameCount] = {
 
 namespace {
 
+// The row of every code up to the last Cyrillic letter, or -1: a shape code
+// there is found with one read. The few symbols above it are searched.
+constexpr std::int32_t kLastIndexedCode = 1103;
+constexpr std::array<std::int16_t, kLastIndexedCode + 1> MakeRowOfCode() {
+  std::array<std::int16_t, kLastIndexedCode + 1> rowOf{};
+  rowOf.fill(-1);
+  for (int row = 0; row < kCharNameCount; ++row) {
+    if (CharNameTable[row].code <= kLastIndexedCode) rowOf[CharNameTable[row].code] = static_cast<std::int16_t>(row);
+  }
+  return rowOf;
+}
+constexpr auto kRowOfCode = MakeRowOfCode();
+constexpr int kFirstRowAboveIndex = [] {
+  int row = 0;
+  while (row < kCharNameCount && CharNameTable[row].code <= kLastIndexedCode) ++row;
+  return row;
+}();
+
+const CharNameEntry* FindRow(std::int32_t code) {
+  if (code >= 0 && code <= kLastIndexedCode) {
+    std::int16_t row = kRowOfCode[static_cast<std::size_t>(code)];
+    return row >= 0 ? &CharNameTable[row] : nullptr;
+  }
+  const CharNameEntry* end = CharNameTable + kCharNameCount;
+  const CharNameEntry* row = std::lower_bound(CharNameTable + kFirstRowAboveIndex, end, code,
+                                              [](const CharNameEntry& entry, std::int32_t wanted) { return entry.code < wanted; });
+  return row != end && row->code == code ? row : nullptr;
+}
+
 // Decided here rather than by the C library, so that every platform and
 // locale gives the same escape names: the ASCII graphic characters and the
 // blank, and the upper half of Latin-1.
@@ -71,10 +102,7 @@ bool IsPrintableNameByte(unsigned byte) {
 }  // namespace
 
 std::string_view LookupCharName(std::int32_t code, bool escapedNames, EscapeNameBuffer& escapeBuffer) {
-  const CharNameEntry* end = CharNameTable + kCharNameCount;
-  const CharNameEntry* row = std::lower_bound(
-      CharNameTable, end, code, [](const CharNameEntry& entry, std::int32_t wanted) { return entry.code < wanted; });
-  if (row != end && row->code == code) return row->name;
+  if (const CharNameEntry* row = FindRow(code)) return row->name;
   if (!escapedNames) return kUnspecifiedName;
   unsigned high = (static_cast<std::uint32_t>(code) >> 8) & 0xFF;
   unsigned low = static_cast<std::uint32_t>(code) & 0xFF;
