@@ -1,4 +1,5 @@
-// The platform layer at its edges: a text stream whose writes are refused, and two paths to one file.
+// The platform layer at its edges: a text stream whose writes are refused, one that widens its line ends, and two
+// paths to one file.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -66,6 +67,27 @@ TEST(TextOutput, RecordsTheFirstRefusedWrite) {
     EXPECT_EQ(stream.Failed(), row.error != 0);
     if (target.keep >= 0) ::close(target.keep);
   }
+}
+
+// Where a line ends with carriage return and line feed, every line feed goes out widened, however it was written and
+// even where the buffer holds nothing else.
+TEST(TextOutput, WidensLineFeedsAsTheBufferGoesOut) {
+  std::string out;  // declared first, so that it outlives the stream's last flush
+  TextOutput stream;
+  stream.SetCrLfLineEnds(true);
+  stream.AttachCapture(&out);
+  stream.Write("a\nb");
+  stream.Put('\n');
+  char* at = stream.Reserve(2);
+  at[0] = 'c';
+  at[1] = '\n';
+  stream.Commit(at + 2);
+  stream.Write(std::string(70000, '\n'));
+  stream.Put('z');
+  stream.Finish();
+  std::string expected = "a\r\nb\r\nc\r\n";
+  for (int i = 0; i < 70000; ++i) expected += "\r\n";
+  EXPECT_EQ(out, expected + "z");
 }
 
 TEST(SameExistingFile, OneFileByEveryNameAndNoOther) {

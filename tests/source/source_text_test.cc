@@ -2,14 +2,17 @@
 // breaks); the 65-column wrap of the writer; the hand formatting of pieces.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "source/font_source.h"
 #include "source/source_writer.h"
+#include "tests/support/process_run.h"
 
 namespace morlune {
 namespace {
@@ -27,6 +30,12 @@ struct Row {
   ShapeFileKind kind = ShapeFileKind::kShapes11;
   int decimalCodes = 0;
 };
+
+std::string Times(int count, const std::string& text) {
+  std::string all;
+  while (count-- > 0) all += text;
+  return all;
+}
 
 // Decodes the row's bytes; returns the text written, the result and the byte the input yields next.
 std::tuple<std::string, int, int> Decode(const Row& row) {
@@ -59,6 +68,7 @@ TEST(DecodeShapeSpec, EveryCodeListAndLineBreak) {
        "10,(3,-012),10,(200,-000),10,(0,012),"},
       {"code 11", {11, 1, 2, 3, 0xC8, 0x85, 11, 0, 0, 0, 255, 0x7F}, 12, "11,(1,2,3,200,-005),11,(0,0,0,255,07F),"},
       {"stops at the counter", {1, 2, 0x41}, 2, "1,2,", 1, 0x41},
+      {"a run of vectors stops at the counter", {0x10, 0x21, 0x32}, 2, "010,021,", 1, 0x32},
       {"code 11 on the last counted byte", {11, 1, 2, 3, 4, 5, 9}, 1, "11,(1,2,3,4,005),", 1, 9},
       // An operand read at the end of input is 0xFF.
       {"end where a code is due", {}, 5, "", 0},
@@ -84,7 +94,14 @@ TEST(DecodeShapeSpec, EveryCodeListAndLineBreak) {
       // The list reads on past the counter; only the end of input ends it, and ends the shape.
       {"13: end at the lead-in", {13}, 1, "13,", 0},
       {"13: end at the third byte", {13, 1, 2, 3, 4, 5}, 1, "13,(1,2,3),", 0},
+      // A first code at every place in a word of eight bytes ends a run of vector bytes there.
+      {"codes inside runs", {0x0F, 0x80, 0xFF, 0x8E, 0x10, 0x7F, 0x8F, 0xF0, 0x0F, 14, 0x0F, 0xFF, 0x10, 0x20, 0x30,
+                             0x40, 0x50, 0, 0x10}, 19,
+       "00F,080,0FF,08E,010,07F,08F,0F0,00F,14,00F,0FF,010,020,030,040,\n050,0,010,"},
       // Line breaks fall between pieces.
+      {"vector run from 61", {0x10, 0x21, 0x32}, 3, "010,\n021,032,", 1, kEnd, 61},
+      {"vector run from 62", {0x10, 0x21, 0x32}, 3, "\n010,021,032,", 1, kEnd, 62},
+      {"seventeen vectors", Bytes(17, 0xAB), 17, Times(16, "0AB,") + "\n0AB,"},
       {"closing piece moves whole", {0}, 1, "\n0\n\n", 1, kEnd, 63},
       {"code 9 pairs are pieces", {9, 10, 20, 0, 0}, 5, "9,(10,20),\n(0,0),", 1, kEnd, 54},
       {"code 13 lead-in stays at 65", {13, 1, 2, 3, 0, 0}, 6, "13,\n(1,2,3),(0,0),", 1, kEnd, 62},
@@ -103,10 +120,43 @@ TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
   EXPECT_EQ(std::pair(result, next), std::pair(1, 5));
 }
 
+// Read from a file, the input comes a window of 64 KiB at a time: a record reads the same wherever a window ends in it.
+// Filler before the copies of one record moves the end of the first window once onto each of its bytes.
+TEST(DecodeShapeSpec, SameWhereverTheInputWindowEnds) {
+  const Bytes spec = {0x10, 0x21, 0x32, 0x43, 0x54, 0x65, 0x76, 0x87, 0x98, 0xA9, 8, 0xFF, 1, 9, 1, 2, 0xFF, 0xFE, 0, 0,
+                      13, 1, 2, 3, 0, 0, 7, 0, 0x41, 0x90, 0xFE, 2, 5, 6, 11, 1, 2, 3, 0xC8, 0x85, 2, 0x1F, 0x2E, 0x3D,
+                      0x4C, 0x5B, 0x6A, 0x79, 0x88, 0x97, 0xA6, 0xB5, 0xC4, 0};
+  const std::string text =
+      "010,021,032,043,054,065,076,087,098,0A9,8,(-1,1),9,(1,2),(-1,-2),\n"
+      "(0,0),13,(1,2,3),(0,0),7,(0,04190,-2,2,5,6),11,(1,2,3,200,-005),\n"
+      "2,01F,02E,03D,04C,05B,06A,079,088,097,0A6,0B5,0C4,0\n\n";
+  const int copies = 65536 / static_cast<int>(spec.size()) + 2;
+  const std::string path = testing::MakeTempDir() + "/spec";
+  for (std::size_t filler = 0; filler < spec.size(); ++filler) {
+    std::string bytes(filler, '\x55');
+    for (int copy = 0; copy < copies; ++copy) bytes.append(spec.begin(), spec.end());
+    testing::WriteFileBytes(path, bytes);
+    std::string out;  // declared first, so that it outlives the output's last flush
+    TextOutput output;
+    output.AttachCapture(&out);
+    ByteInput input;
+    input.AttachFd(OpenForReading(path.c_str()), true);
+    for (std::size_t skipped = 0; skipped < filler; ++skipped) input.Get();
+    SourceWriter writer(output);
+    for (int copy = 0; copy < copies; ++copy) {
+      ASSERT_EQ(DecodeShapeSpec(input, ShapeFileKind::kShapes11, writer, false, static_cast<std::int16_t>(spec.size())),
+                1) << filler;
+    }
+    output.Flush();
+    EXPECT_EQ(out, Times(copies, text)) << "filler " << filler;
+  }
+  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
+
 // Writes the text from the start column, plain or as a piece formatted in place in two parts; returns it and the
 // column after.
 std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool inPlace) {
-  std::string out;  // declared first, so that it outlives the context's last flush
+  std::string out;  // declared first, so that it outlives the output's last flush
   TextOutput output;
   output.AttachCapture(&out);
   SourceWriter writer(output);
