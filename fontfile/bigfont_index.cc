@@ -12,18 +12,36 @@
 namespace morlune {
 namespace {
 
-// Two stable counting passes, by the low byte of the code and then by the
-// high byte: the entries end in code order, those with equal codes in file
-// order. Nothing compares entries, so an index stored in hash order costs
-// no guessing at branches, as a sort by comparisons does.
+// Puts the entries in code order, those with equal codes in file order.
+// Their places in the index are ordered by two stable counting passes, by
+// the low byte of the code and then by the high byte; then the entries move
+// along the cycles of that order. Nothing compares entries, so an index
+// stored in hash order costs no guessing at branches, as a sort by
+// comparisons does, and the places take two bytes an entry besides the
+// index (a count is at most 32767).
 void SortByCode(std::vector<BigfontIndexEntry>& index) {
-  std::vector<BigfontIndexEntry> moved(index.size());
+  std::vector<std::uint16_t> order(index.size());
+  std::vector<std::uint16_t> moved(index.size());
+  std::iota(order.begin(), order.end(), std::uint16_t{0});
   for (int shift : {0, 8}) {
     std::array<std::size_t, 257> next{};
-    for (const BigfontIndexEntry& entry : index) ++next[((entry.code >> shift) & 0xFF) + 1];
+    for (std::uint16_t at : order) ++next[((index[at].code >> shift) & 0xFF) + 1];
     std::partial_sum(next.begin(), next.end(), next.begin());
-    for (const BigfontIndexEntry& entry : index) moved[next[(entry.code >> shift) & 0xFF]++] = entry;
-    index.swap(moved);
+    for (std::uint16_t at : order) moved[next[(index[at].code >> shift) & 0xFF]++] = at;
+    order.swap(moved);
+  }
+  // order[to] is the place of the entry that belongs at to.
+  std::vector<bool> placed(index.size());
+  for (std::size_t start = 0; start < index.size(); ++start) {
+    if (placed[start]) continue;
+    BigfontIndexEntry first = index[start];
+    std::size_t to = start;
+    for (std::size_t from = order[to]; from != start; to = from, from = order[to]) {
+      index[to] = index[from];
+      placed[to] = true;
+    }
+    index[to] = first;
+    placed[to] = true;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -76,7 +77,12 @@ TEST(LoadBigfontIndex, SortedCountedOrRefused) {
     EXPECT_EQ(LoadBigfontIndex(input, count, index, nonEmptyCount), result != 0) << what;
     EXPECT_EQ(input.Get(), next) << what;
     EXPECT_EQ(std::pair(index.size(), nonEmptyCount), std::pair(entries, nonEmpty)) << what;
-    for (const BigfontIndexEntry& entry : index) EXPECT_EQ(entry.code, codes[entry.offset % 7]) << what;
+    std::set<std::uint32_t> places;  // each entry once: none lost, none doubled
+    for (const BigfontIndexEntry& entry : index) {
+      EXPECT_EQ(entry.code, codes[entry.offset % 7]) << what;
+      places.insert(entry.offset);
+    }
+    EXPECT_EQ(places.size(), index.size()) << what;
     EXPECT_TRUE(std::is_sorted(index.begin(), index.end(), [](const auto& a, const auto& b) {
       return std::pair(a.code, a.offset) < std::pair(b.code, b.offset);
     })) << what;
