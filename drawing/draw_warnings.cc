@@ -1,0 +1,55 @@
+// The words of the drawing's warnings.
+#include "drawing/draw_warnings.h"
+
+#include <cstdio>
+
+namespace morlune {
+
+std::string CodeText(int code) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code) & 0xFFFFu);
+  return hex;
+}
+
+std::string DrawWarningText(DrawWarning warning, int code) {
+  const std::string hex = CodeText(code);
+  switch (warning) {
+    case DrawWarning::kCutShort:
+      return std::string("an item of shape ") + hex + " runs past the end of its record; that record ends there";
+    case DrawWarning::kZeroScale:
+      return "a scale by 0 is ignored";
+    case DrawWarning::kStackFull:
+      return "a fifth push is ignored";
+    case DrawWarning::kStackEmpty:
+      return "a pop with no position pushed is ignored";
+    case DrawWarning::kNoHeight:
+      return std::string("the framed subshape ") + hex + " is skipped: the font's height is 0";
+    case DrawWarning::kSubshapeZero:
+      return "a subshape of code 0 is skipped";
+    case DrawWarning::kNoSuchShape:
+      return std::string("subshape ") + hex + " is skipped: the font has no such shape";
+    case DrawWarning::kAlreadyDrawn:
+      return std::string("subshape ") + hex + " is skipped: it is already being drawn";
+    case DrawWarning::kTooDeep:
+      return "subshapes nest deeper than 16 levels; the character stops there";
+    case DrawWarning::kTooManyItems:
+      return "the character has more than 100000 items; it stops there";
+    case DrawWarning::kScaleBound:
+      return "the scale factor leaves the bounds 2^-31 to 2^31; the character stops there";
+    case DrawWarning::kPositionBound:
+      return "a coordinate or radius passes 2^31; the character stops there";
+  }
+  return "";
+}
+
+void WarningTally::Add(DrawWarning warning, int code) {
+  long key = static_cast<long>(warning) * 65536 + (code & 0xFFFF);
+  auto [place, added] = index_.try_emplace(key, entries_.size());
+  if (added) {
+    entries_.push_back({warning, code, 1});
+  } else {
+    ++entries_[place->second].count;
+  }
+}
+
+}  // namespace morlune

@@ -1,0 +1,25 @@
+// The listing: one line per drawn character with its code, its advance and
+// its path data, for tests and other programs.
+#pragma once
+
+#include <vector>
+
+#include "drawing/code_range.h"
+#include "drawing/draw_messages.h"
+#include "drawing/drawing_font.h"
+#include "platform/text_output.h"
+
+namespace morlune {
+
+// Every record of the walk but the font-header records, in the walk's
+// order, whose code is in the range.
+void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages);
+
+// The records given, in their order, each drawn at its own origin.
+void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
+                        DrawMessages& messages);
+
+// The records of the walk that a specimen or a listing draws.
+std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes);
+
+}  // namespace morlune

@@ -1,0 +1,22 @@
+// The specimen sheet: every drawn record of a font in a grid of cells, each
+// labelled with its code and name, its baseline, origin and advance marked.
+#pragma once
+
+#include <string>
+
+#include "drawing/code_range.h"
+#include "drawing/draw_messages.h"
+#include "drawing/drawing_font.h"
+#include "platform/text_output.h"
+
+namespace morlune {
+
+struct PictureOptions {
+  double textHeight = 32;  // SVG units per font height
+  std::string fileLabel;   // how the caption names the file
+};
+
+void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& options, TextOutput& out,
+                   DrawMessages& messages);
+
+}  // namespace morlune

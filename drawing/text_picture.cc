@@ -1,0 +1,123 @@
+// The line is drawn in font units inside a view box, y turned up by one
+// group; its pixel size is the text height per font height, kept below a
+// size that viewers can open.
+#include "drawing/text_picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "drawing/draw_session.h"
+#include "drawing/draw_limits.h"
+#include "drawing/glyph_bounds.h"
+#include "drawing/number_text.h"
+#include "drawing/path_text.h"
+#include "drawing/picture_scale.h"
+
+namespace morlune {
+namespace {
+
+constexpr double kLargestSide = 100000;        // pixels
+constexpr double kLargestCoordinate = 1073741824.0;  // 2^30: the view box stays within the writers' numbers
+
+// Hands the geometry to the path data and to the bounds alike.
+class PathAndBounds : public GeometrySink {
+ public:
+  PathText path;
+  BoundsSink bounds;
+  void Line(Point from, Point to) override {
+    path.Line(from, to);
+    bounds.Line(from, to);
+  }
+  void Arc(const ArcPiece& arc) override {
+    path.Arc(arc);
+    bounds.Arc(arc);
+  }
+};
+
+struct PlacedGlyph {
+  Point origin;
+  std::string path;
+};
+
+void Number(std::string& text, double value, char after = ' ') {
+  AppendDecimal(text, value);
+  text += after;
+}
+
+}  // namespace
+
+void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const PictureOptions& options,
+                      TextOutput& out, DrawMessages& messages) {
+  DrawSession session(font, &messages);
+  PathAndBounds sink;
+  std::vector<PlacedGlyph> glyphs;
+  std::vector<double> heights;
+  Box line;
+  Point origin;
+  line.Add(origin);
+  for (int record : records) {
+    sink.path.Clear();
+    sink.bounds.Clear();
+    Point advance = session.Draw(record, sink);
+    Box box = sink.bounds.Bounds();
+    heights.push_back(box.Height());
+    if (!box.empty) line.Add(Box{box.left + origin.x, box.bottom + origin.y, box.right + origin.x, box.top + origin.y, false});
+    if (!sink.path.Text().empty()) glyphs.push_back({origin, sink.path.Text()});
+    origin = {origin.x + advance.x, origin.y + advance.y};
+    line.Add(origin);
+    if (!(std::fabs(origin.x) <= kMaxMagnitude && std::fabs(origin.y) <= kMaxMagnitude)) {
+      messages.FontWarning("the line passes 2^31 font units after shape " + CodeText(font.Code(record)) +
+                           "; the characters after it are left out");
+      break;
+    }
+  }
+  PictureScale scale = ChooseScale(font.Height(), heights, options.textHeight);
+  line.Add(Point{0, scale.unitsPerHeight});
+  line.left = std::max(line.left, -kLargestCoordinate);
+  line.bottom = std::max(line.bottom, -kLargestCoordinate);
+  line.right = std::min(line.right, kLargestCoordinate);
+  line.top = std::min(line.top, kLargestCoordinate);
+  double pad = scale.unitsPerHeight / 4;
+  double viewX = line.left - pad, viewY = -(line.top + pad);
+  double viewWidth = line.Width() + 2 * pad, viewHeight = line.Height() + 2 * pad;
+  double k = std::min(scale.pixelsPerUnit, kLargestSide / std::max(viewWidth, viewHeight));
+
+  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+  Number(text, viewWidth * k, '"');
+  text += " height=\"";
+  Number(text, viewHeight * k, '"');
+  text += " viewBox=\"";
+  Number(text, viewX);
+  Number(text, viewY);
+  Number(text, viewWidth);
+  Number(text, viewHeight, '"');
+  text += ">\n<title>" + PictureTitle(font) + "</title>\n<desc>";
+  text += PictureCaption(font, options.fileLabel, scale, options.textHeight);
+  text += "</desc>\n<style>\n.g{fill:none;stroke:#000;stroke-linecap:round;stroke-linejoin:round;stroke-width:";
+  Number(text, 1.25 / k, '}');
+  text += "\n.b{fill:none;stroke:#8bd;stroke-width:";
+  Number(text, 1 / k, '}');
+  text += "\n</style>\n<rect x=\"";
+  Number(text, viewX, '"');
+  text += " y=\"";
+  Number(text, viewY, '"');
+  text += " width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n<path class=\"b\" d=\"M ";
+  Number(text, viewX);
+  text += "0 H ";
+  Number(text, viewX + viewWidth, '"');
+  text += "/>\n<g transform=\"scale(1 -1)\">\n";
+  out.Write(text);
+  for (const PlacedGlyph& glyph : glyphs) {
+    text = "<path class=\"g\" transform=\"translate(";
+    Number(text, glyph.origin.x);
+    Number(text, glyph.origin.y, ')');
+    text += "\" d=\"";
+    out.Write(text);
+    out.Write(glyph.path);
+    out.Write("\"/>\n");
+  }
+  out.Write("</g>\n</svg>\n");
+}
+
+}  // namespace morlune

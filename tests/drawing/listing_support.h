@@ -1,0 +1,21 @@
+// Drawing a font built in memory into its listing, and comparing listings
+// within the tolerance that arcs need.
+#pragma once
+
+#include <string>
+
+namespace morlune::testing {
+
+struct DrawnListing {
+  std::string listing;
+  std::string warnings;  // one "CODE: TEXT" line per shape warning, "TEXT" per font warning
+};
+
+// The listing of every record of the compiled font, as --list writes it.
+DrawnListing ListFont(const std::string& font);
+
+// Equal but for numbers, which may differ by 1e-9 relative or 1e-6
+// absolute, whichever is larger.
+bool SameWithinTolerance(const std::string& got, const std::string& expected);
+
+}  // namespace morlune::testing
