@@ -28,7 +28,8 @@ bool DecodeUtf8(std::string_view text, std::vector<char32_t>& characters) {
 std::string CharacterName(char32_t character) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string text = "U+";
-  for (int shift = character > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) text += kDigits[(character >> shift) & 0xF];
+  int digits = character > 0xFFFFF ? 6 : character > 0xFFFF ? 5 : 4;
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(character >> shift) & 0xF];
   return text;
 }
 

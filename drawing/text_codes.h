@@ -17,7 +17,7 @@ namespace morlune {
 // surrogates and values past U+10FFFF included) or holds U+0000.
 bool DecodeUtf8(std::string_view text, std::vector<char32_t>& characters);
 
-// "U+" and four or six hexadecimal digits.
+// "U+" and four to six hexadecimal digits, as few as the value needs.
 std::string CharacterName(char32_t character);
 
 // Writes a character in the font's code page: false where it has none.

@@ -1,0 +1,157 @@
+// Options in the manner of Unix tools: short -o FILE or -oFILE, long ones as
+// --name VALUE or --name=VALUE, "--" before a FONT that begins with "-",
+// and "-" for standard input.
+#include "draw_driver/draw_options.h"
+
+#include <string_view>
+#include <utility>
+
+namespace morlune {
+namespace {
+
+constexpr double kLargestHeight = 1000;
+
+// 1 to 4 hexadecimal digits.
+bool ParseCode(std::string_view text, std::uint16_t& code) {
+  if (text.empty() || text.size() > 4) return false;
+  unsigned value = 0;
+  for (char c : text) {
+    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return false;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  code = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+bool ParseCodes(std::string_view text, CodeRange& codes) {
+  std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) {
+    if (!ParseCode(text, codes.first)) return false;
+    codes.last = codes.first;
+    return true;
+  }
+  return ParseCode(text.substr(0, dash), codes.first) && ParseCode(text.substr(dash + 1), codes.last) &&
+         codes.first <= codes.last;
+}
+
+// Digits with at most one decimal point, by hand so that no locale changes it.
+bool ParseHeight(std::string_view text, double& height) {
+  if (text.size() > 16) return false;
+  double value = 0, unit = 0;
+  bool digits = false;
+  for (char c : text) {
+    if (c == '.' && unit == 0) {
+      unit = 1;
+    } else if (c >= '0' && c <= '9') {
+      digits = true;
+      if (unit == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        unit /= 10;
+        value += (c - '0') * unit;
+      }
+    } else {
+      return false;
+    }
+  }
+  if (!digits || !(value > 0) || value > kLargestHeight) return false;
+  height = value;
+  return true;
+}
+
+}  // namespace
+
+OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& options) {
+  auto usage = [](std::string error) { return OptionScan{OptionVerdict::kUsageError, std::move(error)}; };
+  bool optionsOver = false, fontGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (optionsOver || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (fontGiven) return usage("more than one FONT given: '" + std::string(arg) + "'");
+      fontGiven = true;
+      options.fontPath = arg == "-" && !optionsOver ? nullptr : argv[i];
+      continue;
+    }
+    if (arg == "--") {
+      optionsOver = true;
+      continue;
+    }
+    if (arg == "--help") return {OptionVerdict::kHelp, ""};
+    if (arg == "--version") return {OptionVerdict::kVersion, ""};
+    if (arg == "--list") {
+      options.list = true;
+      continue;
+    }
+    // The options that take a value.
+    std::string_view name = arg, inlineValue;
+    bool hasInlineValue = false;
+    if (arg.starts_with("--") && arg.find('=') != std::string_view::npos) {
+      name = arg.substr(0, arg.find('='));
+      inlineValue = arg.substr(arg.find('=') + 1);
+      hasInlineValue = true;
+    } else if (arg.starts_with("-o") && arg.size() > 2) {
+      name = "-o";
+      inlineValue = arg.substr(2);
+      hasInlineValue = true;
+    }
+    static constexpr std::string_view kValued[] = {"-o", "--codes", "--text", "--encoding", "--height"};
+    bool valued = false;
+    for (std::string_view known : kValued) valued = valued || name == known;
+    if (!valued) return usage("unknown option '" + std::string(name) + "'");
+    const char* value = nullptr;
+    if (hasInlineValue) {
+      value = argv[i] + (inlineValue.data() - arg.data());
+    } else if (i + 1 < argc) {
+      value = argv[++i];
+    } else {
+      return usage("option '" + std::string(name) + "' needs a value");
+    }
+    if (name == "-o") {
+      if (*value == '\0') return usage("option '-o' needs a file name");
+      options.outputPath = value;
+    } else if (name == "--codes") {
+      if (!ParseCodes(value, options.codes)) {
+        return usage("--codes takes a range of hexadecimal codes A-B (A at most B) or one code, not '" +
+                     std::string(value) + "'");
+      }
+      options.codesGiven = true;
+    } else if (name == "--text") {
+      options.text = value;
+    } else if (name == "--encoding") {
+      options.encoding = value;
+    } else if (!ParseHeight(value, options.height)) {
+      return usage("--height takes a number above 0 and at most 1000, not '" + std::string(value) + "'");
+    }
+  }
+  if (options.text != nullptr && options.codesGiven) return usage("--codes and --text cannot be used together");
+  if (options.encoding != nullptr && options.text == nullptr) return usage("--encoding is for --text");
+  return {};
+}
+
+const char* DrawHelpText() {
+  return "Usage: morlune-draw [options] [FONT]\n"
+         "Draws the shapes of a compiled shape font (shapes 1.0, shapes 1.1, bigfont 1.0,\n"
+         "unifont 1.0) read from the file FONT, or from standard input when FONT is\n"
+         "absent or \"-\". The output is an SVG specimen sheet of every shape, one\n"
+         "labelled cell each, unless an option below asks for something else.\n"
+         "\n"
+         "  -o FILE          write to FILE, which is replaced only once the output is\n"
+         "                   complete (default: standard output)\n"
+         "  --codes A-B      only the shapes whose codes lie from A to B (hexadecimal);\n"
+         "                   --codes A for one shape\n"
+         "  --text STRING    draw STRING (UTF-8) as one line of text in the font\n"
+         "  --encoding NAME  bigfont: the code page of the font's codes, such as CP932,\n"
+         "                   which the text of --text is converted to\n"
+         "  --height H       SVG units per text height (default 32; at most 1000)\n"
+         "  --list           the exact listing of the geometry instead of SVG: a line\n"
+         "                   per shape, its code, its advance and its path data\n"
+         "  --help           show this help and exit\n"
+         "  --version        show the version and exit\n"
+         "\n"
+         "Warnings go to standard error and the drawing goes on. Exit status: 0 drawn\n"
+         "or listed, 1 the input cannot be opened or is not a compiled shape font,\n"
+         "2 usage error, 3 the output cannot be written.\n";
+}
+
+}  // namespace morlune

@@ -1,0 +1,33 @@
+// The command line of morlune-draw: [options] [FONT].
+#pragma once
+
+#include <string>
+
+#include "drawing/code_range.h"
+
+namespace morlune {
+
+struct DrawOptions {
+  const char* fontPath = nullptr;    // null: standard input
+  const char* outputPath = nullptr;  // null: standard output
+  CodeRange codes;
+  bool codesGiven = false;
+  const char* text = nullptr;  // --text: the UTF-8 line
+  const char* encoding = nullptr;
+  double height = 32;
+  bool list = false;
+};
+
+enum class OptionVerdict { kRun, kHelp, kVersion, kUsageError };
+
+struct OptionScan {
+  OptionVerdict verdict = OptionVerdict::kRun;
+  std::string error;  // for kUsageError
+};
+
+OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& options);
+
+// The text of --help.
+const char* DrawHelpText();
+
+}  // namespace morlune

@@ -1,0 +1,262 @@
+// The order of a run: options, the text's code page, the input read whole
+// and recognised, the walk of its records, the output opened only then,
+// the drawing, and the output made final.
+#include "draw_driver/draw_run.h"
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "draw_driver/draw_exit_status.h"
+#include "draw_driver/draw_options.h"
+#include "draw_driver/font_input.h"
+#include "drawing/draw_warnings.h"
+#include "drawing/drawing_font.h"
+#include "drawing/listing_writer.h"
+#include "drawing/specimen_writer.h"
+#include "drawing/text_codes.h"
+#include "drawing/text_picture.h"
+#include "fontfile/signature.h"
+#include "platform/code_page.h"
+#include "platform/pending_file.h"
+#include "platform/text_output.h"
+
+#ifndef MORLUNE_VERSION
+#define MORLUNE_VERSION "unknown"
+#endif
+
+namespace morlune {
+namespace {
+
+constexpr char kTool[] = "morlune-draw: ";
+
+void Attach(TextOutput& stream, int fd, std::string* capture) {
+  if (capture != nullptr) {
+    stream.AttachCapture(capture);
+  } else if (fd >= 0) {
+    stream.AttachFd(fd, false);
+  } else {
+    stream.AttachNothing();
+  }
+}
+
+// Warnings as "morlune-draw: FONT: shape CODE: TEXT".
+class ErrorLines : public DrawMessages {
+ public:
+  ErrorLines(TextOutput& errors, std::string label) : errors_(errors), label_(std::move(label)) {}
+  void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeText(code) + ": " + text); }
+  void FontWarning(const std::string& text) override { Line(text); }
+  void Line(const std::string& text) {
+    errors_.Write(kTool);
+    errors_.Write(label_);
+    errors_.Write(": ");
+    errors_.Write(text);
+    errors_.Put('\n');
+  }
+
+ private:
+  TextOutput& errors_;
+  std::string label_;
+};
+
+const char* HeadTrouble(HeadResult head) {
+  switch (head) {
+    case HeadResult::kNoShapeIndex:
+      return "the shape index cannot be read; no shape is drawn";
+    case HeadResult::kNoHashTable:
+      return "the bigfont index cannot be read; no shape is drawn";
+    case HeadResult::kBadEntrySize:
+      return "the bigfont index entries are not 8 bytes long; no shape is drawn";
+    default:
+      return nullptr;
+  }
+}
+
+class DrawRun {
+ public:
+  DrawRun(const DrawStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
+  int Run(int argc, const char* const* argv);
+
+ private:
+  int Usage(const std::string& error) {
+    errors_.Write(std::string(kTool) + error + "\nTry 'morlune-draw --help' for more information.\n");
+    return kDrawExitUsage;
+  }
+  int Say(const char* text);
+  bool ReadInput(std::vector<unsigned char>& bytes);
+  std::vector<int> TextRecords(DrawingFont& font, ErrorLines& lines);
+  void Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out);
+  int Write(DrawingFont& font, ErrorLines& lines);
+
+  const DrawStreams& streams_;
+  TextOutput& errors_;
+  DrawOptions options_;
+  CodePageConverter codePage_;
+  std::vector<char32_t> characters_;
+  std::string label_;
+};
+
+// Text on standard output: the help and the version.
+int DrawRun::Say(const char* text) {
+  TextOutput out;
+  Attach(out, streams_.outputFd, streams_.outputCapture);
+  out.Write(text);
+  out.Finish();
+  if (!out.Failed()) return kDrawExitDone;
+  errors_.Write(std::string(kTool) + "<stdout>: " + WriteErrorText(out.FailureErrno()) + "\n");
+  return kDrawExitOutputNotWritten;
+}
+
+bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
+  InputBytes input;
+  if (options_.fontPath != nullptr) {
+    errno = 0;
+    int fd = OpenForReading(options_.fontPath);
+    if (fd < 0) {
+      // A folder is opened, then refused without an error of the system's.
+      int error = errno != 0 ? errno : EISDIR;
+      errors_.Write(std::string(kTool) + label_ + ": cannot open: " + std::strerror(error) + "\n");
+      return false;
+    }
+    input = ReadAllFrom(fd);
+    CloseFd(fd);
+  } else if (streams_.inputData != nullptr) {
+    input.bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
+  } else {
+    UseUntranslatedBytes(streams_.inputFd);
+    input = ReadAllFrom(streams_.inputFd);
+  }
+  if (input.error != 0) {
+    errors_.Write(std::string(kTool) + label_ + ": cannot read: " + std::strerror(input.error) + "\n");
+    return false;
+  }
+  bytes = CompiledFontBytes(std::move(input.bytes));
+  return true;
+}
+
+// The records of the text's characters; a character the font lacks is told
+// once and left out.
+std::vector<int> DrawRun::TextRecords(DrawingFont& font, ErrorLines& lines) {
+  CodePageWriter toCodePage;
+  if (options_.encoding != nullptr) {
+    toCodePage = [this](char32_t character, std::string& bytes) { return codePage_.Convert(character, bytes); };
+  }
+  std::set<char32_t> toldCharacters;
+  std::vector<std::uint16_t> codes = TextCodes(
+      characters_, options_.text, font.Kind(), font.Walk().escapeRanges, toCodePage,
+      [&](char32_t character, const std::string& why) {
+        if (toldCharacters.insert(character).second) {
+          lines.Line("character " + CharacterName(character) + ": " + why + "; it is left out");
+        }
+      });
+  std::vector<int> records;
+  std::set<std::uint16_t> toldCodes;
+  for (std::uint16_t code : codes) {
+    int record = code == 0 ? -1 : font.FindRecord(code);
+    if (record >= 0) {
+      records.push_back(record);
+    } else if (toldCodes.insert(code).second) {
+      lines.ShapeWarning(code, "the font has no such shape; the character is left out");
+    }
+  }
+  return records;
+}
+
+void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
+  PictureOptions picture{options_.height, label_};
+  if (options_.text != nullptr) {
+    std::vector<int> records = TextRecords(font, lines);
+    if (options_.list) {
+      WriteRecordListing(font, records, out, lines);
+    } else {
+      WriteTextPicture(font, records, picture, out, lines);
+    }
+  } else if (options_.list) {
+    WriteFontListing(font, options_.codes, out, lines);
+  } else {
+    WriteSpecimen(font, options_.codes, picture, out, lines);
+  }
+}
+
+// The output goes to a file beside an -o file, which takes its name only
+// when every byte is written.
+int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
+  TextOutput out;
+  PendingFile file;
+  std::string outputLabel = "<stdout>";
+  if (options_.outputPath != nullptr) {
+    outputLabel = options_.outputPath;
+    if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
+      errors_.Write(std::string(kTool) + outputLabel + ": cannot create: " + std::strerror(error) + "\n");
+      return kDrawExitOutputNotWritten;
+    }
+    out.AttachFd(file.fd, true);
+  } else {
+    if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
+    Attach(out, streams_.outputFd, streams_.outputCapture);
+  }
+  Draw(font, lines, out);
+  out.Finish();
+  int error = out.Failed() ? out.FailureErrno() : 0;
+  if (error != 0) {
+    DiscardPendingFile(file);
+  } else if (options_.outputPath != nullptr) {
+    error = CommitPendingFile(file, options_.outputPath);
+  }
+  if (error == 0) return kDrawExitDone;
+  errors_.Write(std::string(kTool) + outputLabel + ": " + WriteErrorText(error) + "\n");
+  return kDrawExitOutputNotWritten;
+}
+
+int DrawRun::Run(int argc, const char* const* argv) {
+  OptionScan scan = ScanDrawOptions(argc, argv, options_);
+  switch (scan.verdict) {
+    case OptionVerdict::kHelp:
+      return Say(DrawHelpText());
+    case OptionVerdict::kVersion:
+      return Say("morlune-draw " MORLUNE_VERSION "\n");
+    case OptionVerdict::kUsageError:
+      return Usage(scan.error);
+    case OptionVerdict::kRun:
+      break;
+  }
+  if (options_.encoding != nullptr && !codePage_.Open(options_.encoding)) {
+    return Usage("the system knows no code page '" + std::string(options_.encoding) + "'");
+  }
+  if (options_.text != nullptr && !DecodeUtf8(options_.text, characters_)) return Usage("--text is not valid UTF-8");
+  label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
+
+  std::vector<unsigned char> bytes;
+  if (!ReadInput(bytes)) return kDrawExitNoFont;
+  ByteInput input;
+  input.AttachMemory(bytes.data(), bytes.size());
+  ShapeFileKind kind = IdentifyShapeFile(input);
+  if (kind == ShapeFileKind::kUnknown) {
+    errors_.Write(std::string(kTool) + label_ + ": not a compiled shape font\n");
+    return kDrawExitNoFont;
+  }
+  FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
+  ErrorLines lines(errors_, label_);
+  if (const char* trouble = HeadTrouble(walk.head)) lines.FontWarning(trouble);
+  if (walk.end == RecordStep::kSeekError) {
+    lines.FontWarning("a bigfont record lies where the file cannot be positioned; it and the records after it "
+                      "are not drawn");
+  }
+  DrawingFont font(bytes.data(), bytes.size(), kind, std::move(walk));
+  return Write(font, lines);
+}
+
+}  // namespace
+
+int RunMorluneDraw(int argc, const char* const* argv, const DrawStreams& streams) {
+  TextOutput errors;
+  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
+  Attach(errors, streams.errorFd, streams.errorCapture);
+  int status = DrawRun(streams, errors).Run(argc, argv);
+  errors.Flush();
+  return status;
+}
+
+}  // namespace morlune

@@ -1,0 +1,32 @@
+// The system's own converter from Unicode characters to the bytes of a code
+// page: iconv on POSIX systems, the code page functions on Windows.
+#pragma once
+
+#include <string>
+
+namespace morlune {
+
+class CodePageConverter {
+ public:
+  CodePageConverter() = default;
+  ~CodePageConverter();
+  CodePageConverter(const CodePageConverter&) = delete;
+  CodePageConverter& operator=(const CodePageConverter&) = delete;
+
+  // Opens the code page by its name: iconv's names (CP932, GBK, ...) on
+  // POSIX systems; on Windows a code page number, alone or after "CP".
+  // False when the system knows no such code page.
+  bool Open(const std::string& name);
+  // Appends the bytes of one character in the code page; false, with
+  // nothing appended, where the code page has no such character.
+  bool Convert(char32_t character, std::string& bytes);
+
+ private:
+#ifdef _WIN32
+  unsigned codePage_ = 0;
+#else
+  void* handle_ = nullptr;  // the iconv descriptor
+#endif
+};
+
+}  // namespace morlune

@@ -1,0 +1,63 @@
+// Code pages through iconv, one character at a time so that a character the
+// code page lacks is told apart from its neighbours.
+#include <iconv.h>
+
+#include "platform/code_page.h"
+
+namespace morlune {
+namespace {
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+std::string Utf8(char32_t character) {
+  std::string text;
+  if (character < 0x80) {
+    text += static_cast<char>(character);
+  } else if (character < 0x800) {
+    text += static_cast<char>(0xC0 | (character >> 6));
+    text += static_cast<char>(0x80 | (character & 0x3F));
+  } else if (character < 0x10000) {
+    text += static_cast<char>(0xE0 | (character >> 12));
+    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (character & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (character >> 18));
+    text += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (character & 0x3F));
+  }
+  return text;
+}
+
+}  // namespace
+
+CodePageConverter::~CodePageConverter() {
+  if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+}
+
+bool CodePageConverter::Open(const std::string& name) {
+  iconv_t converter = iconv_open(name.c_str(), "UTF-8");
+  if (converter == kNoConverter) return false;
+  if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+  handle_ = converter;
+  return true;
+}
+
+bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
+  if (handle_ == nullptr) return false;
+  std::string in = Utf8(character);
+  char out[16];
+  char* inNext = in.data();
+  std::size_t inLeft = in.size();
+  char* outNext = out;
+  std::size_t outLeft = sizeof out;
+  iconv_t converter = static_cast<iconv_t>(handle_);
+  if (iconv(converter, &inNext, &inLeft, &outNext, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    return false;
+  }
+  bytes.append(out, static_cast<std::size_t>(outNext - out));
+  return true;
+}
+
+}  // namespace morlune
