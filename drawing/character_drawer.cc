@@ -94,6 +94,12 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
     }
     if (!(goOn = Take())) break;
     int code = spec[span.start];
+    if (code >= kFirstVectorByte) {
+      const double* step = kVectorSteps[code & 0x0F];
+      double length = (code >> 4) * pen.scale;
+      goOn = MoveBy(pen, length * step[0], length * step[1]);
+      continue;
+    }
     if (code == 0) break;
     if (code == 14) {
       // The next item is for vertical text: taken and counted, not drawn.
@@ -131,11 +137,6 @@ bool CharacterDrawer::Stop(DrawWarning warning) {
 bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, int depth) {
   const unsigned char* item = spec + span.start;
   int code = item[0];
-  if (code >= kFirstVectorByte) {
-    const double* step = kVectorSteps[code & 0x0F];
-    double length = (code >> 4) * pen.scale;
-    return MoveBy(pen, length * step[0], length * step[1]);
-  }
   // The lists hold signed pairs or entries up to their closing pair, which
   // the split found inside the record.
   if (code == 9) {

@@ -45,7 +45,7 @@ ShapeItem ReadItem(const unsigned char* spec, ItemSpan span, ShapeFileKind kind)
   return item;
 }
 
-bool ItemReader::Next(ItemSpan& span) {
+bool ItemReader::NextSplit(ItemSpan& span) {
   if (kept_ == nullptr) {
     if (at_ >= size_) return false;
     span = SplitItem(spec_, size_, at_, kind_);

@@ -52,9 +52,19 @@ class ItemReader {
 
   // The next item; false once the record has none. An item that is not
   // whole is the record's last.
-  bool Next(ItemSpan& span);
+  bool Next(ItemSpan& span) {
+    // Most items are vector bytes, whole on their own.
+    if (kept_ == nullptr && at_ < size_ && spec_[at_] >= kFirstVectorByte) {
+      span = {static_cast<std::uint16_t>(at_), static_cast<std::uint16_t>(at_ + 1), true};
+      ++at_;
+      return true;
+    }
+    return NextSplit(span);
+  }
 
  private:
+  bool NextSplit(ItemSpan& span);
+
   const unsigned char* spec_;
   std::size_t size_;
   ShapeFileKind kind_;

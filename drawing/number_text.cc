@@ -1,69 +1,93 @@
-// Six-decimal rounding done on the exact value of the double: the product
-// with 10^6 is split into its rounded value and its exact error, so that a
-// product that lands on a half by rounding is told from a true tie.
+// Rounding to decimals done on the exact value of the double. The product
+// with 10^d is right but where it lands on a half: there Dekker's product
+// gives its error, which says on which side of the half the exact value
+// lies.
 #include "drawing/number_text.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace morlune {
 namespace {
 
-constexpr double kMillion = 1e6;
-constexpr double kLimit = 4294967296.0;  // 2^32
+constexpr double kPowersOfTen[kListingDecimals + 1] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+constexpr std::uint64_t kUnits[kListingDecimals + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+constexpr double kLimit = 4294967296.0;  // 2^32: the product stays below 2^52, where every half is a double
 
-// Value times 10^6 to the nearest integer, ties to even. |value| <= 2^32,
-// so the product stays below 2^52, where every half is a double.
-std::int64_t RoundedMillionths(double value) {
-  double product = value * kMillion;
-  // Dekker's exact product: 10^6 needs 20 bits, so only value is split.
-  double spread = 134217729.0 * value;  // 2^27 + 1
-  double high = spread - (spread - value);
-  double low = value - high;
-  double error = (high * kMillion - product) + low * kMillion;
-  double floor = std::floor(product);
-  double fraction = product - floor;  // exact below 2^52
-  // Rounding cannot carry the product across a half, which is a double
-  // itself; it can only land on one, and then the error says which side
-  // the exact product lies on.
-  bool up = fraction > 0.5;
-  if (fraction == 0.5) up = error > 0 || (error == 0 && std::fmod(floor, 2.0) != 0);
-  return static_cast<std::int64_t>(floor) + (up ? 1 : 0);
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The exact error of magnitude * scale against its rounded product. A
+// power of ten up to 10^6 needs at most 20 bits, so only the magnitude is
+// split.
+double ProductError(double magnitude, double scale, double product) {
+  double spread = 134217729.0 * magnitude;  // 2^27 + 1
+  double high = spread - (spread - magnitude);
+  double low = magnitude - high;
+  return (high * scale - product) + low * scale;
+}
+
+// magnitude * scale to the nearest integer, ties to even.
+std::uint64_t RoundedUnits(double magnitude, double scale) {
+  double product = magnitude * scale;
+  std::uint64_t whole = static_cast<std::uint64_t>(product);
+  double fraction = product - static_cast<double>(whole);  // exact below 2^52
+  if (fraction != 0.5) return whole + (fraction > 0.5 ? 1 : 0);
+  double error = ProductError(magnitude, scale, product);
+  return whole + ((error > 0 || (error == 0 && (whole & 1) != 0)) ? 1 : 0);
 }
 
 std::size_t WriteUnsigned(std::uint64_t value, char* out) {
-  char reversed[20];
-  std::size_t n = 0;
-  do {
-    reversed[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  for (std::size_t i = 0; i < n; ++i) out[i] = reversed[n - 1 - i];
+  char digits[20];
+  char* at = digits + sizeof digits;
+  while (value >= 100) {
+    at -= 2;
+    std::memcpy(at, kPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    at -= 2;
+    std::memcpy(at, kPairs + 2 * value, 2);
+  } else {
+    *--at = static_cast<char>('0' + value);
+  }
+  std::size_t n = static_cast<std::size_t>(digits + sizeof digits - at);
+  std::memcpy(out, at, n);
   return n;
 }
 
 }  // namespace
 
-std::size_t FormatDecimal(double value, char* out) {
+std::size_t FormatDecimal(double value, char* out, int decimals) {
   if (!(std::fabs(value) <= kLimit)) value = 0;
+  if (decimals < 0 || decimals > kListingDecimals) decimals = kListingDecimals;
+  double magnitude = std::fabs(value);
   std::size_t n = 0;
-  // Most coordinates are whole numbers: no rounding to do.
-  double whole = std::trunc(value);
-  if (whole == value) {
-    if (value < 0) out[n++] = '-';
-    return n + WriteUnsigned(static_cast<std::uint64_t>(std::fabs(value)), out + n);
+  // The value in units of its last decimal. Most coordinates are whole
+  // numbers, with nothing to round.
+  std::uint64_t units = static_cast<std::uint64_t>(magnitude);
+  if (static_cast<double>(units) == magnitude) {
+    decimals = 0;
+  } else {
+    units = RoundedUnits(magnitude, kPowersOfTen[decimals]);
   }
-  std::int64_t millionths = RoundedMillionths(value);
-  if (millionths < 0) out[n++] = '-';
-  std::uint64_t magnitude = static_cast<std::uint64_t>(millionths < 0 ? -millionths : millionths);
-  n += WriteUnsigned(magnitude / 1000000, out + n);
-  std::uint64_t fraction = magnitude % 1000000;
+  std::uint64_t unit = kUnits[decimals];
+  if (value < 0 && units != 0) out[n++] = '-';
+  n += WriteUnsigned(units / unit, out + n);
+  std::uint64_t fraction = units % unit;
   if (fraction == 0) return n;
-  out[n++] = '.';
-  for (std::uint64_t unit = 100000; fraction != 0; unit /= 10) {
-    out[n++] = static_cast<char>('0' + fraction / unit);
-    fraction %= unit;
-  }
+  // The fraction's digits, zero-filled to six, then cut after the last one
+  // that is not 0.
+  fraction *= kUnits[kListingDecimals - decimals];
+  out[n] = '.';
+  std::memcpy(out + n + 1, kPairs + 2 * (fraction / 10000), 2);
+  std::memcpy(out + n + 3, kPairs + 2 * (fraction / 100 % 100), 2);
+  std::memcpy(out + n + 5, kPairs + 2 * (fraction % 100), 2);
+  n += 7;
+  while (out[n - 1] == '0') --n;
   return n;
 }
 

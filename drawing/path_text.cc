@@ -10,38 +10,54 @@ namespace morlune {
 void PathText::Clear() {
   text_.clear();
   last_.length = 0;
+  lastCommand_ = 0;
 }
 
-void PathText::Write(Point p, Written& into) {
-  into.xLength = FormatDecimal(p.x, into.text);
-  into.text[into.xLength] = ' ';
-  into.length = into.xLength + 1 + FormatDecimal(p.y, into.text + into.xLength + 1);
+void PathText::Write(Point p, Written& into) const {
+  std::size_t x = FormatDecimal(p.x, into.text, decimals_);
+  into.text[x] = ' ';
+  into.length = x + 1 + FormatDecimal(p.y, into.text + x + 1, decimals_);
 }
 
 void PathText::StartAt(Point from) {
+  // The same point is written the same; only another one needs its text
+  // compared.
+  if (last_.length != 0 && from.x == lastPoint_.x && from.y == lastPoint_.y) return;
   Write(from, scratch_);
   if (last_.length == scratch_.length && std::memcmp(last_.text, scratch_.text, scratch_.length) == 0) return;
   text_.append(text_.empty() ? "M " : " M ");
   text_.append(scratch_.text, scratch_.length);
+  lastCommand_ = 'M';
+}
+
+void PathText::Command(char command) {
+  bool implied = lastCommand_ == command || (lastCommand_ == 'M' && command == 'L');
+  if (repeatCommands_ || !implied) {
+    text_ += ' ';
+    text_ += command;
+  }
+  text_ += ' ';
+  lastCommand_ = command;
 }
 
 void PathText::AppendEnd(Point to) {
   Write(to, last_);
+  lastPoint_ = to;
   text_.append(last_.text, last_.length);
 }
 
 void PathText::Line(Point from, Point to) {
   StartAt(from);
-  text_.append(" L ");
+  Command('L');
   AppendEnd(to);
 }
 
 void PathText::Arc(const ArcPiece& arc) {
   StartAt(arc.from);
-  text_.append(" A ");
-  AppendDecimal(text_, std::fabs(arc.axisX));
+  Command('A');
+  AppendDecimal(text_, std::fabs(arc.axisX), decimals_);
   text_ += ' ';
-  AppendDecimal(text_, std::fabs(arc.axisY));
+  AppendDecimal(text_, std::fabs(arc.axisY), decimals_);
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
   bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
   text_.append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");

@@ -12,6 +12,12 @@ namespace morlune {
 
 class PathText : public GeometrySink {
  public:
+  // The listing's form: six decimals, every command written. A picture may
+  // take fewer decimals and leave out a command letter that repeats the one
+  // before it (or an L after an M), as SVG allows.
+  explicit PathText(int decimals = kListingDecimals, bool repeatCommands = true)
+      : decimals_(decimals), repeatCommands_(repeatCommands) {}
+
   // Starts the path data of the next character.
   void Clear();
   const std::string& Text() const { return text_; }
@@ -20,20 +26,24 @@ class PathText : public GeometrySink {
   void Arc(const ArcPiece& arc) override;
 
  private:
-  // A number as written, kept to compare a segment's start with the
+  // A point as written, kept to compare a segment's start with the
   // previous segment's end.
   struct Written {
     char text[kDecimalRoom * 2];
-    std::size_t xLength = 0;
     std::size_t length = 0;
   };
-  static void Write(Point p, Written& into);
+  void Write(Point p, Written& into) const;
   // Writes "M x y" unless from, as written, is where the last segment ended.
   void StartAt(Point from);
+  void Command(char command);
   void AppendEnd(Point to);
 
+  int decimals_;
+  bool repeatCommands_;
   std::string text_;
+  char lastCommand_ = 0;
   Written last_;
+  Point lastPoint_;  // the point last_ was written from
   Written scratch_;
 };
 

@@ -34,6 +34,12 @@ PictureScale ChooseScale(int fontHeight, std::vector<double>& glyphHeights, doub
   return scale;
 }
 
+int PathDecimals(double pixelsPerUnit) {
+  int decimals = 0;
+  for (double step = 1; step * pixelsPerUnit > 1.0 / 50 && decimals < kListingDecimals; step /= 10) ++decimals;
+  return decimals;
+}
+
 const char* VariantName(ShapeFileKind kind) {
   switch (kind) {
     case ShapeFileKind::kShapes10:

@@ -18,6 +18,10 @@ struct PictureScale {
 // glyphHeights: the heights of the drawn glyphs' boxes (reordered).
 PictureScale ChooseScale(int fontHeight, std::vector<double>& glyphHeights, double textHeight);
 
+// The decimals that a picture's path data need at this scale: enough that
+// the last one stands for at most 1/50 pixel.
+int PathDecimals(double pixelsPerUnit);
+
 // "shapes 1.1" and the like.
 const char* VariantName(ShapeFileKind kind);
 

@@ -144,7 +144,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   out.Write(text);
 
   DrawSession session(font, &messages);
-  PathText path;
+  PathText path(PathDecimals(k), false);
   for (std::size_t i = 0; i < records.size(); ++i) {
     path.Clear();
     Point advance = session.Draw(records[i], path);

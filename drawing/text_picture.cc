@@ -23,7 +23,7 @@ constexpr double kLargestCoordinate = 1073741824.0;  // 2^30: the view box stays
 // Hands the geometry to the path data and to the bounds alike.
 class PathAndBounds : public GeometrySink {
  public:
-  PathText path;
+  PathText path{kListingDecimals, false};
   BoundsSink bounds;
   void Line(Point from, Point to) override {
     path.Line(from, to);
@@ -50,6 +50,8 @@ void Number(std::string& text, double value, char after = ' ') {
 void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const PictureOptions& options,
                       TextOutput& out, DrawMessages& messages) {
   DrawSession session(font, &messages);
+  // The scale is known only once the line is measured: its path data keep
+  // the listing's decimals.
   PathAndBounds sink;
   std::vector<PlacedGlyph> glyphs;
   std::vector<double> heights;
