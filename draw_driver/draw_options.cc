@@ -100,8 +100,10 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
     for (std::string_view known : kValued) valued = valued || name == known;
     if (!valued) return usage("unknown option '" + std::string(name) + "'");
     const char* value = nullptr;
+    std::size_t offset = 0;
     if (hasInlineValue) {
-      value = argv[i] + (inlineValue.data() - arg.data());
+      offset = static_cast<std::size_t>(inlineValue.data() - arg.data());
+      value = argv[i] + offset;
     } else if (i + 1 < argc) {
       value = argv[++i];
     } else {
@@ -118,6 +120,8 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       options.codesGiven = true;
     } else if (name == "--text") {
       options.text = value;
+      options.textArgument = i;
+      options.textOffset = offset;
     } else if (name == "--encoding") {
       options.encoding = value;
     } else if (!ParseHeight(value, options.height)) {

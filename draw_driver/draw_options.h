@@ -1,6 +1,7 @@
 // The command line of morlune-draw: [options] [FONT].
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "drawing/code_range.h"
@@ -13,6 +14,8 @@ struct DrawOptions {
   CodeRange codes;
   bool codesGiven = false;
   const char* text = nullptr;  // --text: the UTF-8 line
+  int textArgument = 0;        // the argument that holds it
+  std::size_t textOffset = 0;  // where in that argument it begins
   const char* encoding = nullptr;
   double height = 32;
   bool list = false;

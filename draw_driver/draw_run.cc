@@ -94,6 +94,7 @@ class DrawRun {
   TextOutput& errors_;
   DrawOptions options_;
   CodePageConverter codePage_;
+  std::string text_;  // --text, in UTF-8
   std::vector<char32_t> characters_;
   std::string label_;
 };
@@ -145,7 +146,7 @@ std::vector<int> DrawRun::TextRecords(DrawingFont& font, ErrorLines& lines) {
   }
   std::set<char32_t> toldCharacters;
   std::vector<std::uint16_t> codes = TextCodes(
-      characters_, options_.text, font.Kind(), font.Walk().escapeRanges, toCodePage,
+      characters_, text_, font.Kind(), font.Walk().escapeRanges, toCodePage,
       [&](char32_t character, const std::string& why) {
         if (toldCharacters.insert(character).second) {
           lines.Line("character " + CharacterName(character) + ": " + why + "; it is left out");
@@ -225,7 +226,19 @@ int DrawRun::Run(int argc, const char* const* argv) {
   if (options_.encoding != nullptr && !codePage_.Open(options_.encoding)) {
     return Usage("the system knows no code page '" + std::string(options_.encoding) + "'");
   }
-  if (options_.text != nullptr && !DecodeUtf8(options_.text, characters_)) return Usage("--text is not valid UTF-8");
+  if (options_.text != nullptr) {
+    const std::vector<std::string>* utf8 = streams_.utf8Arguments;
+    const std::string* wide = nullptr;
+    if (utf8 != nullptr && utf8->size() == static_cast<std::size_t>(argc)) {
+      wide = &(*utf8)[static_cast<std::size_t>(options_.textArgument)];
+    }
+    if (wide != nullptr && wide->size() >= options_.textOffset) {
+      text_ = wide->substr(options_.textOffset);
+    } else {
+      text_ = options_.text;
+    }
+    if (!DecodeUtf8(text_, characters_)) return Usage("--text is not valid UTF-8");
+  }
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
   std::vector<unsigned char> bytes;

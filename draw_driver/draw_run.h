@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -21,6 +22,9 @@ struct DrawStreams {
   std::string* outputCapture = nullptr;
   int errorFd = kStandardErrorFd;
   std::string* errorCapture = nullptr;
+  // The arguments in UTF-8, where the system hands main another code page:
+  // the text of --text is taken from them.
+  const std::vector<std::string>* utf8Arguments = nullptr;
 };
 
 int RunMorluneDraw(int argc, const char* const* argv, const DrawStreams& streams);
