@@ -1,10 +1,15 @@
-# Install rules and packages: the executable, the manual page and the sample
+# Install rules and packages: the executables, their manual pages and the sample
 # message library, and a Debian package (cpack -G DEB), a zip on Windows,
 # a tarball on macOS.
 include(GNUInstallDirs)
 
 install(TARGETS morlune RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# morlune-draw beside morlune, with its own page.
+install(TARGETS morlune-draw RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune-draw.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The sample goes into a folder of morlune's own, where neither the dynamic
@@ -25,7 +30,7 @@ set(CPACK_PACKAGE_CONTACT "The morlune developers <morlune@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "turn compiled shape fonts back into shape source text")
 set(CPACK_PACKAGE_DESCRIPTION
-    "morlune reads a compiled shape font (shapes 1.0 and 1.1, bigfont 1.0, unifont 1.0) and writes its shape source text, wrapped at 65 columns.")
+    "morlune reads a compiled shape font (shapes 1.0 and 1.1, bigfont 1.0, unifont 1.0) and writes its shape source text, wrapped at 65 columns. morlune-draw draws its shapes as SVG, or lists their geometry.")
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
