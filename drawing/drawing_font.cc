@@ -30,6 +30,11 @@ std::vector<int> DrawingFont::HeaderValues() const {
   return values;
 }
 
+int DrawingFont::Depth() const {
+  std::vector<int> values = HeaderValues();
+  return values.size() > 1 ? values[1] : 0;
+}
+
 KeptSplit& DrawingFont::KeptSplitOf(int record) {
   std::unique_ptr<KeptSplit>& kept = kept_[static_cast<std::size_t>(record)];
   if (!kept) kept = std::make_unique<KeptSplit>();

@@ -31,6 +31,8 @@ class DrawingFont {
   // H: the first byte after the name of the first font-header record of
   // the walk, 0 without one.
   int Height() const { return height_; }
+  // The depth below the baseline: the byte after H, 0 without it.
+  int Depth() const;
   // The bytes after that record's name that the file holds, at most as
   // many as the variant's header has (4, or 6 in a unifont).
   std::vector<int> HeaderValues() const;

@@ -42,11 +42,12 @@ struct CellLayout {
   double baseline;  // y of the baseline in the cell
 };
 
-// The cell fits the glyphs as measured, within bounds around the origin that
-// keep cells of a font with a few wild glyphs usable for the others.
-CellLayout LayOutCell(Box glyphs, double unitsPerHeight, double pixelsPerUnit) {
+// The cell fits the glyphs as measured and the font's height and depth,
+// within bounds around the origin that keep cells of a font with a few wild
+// glyphs usable for the others.
+CellLayout LayOutCell(Box glyphs, double unitsPerHeight, double depth, double pixelsPerUnit) {
   double r = unitsPerHeight;
-  glyphs.Add(Point{0, 0});
+  glyphs.Add(Point{0, -depth});
   glyphs.Add(Point{0, r});
   glyphs.left = std::max(glyphs.left, -2 * r);
   glyphs.right = std::min(glyphs.right, 6 * r);
@@ -92,7 +93,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   }
   PictureScale scale = ChooseScale(font.Height(), heights, options.textHeight);
   const double k = scale.pixelsPerUnit;
-  CellLayout cell = LayOutCell(glyphs, scale.unitsPerHeight, k);
+  CellLayout cell = LayOutCell(glyphs, scale.unitsPerHeight, font.Depth(), k);
   std::size_t columns = std::clamp<std::size_t>(records.size(), 1, kColumns);
   std::size_t rows = (records.size() + columns - 1) / columns;
   double width = std::max(columns * cell.width, kMinSheetWidth);
