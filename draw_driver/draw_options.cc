@@ -111,7 +111,7 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
     }
     if (name == "-o") {
       if (*value == '\0') return usage("option '-o' needs a file name");
-      options.outputPath = value;
+      options.outputPath = std::string_view(value) == "-" ? nullptr : value;
     } else if (name == "--codes") {
       if (!ParseCodes(value, options.codes)) {
         return usage("--codes takes a range of hexadecimal codes A-B (A at most B) or one code, not '" +
@@ -141,7 +141,7 @@ const char* DrawHelpText() {
          "labelled cell each, unless an option below asks for something else.\n"
          "\n"
          "  -o FILE          write to FILE, which is replaced only once the output is\n"
-         "                   complete (default: standard output)\n"
+         "                   complete (default, or -o -: standard output)\n"
          "  --codes A-B      only the shapes whose codes lie from A to B (hexadecimal);\n"
          "                   --codes A for one shape\n"
          "  --text STRING    draw STRING (UTF-8) as one line of text in the font\n"

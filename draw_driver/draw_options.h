@@ -10,7 +10,7 @@ namespace morlune {
 
 struct DrawOptions {
   const char* fontPath = nullptr;    // null: standard input
-  const char* outputPath = nullptr;  // null: standard output
+  const char* outputPath = nullptr;  // null: standard output (also for -o -)
   CodeRange codes;
   bool codesGiven = false;
   const char* text = nullptr;  // --text: the UTF-8 line

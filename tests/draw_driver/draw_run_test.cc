@@ -60,7 +60,7 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
       {{"--list"}, "not a font", "", "morlune-draw: <stdin>: not a compiled shape font\n", 1},
       {{"--list", "-"}, sample, ReadFileBytes(kSource + "tests/drawing/golden/strokes.list"), "", 0},
       {{"--list", "--codes", "41-4c", kSample}, "", Lines("strokes.list", {"0041", "0045", "004C"}), "", 0},
-      {{"--list", "--codes=31", "--", kSample}, "", Lines("strokes.list", {"0031"}), "", 0},
+      {{"--list", "--codes=31", "-o", "-", "--", kSample}, "", Lines("strokes.list", {"0031"}), "", 0},
   };
   for (const auto& row : rows) {
     ProcessResult run = Draw(row.args, row.stdinBytes);
