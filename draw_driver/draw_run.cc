@@ -116,7 +116,7 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
     errno = 0;
     int fd = OpenForReading(options_.fontPath);
     if (fd < 0) {
-      // A folder is opened, then refused without an error of the system's.
+      // A folder opens, then is refused with no error number of its own.
       int error = errno != 0 ? errno : EISDIR;
       errors_.Write(std::string(kTool) + label_ + ": cannot open: " + std::strerror(error) + "\n");
       return false;
