@@ -1,6 +1,7 @@
 // What each item does to the pen, and the bounds that stop a character.
 #include "drawing/character_drawer.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -38,6 +39,18 @@ CosSin CosSinDegrees(double angle) {
 
 // Angles in [0, 360).
 double Turn(double angle) { return angle - 360 * std::floor(angle / 360); }
+
+// The sweep of a bulge arc, in degrees: four times the angle whose tangent
+// is the bulge's share of half the chord; a half circle at 127.
+double BulgeSweep(int bulge) {
+  static const auto kSweeps = [] {
+    std::array<double, 128> sweeps{};
+    for (int i = 1; i < 127; ++i) sweeps[static_cast<std::size_t>(i)] = 4 * std::atan(i / 127.0) / kDegree;
+    sweeps[127] = 180;
+    return sweeps;
+  }();
+  return kSweeps[static_cast<std::size_t>(bulge)];
+}
 
 bool Within(double value) { return std::fabs(value) <= kMaxMagnitude; }
 bool Within(Point p) { return Within(p.x) && Within(p.y); }
@@ -300,10 +313,10 @@ bool CharacterDrawer::Arc(Pen& pen, double radius, double startAngle, double swe
     Point centreAt = pen.frame.Place(centre.x, centre.y);
     if (full) {
       double half = sweep / 2;
-      sink_->Arc({from, oppositeAt, centreAt, axisX, axisY, startAngle, half});
-      sink_->Arc({oppositeAt, from, centreAt, axisX, axisY, startAngle + half, half});
+      sink_->Arc({from, oppositeAt, centreAt, axisX, axisY, half});
+      sink_->Arc({oppositeAt, from, centreAt, axisX, axisY, half});
     } else {
-      sink_->Arc({from, to, centreAt, axisX, axisY, startAngle, sweep});
+      sink_->Arc({from, to, centreAt, axisX, axisY, sweep});
     }
   }
   pen.x = end.x;
@@ -317,24 +330,22 @@ bool CharacterDrawer::Bulge(Pen& pen, int dx, int dy, int bulge) {
   if (bulge == -128) bulge = -127;
   if (bulge == 0) return MoveTo(pen, pen.x + chordX, pen.y + chordY);
   // The bulge is the arc's height over half its chord, times 127.
-  double chord = std::hypot(chordX, chordY);
+  double chord = std::sqrt(chordX * chordX + chordY * chordY);
   double share = std::abs(bulge) / 127.0;
   double halfChord = chord / 2, height = share * halfChord;
   double radius = (halfChord * halfChord + height * height) / (2 * height);
-  double sweep = std::abs(bulge) == 127 ? 180 : 4 * std::atan(share) / kDegree;
   double side = bulge > 0 ? 1 : -1;
   // The centre lies left of the chord for a counterclockwise arc, right of
   // it for a clockwise one.
   double toCentre = (radius - height) * side / chord;
   Point centre{pen.x + chordX / 2 - chordY * toCentre, pen.y + chordY / 2 + chordX * toCentre};
-  double startAngle = std::atan2(pen.y - centre.y, pen.x - centre.x) / kDegree;
   Point end{pen.x + chordX, pen.y + chordY};
   double axisX = pen.frame.scaleX * radius, axisY = pen.frame.scaleY * radius;
   Point to = pen.frame.Place(end.x, end.y);
   if (!Within(axisX) || !Within(axisY) || !Within(to)) return Stop(DrawWarning::kPositionBound);
   if (pen.down) {
-    sink_->Arc({pen.frame.Place(pen.x, pen.y), to, pen.frame.Place(centre.x, centre.y), axisX, axisY, startAngle,
-                side * sweep});
+    sink_->Arc({pen.frame.Place(pen.x, pen.y), to, pen.frame.Place(centre.x, centre.y), axisX, axisY,
+                side * BulgeSweep(std::abs(bulge))});
   }
   pen.x = end.x;
   pen.y = end.y;

@@ -21,9 +21,8 @@ struct ArcPiece {
   // that axis: the point at angle t is centre + (axisX cos t, axisY sin t).
   double axisX = 0;
   double axisY = 0;
-  // In degrees, in the record's own units: the angle of from, and the
-  // signed sweep to to (counterclockwise positive).
-  double startAngle = 0;
+  // In degrees, in the record's own units: the sweep from from to to,
+  // counterclockwise positive.
   double sweep = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace morlune {
 
@@ -34,8 +35,17 @@ void BoundsSink::Line(Point from, Point to) {
 void BoundsSink::Arc(const ArcPiece& arc) {
   box_.Add(arc.from);
   box_.Add(arc.to);
-  double low = std::min(arc.startAngle, arc.startAngle + arc.sweep);
-  double high = std::max(arc.startAngle, arc.startAngle + arc.sweep);
+  if (arc.axisX == 0 || arc.axisY == 0) {
+    // Flattened by its frame onto a line through the centre.
+    box_.Add(Point{arc.centre.x - std::fabs(arc.axisX), arc.centre.y - std::fabs(arc.axisY)});
+    box_.Add(Point{arc.centre.x + std::fabs(arc.axisX), arc.centre.y + std::fabs(arc.axisY)});
+    return;
+  }
+  // The angle of from on the circle the ellipse was stretched from.
+  constexpr double kDegree = std::numbers::pi / 180;
+  double start = std::atan2((arc.from.y - arc.centre.y) / arc.axisY, (arc.from.x - arc.centre.x) / arc.axisX) / kDegree;
+  double low = std::min(start, start + arc.sweep);
+  double high = std::max(start, start + arc.sweep);
   // The quarter turns strictly inside the sweep; a piece sweeps at most a
   // full turn, so there are at most four.
   for (double quarter = std::floor(low / 90) * 90 + 90; quarter < high; quarter += 90) {

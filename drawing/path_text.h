@@ -12,9 +12,9 @@ namespace morlune {
 
 class PathText : public GeometrySink {
  public:
-  // The listing's form: six decimals, every command written. A picture may
-  // take fewer decimals and leave out a command letter that repeats the one
-  // before it (or an L after an M), as SVG allows.
+  // The listing's form: six decimals, every command written. Fewer
+  // decimals, and no command letter that repeats the one before it (or an
+  // L after an M), as SVG allows, where exactness matters less.
   explicit PathText(int decimals = kListingDecimals, bool repeatCommands = true)
       : decimals_(decimals), repeatCommands_(repeatCommands) {}
 

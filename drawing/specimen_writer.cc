@@ -1,6 +1,7 @@
-// The sheet is drawn twice: once to measure the glyphs, so that every cell
-// has the same size and baseline, then to write them. Each cell clips what
-// passes its edges, so that one huge glyph does not cover the sheet.
+// The sheet is drawn twice: once to measure the glyphs (at most a thousand
+// of them, spread over the font), so that every cell has the same size and
+// baseline, then to write them. Each cell clips what passes its edges, so
+// that one huge glyph does not cover the sheet.
 #include "drawing/specimen_writer.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include "drawing/glyph_bounds.h"
 #include "drawing/listing_writer.h"
 #include "drawing/number_text.h"
-#include "drawing/path_text.h"
+#include "drawing/svg_path_text.h"
 #include "drawing/picture_scale.h"
 #include "drawing/xml_text.h"
 #include "source/char_names.h"
@@ -25,6 +26,7 @@ constexpr double kMinCellWidth = 84;  // room for a code and a short name
 constexpr double kCaptionHeight = 60;
 constexpr double kMinSheetWidth = 560;
 constexpr std::size_t kLabelNameBytes = 24;
+constexpr std::size_t kMeasuredGlyphs = 1000;
 
 // Appends " name=" and the number, for attributes.
 void Attribute(std::string& text, const char* name, double value) {
@@ -82,9 +84,10 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   {
     DrawSession measure(font, nullptr);
     BoundsSink bounds;
-    for (int record : records) {
+    std::size_t step = (records.size() + kMeasuredGlyphs - 1) / kMeasuredGlyphs;
+    for (std::size_t i = 0; i < records.size(); i += step) {
       bounds.Clear();
-      Point advance = measure.Draw(record, bounds);
+      Point advance = measure.Draw(records[i], bounds);
       Box box = bounds.Bounds();
       heights.push_back(box.Height());
       box.Add(advance);
@@ -145,7 +148,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   out.Write(text);
 
   DrawSession session(font, &messages);
-  PathText path(PathDecimals(k), false);
+  SvgPathText path(PathDecimals(k));
   for (std::size_t i = 0; i < records.size(); ++i) {
     path.Clear();
     Point advance = session.Draw(records[i], path);

@@ -11,7 +11,7 @@
 #include "drawing/draw_limits.h"
 #include "drawing/glyph_bounds.h"
 #include "drawing/number_text.h"
-#include "drawing/path_text.h"
+#include "drawing/svg_path_text.h"
 #include "drawing/picture_scale.h"
 
 namespace morlune {
@@ -23,7 +23,7 @@ constexpr double kLargestCoordinate = 1073741824.0;  // 2^30: the view box stays
 // Hands the geometry to the path data and to the bounds alike.
 class PathAndBounds : public GeometrySink {
  public:
-  PathText path{kListingDecimals, false};
+  SvgPathText path{kListingDecimals};
   BoundsSink bounds;
   void Line(Point from, Point to) override {
     path.Line(from, to);
@@ -65,7 +65,7 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
     Box box = sink.bounds.Bounds();
     heights.push_back(box.Height());
     if (!box.empty) line.Add(Box{box.left + origin.x, box.bottom + origin.y, box.right + origin.x, box.top + origin.y, false});
-    if (!sink.path.Text().empty()) glyphs.push_back({origin, sink.path.Text()});
+    if (!sink.path.Text().empty()) glyphs.push_back({origin, std::string(sink.path.Text())});
     origin = {origin.x + advance.x, origin.y + advance.y};
     line.Add(origin);
     if (!(std::fabs(origin.x) <= kMaxMagnitude && std::fabs(origin.y) <= kMaxMagnitude)) {

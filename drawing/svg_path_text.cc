@@ -1,0 +1,187 @@
+// Relative path data with the blanks that SVG needs and no more: a command
+// letter only where it changes, no blank before a minus sign.
+#include "drawing/svg_path_text.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "drawing/number_text.h"
+
+namespace morlune {
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// An arc, the longest segment: a move, its letter, five numbers of at most
+// 24 bytes each and the flags.
+constexpr std::size_t kNumberRoom = 24;
+constexpr std::size_t kSegmentRoom = 2 + 2 * kNumberRoom + 1 + 5 * kNumberRoom + 6;
+
+constexpr std::uint64_t kPowersOfTen[20] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL,
+    10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
+    1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL,
+    10000000000000000000ULL};
+
+// By comparisons alone: no division.
+int DigitCount(std::uint64_t value) {
+  int digits = 1;
+  while (digits < 20 && value >= kPowersOfTen[digits]) ++digits;
+  return digits;
+}
+
+// Writes value's digits backwards, ending at end, two at a time; most
+// values fit 32 bits, whose divisions are the cheaper ones.
+template <typename Unsigned>
+void DigitsBefore(char* end, Unsigned value) {
+  while (value >= 100) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    std::memcpy(end - 2, kDigitPairs + 2 * value, 2);
+  } else {
+    end[-1] = static_cast<char>('0' + value);
+  }
+}
+
+// Writes units, Decimals of them to the whole, without the zeros that end
+// the decimals, after the lead (a blank, a minus sign, or nothing) at out;
+// returns its length. The digits go straight to their place.
+template <int Decimals>
+std::size_t WriteNumber(char* out, char lead, std::uint64_t units) {
+  constexpr std::uint64_t kWhole = kPowersOfTen[Decimals];
+  std::uint64_t whole = units / kWhole;
+  std::uint32_t fraction = static_cast<std::uint32_t>(units % kWhole);
+  int places = 0;
+  if (fraction != 0) {
+    places = Decimals;
+    while (fraction % 10 == 0) {
+      fraction /= 10;
+      --places;
+    }
+  }
+  int wholeDigits = DigitCount(whole);
+  std::size_t length =
+      (lead != 0 ? 1 : 0) + static_cast<std::size_t>(wholeDigits) + (places > 0 ? static_cast<std::size_t>(places) + 1 : 0);
+  char* at = out + length;
+  if (places > 0) {
+    DigitsBefore(at, fraction);
+    // The decimals keep their leading zeros.
+    for (int filled = DigitCount(fraction); filled < places; ++filled) at[-1 - filled] = '0';
+    at -= places;
+    *--at = '.';
+  }
+  if (whole <= 0xFFFFFFFFu) {
+    DigitsBefore(at, static_cast<std::uint32_t>(whole));
+  } else {
+    DigitsBefore(at, whole);
+  }
+  if (lead != 0) out[0] = lead;
+  return length;
+}
+
+}  // namespace
+
+SvgPathText::SvgPathText(int decimals)
+    : decimals_(decimals < 0 || decimals > kListingDecimals ? kListingDecimals : decimals), unitsPerFontUnit_(1) {
+  for (int i = 0; i < decimals_; ++i) unitsPerFontUnit_ *= 10;
+}
+
+void SvgPathText::MakeRoom() {
+  if (text_.size() - length_ < kSegmentRoom) text_.resize(2 * text_.size() + kSegmentRoom);
+}
+
+void SvgPathText::Clear() {
+  length_ = 0;
+  started_ = false;
+  afterNumber_ = false;
+  lastCommand_ = 0;
+  x_ = 0;
+  y_ = 0;
+}
+
+// Coordinates stay within 2^32 and the units within 10^6 of a font unit:
+// below 2^53, where the truncation and the fraction are exact, so the
+// rounding (half away from zero) is the same everywhere.
+std::int64_t SvgPathText::Units(double value) const {
+  double scaled = value * unitsPerFontUnit_;
+  std::int64_t whole = static_cast<std::int64_t>(scaled);
+  double fraction = scaled - static_cast<double>(whole);
+  return whole + (fraction >= 0.5 ? 1 : 0) - (fraction <= -0.5 ? 1 : 0);
+}
+
+void SvgPathText::AppendNumber(std::int64_t units) {
+  std::uint64_t magnitude = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+  // A number needs a blank after a number, but not after a command letter,
+  // and none before its minus sign.
+  char lead = units < 0 ? '-' : afterNumber_ ? ' ' : 0;
+  char* out = text_.data() + length_;
+  switch (decimals_) {
+    case 0: length_ += WriteNumber<0>(out, lead, magnitude); break;
+    case 1: length_ += WriteNumber<1>(out, lead, magnitude); break;
+    case 2: length_ += WriteNumber<2>(out, lead, magnitude); break;
+    case 3: length_ += WriteNumber<3>(out, lead, magnitude); break;
+    case 4: length_ += WriteNumber<4>(out, lead, magnitude); break;
+    case 5: length_ += WriteNumber<5>(out, lead, magnitude); break;
+    default: length_ += WriteNumber<6>(out, lead, magnitude); break;
+  }
+  afterNumber_ = true;
+}
+
+void SvgPathText::StartAt(Point from) {
+  std::int64_t x = Units(from.x), y = Units(from.y);
+  if (started_ && x == x_ && y == y_) return;
+  // The first move of a path is from the origin: relative like the others.
+  Command('m');
+  AppendNumber(x - x_);
+  AppendNumber(y - y_);
+  started_ = true;
+  x_ = x;
+  y_ = y;
+}
+
+// After a move the next pair is a line already.
+void SvgPathText::Command(char command) {
+  bool implied = lastCommand_ == command || (command == 'l' && lastCommand_ == 'm');
+  if (!implied) {
+    text_[length_++] = command;
+    afterNumber_ = false;
+  }
+  lastCommand_ = command;
+}
+
+void SvgPathText::Line(Point from, Point to) {
+  MakeRoom();
+  StartAt(from);
+  Command('l');
+  std::int64_t x = Units(to.x), y = Units(to.y);
+  AppendNumber(x - x_);
+  AppendNumber(y - y_);
+  x_ = x;
+  y_ = y;
+}
+
+void SvgPathText::Arc(const ArcPiece& arc) {
+  MakeRoom();
+  StartAt(arc.from);
+  Command('a');
+  AppendNumber(Units(std::fabs(arc.axisX)));
+  AppendNumber(Units(std::fabs(arc.axisY)));
+  // A frame that mirrors one axis turns a counterclockwise arc clockwise.
+  bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
+  std::memcpy(text_.data() + length_, std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ", 5);
+  text_[length_ + 5] = counterclockwise ? '1' : '0';
+  length_ += 6;
+  std::int64_t x = Units(arc.to.x), y = Units(arc.to.y);
+  AppendNumber(x - x_);
+  AppendNumber(y - y_);
+  x_ = x;
+  y_ = y;
+}
+
+}  // namespace morlune

@@ -1,0 +1,51 @@
+// Geometry as compact SVG path data for the pictures: font units, y up,
+// rounded to a fixed number of decimals, every segment relative to where
+// the last one ended (m, l, a; the first move from the origin), so that
+// most numbers are short.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "drawing/geometry.h"
+
+namespace morlune {
+
+class SvgPathText : public GeometrySink {
+ public:
+  // decimals: 0 to 6.
+  explicit SvgPathText(int decimals);
+
+  // Starts the path data of the next glyph.
+  void Clear();
+  std::string_view Text() const { return std::string_view(text_.data(), length_); }
+
+  void Line(Point from, Point to) override;
+  void Arc(const ArcPiece& arc) override;
+
+ private:
+  // A coordinate in units of the last decimal. Rounding each point on its
+  // own, and writing the differences of the rounded points, keeps the
+  // relative path from drifting.
+  std::int64_t Units(double value) const;
+  // Makes room for the longest segment, which every one is written into
+  // with fixed-width moves.
+  void MakeRoom();
+  void StartAt(Point from);
+  void Command(char command);
+  void AppendNumber(std::int64_t units);
+
+  int decimals_;
+  double unitsPerFontUnit_;
+  std::string text_;       // grows; its first length_ bytes are the path data
+  std::size_t length_ = 0;
+  bool started_ = false;
+  bool afterNumber_ = false;  // the text ends in a number: the next one needs a blank
+  char lastCommand_ = 0;
+  std::int64_t x_ = 0;  // where the last segment ended, in units
+  std::int64_t y_ = 0;
+};
+
+}  // namespace morlune
