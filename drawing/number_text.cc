@@ -1,5 +1,5 @@
-// Rounding to decimals done on the exact value of the double. The product
-// with 10^d is right but where it lands on a half: there Dekker's product
+// Six-decimal rounding done on the exact value of the double. The product
+// with 10^6 is right but where it lands on a half: there Dekker's product
 // gives its error, which says on which side of the half the exact value
 // lies.
 #include "drawing/number_text.h"
@@ -11,8 +11,7 @@
 namespace morlune {
 namespace {
 
-constexpr double kPowersOfTen[kListingDecimals + 1] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-constexpr std::uint64_t kUnits[kListingDecimals + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+constexpr double kMillion = 1e6;
 constexpr double kLimit = 4294967296.0;  // 2^32: the product stays below 2^52, where every half is a double
 
 constexpr char kPairs[] =
@@ -20,23 +19,22 @@ constexpr char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The exact error of magnitude * scale against its rounded product. A
-// power of ten up to 10^6 needs at most 20 bits, so only the magnitude is
-// split.
-double ProductError(double magnitude, double scale, double product) {
+// The exact error of magnitude * 10^6 against its rounded product. 10^6
+// needs 20 bits, so only the magnitude is split.
+double ProductError(double magnitude, double product) {
   double spread = 134217729.0 * magnitude;  // 2^27 + 1
   double high = spread - (spread - magnitude);
   double low = magnitude - high;
-  return (high * scale - product) + low * scale;
+  return (high * kMillion - product) + low * kMillion;
 }
 
-// magnitude * scale to the nearest integer, ties to even.
-std::uint64_t RoundedUnits(double magnitude, double scale) {
-  double product = magnitude * scale;
+// magnitude * 10^6 to the nearest integer, ties to even.
+std::uint64_t RoundedMillionths(double magnitude) {
+  double product = magnitude * kMillion;
   std::uint64_t whole = static_cast<std::uint64_t>(product);
   double fraction = product - static_cast<double>(whole);  // exact below 2^52
   if (fraction != 0.5) return whole + (fraction > 0.5 ? 1 : 0);
-  double error = ProductError(magnitude, scale, product);
+  double error = ProductError(magnitude, product);
   return whole + ((error > 0 || (error == 0 && (whole & 1) != 0)) ? 1 : 0);
 }
 
@@ -61,27 +59,22 @@ std::size_t WriteUnsigned(std::uint64_t value, char* out) {
 
 }  // namespace
 
-std::size_t FormatDecimal(double value, char* out, int decimals) {
+std::size_t FormatDecimal(double value, char* out) {
   if (!(std::fabs(value) <= kLimit)) value = 0;
-  if (decimals < 0 || decimals > kListingDecimals) decimals = kListingDecimals;
   double magnitude = std::fabs(value);
   std::size_t n = 0;
-  // The value in units of its last decimal. Most coordinates are whole
-  // numbers, with nothing to round.
-  std::uint64_t units = static_cast<std::uint64_t>(magnitude);
-  if (static_cast<double>(units) == magnitude) {
-    decimals = 0;
-  } else {
-    units = RoundedUnits(magnitude, kPowersOfTen[decimals]);
+  // Most coordinates are whole numbers: nothing to round.
+  std::uint64_t whole = static_cast<std::uint64_t>(magnitude);
+  if (static_cast<double>(whole) == magnitude) {
+    if (value < 0 && whole != 0) out[n++] = '-';
+    return n + WriteUnsigned(whole, out + n);
   }
-  std::uint64_t unit = kUnits[decimals];
-  if (value < 0 && units != 0) out[n++] = '-';
-  n += WriteUnsigned(units / unit, out + n);
-  std::uint64_t fraction = units % unit;
+  std::uint64_t millionths = RoundedMillionths(magnitude);
+  if (value < 0 && millionths != 0) out[n++] = '-';
+  n += WriteUnsigned(millionths / 1000000, out + n);
+  std::uint64_t fraction = millionths % 1000000;
   if (fraction == 0) return n;
-  // The fraction's digits, zero-filled to six, then cut after the last one
-  // that is not 0.
-  fraction *= kUnits[kListingDecimals - decimals];
+  // Six digits, then cut after the last one that is not 0.
   out[n] = '.';
   std::memcpy(out + n + 1, kPairs + 2 * (fraction / 10000), 2);
   std::memcpy(out + n + 3, kPairs + 2 * (fraction / 100 % 100), 2);

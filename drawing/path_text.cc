@@ -10,13 +10,12 @@ namespace morlune {
 void PathText::Clear() {
   text_.clear();
   last_.length = 0;
-  lastCommand_ = 0;
 }
 
-void PathText::Write(Point p, Written& into) const {
-  std::size_t x = FormatDecimal(p.x, into.text, decimals_);
+void PathText::Write(Point p, Written& into) {
+  std::size_t x = FormatDecimal(p.x, into.text);
   into.text[x] = ' ';
-  into.length = x + 1 + FormatDecimal(p.y, into.text + x + 1, decimals_);
+  into.length = x + 1 + FormatDecimal(p.y, into.text + x + 1);
 }
 
 void PathText::StartAt(Point from) {
@@ -27,17 +26,6 @@ void PathText::StartAt(Point from) {
   if (last_.length == scratch_.length && std::memcmp(last_.text, scratch_.text, scratch_.length) == 0) return;
   text_.append(text_.empty() ? "M " : " M ");
   text_.append(scratch_.text, scratch_.length);
-  lastCommand_ = 'M';
-}
-
-void PathText::Command(char command) {
-  bool implied = lastCommand_ == command || (lastCommand_ == 'M' && command == 'L');
-  if (repeatCommands_ || !implied) {
-    text_ += ' ';
-    text_ += command;
-  }
-  text_ += ' ';
-  lastCommand_ = command;
 }
 
 void PathText::AppendEnd(Point to) {
@@ -48,16 +36,16 @@ void PathText::AppendEnd(Point to) {
 
 void PathText::Line(Point from, Point to) {
   StartAt(from);
-  Command('L');
+  text_.append(" L ");
   AppendEnd(to);
 }
 
 void PathText::Arc(const ArcPiece& arc) {
   StartAt(arc.from);
-  Command('A');
-  AppendDecimal(text_, std::fabs(arc.axisX), decimals_);
+  text_.append(" A ");
+  AppendDecimal(text_, std::fabs(arc.axisX));
   text_ += ' ';
-  AppendDecimal(text_, std::fabs(arc.axisY), decimals_);
+  AppendDecimal(text_, std::fabs(arc.axisY));
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
   bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
   text_.append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");

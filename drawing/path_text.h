@@ -12,12 +12,6 @@ namespace morlune {
 
 class PathText : public GeometrySink {
  public:
-  // The listing's form: six decimals, every command written. Fewer
-  // decimals, and no command letter that repeats the one before it (or an
-  // L after an M), as SVG allows, where exactness matters less.
-  explicit PathText(int decimals = kListingDecimals, bool repeatCommands = true)
-      : decimals_(decimals), repeatCommands_(repeatCommands) {}
-
   // Starts the path data of the next character.
   void Clear();
   const std::string& Text() const { return text_; }
@@ -32,16 +26,12 @@ class PathText : public GeometrySink {
     char text[kDecimalRoom * 2];
     std::size_t length = 0;
   };
-  void Write(Point p, Written& into) const;
+  static void Write(Point p, Written& into);
   // Writes "M x y" unless from, as written, is where the last segment ended.
   void StartAt(Point from);
-  void Command(char command);
   void AppendEnd(Point to);
 
-  int decimals_;
-  bool repeatCommands_;
   std::string text_;
-  char lastCommand_ = 0;
   Written last_;
   Point lastPoint_;  // the point last_ was written from
   Written scratch_;
