@@ -1,7 +1,9 @@
-// Six-decimal rounding done on the exact value of the double. The product
-// with 10^6 is right but where it lands on a half: there Dekker's product
-// gives its error, which says on which side of the half the exact value
-// lies.
+// Six-decimal rounding done on the exact value of the double. Most
+// coordinates are whole or halves (vector steps are), and any multiple of
+// 1/64 has at most six decimals: those are written exactly with no
+// rounding at all. Otherwise the product with 10^6 is right but where it
+// lands on a half: there Dekker's product gives its error, which says on
+// which side of the half the exact value lies.
 #include "drawing/number_text.h"
 
 #include <cmath>
@@ -38,22 +40,36 @@ std::uint64_t RoundedMillionths(double magnitude) {
   return whole + ((error > 0 || (error == 0 && (whole & 1) != 0)) ? 1 : 0);
 }
 
+// magnitude * 10^6 exactly. A multiple of 1/64 (scaling by 64 is exact)
+// is a whole number of 15625 millionths, below 2^52: nothing to round.
+std::uint64_t Millionths(double magnitude) {
+  double sixtyFourths = magnitude * 64;
+  std::uint64_t count = static_cast<std::uint64_t>(sixtyFourths);
+  if (static_cast<double>(count) == sixtyFourths) return count * 15625;
+  return RoundedMillionths(magnitude);
+}
+
+// Whole parts reach 2^32, eleven digits; counted by comparisons, so the
+// digits go straight to their place.
+int DigitCount(std::uint64_t value) {
+  int digits = 1;
+  for (std::uint64_t bound = 10; digits < 11 && value >= bound; bound *= 10) ++digits;
+  return digits;
+}
+
 std::size_t WriteUnsigned(std::uint64_t value, char* out) {
-  char digits[20];
-  char* at = digits + sizeof digits;
+  std::size_t n = static_cast<std::size_t>(DigitCount(value));
+  char* at = out + n;
   while (value >= 100) {
     at -= 2;
     std::memcpy(at, kPairs + 2 * (value % 100), 2);
     value /= 100;
   }
   if (value >= 10) {
-    at -= 2;
-    std::memcpy(at, kPairs + 2 * value, 2);
+    std::memcpy(at - 2, kPairs + 2 * value, 2);
   } else {
-    *--at = static_cast<char>('0' + value);
+    at[-1] = static_cast<char>('0' + value);
   }
-  std::size_t n = static_cast<std::size_t>(digits + sizeof digits - at);
-  std::memcpy(out, at, n);
   return n;
 }
 
@@ -62,17 +78,11 @@ std::size_t WriteUnsigned(std::uint64_t value, char* out) {
 std::size_t FormatDecimal(double value, char* out) {
   if (!(std::fabs(value) <= kLimit)) value = 0;
   double magnitude = std::fabs(value);
+  std::uint64_t millionths = Millionths(magnitude);
   std::size_t n = 0;
-  // Most coordinates are whole numbers: nothing to round.
-  std::uint64_t whole = static_cast<std::uint64_t>(magnitude);
-  if (static_cast<double>(whole) == magnitude) {
-    if (value < 0 && whole != 0) out[n++] = '-';
-    return n + WriteUnsigned(whole, out + n);
-  }
-  std::uint64_t millionths = RoundedMillionths(magnitude);
   if (value < 0 && millionths != 0) out[n++] = '-';
   n += WriteUnsigned(millionths / 1000000, out + n);
-  std::uint64_t fraction = millionths % 1000000;
+  std::uint32_t fraction = static_cast<std::uint32_t>(millionths % 1000000);
   if (fraction == 0) return n;
   // Six digits, then cut after the last one that is not 0.
   out[n] = '.';

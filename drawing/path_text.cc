@@ -6,50 +6,74 @@
 #include <cstring>
 
 namespace morlune {
+namespace {
+
+// An arc, the longest segment: a move and its point, the letter, five
+// numbers and the flags.
+constexpr std::size_t kSegmentRoom = 3 + 2 * kDecimalRoom + 1 + 3 + 5 * kDecimalRoom + 10;
+
+}  // namespace
 
 void PathText::Clear() {
-  text_.clear();
-  last_.length = 0;
+  length_ = 0;
+  lastLength_ = 0;
 }
 
-void PathText::Write(Point p, Written& into) {
-  std::size_t x = FormatDecimal(p.x, into.text);
-  into.text[x] = ' ';
-  into.length = x + 1 + FormatDecimal(p.y, into.text + x + 1);
+void PathText::MakeRoom() {
+  if (text_.size() - length_ < kSegmentRoom) text_.resize(2 * text_.size() + kSegmentRoom);
 }
+
+void PathText::Append(std::string_view piece) {
+  std::memcpy(text_.data() + length_, piece.data(), piece.size());
+  length_ += piece.size();
+}
+
+void PathText::AppendNumber(double value) { length_ += FormatDecimal(value, text_.data() + length_); }
 
 void PathText::StartAt(Point from) {
   // The same point is written the same; only another one needs its text
   // compared.
-  if (last_.length != 0 && from.x == lastPoint_.x && from.y == lastPoint_.y) return;
-  Write(from, scratch_);
-  if (last_.length == scratch_.length && std::memcmp(last_.text, scratch_.text, scratch_.length) == 0) return;
-  text_.append(text_.empty() ? "M " : " M ");
-  text_.append(scratch_.text, scratch_.length);
+  if (lastLength_ != 0 && from.x == lastPoint_.x && from.y == lastPoint_.y) return;
+  // Written after the move's letter, and taken back if it reads as the
+  // last end.
+  std::size_t before = length_;
+  Append(length_ == 0 ? "M " : " M ");
+  std::size_t start = length_;
+  AppendNumber(from.x);
+  Append(" ");
+  AppendNumber(from.y);
+  if (length_ - start == lastLength_ && std::memcmp(text_.data() + start, text_.data() + lastStart_, lastLength_) == 0) {
+    length_ = before;
+  }
 }
 
 void PathText::AppendEnd(Point to) {
-  Write(to, last_);
+  lastStart_ = length_;
+  AppendNumber(to.x);
+  Append(" ");
+  AppendNumber(to.y);
+  lastLength_ = length_ - lastStart_;
   lastPoint_ = to;
-  text_.append(last_.text, last_.length);
 }
 
 void PathText::Line(Point from, Point to) {
+  MakeRoom();
   StartAt(from);
-  text_.append(" L ");
+  Append(" L ");
   AppendEnd(to);
 }
 
 void PathText::Arc(const ArcPiece& arc) {
+  MakeRoom();
   StartAt(arc.from);
-  text_.append(" A ");
-  AppendDecimal(text_, std::fabs(arc.axisX));
-  text_ += ' ';
-  AppendDecimal(text_, std::fabs(arc.axisY));
+  Append(" A ");
+  AppendNumber(std::fabs(arc.axisX));
+  Append(" ");
+  AppendNumber(std::fabs(arc.axisY));
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
   bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
-  text_.append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");
-  text_.append(counterclockwise ? "1 " : "0 ");
+  Append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");
+  Append(counterclockwise ? "1 " : "0 ");
   AppendEnd(arc.to);
 }
 

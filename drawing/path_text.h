@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "drawing/geometry.h"
 #include "drawing/number_text.h"
@@ -14,27 +15,28 @@ class PathText : public GeometrySink {
  public:
   // Starts the path data of the next character.
   void Clear();
-  const std::string& Text() const { return text_; }
+  std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
   void Arc(const ArcPiece& arc) override;
 
  private:
-  // A point as written, kept to compare a segment's start with the
-  // previous segment's end.
-  struct Written {
-    char text[kDecimalRoom * 2];
-    std::size_t length = 0;
-  };
-  static void Write(Point p, Written& into);
+  // Makes room for the longest segment, which every one is written into
+  // in place.
+  void MakeRoom();
+  void Append(std::string_view piece);
+  void AppendNumber(double value);
   // Writes "M x y" unless from, as written, is where the last segment ended.
   void StartAt(Point from);
   void AppendEnd(Point to);
 
-  std::string text_;
-  Written last_;
-  Point lastPoint_;  // the point last_ was written from
-  Written scratch_;
+  std::string text_;  // grows; its first length_ bytes are the path data
+  std::size_t length_ = 0;
+  // Where the last segment's end stands in text_, as written, to compare a
+  // segment's start with it.
+  std::size_t lastStart_ = 0;
+  std::size_t lastLength_ = 0;
+  Point lastPoint_;  // the point written there
 };
 
 }  // namespace morlune
