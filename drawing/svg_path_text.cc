@@ -2,6 +2,7 @@
 // letter only where it changes, no blank before a minus sign.
 #include "drawing/svg_path_text.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -49,40 +50,57 @@ void DigitsBefore(char* end, Unsigned value) {
   }
 }
 
+// Whole numbers below 1000, the most frequent by far in relative path
+// data, as three bytes to copy and how many of them count: no division
+// and no branch on the number of digits.
+struct SmallWhole {
+  char text[3];
+  unsigned char length;
+};
+constexpr auto kSmallWholes = [] {
+  std::array<SmallWhole, 1000> wholes{};
+  for (int value = 0; value < 1000; ++value) {
+    SmallWhole& whole = wholes[static_cast<std::size_t>(value)];
+    whole.length = static_cast<unsigned char>(value >= 100 ? 3 : value >= 10 ? 2 : 1);
+    for (int i = whole.length - 1, rest = value; i >= 0; --i, rest /= 10) {
+      whole.text[i] = static_cast<char>('0' + rest % 10);
+    }
+  }
+  return wholes;
+}();
+
 // Writes units, Decimals of them to the whole, without the zeros that end
-// the decimals, after the lead (a blank, a minus sign, or nothing) at out;
-// returns its length. The digits go straight to their place.
+// the decimals, at out; returns its length.
 template <int Decimals>
-std::size_t WriteNumber(char* out, char lead, std::uint64_t units) {
+std::size_t WriteNumber(char* out, std::uint64_t units) {
   constexpr std::uint64_t kWhole = kPowersOfTen[Decimals];
   std::uint64_t whole = units / kWhole;
   std::uint32_t fraction = static_cast<std::uint32_t>(units % kWhole);
-  int places = 0;
-  if (fraction != 0) {
-    places = Decimals;
-    while (fraction % 10 == 0) {
-      fraction /= 10;
-      --places;
+  std::size_t length;
+  if (whole < kSmallWholes.size()) {
+    const SmallWhole& small = kSmallWholes[whole];
+    std::memcpy(out, small.text, sizeof small.text);
+    length = small.length;
+  } else {
+    length = static_cast<std::size_t>(DigitCount(whole));
+    if (whole <= 0xFFFFFFFFu) {
+      DigitsBefore(out + length, static_cast<std::uint32_t>(whole));
+    } else {
+      DigitsBefore(out + length, whole);
     }
   }
-  int wholeDigits = DigitCount(whole);
-  std::size_t length =
-      (lead != 0 ? 1 : 0) + static_cast<std::size_t>(wholeDigits) + (places > 0 ? static_cast<std::size_t>(places) + 1 : 0);
-  char* at = out + length;
-  if (places > 0) {
-    DigitsBefore(at, fraction);
-    // The decimals keep their leading zeros.
-    for (int filled = DigitCount(fraction); filled < places; ++filled) at[-1 - filled] = '0';
-    at -= places;
-    *--at = '.';
+  if (fraction == 0) return length;
+  int places = Decimals;
+  while (fraction % 10 == 0) {
+    fraction /= 10;
+    --places;
   }
-  if (whole <= 0xFFFFFFFFu) {
-    DigitsBefore(at, static_cast<std::uint32_t>(whole));
-  } else {
-    DigitsBefore(at, whole);
-  }
-  if (lead != 0) out[0] = lead;
-  return length;
+  out[length] = '.';
+  char* end = out + length + 1 + places;
+  DigitsBefore(end, fraction);
+  // The decimals keep their leading zeros.
+  for (int filled = DigitCount(fraction); filled < places; ++filled) end[-1 - filled] = '0';
+  return length + 1 + static_cast<std::size_t>(places);
 }
 
 }  // namespace
@@ -116,24 +134,31 @@ std::int64_t SvgPathText::Units(double value) const {
 }
 
 void SvgPathText::AppendNumber(std::int64_t units) {
-  std::uint64_t magnitude = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+  bool negative = units < 0;
+  std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
   // A number needs a blank after a number, but not after a command letter,
-  // and none before its minus sign.
-  char lead = units < 0 ? '-' : afterNumber_ ? ' ' : 0;
+  // and none before its minus sign. The lead byte is always written and
+  // kept only where it is needed: the signs of relative moves follow no
+  // pattern a branch could learn.
   char* out = text_.data() + length_;
+  out[0] = negative ? '-' : ' ';
+  std::size_t lead = static_cast<std::size_t>(negative) | static_cast<std::size_t>(afterNumber_);
+  out += lead;
   switch (decimals_) {
-    case 0: length_ += WriteNumber<0>(out, lead, magnitude); break;
-    case 1: length_ += WriteNumber<1>(out, lead, magnitude); break;
-    case 2: length_ += WriteNumber<2>(out, lead, magnitude); break;
-    case 3: length_ += WriteNumber<3>(out, lead, magnitude); break;
-    case 4: length_ += WriteNumber<4>(out, lead, magnitude); break;
-    case 5: length_ += WriteNumber<5>(out, lead, magnitude); break;
-    default: length_ += WriteNumber<6>(out, lead, magnitude); break;
+    case 0: length_ += lead + WriteNumber<0>(out, magnitude); break;
+    case 1: length_ += lead + WriteNumber<1>(out, magnitude); break;
+    case 2: length_ += lead + WriteNumber<2>(out, magnitude); break;
+    case 3: length_ += lead + WriteNumber<3>(out, magnitude); break;
+    case 4: length_ += lead + WriteNumber<4>(out, magnitude); break;
+    case 5: length_ += lead + WriteNumber<5>(out, magnitude); break;
+    default: length_ += lead + WriteNumber<6>(out, magnitude); break;
   }
   afterNumber_ = true;
 }
 
 void SvgPathText::StartAt(Point from) {
+  // Most segments start where the last one ended: no rounding to redo.
+  if (started_ && from.x == end_.x && from.y == end_.y) return;
   std::int64_t x = Units(from.x), y = Units(from.y);
   if (started_ && x == x_ && y == y_) return;
   // The first move of a path is from the origin: relative like the others.
@@ -164,6 +189,7 @@ void SvgPathText::Line(Point from, Point to) {
   AppendNumber(y - y_);
   x_ = x;
   y_ = y;
+  end_ = to;
 }
 
 void SvgPathText::Arc(const ArcPiece& arc) {
@@ -182,6 +208,7 @@ void SvgPathText::Arc(const ArcPiece& arc) {
   AppendNumber(y - y_);
   x_ = x;
   y_ = y;
+  end_ = arc.to;
 }
 
 }  // namespace morlune

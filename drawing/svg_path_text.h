@@ -46,6 +46,7 @@ class SvgPathText : public GeometrySink {
   char lastCommand_ = 0;
   std::int64_t x_ = 0;  // where the last segment ended, in units
   std::int64_t y_ = 0;
+  Point end_;  // the point the last segment ended on, before rounding
 };
 
 }  // namespace morlune
