@@ -10,16 +10,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "drawing/digit_text.h"
+
 namespace morlune {
 namespace {
 
 constexpr double kMillion = 1e6;
 constexpr double kLimit = 4294967296.0;  // 2^32: the product stays below 2^52, where every half is a double
-
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
 
 // The exact error of magnitude * 10^6 against its rounded product. 10^6
 // needs 20 bits, so only the magnitude is split.
@@ -49,46 +46,24 @@ std::uint64_t Millionths(double magnitude) {
   return RoundedMillionths(magnitude);
 }
 
-// Whole parts reach 2^32, eleven digits; counted by comparisons, so the
-// digits go straight to their place.
-int DigitCount(std::uint64_t value) {
-  int digits = 1;
-  for (std::uint64_t bound = 10; digits < 11 && value >= bound; bound *= 10) ++digits;
-  return digits;
-}
-
-std::size_t WriteUnsigned(std::uint64_t value, char* out) {
-  std::size_t n = static_cast<std::size_t>(DigitCount(value));
-  char* at = out + n;
-  while (value >= 100) {
-    at -= 2;
-    std::memcpy(at, kPairs + 2 * (value % 100), 2);
-    value /= 100;
-  }
-  if (value >= 10) {
-    std::memcpy(at - 2, kPairs + 2 * value, 2);
-  } else {
-    at[-1] = static_cast<char>('0' + value);
-  }
-  return n;
-}
-
 }  // namespace
 
 std::size_t FormatDecimal(double value, char* out) {
   if (!(std::fabs(value) <= kLimit)) value = 0;
   double magnitude = std::fabs(value);
   std::uint64_t millionths = Millionths(magnitude);
-  std::size_t n = 0;
-  if (value < 0 && millionths != 0) out[n++] = '-';
-  n += WriteUnsigned(millionths / 1000000, out + n);
+  // The minus sign is written always and kept only where it is needed:
+  // the signs of coordinates follow no pattern a branch could learn.
+  out[0] = '-';
+  std::size_t n = static_cast<std::size_t>(value < 0) & static_cast<std::size_t>(millionths != 0);
+  n += WriteWhole(millionths / 1000000, out + n);
   std::uint32_t fraction = static_cast<std::uint32_t>(millionths % 1000000);
   if (fraction == 0) return n;
   // Six digits, then cut after the last one that is not 0.
   out[n] = '.';
-  std::memcpy(out + n + 1, kPairs + 2 * (fraction / 10000), 2);
-  std::memcpy(out + n + 3, kPairs + 2 * (fraction / 100 % 100), 2);
-  std::memcpy(out + n + 5, kPairs + 2 * (fraction % 100), 2);
+  std::memcpy(out + n + 1, kDigitPairs + 2 * (fraction / 10000), 2);
+  std::memcpy(out + n + 3, kDigitPairs + 2 * (fraction / 100 % 100), 2);
+  std::memcpy(out + n + 5, kDigitPairs + 2 * (fraction % 100), 2);
   n += 7;
   while (out[n - 1] == '0') --n;
   return n;

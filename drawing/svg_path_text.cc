@@ -2,72 +2,19 @@
 // letter only where it changes, no blank before a minus sign.
 #include "drawing/svg_path_text.h"
 
-#include <array>
 #include <cmath>
 #include <cstring>
 
+#include "drawing/digit_text.h"
 #include "drawing/number_text.h"
 
 namespace morlune {
 namespace {
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
 // An arc, the longest segment: a move, its letter, five numbers of at most
 // 24 bytes each and the flags.
 constexpr std::size_t kNumberRoom = 24;
 constexpr std::size_t kSegmentRoom = 2 + 2 * kNumberRoom + 1 + 5 * kNumberRoom + 6;
-
-constexpr std::uint64_t kPowersOfTen[20] = {
-    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL,
-    10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
-    1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL,
-    10000000000000000000ULL};
-
-// By comparisons alone: no division.
-int DigitCount(std::uint64_t value) {
-  int digits = 1;
-  while (digits < 20 && value >= kPowersOfTen[digits]) ++digits;
-  return digits;
-}
-
-// Writes value's digits backwards, ending at end, two at a time; most
-// values fit 32 bits, whose divisions are the cheaper ones.
-template <typename Unsigned>
-void DigitsBefore(char* end, Unsigned value) {
-  while (value >= 100) {
-    end -= 2;
-    std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
-    value /= 100;
-  }
-  if (value >= 10) {
-    std::memcpy(end - 2, kDigitPairs + 2 * value, 2);
-  } else {
-    end[-1] = static_cast<char>('0' + value);
-  }
-}
-
-// Whole numbers below 1000, the most frequent by far in relative path
-// data, as three bytes to copy and how many of them count: no division
-// and no branch on the number of digits.
-struct SmallWhole {
-  char text[3];
-  unsigned char length;
-};
-constexpr auto kSmallWholes = [] {
-  std::array<SmallWhole, 1000> wholes{};
-  for (int value = 0; value < 1000; ++value) {
-    SmallWhole& whole = wholes[static_cast<std::size_t>(value)];
-    whole.length = static_cast<unsigned char>(value >= 100 ? 3 : value >= 10 ? 2 : 1);
-    for (int i = whole.length - 1, rest = value; i >= 0; --i, rest /= 10) {
-      whole.text[i] = static_cast<char>('0' + rest % 10);
-    }
-  }
-  return wholes;
-}();
 
 // Writes units, Decimals of them to the whole, without the zeros that end
 // the decimals, at out; returns its length.
@@ -76,19 +23,7 @@ std::size_t WriteNumber(char* out, std::uint64_t units) {
   constexpr std::uint64_t kWhole = kPowersOfTen[Decimals];
   std::uint64_t whole = units / kWhole;
   std::uint32_t fraction = static_cast<std::uint32_t>(units % kWhole);
-  std::size_t length;
-  if (whole < kSmallWholes.size()) {
-    const SmallWhole& small = kSmallWholes[whole];
-    std::memcpy(out, small.text, sizeof small.text);
-    length = small.length;
-  } else {
-    length = static_cast<std::size_t>(DigitCount(whole));
-    if (whole <= 0xFFFFFFFFu) {
-      DigitsBefore(out + length, static_cast<std::uint32_t>(whole));
-    } else {
-      DigitsBefore(out + length, whole);
-    }
-  }
+  std::size_t length = WriteWhole(whole, out);
   if (fraction == 0) return length;
   int places = Decimals;
   while (fraction % 10 == 0) {
