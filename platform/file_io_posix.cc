@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/file_io.h"
 
@@ -71,5 +72,23 @@ bool SameExistingFile(const char* a, const char* b) {
   if (::stat(a, &first) != 0 || ::stat(b, &second) != 0) return false;
   return S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
+
+// A name of this process that no other writer takes, retried should a file
+// left by an earlier run have it; created with the user's usual permissions.
+int CreateBeside(const char* path, std::string& tempPath) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    int fd;
+    do {
+      fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+int ReplaceFile(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
+
+void RemoveFile(const char* path) { ::unlink(path); }
 
 }  // namespace morlune

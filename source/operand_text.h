@@ -119,4 +119,28 @@ inline bool StoredOperandValue(OperandKind kind, SourceNumber number, int& store
   return true;
 }
 
+// What a place of the kind is and the numbers it accepts, for the message
+// about a number that StoredOperandValue refuses.
+constexpr const char* OperandRangeText(OperandKind kind) {
+  switch (kind) {
+    case OperandKind::kItemCode:
+      return "a code or vector byte (0 to 255)";
+    case OperandKind::kUnsigned:
+      return "an unsigned operand (0 to 255)";
+    case OperandKind::kSigned:
+      return "a signed operand (-128 to 127)";
+    case OperandKind::kSignMagnitude:
+      return "a sign-magnitude operand (-127 to 127, or -0)";
+    case OperandKind::kShapeCode:
+      return "the subshape code of code 7 (0 to 255; 0 opens the long form)";
+    case OperandKind::kUnifontCode:
+      return "the subshape code of code 7 in a unifont (0 to 65535)";
+    case OperandKind::kLongFormCode:
+      return "the subshape code of code 7's long form (0 to 65535)";
+    case OperandKind::kHeaderValue:
+      return "a font-header value (-128 to 255)";
+  }
+  return "";
+}
+
 }  // namespace morlune

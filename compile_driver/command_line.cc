@@ -1,0 +1,118 @@
+// Options in the long and short forms Unix tools take: "--variant V",
+// "--variant=V", "-o FILE", "-oFILE", "--output FILE", "--output=FILE".
+#include "compile_driver/command_line.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace morlune {
+
+const char kCompileUsage[] =
+    "Usage: morlune-compile [-o OUTPUT] [--variant VARIANT] [--drop-default-names]\n"
+    "                       [--take-counted] [SOURCE]\n"
+    "Compile shape source text (SOURCE, or standard input when SOURCE is absent\n"
+    "or -) into a compiled shape font, written to standard output or to OUTPUT.\n"
+    "\n"
+    "  -o, --output OUTPUT   write the font to OUTPUT, which is replaced only once\n"
+    "                        the whole font is written\n"
+    "      --variant VARIANT shapes10, shapes11, bigfont or unifont; a text with a\n"
+    "                        *UNIFONT header or a *BIGFONT line takes only its own\n"
+    "                        (default: the text's own, else shapes11)\n"
+    "      --drop-default-names\n"
+    "                        store a name that equals the default name of its\n"
+    "                        code as no name\n"
+    "      --take-counted    a header count that differs from the bytes of its\n"
+    "                        numbers is a warning, not an error\n"
+    "      --help            show this help and exit\n"
+    "      --version         show the version and exit\n"
+    "\n"
+    "Exit status: 0 font written, 1 errors in the text (nothing written),\n"
+    "2 bad command line or unreadable source, 3 the font cannot be written.\n";
+
+namespace {
+
+bool ParseVariant(std::string_view name, CompileOptions& options) {
+  static constexpr struct {
+    std::string_view name;
+    ShapeFileKind kind;
+  } kVariants[] = {{"shapes10", ShapeFileKind::kShapes10},
+                   {"shapes11", ShapeFileKind::kShapes11},
+                   {"bigfont", ShapeFileKind::kBigfont10},
+                   {"unifont", ShapeFileKind::kUnifont10}};
+  for (const auto& variant : kVariants) {
+    if (variant.name == name) {
+      options.variant = variant.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+CompileCommand ParseCompileCommand(int argc, const char* const* argv) {
+  CompileCommand command;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc && command.problem.empty(); ++i) {
+    std::string_view arg = argv[i];
+    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (command.sourcePath != nullptr) {
+        command.problem = "only one SOURCE may be given";
+      } else {
+        command.sourcePath = argv[i];
+      }
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    // The value of an option: after "=", in the same argument after "-o",
+    // or the next argument.
+    const char* value = nullptr;
+    std::string_view name = arg;
+    if (arg.substr(0, 2) == "--") {
+      std::size_t equals = arg.find('=');
+      if (equals != std::string_view::npos) {
+        name = arg.substr(0, equals);
+        value = argv[i] + equals + 1;
+      }
+    } else if (arg.substr(0, 2) == "-o" && arg.size() > 2) {
+      name = "-o";
+      value = argv[i] + 2;
+    }
+    bool takesValue = name == "-o" || name == "--output" || name == "--variant";
+    if (takesValue && value == nullptr) {
+      if (i + 1 >= argc) {
+        command.problem = "option '" + std::string(name) + "' needs a value";
+        break;
+      }
+      value = argv[++i];
+    } else if (!takesValue && value != nullptr) {
+      command.problem = "option '" + std::string(name) + "' takes no value";
+      break;
+    }
+    if (name == "-o" || name == "--output") {
+      command.outputPath = value;
+    } else if (name == "--variant") {
+      if (!ParseVariant(value, command.options)) {
+        command.problem = "unknown variant '" + std::string(value) + "' (shapes10, shapes11, bigfont or unifont)";
+      }
+    } else if (name == "--drop-default-names") {
+      command.options.dropDefaultNames = true;
+    } else if (name == "--take-counted") {
+      command.options.takeCounted = true;
+    } else if (name == "--help") {
+      command.help = true;
+    } else if (name == "--version") {
+      command.version = true;
+    } else {
+      command.problem = "unknown option '" + std::string(arg) + "'";
+    }
+  }
+  if (command.sourcePath != nullptr && std::strcmp(command.sourcePath, "-") == 0) command.sourcePath = nullptr;
+  if (command.outputPath != nullptr && std::strcmp(command.outputPath, "-") == 0) command.outputPath = nullptr;
+  return command;
+}
+
+}  // namespace morlune

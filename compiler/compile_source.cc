@@ -1,0 +1,103 @@
+// Compiling: the text read into records, the names to store, the limits of
+// the compiled containers checked, then the font laid out.
+#include "compiler/compile_source.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "compiler/font_layout.h"
+#include "source/char_names.h"
+#include "source/source_reader.h"
+
+namespace morlune {
+namespace {
+
+constexpr std::size_t kMostDataBytes = 32767;
+constexpr std::size_t kMostRecordBytes = 0xFFFF;
+constexpr std::size_t kMostRecords = 0xFFFF;
+constexpr std::size_t kMostBigfontRecords = 0x7FFF;
+// The records that a bigfont's nonempty count takes in: lengths that read
+// as positive signed 16-bit numbers.
+constexpr std::size_t kMostCountedLength = 0x7FFF;
+
+bool IsDefaultName(std::uint16_t code, std::string_view name) {
+  EscapeNameBuffer buffer;
+  return name == LookupCharName(code, false, buffer) || name == LookupCharName(code, true, buffer);
+}
+
+std::vector<std::string_view> StoredNames(const SourceFont& font, bool dropDefaultNames) {
+  std::vector<std::string_view> names;
+  names.reserve(font.records.size());
+  for (const SourceRecord& record : font.records) {
+    bool drop = dropDefaultNames && IsDefaultName(record.code, record.name);
+    names.push_back(drop ? std::string_view() : record.name);
+  }
+  return names;
+}
+
+std::string HexCode(std::uint16_t code) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string text = "0";
+  for (int shift = 12; shift >= 0; shift -= 4) text.push_back(kDigits[(code >> shift) & 0xF]);
+  return text;
+}
+
+// What does not fit the compiled containers is an error, never cut short.
+void CheckFits(const SourceFont& font, const std::vector<std::string_view>& names, Diagnostics& diagnostics) {
+  const std::vector<SourceRecord>& records = font.records;
+  std::size_t counted = 0;
+  unsigned long long fontBytes = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const SourceRecord& record = records[i];
+    std::size_t length = names[i].size() + 1 + record.dataSize;
+    fontBytes += length + kBigfontIndexEntrySize;
+    if (length <= kMostCountedLength) ++counted;
+    if (!record.whole) continue;
+    if (record.dataSize > kMostDataBytes) {
+      diagnostics.Error(record.header, "the record's data make " + std::to_string(record.dataSize) +
+                                           " bytes; a record holds at most 32767");
+    } else if (length > kMostRecordBytes) {
+      diagnostics.Error(record.header, "the record's name and data make " + std::to_string(length) +
+                                           " bytes with the name's zero byte; a record holds at most 65535");
+    }
+  }
+  bool bigfont = font.kind == ShapeFileKind::kBigfont10;
+  std::size_t most = bigfont ? kMostBigfontRecords : kMostRecords;
+  if (records.size() > most) {
+    diagnostics.Error(records[most].header, std::string(bigfont ? "a bigfont" : "a font of this variant") +
+                                                " holds at most " + std::to_string(most) + " records");
+  }
+  if (!bigfont) return;
+  if (fontBytes > kLargestBigfontOffset) {
+    diagnostics.Error(records.back().header, "the font passes 2 GiB, where a bigfont's offsets end");
+  }
+  std::vector<std::size_t> order = BigfontOrder(font);
+  for (std::size_t k = 1; k < order.size(); ++k) {
+    const SourceRecord& earlier = records[order[k - 1]];
+    const SourceRecord& later = records[order[k]];
+    if (earlier.code == later.code) {
+      diagnostics.Error(later.header, "a second record with code " + HexCode(later.code) + " (the first is on line " +
+                                          std::to_string(earlier.header.line) + "); a bigfont holds one per code");
+    }
+  }
+  for (const DeclaredRecordCount& declared : font.bigfontCounts) {
+    if (declared.count != static_cast<long long>(counted)) {
+      diagnostics.Warning(declared.place, "the *BIGFONT line counts " + std::to_string(declared.count) +
+                                              " records of 1 to 32767 bytes; the font holds " + std::to_string(counted));
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,
+                                         Diagnostics& diagnostics) {
+  SourceFont font = ReadSource(text, SourceReadOptions{options.variant, options.takeCounted}, diagnostics);
+  std::vector<std::string_view> names = StoredNames(font, options.dropDefaultNames);
+  CheckFits(font, names, diagnostics);
+  if (diagnostics.HasErrors()) return std::nullopt;
+  return LayOutFont(font, names);
+}
+
+}  // namespace morlune

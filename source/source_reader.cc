@@ -1,0 +1,602 @@
+// The reader of shape source text: a pass over the lines that splits them
+// into headers and numbers, walks each record's numbers through the item
+// grammar and keeps the bytes they make.
+#include "source/source_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "grammar/item_grammar.h"
+#include "source/operand_text.h"
+#include "source/source_number.h"
+
+namespace morlune {
+namespace {
+
+constexpr std::string_view kUnifontWord = "UNIFONT";
+constexpr std::string_view kBigfontWord = "BIGFONT ";
+constexpr std::size_t kMostNameBytes = 1023;
+constexpr long long kLargestCode = 0xFFFF;
+
+// The variants by what their text looks like: which font-header values and
+// which code 7 they have.
+enum class Family { kShapes, kBigfont, kUnifont };
+
+Family FamilyOf(ShapeFileKind kind) {
+  if (kind == ShapeFileKind::kBigfont10) return Family::kBigfont;
+  if (kind == ShapeFileKind::kUnifont10) return Family::kUnifont;
+  return Family::kShapes;
+}
+
+const char* VariantName(ShapeFileKind kind) {
+  switch (kind) {
+    case ShapeFileKind::kShapes10:
+      return "shapes10";
+    case ShapeFileKind::kBigfont10:
+      return "bigfont";
+    case ShapeFileKind::kUnifont10:
+      return "unifont";
+    default:
+      return "shapes11";
+  }
+}
+
+const char* SkipBlanks(const char* p, const char* end) {
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  return p;
+}
+
+bool StartsNumber(char c) { return c == '-' || IsNumberByte(c); }
+
+std::string Quoted(const char* from, const char* to) {
+  return "'" + std::string(from, static_cast<std::size_t>(to - from)) + "'";
+}
+
+std::string NumberFaultText(NumberFault fault, const char* from, const char* to) {
+  if (fault == NumberFault::kNoDigits) return "'-' with no digits after it";
+  bool hex = to - from > 1 && (from[0] == '0' || (from[0] == '-' && to - from > 2 && from[1] == '0'));
+  return Quoted(from, to) + (hex ? " is not a hexadecimal number" : " is not a decimal number");
+}
+
+// A number refused by its place still takes the place, with a value that
+// neither opens a long form nor closes a list, so that the numbers after it
+// keep their places.
+int StandInValue(OperandKind kind) { return kind == OperandKind::kItemCode ? kFirstVectorByte : 1; }
+
+class Reader {
+ public:
+  Reader(std::string_view text, ShapeFileKind kind, bool takeCounted, SourceFont& font, Diagnostics& diagnostics)
+      : text_(text), family_(FamilyOf(kind)), cursor_(kind), takeCounted_(takeCounted), font_(font),
+        diagnostics_(diagnostics) {}
+
+  void ReadAll();
+
+  // Where the text shows its own variant (the first of each).
+  std::optional<SourcePlace> unifontHeader;
+  std::optional<SourcePlace> bigfontLine;
+
+ private:
+  enum class Zone {
+    kOutside,   // before the first header, or after a "*BIGFONT" line
+    kRecord,    // a record's numbers
+    kSkipping,  // after a header that could not be read
+  };
+
+  SourcePlace PlaceOf(const char* p) const { return SourcePlace{line_, static_cast<long long>(p - lineStart_) + 1}; }
+
+  void ReadLine(const char* p, const char* end);
+  void Header(const char* star, const char* end);
+  void HeaderRest(std::uint16_t code, SourcePlace star, const char* comma, const char* end);
+  void BigfontLine(const char* star, const char* end);
+  void BeginRecord(std::uint16_t code, SourcePlace star, long long count, SourcePlace countPlace,
+                   std::string_view name);
+  void EndRecord();
+  void EndChecks();
+
+  void Number(const char* p, const char* stop, NumberFault fault, SourceNumber number);
+  void ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number);
+  void HeaderValue(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number);
+  void Comma(const char* p);
+  void Paren(const char* p);
+  // True when a number, comma or parenthesis may stand here; reports the
+  // first of a stretch outside any record.
+  bool InRecord(const char* p);
+
+  void InnerError(SourcePlace place, std::string text) {
+    whole_ = false;
+    diagnostics_.Error(place, std::move(text));
+  }
+  void Keep(int stored, int bytes) {
+    if (bytes == 2) Keep(stored >> 8, 1);
+    if (recordBytes_ < kMostRecordBytesKept) font_.data.push_back(static_cast<char>(stored));
+    ++recordBytes_;
+  }
+
+  std::string_view text_;
+  Family family_;
+  ItemCursor cursor_;
+  bool takeCounted_;
+  SourceFont& font_;
+  Diagnostics& diagnostics_;
+
+  long long line_ = 1;
+  const char* lineStart_ = nullptr;
+
+  Zone zone_ = Zone::kOutside;
+  bool outsideReported_ = false;
+  // A "*CODE" header whose line ended after the code goes on at the next.
+  bool headerGoesOn_ = false;
+  std::uint16_t pendingCode_ = 0;
+  SourcePlace pendingStar_;
+  // A "*BIGFONT" line waits for its font-header record.
+  bool bigfontWaits_ = false;
+  SourcePlace bigfontWaiting_;
+
+  // The open record.
+  SourceRecord record_;
+  bool fontHeader_ = false;
+  bool whole_ = true;
+  long long count_ = 0;
+  SourcePlace countPlace_;
+  std::size_t recordBytes_ = 0;
+  bool numberSinceComma_ = false;
+  long long parenDepth_ = 0;
+  SourcePlace openParen_;
+  SourcePlace openItem_;
+  int values_ = 0;
+  int lastValue_ = 0;
+  SourcePlace lastValuePlace_;
+};
+
+void Reader::ReadAll() {
+  const char* p = text_.data();
+  const char* end = p + text_.size();
+  while (p < end) {
+    const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* contentEnd = lineEnd != nullptr ? lineEnd : end;
+    // Only a carriage return right before the line feed belongs to the
+    // line end.
+    if (lineEnd != nullptr && contentEnd > p && contentEnd[-1] == '\r') --contentEnd;
+    lineStart_ = p;
+    ReadLine(p, contentEnd);
+    if (lineEnd == nullptr) break;
+    p = lineEnd + 1;
+    ++line_;
+  }
+  EndRecord();
+  if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
+  if (bigfontWaits_) {
+    diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
+  }
+}
+
+void Reader::ReadLine(const char* p, const char* end) {
+  if (headerGoesOn_) {
+    headerGoesOn_ = false;
+    const char* comma = SkipBlanks(p, end);
+    if (comma < end && *comma == ',') {
+      HeaderRest(pendingCode_, pendingStar_, comma, end);
+      return;
+    }
+    diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
+    bigfontWaits_ = false;
+  }
+  // A header may begin first on a line or right after a comma.
+  bool headerMayStart = true;
+  while (p < end) {
+    char c = *p;
+    switch (c) {
+      case ' ':
+      case '\t':
+        ++p;
+        continue;
+      case ';':
+        return;
+      case ',':
+        Comma(p++);
+        headerMayStart = true;
+        continue;
+      case '(':
+      case ')':
+        Paren(p++);
+        headerMayStart = false;
+        continue;
+      case '*':
+        if (!headerMayStart) diagnostics_.Error(PlaceOf(p), "a header must begin a line or follow a comma");
+        Header(p, end);
+        return;
+      default:
+        break;
+    }
+    headerMayStart = false;
+    if (StartsNumber(c)) {
+      SourceNumber number;
+      const char* stop;
+      NumberFault fault = ScanSourceNumber(p, end, number, &stop);
+      Number(p, stop, fault, number);
+      p = stop;
+      continue;
+    }
+    unsigned byte = static_cast<unsigned char>(c);
+    std::string shown = byte >= 0x21 && byte <= 0x7E ? "'" + std::string(1, c) + "'" : "byte " + std::to_string(byte);
+    if (zone_ == Zone::kRecord) {
+      InnerError(PlaceOf(p), "unexpected " + shown);
+    } else {
+      diagnostics_.Error(PlaceOf(p), "unexpected " + shown);
+    }
+    ++p;
+  }
+}
+
+void Reader::Header(const char* star, const char* end) {
+  EndRecord();
+  outsideReported_ = false;
+  zone_ = Zone::kSkipping;
+  SourcePlace starPlace = PlaceOf(star);
+  std::string_view rest(star + 1, static_cast<std::size_t>(end - star - 1));
+  if (rest.substr(0, kBigfontWord.size()) == kBigfontWord) {
+    BigfontLine(star, end);
+    return;
+  }
+  if (rest.substr(0, kUnifontWord.size()) == kUnifontWord && rest.size() > kUnifontWord.size() &&
+      rest[kUnifontWord.size()] == ',') {
+    if (!unifontHeader) unifontHeader = starPlace;
+    HeaderRest(0, starPlace, star + 1 + kUnifontWord.size(), end);
+    return;
+  }
+  const char* p = SkipBlanks(star + 1, end);
+  if (p == end || !(*p == '-' || (*p >= '0' && *p <= '9'))) {
+    diagnostics_.Error(starPlace, "unknown header: expected *CODE,COUNT,NAME, *UNIFONT,COUNT,NAME or *BIGFONT N,R,...");
+    bigfontWaits_ = false;
+    return;
+  }
+  SourceNumber code;
+  const char* stop;
+  NumberFault fault = ScanSourceNumber(p, end, code, &stop);
+  if (fault != NumberFault::kNone) {
+    diagnostics_.Error(PlaceOf(p), NumberFaultText(fault, p, stop));
+  } else if (code.value < 0 || code.value > kLargestCode) {
+    diagnostics_.Error(PlaceOf(p), "code " + Quoted(p, stop) + " is out of range (0 to 65535)");
+    fault = NumberFault::kBadDigit;
+  }
+  if (fault != NumberFault::kNone) {
+    bigfontWaits_ = false;
+    return;
+  }
+  const char* after = SkipBlanks(stop, end);
+  if (after == end) {
+    // The wrap at column 65 may put the count and name on the next line.
+    headerGoesOn_ = true;
+    pendingCode_ = static_cast<std::uint16_t>(code.value);
+    pendingStar_ = starPlace;
+    return;
+  }
+  HeaderRest(static_cast<std::uint16_t>(code.value), starPlace, after, end);
+}
+
+// The ",COUNT,NAME" of a header, from its first comma to the end of its line.
+void Reader::HeaderRest(std::uint16_t code, SourcePlace star, const char* comma, const char* end) {
+  if (*comma != ',') {
+    diagnostics_.Error(PlaceOf(comma), "expected ',' and the count after the header's code");
+    bigfontWaits_ = false;
+    return;
+  }
+  const char* p = SkipBlanks(comma + 1, end);
+  SourcePlace countPlace = PlaceOf(p);
+  if (p == end || !StartsNumber(*p)) {
+    diagnostics_.Error(countPlace, "the header has no count");
+    bigfontWaits_ = false;
+    return;
+  }
+  SourceNumber count;
+  const char* stop;
+  NumberFault fault = ScanSourceNumber(p, end, count, &stop);
+  if (fault != NumberFault::kNone) {
+    diagnostics_.Error(countPlace, NumberFaultText(fault, p, stop));
+    bigfontWaits_ = false;
+    return;
+  }
+  const char* nameComma = SkipBlanks(stop, end);
+  if (nameComma == end || *nameComma != ',') {
+    diagnostics_.Error(PlaceOf(nameComma), "expected ',' and the name after the header's count");
+    bigfontWaits_ = false;
+    return;
+  }
+  const char* name = nameComma + 1;
+  BeginRecord(code, star, count.value, countPlace, std::string_view(name, static_cast<std::size_t>(end - name)));
+  if (static_cast<std::size_t>(end - name) > kMostNameBytes) {
+    InnerError(PlaceOf(name), "the name has " + std::to_string(end - name) + " bytes; a name holds at most 1023");
+  }
+  if (const void* zero = std::memchr(name, '\0', static_cast<std::size_t>(end - name))) {
+    InnerError(PlaceOf(static_cast<const char*>(zero)), "a name cannot hold a zero byte");
+  }
+  // Written out again, the name would end in the carriage return of a line
+  // end and lose it.
+  if (end > name && end[-1] == '\r') InnerError(PlaceOf(end - 1), "a name cannot end with a carriage return");
+}
+
+void Reader::BigfontLine(const char* star, const char* end) {
+  SourcePlace starPlace = PlaceOf(star);
+  if (!bigfontLine) bigfontLine = starPlace;
+  bigfontWaits_ = false;
+  // N, R, then R pairs of codes.
+  long long declared = 0;
+  SourcePlace declaredPlace, pairsPlace;
+  long long pairs = -1;
+  std::vector<EscapeRange> ranges;
+  long long taken = 0;
+  const char* p = star + 1 + kBigfontWord.size();
+  for (;;) {
+    p = SkipBlanks(p, end);
+    SourcePlace place = PlaceOf(p);
+    if (p == end || !StartsNumber(*p)) {
+      diagnostics_.Error(place, "expected a number: a *BIGFONT line is *BIGFONT N,R then R pairs of codes");
+      return;
+    }
+    SourceNumber number;
+    const char* stop;
+    NumberFault fault = ScanSourceNumber(p, end, number, &stop);
+    if (fault != NumberFault::kNone) {
+      diagnostics_.Error(place, NumberFaultText(fault, p, stop));
+      return;
+    }
+    if (taken == 0) {
+      declared = number.value;
+      declaredPlace = place;
+    } else if (taken == 1) {
+      if (number.value < 0 || number.value > kLargestCode) {
+        diagnostics_.Error(place, "the number of escape ranges " + Quoted(p, stop) + " is out of range (0 to 65535)");
+        return;
+      }
+      pairs = number.value;
+      pairsPlace = place;
+    } else {
+      if (taken - 2 >= 2 * pairs) {
+        diagnostics_.Error(place, "more codes than " + std::to_string(pairs) + " escape ranges take");
+        return;
+      }
+      if (number.value < 0 || number.value > kLargestCode) {
+        diagnostics_.Error(place, "escape code " + Quoted(p, stop) + " is out of range (0 to 65535)");
+        return;
+      }
+      auto value = static_cast<std::uint16_t>(number.value);
+      if (taken % 2 == 0) {
+        ranges.push_back(EscapeRange{value, value});
+      } else {
+        ranges.back().last = value;
+      }
+    }
+    ++taken;
+    p = SkipBlanks(stop, end);
+    if (p == end) break;
+    if (*p != ',') {
+      diagnostics_.Error(PlaceOf(p), "expected ',' between the numbers of a *BIGFONT line");
+      return;
+    }
+    ++p;
+  }
+  if (taken < 2) {
+    diagnostics_.Error(starPlace, "a *BIGFONT line is *BIGFONT N,R then R pairs of codes");
+    return;
+  }
+  if (taken - 2 != 2 * pairs) {
+    diagnostics_.Error(pairsPlace, std::to_string(pairs) + " escape ranges take " + std::to_string(2 * pairs) +
+                                       " codes; the line gives " + std::to_string(taken - 2));
+    return;
+  }
+  if (font_.bigfontCounts.empty()) {
+    font_.escapeRanges = std::move(ranges);
+  } else if (ranges.size() != font_.escapeRanges.size() ||
+             !std::equal(ranges.begin(), ranges.end(), font_.escapeRanges.begin(),
+                         [](const EscapeRange& a, const EscapeRange& b) { return a.first == b.first && a.last == b.last; })) {
+    diagnostics_.Error(starPlace, "this *BIGFONT line gives other escape ranges than the first");
+  }
+  font_.bigfontCounts.push_back(DeclaredRecordCount{declared, declaredPlace});
+  bigfontWaits_ = true;
+  bigfontWaiting_ = starPlace;
+  zone_ = Zone::kOutside;
+}
+
+void Reader::BeginRecord(std::uint16_t code, SourcePlace star, long long count, SourcePlace countPlace,
+                         std::string_view name) {
+  if (bigfontWaits_) {
+    bigfontWaits_ = false;
+    if (code != 0) {
+      diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
+    }
+  }
+  zone_ = Zone::kRecord;
+  record_ = SourceRecord{};
+  record_.code = code;
+  record_.name = name;
+  record_.header = star;
+  record_.dataOffset = font_.data.size();
+  fontHeader_ = code == 0;
+  whole_ = true;
+  count_ = count;
+  countPlace_ = countPlace;
+  recordBytes_ = 0;
+  numberSinceComma_ = false;
+  parenDepth_ = 0;
+  values_ = 0;
+  lastValue_ = 0;
+  cursor_ = ItemCursor(family_ == Family::kUnifont ? ShapeFileKind::kUnifont10 : ShapeFileKind::kShapes11);
+}
+
+void Reader::EndRecord() {
+  if (zone_ != Zone::kRecord) return;
+  zone_ = Zone::kOutside;
+  // After a problem inside the record these would only echo it.
+  if (whole_) EndChecks();
+  record_.whole = whole_;
+  record_.dataSize = recordBytes_;
+  font_.records.push_back(record_);
+}
+
+void Reader::EndChecks() {
+  std::size_t errorsBefore = diagnostics_.ErrorCount();
+  bool bytesKnown = true;
+  if (parenDepth_ > 0) diagnostics_.Error(openParen_, "'(' is not closed within its record");
+  if (fontHeader_) {
+    int fewest = family_ == Family::kUnifont ? 6 : 4;
+    if (values_ < fewest) {
+      const char* holds = family_ == Family::kUnifont   ? "a unifont's holds 6"
+                          : family_ == Family::kBigfont ? "a bigfont's holds 4 or 5"
+                                                        : "a shapes font's holds 4";
+      diagnostics_.Error(record_.header,
+                         "the font-header record holds " + std::to_string(values_) + " values; " + holds);
+      bytesKnown = false;
+    } else if (lastValue_ != 0) {
+      diagnostics_.Error(lastValuePlace_, "the last font-header value must be 0");
+    }
+  } else if (!cursor_.BetweenItems()) {
+    std::string code = std::to_string(cursor_.Code());
+    diagnostics_.Error(openItem_, cursor_.InList() ? "the list of code " + code + " is not closed by (0,0) within its record"
+                                                   : "code " + code + " is cut short by the end of its record");
+    bytesKnown = false;
+  }
+  if (bytesKnown && count_ != static_cast<long long>(recordBytes_)) {
+    std::string text = "the count is " + std::to_string(count_) + " but the numbers make " +
+                       std::to_string(recordBytes_) + (recordBytes_ == 1 ? " byte" : " bytes");
+    if (takeCounted_) {
+      diagnostics_.Warning(countPlace_, text + "; the record takes " + std::to_string(recordBytes_));
+    } else {
+      diagnostics_.Error(countPlace_, text);
+    }
+  }
+  if (diagnostics_.ErrorCount() != errorsBefore) whole_ = false;
+}
+
+bool Reader::InRecord(const char* p) {
+  if (zone_ == Zone::kRecord) return true;
+  if (zone_ == Zone::kOutside && !outsideReported_) {
+    outsideReported_ = true;
+    diagnostics_.Error(PlaceOf(p), "numbers must follow a record's header (*CODE,COUNT,NAME)");
+  }
+  return false;
+}
+
+void Reader::Number(const char* p, const char* stop, NumberFault fault, SourceNumber number) {
+  bool bad = fault != NumberFault::kNone;
+  SourcePlace place = PlaceOf(p);
+  if (bad) {
+    if (zone_ == Zone::kRecord) {
+      InnerError(place, NumberFaultText(fault, p, stop));
+    } else {
+      diagnostics_.Error(place, NumberFaultText(fault, p, stop));
+    }
+  }
+  if (!InRecord(p)) return;
+  if (numberSinceComma_) InnerError(place, "two numbers with no comma between them");
+  numberSinceComma_ = true;
+  if (fontHeader_) {
+    HeaderValue(place, p, stop, bad, number);
+  } else {
+    ItemNumber(place, p, stop, bad, number);
+  }
+}
+
+void Reader::ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number) {
+  OperandKind kind = cursor_.NextKind();
+  if (cursor_.BetweenItems()) openItem_ = place;
+  int stored = 0;
+  if (bad) {
+    stored = StandInValue(kind);
+  } else if (!StoredOperandValue(kind, number, stored)) {
+    InnerError(place, Quoted(p, stop) + " is out of range for " + OperandRangeText(kind));
+    stored = StandInValue(kind);
+  }
+  Keep(stored, OperandBytes(kind));
+  cursor_.Take(stored);
+}
+
+void Reader::HeaderValue(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number) {
+  int most = family_ == Family::kUnifont ? 6 : family_ == Family::kBigfont ? 5 : 4;
+  if (values_ == most) {
+    InnerError(place, "a font-header record holds at most " + std::to_string(most) + " values here");
+  }
+  int stored = 0;
+  if (!bad && !StoredOperandValue(OperandKind::kHeaderValue, number, stored)) {
+    InnerError(place, Quoted(p, stop) + " is out of range for " + OperandRangeText(OperandKind::kHeaderValue));
+  }
+  ++values_;
+  lastValue_ = stored;
+  lastValuePlace_ = place;
+  Keep(stored, 1);
+}
+
+void Reader::Comma(const char* p) {
+  if (!InRecord(p)) return;
+  if (!numberSinceComma_) InnerError(PlaceOf(p), "a comma with no number before it");
+  numberSinceComma_ = false;
+}
+
+void Reader::Paren(const char* p) {
+  if (!InRecord(p)) return;
+  if (*p == '(') {
+    if (parenDepth_++ == 0) openParen_ = PlaceOf(p);
+  } else if (parenDepth_ == 0) {
+    InnerError(PlaceOf(p), "')' with no '(' open in its record");
+  } else {
+    --parenDepth_;
+  }
+}
+
+// The variant that the text's own headers name, if any; a first guess from
+// the words alone, so that the usual text is read once.
+ShapeFileKind GuessVariant(std::string_view text) {
+  if (text.find("*UNIFONT") != std::string_view::npos) return ShapeFileKind::kUnifont10;
+  if (text.find("*BIGFONT ") != std::string_view::npos) return ShapeFileKind::kBigfont10;
+  return ShapeFileKind::kShapes11;
+}
+
+}  // namespace
+
+SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
+  ShapeFileKind assumed = options.variant ? *options.variant : GuessVariant(text);
+  // The second reading, where there is one, has the variant right.
+  for (int reading = 1;; ++reading) {
+    SourceFont font;
+    Diagnostics found;
+    Reader reader(text, assumed, options.takeCounted, font, found);
+    reader.ReadAll();
+    // The variant is the text's own; failing that, the one asked for.
+    std::optional<ShapeFileKind> own;
+    std::optional<SourcePlace> ownPlace;
+    bool conflict = false;
+    if (reader.unifontHeader && reader.bigfontLine) {
+      SourcePlace later = *reader.bigfontLine < *reader.unifontHeader ? *reader.unifontHeader : *reader.bigfontLine;
+      found.Error(later, "a text holds a *UNIFONT header or a *BIGFONT line, not both");
+      conflict = true;
+    } else if (reader.unifontHeader) {
+      own = ShapeFileKind::kUnifont10;
+      ownPlace = reader.unifontHeader;
+    } else if (reader.bigfontLine) {
+      own = ShapeFileKind::kBigfont10;
+      ownPlace = reader.bigfontLine;
+    }
+    ShapeFileKind kind = options.variant ? *options.variant : ShapeFileKind::kShapes11;
+    if (own) {
+      if (options.variant && FamilyOf(*options.variant) != FamilyOf(*own)) {
+        found.Error(*ownPlace, std::string("--variant ") + VariantName(*options.variant) + " does not apply to a " +
+                                   VariantName(*own) + " text");
+        conflict = true;
+      }
+      kind = *own;
+    }
+    // Code 7 and the font-header values are read by the variant's rules:
+    // read again when the guess was wrong.
+    if (FamilyOf(kind) != FamilyOf(assumed) && !conflict && reading == 1) {
+      assumed = kind;
+      continue;
+    }
+    font.kind = kind;
+    diagnostics.Absorb(found);
+    return font;
+  }
+}
+
+}  // namespace morlune
