@@ -181,6 +181,31 @@ def spec_seeds():
     return seeds
 
 
+def compile_seeds():
+    """Source texts for the compiler: an option byte (bits 0-1 the
+    decompiler's -d and -e, bit 2 --drop-default-names, bit 3
+    --take-counted, bits 4-6 --variant: 0 none, 1 shapes10, 2 shapes11,
+    3 bigfont, 4 unifont), then the text."""
+    top = os.path.dirname(HERE)
+    seeds = {}
+    for folder, suffix in [("examples", ".kqs"), (os.path.join("tests", "e2e", "golden"), ".txt")]:
+        for name in sorted(os.listdir(os.path.join(top, folder))):
+            if not name.endswith(suffix) or name[:-len(suffix)].endswith(("_d", "_e")):
+                continue
+            with open(os.path.join(top, folder, name), "rb") as text:
+                source = text.read()
+            variant = 1 << 4 if "shapes10" in name else 0
+            stem = name[:-len(suffix)]
+            seeds[f"seed-{stem}"] = bytes([variant]) + source
+            seeds[f"seed-{stem}-de-drop"] = bytes([variant | 0x07]) + source
+    seeds["seed-hand"] = bytes([0x08]) + (
+        b"; by hand\r\n*0,4,hand\r\n1,-2,0FF,0\r\n*065,9,a;b\r\n2,(8,(-1,1)),010,7,0,(09,0a)\r\n"
+        b"*66,12,b\n9,(1,2),(0,0),13,(1,2,-3),(0,0),10,(3,-000)\n*067\n,13,\n11,(1,2,3,4,-07F),12,(1,2,3),7,(0,0102,1,2,3,4),0,")
+    seeds["seed-bigfont-line"] = bytes([0]) + b"*BIGFONT 2,1,081,09F\n*0,5,big\n8,0,0,8,0\n*08140,2,\n1,0\n"
+    seeds["seed-unifont"] = bytes([0x02]) + b"*UNIFONT,6,u\n1,2,3,4,5,0\n*8364,4,euro\n7,0FFFF,0\n"
+    return seeds
+
+
 def write(folder, seeds):
     os.makedirs(folder, exist_ok=True)
     for name in os.listdir(folder):
@@ -195,6 +220,7 @@ def main():
     corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "corpus")
     write(os.path.join(corpus, "run"), run_seeds())
     write(os.path.join(corpus, "spec"), spec_seeds())
+    write(os.path.join(corpus, "compile"), compile_seeds())
 
 
 if __name__ == "__main__":

@@ -556,7 +556,10 @@ ShapeFileKind GuessVariant(std::string_view text) {
 }  // namespace
 
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
-  ShapeFileKind assumed = options.variant ? *options.variant : GuessVariant(text);
+  // A text's own variant wins over the one asked for, which is then an
+  // error: read it by its own, so that the error is the only one.
+  ShapeFileKind assumed = GuessVariant(text);
+  if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;
   // The second reading, where there is one, has the variant right.
   for (int reading = 1;; ++reading) {
     SourceFont font;
