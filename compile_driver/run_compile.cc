@@ -60,7 +60,10 @@ int ReadSourceText(const CompileCommand& command, const CompileStreams& streams,
   }
   int failure = 0;
   std::size_t size = 0;
-  text.resize(64 * 1024);
+  // A file is read into room of its own size (and one byte more, to see
+  // its end at once); a pipe into room that doubles as it fills.
+  std::int64_t fileSize = RegularFileSize(fd);
+  text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
   for (;;) {
     if (size == text.size()) text.resize(text.size() * 2);
     long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
@@ -76,7 +79,11 @@ int ReadSourceText(const CompileCommand& command, const CompileStreams& streams,
 void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnostics& diagnostics) {
   for (const Diagnostic& diagnostic : diagnostics.Kept()) {
     errors.Write(sourceName);
-    errors.Write(":" + std::to_string(diagnostic.place.line) + ":" + std::to_string(diagnostic.place.column) + ": ");
+    errors.Write(":");
+    errors.Write(std::to_string(diagnostic.place.line));
+    errors.Write(":");
+    errors.Write(std::to_string(diagnostic.place.column));
+    errors.Write(": ");
     errors.Write(diagnostic.isError ? "error: " : "warning: ");
     errors.Write(diagnostic.text);
     errors.Write("\n");

@@ -48,6 +48,9 @@ std::string LayOutFont(const SourceFont& font, const std::vector<std::string_vie
   out.push_back(kSignatureEnd);
   const std::vector<SourceRecord>& records = font.records;
   auto count = static_cast<unsigned>(records.size());
+  std::size_t total = out.size() + 6 + 4 * font.escapeRanges.size() + std::size_t{kEntrySize} * count;
+  for (std::size_t i = 0; i < records.size(); ++i) total += RecordLength(records[i], names[i]);
+  out.reserve(total);
   switch (font.kind) {
     case ShapeFileKind::kBigfont10: {
       PutWord(out, kEntrySize);

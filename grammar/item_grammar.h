@@ -102,9 +102,40 @@ class ItemCursor {
   explicit ItemCursor(ShapeFileKind kind) : kind_(kind) {}
 
   // The kind of the number due next (kItemCode between items).
-  OperandKind NextKind() const;
+  OperandKind NextKind() const {
+    if (form_ == nullptr) return OperandKind::kItemCode;
+    if (inList_) return OperandKind::kSigned;
+    return form_->operands[taken_];
+  }
   // Takes the number due next, as stored (a byte, or a 16-bit code).
-  void Take(int value);
+  // Inline: the compiler takes every number of a text through it.
+  void Take(int value) {
+    if (form_ == nullptr) {
+      code_ = value;
+      if (value >= kFirstVectorByte) return;  // a vector byte, an item of its own
+      taken_ = 0;
+      const ItemForm& form = ItemFormOf(value, kind_);
+      inList_ = form.list != ListKind::kNone;
+      form_ = (form.operandCount > 0 || inList_) ? &form : nullptr;
+      return;
+    }
+    if (inList_) {
+      if (taken_ == 0) {
+        entryFirst_ = value;
+        taken_ = 1;
+        return;
+      }
+      if (taken_ == 1 && entryFirst_ == 0 && value == 0) {
+        form_ = nullptr;  // the closing pair
+        inList_ = false;
+        return;
+      }
+      if (++taken_ == ListEntryValues(form_->list)) taken_ = 0;
+      return;
+    }
+    if (taken_ == 0 && form_->opensLongForm && value == 0) form_ = &kLongForm;
+    if (++taken_ == form_->operandCount) form_ = nullptr;
+  }
   // True when no item is open: the record may end here.
   bool BetweenItems() const { return form_ == nullptr; }
   // The code of the open item, or of the last one taken.

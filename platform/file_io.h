@@ -39,6 +39,10 @@ int CloseFd(int fd);
 // or spellings: opening the one for writing would empty the other.
 bool SameExistingFile(const char* a, const char* b);
 
+// The size of the regular file open on fd, or -1 for anything else (a
+// pipe, a terminal), whose size is known only once it is read.
+std::int64_t RegularFileSize(int fd);
+
 // A file that stands in for path until it is whole: created new, for
 // writing, in path's folder, so that ReplaceFile can put it in path's place
 // at once. Sets tempPath; returns the descriptor, or -1 with errno set.

@@ -73,6 +73,12 @@ bool SameExistingFile(const char* a, const char* b) {
   return S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+std::int64_t RegularFileSize(int fd) {
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
 // A name of this process that no other writer takes, retried should a file
 // left by an earlier run have it; created with the user's usual permissions.
 int CreateBeside(const char* path, std::string& tempPath) {

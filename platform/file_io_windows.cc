@@ -117,6 +117,12 @@ bool SameExistingFile(const char* a, const char* b) {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+std::int64_t RegularFileSize(int fd) {
+  struct _stati64 info;
+  if (::_fstati64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return -1;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
 int CreateBeside(const char* path, std::string& tempPath) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = std::string(path) + ".tmp-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt);

@@ -52,7 +52,10 @@ const char* SkipBlanks(const char* p, const char* end) {
 bool StartsNumber(char c) { return c == '-' || IsNumberByte(c); }
 
 std::string Quoted(const char* from, const char* to) {
-  return "'" + std::string(from, static_cast<std::size_t>(to - from)) + "'";
+  std::string quoted(1, '\'');
+  quoted.append(from, static_cast<std::size_t>(to - from));
+  quoted.push_back('\'');
+  return quoted;
 }
 
 std::string NumberFaultText(NumberFault fault, const char* from, const char* to) {
@@ -87,7 +90,9 @@ class Reader {
 
   SourcePlace PlaceOf(const char* p) const { return SourcePlace{line_, static_cast<long long>(p - lineStart_) + 1}; }
 
-  void ReadLine(const char* p, const char* end);
+  const char* LineEnd(const char* p) const;
+  const char* ContentEnd(const char* lineEnd) const;
+  const char* HeaderGoesOn(const char* p);
   void Header(const char* star, const char* end);
   void HeaderRest(std::uint16_t code, SourcePlace star, const char* comma, const char* end);
   void BigfontLine(const char* star, const char* end);
@@ -97,7 +102,7 @@ class Reader {
   void EndChecks();
 
   void Number(const char* p, const char* stop, NumberFault fault, SourceNumber number);
-  void ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number);
+  [[gnu::always_inline]] void ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number);
   void HeaderValue(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number);
   void Comma(const char* p);
   void Paren(const char* p);
@@ -109,7 +114,7 @@ class Reader {
     whole_ = false;
     diagnostics_.Error(place, std::move(text));
   }
-  void Keep(int stored, int bytes) {
+  [[gnu::always_inline]] void Keep(int stored, int bytes) {
     if (bytes == 2) Keep(stored >> 8, 1);
     if (recordBytes_ < kMostRecordBytesKept) font_.data.push_back(static_cast<char>(stored));
     ++recordBytes_;
@@ -151,63 +156,86 @@ class Reader {
   SourcePlace lastValuePlace_;
 };
 
+// The end of the line that p is on: its line feed, or the end of the text.
+const char* Reader::LineEnd(const char* p) const {
+  const char* end = text_.data() + text_.size();
+  const void* feed = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+  return feed != nullptr ? static_cast<const char*>(feed) : end;
+}
+
+// The line's text without its line end: a carriage return right before the
+// line feed belongs to the line end, any other is an ordinary byte.
+const char* Reader::ContentEnd(const char* lineEnd) const {
+  const char* end = text_.data() + text_.size();
+  return lineEnd < end && lineEnd > lineStart_ && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+}
+
+// One pass over the bytes; a line feed is one case among the others, so
+// that the usual line costs no search for its end.
 void Reader::ReadAll() {
   const char* p = text_.data();
   const char* end = p + text_.size();
-  while (p < end) {
-    const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-    const char* contentEnd = lineEnd != nullptr ? lineEnd : end;
-    // Only a carriage return right before the line feed belongs to the
-    // line end.
-    if (lineEnd != nullptr && contentEnd > p && contentEnd[-1] == '\r') --contentEnd;
-    lineStart_ = p;
-    ReadLine(p, contentEnd);
-    if (lineEnd == nullptr) break;
-    p = lineEnd + 1;
-    ++line_;
-  }
-  EndRecord();
-  if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
-  if (bigfontWaits_) {
-    diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
-  }
-}
-
-void Reader::ReadLine(const char* p, const char* end) {
-  if (headerGoesOn_) {
-    headerGoesOn_ = false;
-    const char* comma = SkipBlanks(p, end);
-    if (comma < end && *comma == ',') {
-      HeaderRest(pendingCode_, pendingStar_, comma, end);
-      return;
-    }
-    diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
-    bigfontWaits_ = false;
-  }
+  lineStart_ = p;
   // A header may begin first on a line or right after a comma.
   bool headerMayStart = true;
   while (p < end) {
     char c = *p;
     switch (c) {
+      case '\n':
+        ++p;
+        ++line_;
+        lineStart_ = p;
+        headerMayStart = true;
+        if (headerGoesOn_) p = HeaderGoesOn(p);
+        continue;
       case ' ':
       case '\t':
         ++p;
         continue;
       case ';':
-        return;
+        p = LineEnd(p);
+        continue;
       case ',':
-        Comma(p++);
+        // The usual comma, after a number inside a record, in line.
+        if (zone_ == Zone::kRecord && numberSinceComma_) {
+          numberSinceComma_ = false;
+        } else {
+          Comma(p);
+        }
+        ++p;
         headerMayStart = true;
         continue;
       case '(':
-      case ')':
-        Paren(p++);
+        if (zone_ == Zone::kRecord) {
+          if (parenDepth_++ == 0) openParen_ = PlaceOf(p);
+        } else {
+          Paren(p);
+        }
+        ++p;
         headerMayStart = false;
         continue;
-      case '*':
+      case ')':
+        if (zone_ == Zone::kRecord && parenDepth_ > 0) {
+          --parenDepth_;
+        } else {
+          Paren(p);
+        }
+        ++p;
+        headerMayStart = false;
+        continue;
+      case '*': {
         if (!headerMayStart) diagnostics_.Error(PlaceOf(p), "a header must begin a line or follow a comma");
-        Header(p, end);
-        return;
+        const char* lineEnd = LineEnd(p);
+        Header(p, ContentEnd(lineEnd));
+        p = lineEnd;
+        continue;
+      }
+      case '\r':
+        if (p + 1 < end && p[1] == '\n') {
+          ++p;
+          continue;
+        }
+        break;
       default:
         break;
     }
@@ -216,12 +244,18 @@ void Reader::ReadLine(const char* p, const char* end) {
       SourceNumber number;
       const char* stop;
       NumberFault fault = ScanSourceNumber(p, end, number, &stop);
-      Number(p, stop, fault, number);
+      // The usual number, an item's in a record and after a comma, in line.
+      if (fault == NumberFault::kNone && zone_ == Zone::kRecord && !fontHeader_ && !numberSinceComma_) {
+        numberSinceComma_ = true;
+        ItemNumber(PlaceOf(p), p, stop, false, number);
+      } else {
+        Number(p, stop, fault, number);
+      }
       p = stop;
       continue;
     }
     unsigned byte = static_cast<unsigned char>(c);
-    std::string shown = byte >= 0x21 && byte <= 0x7E ? "'" + std::string(1, c) + "'" : "byte " + std::to_string(byte);
+    std::string shown = byte >= 0x21 && byte <= 0x7E ? Quoted(p, p + 1) : "byte " + std::to_string(byte);
     if (zone_ == Zone::kRecord) {
       InnerError(PlaceOf(p), "unexpected " + shown);
     } else {
@@ -229,6 +263,27 @@ void Reader::ReadLine(const char* p, const char* end) {
     }
     ++p;
   }
+  EndRecord();
+  if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
+  if (bigfontWaits_) {
+    diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
+  }
+}
+
+// At the start of the line after a header that ended with its code: the
+// count and name, if the line gives them. Returns where reading goes on.
+const char* Reader::HeaderGoesOn(const char* p) {
+  headerGoesOn_ = false;
+  const char* end = text_.data() + text_.size();
+  const char* comma = SkipBlanks(p, end);
+  if (comma < end && *comma == ',') {
+    const char* lineEnd = LineEnd(comma);
+    HeaderRest(pendingCode_, pendingStar_, comma, ContentEnd(lineEnd));
+    return lineEnd;
+  }
+  diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
+  bigfontWaits_ = false;
+  return p;
 }
 
 void Reader::Header(const char* star, const char* end) {
@@ -499,7 +554,7 @@ void Reader::Number(const char* p, const char* stop, NumberFault fault, SourceNu
   }
 }
 
-void Reader::ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number) {
+inline void Reader::ItemNumber(SourcePlace place, const char* p, const char* stop, bool bad, SourceNumber number) {
   OperandKind kind = cursor_.NextKind();
   if (cursor_.BetweenItems()) openItem_ = place;
   int stored = 0;
