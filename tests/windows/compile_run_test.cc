@@ -1,0 +1,70 @@
+// morlune-compile.exe under Wine: the font goes to standard output as bytes (no line end translated), sources
+// with CR LF line ends compile as with LF, and the error lines end in CR LF.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <tuple>
+
+#include "compiler/compile_source.h"
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
+class WindowsCompile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(top_ + "/work");
+    std::filesystem::copy_file(MORLUNE_WINDOWS_COMPILE_EXE, top_ + "/morlune-compile.exe");
+  }
+  void TearDown() override { std::filesystem::remove_all(top_); }
+
+  ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
+    args.insert(args.begin(), top_ + "/morlune-compile.exe");
+    return RunProcess({args, kind, file, "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
+                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
+  }
+
+  const std::string top_ = MakeTempDir();
+};
+
+// Each sample source, by path to standard output and from standard input to an -o file, with its own line ends
+// and with CR LF: the same font as the compiler gives here.
+TEST_F(WindowsCompile, SampleSourcesGiveTheSameFontAsHere) {
+  for (const char* stem : {"strokes_shapes11", "strokes_bigfont", "strokes_unifont"}) {
+    SCOPED_TRACE(stem);
+    const std::string text = ReadFileBytes(std::string(MORLUNE_SOURCE_DIR "/examples/") + stem + ".kqs");
+    Diagnostics diagnostics;
+    const std::string font = CompileSource(text, {}, diagnostics).value_or("");
+    ASSERT_NE(font, "");
+    for (const std::string& source : {text, WithCrLf(text)}) {
+      WriteFileBytes(top_ + "/work/font.kqs", source);
+      ProcessResult got = Run({"font.kqs"});
+      EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple(font, "", 0));
+      got = Run({"-o", "out.kqx"}, StdinKind::kFile, top_ + "/work/font.kqs");
+      EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple("", "", 0));
+      EXPECT_EQ(ReadFileBytes(top_ + "/work/out.kqx"), font);
+    }
+  }
+}
+
+// An error in the text: its line on standard error with CR LF, status 1, and the -o file left as it was.
+TEST_F(WindowsCompile, ErrorsLeaveTheOutputAlone) {
+  WriteFileBytes(top_ + "/work/bad.kqs", "*00041,1,a\r\n300\r\n");
+  WriteFileBytes(top_ + "/work/out.kqx", "old");
+  ProcessResult got = Run({"-o", "out.kqx", "bad.kqs"});
+  EXPECT_EQ(std::tie(got.out, got.err, got.status),
+            std::make_tuple("", "bad.kqs:2:1: error: '300' is out of range for a code or vector byte (0 to 255)\r\n", 1));
+  EXPECT_EQ(ReadFileBytes(top_ + "/work/out.kqx"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(top_ + "/work"), std::filesystem::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace morlune::testing
