@@ -106,7 +106,7 @@ int WriteFontFile(const char* path, const std::string& font, TextOutput& errors)
   out.AttachFd(fd, true);
   out.Write(font);
   out.Finish();
-  int failure = out.Failed() ? out.FailureErrno() : ReplaceFile(temp.c_str(), path);
+  int failure = out.Failed() ? out.FailureErrno() : RenameOver(temp.c_str(), path);
   if (failure != 0) {
     RemoveFile(temp.c_str());
     ReportError(errors, WriteErrorText(failure));

@@ -44,12 +44,12 @@ bool SameExistingFile(const char* a, const char* b);
 std::int64_t RegularFileSize(int fd);
 
 // A file that stands in for path until it is whole: created new, for
-// writing, in path's folder, so that ReplaceFile can put it in path's place
+// writing, in path's folder, so that RenameOver can put it in path's place
 // at once. Sets tempPath; returns the descriptor, or -1 with errno set.
 int CreateBeside(const char* path, std::string& tempPath);
 // Puts the file from in the place of to, replacing any file there. Returns
 // 0, or the system's error number.
-int ReplaceFile(const char* from, const char* to);
+int RenameOver(const char* from, const char* to);
 // Removes the file; failures are not reported.
 void RemoveFile(const char* path);
 

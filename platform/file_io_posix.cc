@@ -93,7 +93,7 @@ int CreateBeside(const char* path, std::string& tempPath) {
   return -1;
 }
 
-int ReplaceFile(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
+int RenameOver(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
 
 void RemoveFile(const char* path) { ::unlink(path); }
 

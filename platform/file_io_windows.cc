@@ -134,7 +134,7 @@ int CreateBeside(const char* path, std::string& tempPath) {
 }
 
 // rename() on Windows refuses to replace an existing file.
-int ReplaceFile(const char* from, const char* to) {
+int RenameOver(const char* from, const char* to) {
   if (::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   switch (::GetLastError()) {
     case ERROR_ACCESS_DENIED:

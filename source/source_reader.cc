@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,11 +115,17 @@ class Reader {
     whole_ = false;
     diagnostics_.Error(place, std::move(text));
   }
-  [[gnu::always_inline]] void Keep(int stored, int bytes) {
+  void Keep(int stored, int bytes) {
     if (bytes == 2) Keep(stored >> 8, 1);
-    if (recordBytes_ < kMostRecordBytesKept) font_.data.push_back(static_cast<char>(stored));
+    if (recordBytes_ < kMostRecordBytesKept) {
+      if (out_ == outLimit_) Grow();
+      *out_++ = static_cast<char>(stored);
+    }
     ++recordBytes_;
   }
+  void Grow();
+  std::size_t DataSize() const { return static_cast<std::size_t>(out_ - data_.get()); }
+  const char* RecordBody(const char* p, const char* end);
 
   std::string_view text_;
   Family family_;
@@ -147,6 +154,14 @@ class Reader {
   long long count_ = 0;
   SourcePlace countPlace_;
   std::size_t recordBytes_ = 0;
+
+  // The data bytes of every record, back to back; no zero fill, as the
+  // usual text makes several megabytes of them.
+  std::unique_ptr<char[]> data_;
+  char* out_ = nullptr;
+  char* outLimit_ = nullptr;
+  // A header may begin first on a line or right after a comma.
+  bool headerMayStart_ = true;
   bool numberSinceComma_ = false;
   long long parenDepth_ = 0;
   SourcePlace openParen_;
@@ -176,16 +191,18 @@ void Reader::ReadAll() {
   const char* p = text_.data();
   const char* end = p + text_.size();
   lineStart_ = p;
-  // A header may begin first on a line or right after a comma.
-  bool headerMayStart = true;
   while (p < end) {
+    if (zone_ == Zone::kRecord && !fontHeader_) {
+      p = RecordBody(p, end);
+      if (p == end) break;
+    }
     char c = *p;
     switch (c) {
       case '\n':
         ++p;
         ++line_;
         lineStart_ = p;
-        headerMayStart = true;
+        headerMayStart_ = true;
         if (headerGoesOn_) p = HeaderGoesOn(p);
         continue;
       case ' ':
@@ -203,7 +220,7 @@ void Reader::ReadAll() {
           Comma(p);
         }
         ++p;
-        headerMayStart = true;
+        headerMayStart_ = true;
         continue;
       case '(':
         if (zone_ == Zone::kRecord) {
@@ -212,7 +229,7 @@ void Reader::ReadAll() {
           Paren(p);
         }
         ++p;
-        headerMayStart = false;
+        headerMayStart_ = false;
         continue;
       case ')':
         if (zone_ == Zone::kRecord && parenDepth_ > 0) {
@@ -221,10 +238,10 @@ void Reader::ReadAll() {
           Paren(p);
         }
         ++p;
-        headerMayStart = false;
+        headerMayStart_ = false;
         continue;
       case '*': {
-        if (!headerMayStart) diagnostics_.Error(PlaceOf(p), "a header must begin a line or follow a comma");
+        if (!headerMayStart_) diagnostics_.Error(PlaceOf(p), "a header must begin a line or follow a comma");
         const char* lineEnd = LineEnd(p);
         Header(p, ContentEnd(lineEnd));
         p = lineEnd;
@@ -239,7 +256,7 @@ void Reader::ReadAll() {
       default:
         break;
     }
-    headerMayStart = false;
+    headerMayStart_ = false;
     if (StartsNumber(c)) {
       SourceNumber number;
       const char* stop;
@@ -264,10 +281,104 @@ void Reader::ReadAll() {
     ++p;
   }
   EndRecord();
+  if (DataSize() > 0) font_.data.assign(data_.get(), DataSize());
   if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
   if (bigfontWaits_) {
     diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
   }
+}
+
+void Reader::Grow() {
+  std::size_t used = DataSize();
+  std::size_t room = std::max<std::size_t>({used * 2, text_.size() / 4, 4096});
+  std::unique_ptr<char[]> larger(new char[room]);
+  if (used > 0) std::memcpy(larger.get(), data_.get(), used);
+  data_ = std::move(larger);
+  out_ = data_.get() + used;
+  outLimit_ = data_.get() + room;
+}
+
+// The usual run of a record's items, its state held in locals so that it
+// stays in registers while bytes are stored: numbers that their places
+// accept, the commas between them, parentheses, blanks and line ends. It
+// hands everything back and stops at anything else (a header, a comment, a
+// problem, a full buffer), which the general reading then takes.
+const char* Reader::RecordBody(const char* p, const char* end) {
+  ItemCursor cursor = cursor_;
+  bool afterNumber = numberSinceComma_;
+  bool mayStart = headerMayStart_;
+  long long depth = parenDepth_;
+  long long line = line_;
+  const char* lineStart = lineStart_;
+  char* out = out_;
+  char* const outLimit = outLimit_;
+  std::size_t recordBytes = recordBytes_;
+  // Tests in the order of how often the bytes come, rather than a jump
+  // table, whose one indirect branch the usual mix of bytes keeps missing.
+  while (p < end) {
+    char c = *p;
+    if (c == ',') {
+      if (!afterNumber) break;
+      afterNumber = false;
+      mayStart = true;
+      ++p;
+      continue;
+    }
+    if (c == '(') {
+      if (depth++ == 0) openParen_ = SourcePlace{line, static_cast<long long>(p - lineStart) + 1};
+      mayStart = false;
+      ++p;
+      continue;
+    }
+    if (c == ')') {
+      if (depth == 0) break;
+      --depth;
+      mayStart = false;
+      ++p;
+      continue;
+    }
+    if (c == '\n') {
+      ++p;
+      ++line;
+      lineStart = p;
+      mayStart = true;
+      continue;
+    }
+    if (c == ' ' || c == '\t' || (c == '\r' && p + 1 < end && p[1] == '\n')) {
+      ++p;
+      continue;
+    }
+    if (afterNumber || !StartsNumber(c)) break;
+    {
+      SourceNumber number;
+      const char* stop;
+      if (ScanSourceNumber(p, end, number, &stop) != NumberFault::kNone) break;
+      OperandKind kind = cursor.NextKind();
+      int stored;
+      if (!StoredOperandValue(kind, number, stored)) break;
+      if (outLimit - out < 2 || recordBytes + 2 > kMostRecordBytesKept) break;
+      if (cursor.BetweenItems()) openItem_ = SourcePlace{line, static_cast<long long>(p - lineStart) + 1};
+      if (OperandBytes(kind) == 2) {
+        *out++ = static_cast<char>(stored >> 8);
+        ++recordBytes;
+      }
+      *out++ = static_cast<char>(stored);
+      ++recordBytes;
+      cursor.Take(stored);
+      afterNumber = true;
+      mayStart = false;
+      p = stop;
+    }
+  }
+  cursor_ = cursor;
+  numberSinceComma_ = afterNumber;
+  headerMayStart_ = mayStart;
+  parenDepth_ = depth;
+  line_ = line;
+  lineStart_ = lineStart;
+  out_ = out;
+  recordBytes_ = recordBytes;
+  return p;
 }
 
 // At the start of the line after a header that ended with its code: the
@@ -468,7 +579,7 @@ void Reader::BeginRecord(std::uint16_t code, SourcePlace star, long long count, 
   record_.code = code;
   record_.name = name;
   record_.header = star;
-  record_.dataOffset = font_.data.size();
+  record_.dataOffset = DataSize();
   fontHeader_ = code == 0;
   whole_ = true;
   count_ = count;
