@@ -43,11 +43,23 @@ std::string ReasonText(int errorNumber) {
   return reason != nullptr && *reason != '\0' ? reason : "not a readable file";
 }
 
-// The whole source: from the file, standard input or the bytes in memory.
+// The whole source, as one block of memory: a file viewed in place where it
+// can be, else read; standard input read; or the bytes given in memory.
+struct SourceText {
+  std::string read;
+  FileView view;
+  std::string_view text;
+
+  SourceText() = default;
+  SourceText(const SourceText&) = delete;
+  SourceText& operator=(const SourceText&) = delete;
+  ~SourceText() { ReleaseFileView(view); }
+};
+
 // Returns 0, or the error number of the failure (-1 where there is none).
-int ReadSourceText(const CompileCommand& command, const CompileStreams& streams, std::string& text) {
+int ReadSourceText(const CompileCommand& command, const CompileStreams& streams, SourceText& source) {
   if (command.sourcePath == nullptr && streams.inputData != nullptr) {
-    text.assign(reinterpret_cast<const char*>(streams.inputData), streams.inputSize);
+    source.text = std::string_view(reinterpret_cast<const char*>(streams.inputData), streams.inputSize);
     return 0;
   }
   int fd = streams.inputFd;
@@ -58,20 +70,27 @@ int ReadSourceText(const CompileCommand& command, const CompileStreams& streams,
   } else {
     UseUntranslatedBytes(fd);
   }
-  int failure = 0;
-  std::size_t size = 0;
-  // A file is read into room of its own size (and one byte more, to see
-  // its end at once); a pipe into room that doubles as it fills.
   std::int64_t fileSize = RegularFileSize(fd);
-  text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
-  for (;;) {
-    if (size == text.size()) text.resize(text.size() * 2);
-    long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
-    if (got < 0) failure = errno != 0 ? errno : -1;
-    if (got <= 0) break;
-    size += static_cast<std::size_t>(got);
+  if (fileSize > 0) source.view = ViewWholeFile(fd, static_cast<std::size_t>(fileSize));
+  int failure = 0;
+  if (source.view.data != nullptr) {
+    source.text = std::string_view(source.view.data, source.view.size);
+  } else {
+    // A file is read into room of its own size (and one byte more, to see
+    // its end at once); a pipe into room that doubles as it fills.
+    std::string& text = source.read;
+    std::size_t size = 0;
+    text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
+    for (;;) {
+      if (size == text.size()) text.resize(text.size() * 2);
+      long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
+      if (got < 0) failure = errno != 0 ? errno : -1;
+      if (got <= 0) break;
+      size += static_cast<std::size_t>(got);
+    }
+    text.resize(size);
+    source.text = text;
   }
-  text.resize(size);
   if (command.sourcePath != nullptr) CloseFd(fd);
   return failure;
 }
@@ -95,7 +114,7 @@ void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnos
 
 // The font to the -o file: written beside it and put in its place only when
 // whole, so that a file there is never left cut short or emptied.
-int WriteFontFile(const char* path, const std::string& font, TextOutput& errors) {
+int WriteFontFile(const char* path, const CompiledFont& font, TextOutput& errors) {
   std::string temp;
   int fd = CreateBeside(path, temp);
   if (fd < 0) {
@@ -104,7 +123,7 @@ int WriteFontFile(const char* path, const std::string& font, TextOutput& errors)
   }
   TextOutput out;
   out.AttachFd(fd, true);
-  out.Write(font);
+  font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
   int failure = out.Failed() ? out.FailureErrno() : RenameOver(temp.c_str(), path);
   if (failure != 0) {
@@ -115,12 +134,12 @@ int WriteFontFile(const char* path, const std::string& font, TextOutput& errors)
   return kExitFontWritten;
 }
 
-int WriteFontOut(const std::string& font, const CompileStreams& streams, TextOutput& errors) {
+int WriteFontOut(const CompiledFont& font, const CompileStreams& streams, TextOutput& errors) {
   // The font is bytes: no line end may be translated on its way out.
   if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
   TextOutput out;
   Attach(out, streams.outputFd, streams.outputCapture);
-  out.Write(font);
+  font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
   if (out.Failed()) {
     ReportError(errors, WriteErrorText(out.FailureErrno()));
@@ -149,18 +168,17 @@ int Run(int argc, const char* const* argv, const CompileStreams& streams, TextOu
     return kExitFontWritten;
   }
 
-  std::string text;
+  SourceText source;
   std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
-  if (int failure = ReadSourceText(command, streams, text); failure != 0) {
+  if (int failure = ReadSourceText(command, streams, source); failure != 0) {
     ReportError(errors, "cannot read " + std::string(sourceName) + ": " + ReasonText(failure > 0 ? failure : 0));
     return kExitBadCommand;
   }
 
   Diagnostics diagnostics;
-  std::optional<std::string> font = CompileSource(text, command.options, diagnostics);
+  std::optional<CompiledFont> font = CompileSourceFont(source.text, command.options, diagnostics);
   ShowProblems(errors, sourceName, diagnostics);
   if (!font) return kExitTextErrors;
-  text = std::string();  // the source is no longer needed while the font goes out
   if (command.outputPath != nullptr) return WriteFontFile(command.outputPath, *font, errors);
   return WriteFontOut(*font, streams, errors);
 }

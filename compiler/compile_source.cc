@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/font_layout.h"
@@ -91,13 +92,29 @@ void CheckFits(const SourceFont& font, const std::vector<std::string_view>& name
 
 }  // namespace
 
-std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,
-                                         Diagnostics& diagnostics) {
+void CompiledFont::Write(const std::function<void(std::string_view)>& put) const { LayOutFont(font_, names_, put); }
+
+std::string CompiledFont::Bytes() const {
+  std::string bytes;
+  bytes.reserve(LaidOutSize(font_, names_));
+  Write([&bytes](std::string_view block) { bytes.append(block); });
+  return bytes;
+}
+
+std::optional<CompiledFont> CompileSourceFont(std::string_view text, const CompileOptions& options,
+                                              Diagnostics& diagnostics) {
   SourceFont font = ReadSource(text, SourceReadOptions{options.variant, options.takeCounted}, diagnostics);
   std::vector<std::string_view> names = StoredNames(font, options.dropDefaultNames);
   CheckFits(font, names, diagnostics);
   if (diagnostics.HasErrors()) return std::nullopt;
-  return LayOutFont(font, names);
+  return CompiledFont(std::move(font), std::move(names));
+}
+
+std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,
+                                         Diagnostics& diagnostics) {
+  std::optional<CompiledFont> font = CompileSourceFont(text, options, diagnostics);
+  if (!font) return std::nullopt;
+  return font->Bytes();
 }
 
 }  // namespace morlune

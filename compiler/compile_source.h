@@ -2,12 +2,16 @@
 // the tools and for library users.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "grammar/shape_file_kind.h"
 #include "source/diagnostics.h"
+#include "source/source_font.h"
 
 namespace morlune {
 
@@ -22,8 +26,28 @@ struct CompileOptions {
   bool takeCounted = false;
 };
 
+// A font that passed every check, ready to be written. It refers to the
+// text it was compiled from, which must outlive it.
+class CompiledFont {
+ public:
+  CompiledFont(SourceFont font, std::vector<std::string_view> names)
+      : font_(std::move(font)), names_(std::move(names)) {}
+
+  // Hands the font's bytes to put in order, a block at a time.
+  void Write(const std::function<void(std::string_view)>& put) const;
+  std::string Bytes() const;
+
+ private:
+  SourceFont font_;
+  std::vector<std::string_view> names_;
+};
+
 // The compiled font, or nothing when the text has an error. Every error and
 // warning goes to diagnostics, in the order of the text.
+std::optional<CompiledFont> CompileSourceFont(std::string_view text, const CompileOptions& options,
+                                              Diagnostics& diagnostics);
+
+// The same, as the font's bytes.
 std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,
                                          Diagnostics& diagnostics);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "fontfile/signature.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 constexpr char kSignatureEnd = 0x1A;
 constexpr unsigned kEntrySize = kBigfontIndexEntrySize;
+// Room of the head and index gathered before they are handed out.
+constexpr std::size_t kHeadChunk = 64 * 1024;
 
 void PutWord(std::string& out, unsigned value) {
   out.push_back(static_cast<char>(value & 0xFF));
@@ -27,11 +30,37 @@ std::size_t RecordLength(const SourceRecord& record, std::string_view name) {
   return name.size() + 1 + record.dataSize;
 }
 
-void PutRecord(std::string& out, const SourceFont& font, const SourceRecord& record, std::string_view name) {
-  out.append(name);
-  out.push_back('\0');
-  out.append(font.data, record.dataOffset, record.dataSize);
-}
+// Words are gathered in a small buffer; records go out as the name, its
+// zero byte and the data, straight from where they are kept.
+struct Writer {
+  const std::function<void(std::string_view)>& put;
+  std::string head;
+  std::size_t handedOut = 0;
+
+  // Bytes of the font before the next one.
+  std::size_t Position() const { return handedOut + head.size(); }
+  void Flush() {
+    if (!head.empty()) put(head);
+    handedOut += head.size();
+    head.clear();
+  }
+  void Word(unsigned value) {
+    if (head.size() >= kHeadChunk) Flush();
+    PutWord(head, value);
+  }
+  void Dword(std::uint32_t value) {
+    if (head.size() >= kHeadChunk) Flush();
+    PutDword(head, value);
+  }
+  void Record(const SourceFont& font, const SourceRecord& record, std::string_view name) {
+    Flush();
+    head.append(name);
+    head.push_back('\0');
+    Flush();
+    if (record.dataSize > 0) put(font.DataOf(record));
+    handedOut += record.dataSize;
+  }
+};
 
 }  // namespace
 
@@ -43,42 +72,58 @@ std::vector<std::size_t> BigfontOrder(const SourceFont& font) {
   return order;
 }
 
-std::string LayOutFont(const SourceFont& font, const std::vector<std::string_view>& names) {
-  std::string out = kShapeFileSignatures[static_cast<int>(font.kind)];
-  out.push_back(kSignatureEnd);
+std::size_t LaidOutSize(const SourceFont& font, const std::vector<std::string_view>& names) {
+  std::size_t count = font.records.size();
+  std::size_t total = std::strlen(kShapeFileSignatures[static_cast<int>(font.kind)]) + 1;
+  switch (font.kind) {
+    case ShapeFileKind::kBigfont10:
+      total += 6 + 4 * font.escapeRanges.size() + std::size_t{kEntrySize} * count;
+      break;
+    case ShapeFileKind::kUnifont10:
+      total += 2 + 4 * count;
+      break;
+    default:
+      total += 6 + 4 * count;
+      break;
+  }
+  for (std::size_t i = 0; i < count; ++i) total += RecordLength(font.records[i], names[i]);
+  return total;
+}
+
+void LayOutFont(const SourceFont& font, const std::vector<std::string_view>& names,
+                const std::function<void(std::string_view)>& put) {
+  Writer out{put, kShapeFileSignatures[static_cast<int>(font.kind)], 0};
+  out.head.push_back(kSignatureEnd);
   const std::vector<SourceRecord>& records = font.records;
   auto count = static_cast<unsigned>(records.size());
-  std::size_t total = out.size() + 6 + 4 * font.escapeRanges.size() + std::size_t{kEntrySize} * count;
-  for (std::size_t i = 0; i < records.size(); ++i) total += RecordLength(records[i], names[i]);
-  out.reserve(total);
   switch (font.kind) {
     case ShapeFileKind::kBigfont10: {
-      PutWord(out, kEntrySize);
-      PutWord(out, count);
-      PutWord(out, static_cast<unsigned>(font.escapeRanges.size()));
+      out.Word(kEntrySize);
+      out.Word(count);
+      out.Word(static_cast<unsigned>(font.escapeRanges.size()));
       for (const EscapeRange& range : font.escapeRanges) {
-        PutWord(out, range.first);
-        PutWord(out, range.last);
+        out.Word(range.first);
+        out.Word(range.last);
       }
       // The records follow the index in its own order.
       std::vector<std::size_t> order = BigfontOrder(font);
-      std::size_t offset = out.size() + std::size_t{kEntrySize} * count;
+      std::size_t offset = out.Position() + std::size_t{kEntrySize} * count;
       for (std::size_t i : order) {
         std::size_t length = RecordLength(records[i], names[i]);
-        PutWord(out, records[i].code);
-        PutWord(out, static_cast<unsigned>(length));
-        PutDword(out, static_cast<std::uint32_t>(offset));
+        out.Word(records[i].code);
+        out.Word(static_cast<unsigned>(length));
+        out.Dword(static_cast<std::uint32_t>(offset));
         offset += length;
       }
-      for (std::size_t i : order) PutRecord(out, font, records[i], names[i]);
+      for (std::size_t i : order) out.Record(font, records[i], names[i]);
       break;
     }
     case ShapeFileKind::kUnifont10:
-      PutWord(out, count);
+      out.Word(count);
       for (std::size_t i = 0; i < records.size(); ++i) {
-        PutWord(out, records[i].code);
-        PutWord(out, static_cast<unsigned>(RecordLength(records[i], names[i])));
-        PutRecord(out, font, records[i], names[i]);
+        out.Word(records[i].code);
+        out.Word(static_cast<unsigned>(RecordLength(records[i], names[i])));
+        out.Record(font, records[i], names[i]);
       }
       break;
     default: {
@@ -90,18 +135,18 @@ std::string LayOutFont(const SourceFont& font, const std::vector<std::string_vie
         lowest = low->code;
         highest = high->code;
       }
-      PutWord(out, lowest);
-      PutWord(out, highest);
-      PutWord(out, count);
+      out.Word(lowest);
+      out.Word(highest);
+      out.Word(count);
       for (std::size_t i = 0; i < records.size(); ++i) {
-        PutWord(out, records[i].code);
-        PutWord(out, static_cast<unsigned>(RecordLength(records[i], names[i])));
+        out.Word(records[i].code);
+        out.Word(static_cast<unsigned>(RecordLength(records[i], names[i])));
       }
-      for (std::size_t i = 0; i < records.size(); ++i) PutRecord(out, font, records[i], names[i]);
+      for (std::size_t i = 0; i < records.size(); ++i) out.Record(font, records[i], names[i]);
       break;
     }
   }
-  return out;
+  out.Flush();
 }
 
 }  // namespace morlune

@@ -1,5 +1,6 @@
 // POSIX file calls: open, read, write, lseek, close and stat, retried on EINTR.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +78,22 @@ std::int64_t RegularFileSize(int fd) {
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return -1;
   return static_cast<std::int64_t>(info.st_size);
+}
+
+// The pages are mapped at once, as every byte is read once from the start.
+FileView ViewWholeFile(int fd, std::size_t size) {
+  int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+  flags |= MAP_POPULATE;
+#endif
+  void* data = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
+  if (data == MAP_FAILED) return FileView{};
+  return FileView{static_cast<const char*>(data), size};
+}
+
+void ReleaseFileView(FileView& view) {
+  if (view.data != nullptr) ::munmap(const_cast<char*>(view.data), view.size);
+  view = FileView{};
 }
 
 // A name of this process that no other writer takes, retried should a file

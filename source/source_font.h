@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,13 @@ struct SourceFont {
   std::vector<EscapeRange> escapeRanges;
   std::vector<DeclaredRecordCount> bigfontCounts;
   std::vector<SourceRecord> records;
-  std::string data;  // the records' data bytes, back to back
+  // The records' data bytes, back to back.
+  std::unique_ptr<char[]> data;
+  std::size_t dataSize = 0;
+
+  std::string_view DataOf(const SourceRecord& record) const {
+    return std::string_view(data.get() + record.dataOffset, record.dataSize);
+  }
 };
 
 }  // namespace morlune

@@ -281,7 +281,8 @@ void Reader::ReadAll() {
     ++p;
   }
   EndRecord();
-  if (DataSize() > 0) font_.data.assign(data_.get(), DataSize());
+  font_.dataSize = DataSize();
+  font_.data = std::move(data_);
   if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
   if (bigfontWaits_) {
     diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
@@ -711,19 +712,32 @@ void Reader::Paren(const char* p) {
   }
 }
 
-// The variant that the text's own headers name, if any; a first guess from
-// the words alone, so that the usual text is read once.
+// A first guess at the variant, from the first line that begins with a
+// header: the decompiler puts a bigfont's "*BIGFONT" line, and usually a
+// unifont's "*UNIFONT" header, before every other record. A wrong guess
+// costs a second reading, never a wrong font.
 ShapeFileKind GuessVariant(std::string_view text) {
-  if (text.find("*UNIFONT") != std::string_view::npos) return ShapeFileKind::kUnifont10;
-  if (text.find("*BIGFONT ") != std::string_view::npos) return ShapeFileKind::kBigfont10;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t first = text.find_first_not_of(" \t", at);
+    if (first == std::string_view::npos) break;
+    if (text[first] == '*') {
+      std::string_view header = text.substr(first + 1);
+      if (header.substr(0, kUnifontWord.size()) == kUnifontWord) return ShapeFileKind::kUnifont10;
+      if (header.substr(0, kBigfontWord.size()) == kBigfontWord) return ShapeFileKind::kBigfont10;
+      break;
+    }
+    if (text[first] != ';' && text[first] != '\n' && text[first] != '\r') break;
+    std::size_t lineEnd = text.find('\n', first);
+    if (lineEnd == std::string_view::npos) break;
+    at = lineEnd + 1;
+  }
   return ShapeFileKind::kShapes11;
 }
 
 }  // namespace
 
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
-  // A text's own variant wins over the one asked for, which is then an
-  // error: read it by its own, so that the error is the only one.
   ShapeFileKind assumed = GuessVariant(text);
   if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;
   // The second reading, where there is one, has the variant right.
@@ -735,11 +749,10 @@ SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, D
     // The variant is the text's own; failing that, the one asked for.
     std::optional<ShapeFileKind> own;
     std::optional<SourcePlace> ownPlace;
-    bool conflict = false;
-    if (reader.unifontHeader && reader.bigfontLine) {
+    bool both = reader.unifontHeader && reader.bigfontLine;
+    if (both) {
       SourcePlace later = *reader.bigfontLine < *reader.unifontHeader ? *reader.unifontHeader : *reader.bigfontLine;
       found.Error(later, "a text holds a *UNIFONT header or a *BIGFONT line, not both");
-      conflict = true;
     } else if (reader.unifontHeader) {
       own = ShapeFileKind::kUnifont10;
       ownPlace = reader.unifontHeader;
@@ -752,13 +765,14 @@ SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, D
       if (options.variant && FamilyOf(*options.variant) != FamilyOf(*own)) {
         found.Error(*ownPlace, std::string("--variant ") + VariantName(*options.variant) + " does not apply to a " +
                                    VariantName(*own) + " text");
-        conflict = true;
       }
       kind = *own;
     }
     // Code 7 and the font-header values are read by the variant's rules:
-    // read again when the guess was wrong.
-    if (FamilyOf(kind) != FamilyOf(assumed) && !conflict && reading == 1) {
+    // read again when the guess was wrong. A text's own variant wins over
+    // the one asked for, which is then an error: it is read by its own, so
+    // that the error is the only one.
+    if (FamilyOf(kind) != FamilyOf(assumed) && !both && reading == 1) {
       assumed = kind;
       continue;
     }
