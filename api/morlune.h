@@ -1,5 +1,6 @@
 // morlune as a library: the one header that another program includes to
-// read a compiled font's records and to decompile it from C++.
+// read a compiled font's records, to decompile it and to compile source
+// text (CompileSource) from C++.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/compile_source.h"
 #include "grammar/shape_file_kind.h"
 #include "source/font_source.h"
 
