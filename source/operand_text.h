@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "grammar/item_grammar.h"
 #include "source/short_text.h"
@@ -87,35 +88,36 @@ constexpr std::array<VectorItemText, 256> MakeVectorItemTexts() {
   return table;
 }
 inline constexpr std::array<VectorItemText, 256> kVectorItemTexts = MakeVectorItemTexts();
+namespace operand_text_detail {
+// The numbers each kind accepts, and the bits of a negative one that it
+// stores (two's complement within the width).
+struct AcceptedRange {
+  long lowest, highest;
+  long storedBits;
+};
+inline constexpr AcceptedRange kAccepted[] = {
+    /* kItemCode */ {0, 255, 0xFF},
+    /* kUnsigned */ {0, 255, 0xFF},
+    /* kSigned */ {-128, 127, 0xFF},
+    /* kSignMagnitude */ {-127, 127, 0xFF},
+    /* kShapeCode */ {0, 255, 0xFF},
+    /* kUnifontCode */ {0, 0xFFFF, 0xFFFF},
+    /* kLongFormCode */ {0, 0xFFFF, 0xFFFF},
+    /* kHeaderValue */ {-128, 255, 0xFF},
+};
+static_assert(std::size(kAccepted) == static_cast<std::size_t>(OperandKind::kHeaderValue) + 1);
+}  // namespace operand_text_detail
 
 // Text to bytes: the stored value of a number read where a number of the
-// kind stands, or false when the kind does not accept it.
+// kind stands, or false when the kind does not accept it. A table rather
+// than a switch: the compiler takes every number of a text through here.
 inline bool StoredOperandValue(OperandKind kind, SourceNumber number, int& stored) {
+  const operand_text_detail::AcceptedRange& range = operand_text_detail::kAccepted[static_cast<int>(kind)];
   long v = number.value;
-  switch (kind) {
-    case OperandKind::kItemCode:
-    case OperandKind::kUnsigned:
-    case OperandKind::kShapeCode:
-      if (v < 0 || v > 255) return false;
-      break;
-    case OperandKind::kSigned:
-      if (v < -128 || v > 127) return false;
-      v &= 0xFF;
-      break;
-    case OperandKind::kHeaderValue:
-      if (v < -128 || v > 255) return false;
-      v &= 0xFF;
-      break;
-    case OperandKind::kSignMagnitude:
-      if (v < -127 || v > 127) return false;
-      v = v < 0 || number.negativeZero ? 0x80 | -v : v;
-      break;
-    case OperandKind::kUnifontCode:
-    case OperandKind::kLongFormCode:
-      if (v < 0 || v > 0xFFFF) return false;
-      break;
-  }
-  stored = static_cast<int>(v);
+  if (v < range.lowest || v > range.highest) return false;
+  // Sign-magnitude: bit 7 the sign ("-0" too), the magnitude below it.
+  if (kind == OperandKind::kSignMagnitude && (v < 0 || number.negativeZero)) v = 0x80 | -v;
+  stored = static_cast<int>(v & range.storedBits);
   return true;
 }
 
