@@ -248,11 +248,18 @@ TEST(CompileRun, OutputFileOnlyWhenWhole) {
   EXPECT_EQ(ReadFileBytes(existing), "old bytes");
   EXPECT_FALSE(FileExists(fresh));
 
-  RunResult written = Compile({"--output", existing.c_str()}, "*00041,1,a\n0\n");
+  // The source by its path this time (a file is viewed in memory, an empty one read).
+  const std::string source = dir + "/font.kqs", empty = dir + "/empty.kqs";
+  WriteFileBytes(source, "*00041,1,a\n0\n");
+  WriteFileBytes(empty, "");
+  RunResult written = Compile({"--output", existing.c_str(), source.c_str()}, "");
   EXPECT_EQ(written.status, 0);
   EXPECT_EQ(written.out, "");
   EXPECT_EQ(ReadFileBytes(existing), BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "a", {0})})));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  RunResult nothing = Compile({empty.c_str()}, "");
+  EXPECT_EQ(nothing.status, 0);
+  EXPECT_EQ(nothing.out, BuildFont(FontLayout(FontVariant::kShapes11, {})));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
 
   RunResult nowhere = Compile({"-o", (dir + "/no/such/folder.kqx").c_str()}, "*00041,1,a\n0\n");
   EXPECT_EQ(nowhere.status, 3);
