@@ -10,6 +10,7 @@
 #include "compile_driver/command_line.h"
 #include "compile_driver/exit_status.h"
 #include "compiler/compile_source.h"
+#include "platform/pending_file.h"
 #include "platform/text_output.h"
 
 #ifndef MORLUNE_VERSION
@@ -115,19 +116,22 @@ void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnos
 // The font to the -o file: written beside it and put in its place only when
 // whole, so that a file there is never left cut short or emptied.
 int WriteFontFile(const char* path, const CompiledFont& font, TextOutput& errors) {
-  std::string temp;
-  int fd = CreateBeside(path, temp);
-  if (fd < 0) {
-    ReportError(errors, "cannot create " + std::string(path) + ": " + ReasonText(errno));
+  PendingFile file;
+  if (int error = OpenPendingFile(path, file); error != 0) {
+    ReportError(errors, "cannot create " + std::string(path) + ": " + ReasonText(error));
     return kExitFontNotWritten;
   }
   TextOutput out;
-  out.AttachFd(fd, true);
+  out.AttachFd(file.fd, true);
   font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
-  int failure = out.Failed() ? out.FailureErrno() : RenameOver(temp.c_str(), path);
+  int failure = out.FailureErrno();
   if (failure != 0) {
-    RemoveFile(temp.c_str());
+    DiscardPendingFile(file);
+  } else {
+    failure = CommitPendingFile(file, path);
+  }
+  if (failure != 0) {
     ReportError(errors, WriteErrorText(failure));
     return kExitFontNotWritten;
   }

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace morlune {
 
@@ -53,15 +52,5 @@ struct FileView {
 // Views size bytes of the file open on fd (size from RegularFileSize, not 0).
 FileView ViewWholeFile(int fd, std::size_t size);
 void ReleaseFileView(FileView& view);
-
-// A file that stands in for path until it is whole: created new, for
-// writing, in path's folder, so that RenameOver can put it in path's place
-// at once. Sets tempPath; returns the descriptor, or -1 with errno set.
-int CreateBeside(const char* path, std::string& tempPath);
-// Puts the file from in the place of to, replacing any file there. Returns
-// 0, or the system's error number.
-int RenameOver(const char* from, const char* to);
-// Removes the file; failures are not reported.
-void RemoveFile(const char* path);
 
 }  // namespace morlune

@@ -1,11 +1,10 @@
-// POSIX file calls: open, read, write, lseek, close and stat, retried on EINTR.
+// POSIX file calls: open, read, write, lseek, close, stat and mmap, retried on EINTR.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "platform/file_io.h"
 
@@ -96,22 +95,5 @@ void ReleaseFileView(FileView& view) {
   view = FileView{};
 }
 
-// A name of this process that no other writer takes, retried should a file
-// left by an earlier run have it; created with the user's usual permissions.
-int CreateBeside(const char* path, std::string& tempPath) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    int fd;
-    do {
-      fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-int RenameOver(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
-
-void RemoveFile(const char* path) { ::unlink(path); }
 
 }  // namespace morlune

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <string>
 
 #include "platform/file_io.h"
 
@@ -140,31 +139,5 @@ void ReleaseFileView(FileView& view) {
   view = FileView{};
 }
 
-int CreateBeside(const char* path, std::string& tempPath) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = std::string(path) + ".tmp-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt);
-    int fd = ::_open(tempPath.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                     _S_IREAD | _S_IWRITE);
-    if (fd >= 0 || errno != EEXIST) return fd < 0 ? -1 : fd;
-  }
-  return -1;
-}
-
-// rename() on Windows refuses to replace an existing file.
-int RenameOver(const char* from, const char* to) {
-  if (::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
-  switch (::GetLastError()) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return EACCES;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-      return ENOENT;
-    default:
-      return EIO;
-  }
-}
-
-void RemoveFile(const char* path) { ::_unlink(path); }
 
 }  // namespace morlune
