@@ -133,7 +133,24 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
     errors_.Write(std::string(kTool) + label_ + ": cannot read: " + std::strerror(input.error) + "\n");
     return false;
   }
-  bytes = CompiledFontBytes(std::move(input.bytes));
+  FontFromInput font = CompiledFontBytes(std::move(input.bytes));
+  // The problems of source text as morlune-compile shows them.
+  for (const Diagnostic& problem : font.problems.Kept()) {
+    errors_.Write(label_);
+    errors_.Put(':');
+    errors_.Write(std::to_string(problem.place.line));
+    errors_.Put(':');
+    errors_.Write(std::to_string(problem.place.column));
+    errors_.Write(problem.isError ? ": error: " : ": warning: ");
+    errors_.Write(problem.text);
+    errors_.Put('\n');
+  }
+  if (font.problems.NotKept() > 0) {
+    errors_.Write(std::string(kTool) + label_ + ": " + std::to_string(font.problems.NotKept()) +
+                  " more problems not shown\n");
+  }
+  if (font.problems.HasErrors()) return false;
+  bytes = std::move(font.bytes);
   return true;
 }
 

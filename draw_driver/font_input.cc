@@ -1,10 +1,18 @@
-// Reading the whole input: in growing blocks, up to the end of input.
+// Reading the whole input, in growing blocks up to the end of input, and
+// compiling it first where it is shape source text.
 #include "draw_driver/font_input.h"
 
 #include <cerrno>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 
+#include "compiler/compile_source.h"
+#include "fontfile/signature.h"
+#include "platform/byte_input.h"
 #include "platform/file_io.h"
+#include "source/source_reader.h"
 
 namespace morlune {
 
@@ -26,6 +34,20 @@ InputBytes ReadAllFrom(int fd) {
   return input;
 }
 
-std::vector<unsigned char> CompiledFontBytes(std::vector<unsigned char> input) { return input; }
+FontFromInput CompiledFontBytes(std::vector<unsigned char> input) {
+  FontFromInput font;
+  ByteInput head;
+  head.AttachMemory(input.data(), input.size());
+  std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
+  if (IdentifyShapeFile(head) != ShapeFileKind::kUnknown || !HasHeaderLine(text)) {
+    font.bytes = std::move(input);
+    return font;
+  }
+  font.fromSource = true;
+  if (std::optional<std::string> compiled = CompileSource(text, CompileOptions{}, font.problems)) {
+    font.bytes.assign(compiled->begin(), compiled->end());
+  }
+  return font;
+}
 
 }  // namespace morlune

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "source/diagnostics.h"
+
 namespace morlune {
 
 struct InputBytes {
@@ -16,9 +18,17 @@ struct InputBytes {
 // Reads everything from the descriptor.
 InputBytes ReadAllFrom(int fd);
 
-// The compiled font that the input stands for. Every input is taken as a
-// compiled font for now; this is the one place where shape source text
-// would be compiled first.
-std::vector<unsigned char> CompiledFontBytes(std::vector<unsigned char> input);
+struct FontFromInput {
+  std::vector<unsigned char> bytes;  // a compiled font, or the input as it came
+  bool fromSource = false;           // compiled from shape source text
+  Diagnostics problems;              // of the source text
+};
+
+// The compiled font that the input stands for: the input itself where it
+// begins with a compiled font's signature; otherwise, where a line of it
+// begins with a header, the font compiled from it as shape source text
+// (nothing usable when its problems hold an error); otherwise the input as
+// it came, to be refused as no font.
+FontFromInput CompiledFontBytes(std::vector<unsigned char> input);
 
 }  // namespace morlune

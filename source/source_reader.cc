@@ -53,6 +53,18 @@ ShapeFileKind GuessVariant(std::string_view text) {
 
 }  // namespace
 
+bool HasHeaderLine(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t first = text.find_first_not_of(" \t", at);
+    if (first == std::string_view::npos) return false;
+    if (text[first] == '*') return true;
+    std::size_t lineEnd = text.find('\n', first);
+    if (lineEnd == std::string_view::npos) return false;
+    at = lineEnd + 1;
+  }
+  return false;
+}
+
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
   ShapeFileKind assumed = GuessVariant(text);
   if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;

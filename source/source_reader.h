@@ -19,6 +19,10 @@ struct SourceReadOptions {
   bool takeCounted = false;
 };
 
+// True when a line of the text begins with a header ("*" after blanks):
+// what tells source text from other bytes where either may come.
+bool HasHeaderLine(std::string_view text);
+
 // Reads the whole text. Every problem goes to diagnostics; the font is of
 // use only when none of them is an error.
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics);

@@ -59,6 +59,10 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
       {{dir}, "", "", "morlune-draw: " + dir + ": cannot open: Is a directory\n", 1},
       {{"--list"}, "not a font", "", "morlune-draw: <stdin>: not a compiled shape font\n", 1},
       {{"--list", "-"}, sample, ReadFileBytes(kSource + "tests/drawing/golden/strokes.list"), "", 0},
+      // Source text is compiled first: the same listing, or the text's problems.
+      {{"--list"}, ReadFileBytes(kSource + "examples/strokes_shapes11.kqs"),
+       ReadFileBytes(kSource + "tests/drawing/golden/strokes.list"), "", 0},
+      {{"--list"}, ";; edited\n*00041,2,A\n2,8,0\n", "", "<stdin>:3:3: error: code 8 is cut short by the end of its record\n", 1},
       {{"--list", "--codes", "41-4c", kSample}, "", Lines("strokes.list", {"0041", "0045", "004C"}), "", 0},
       {{"--list", "--codes=31", "-o", "-", "--", kSample}, "", Lines("strokes.list", {"0031"}), "", 0},
   };
