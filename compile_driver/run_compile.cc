@@ -44,17 +44,12 @@ std::string ReasonText(int errorNumber) {
   return reason != nullptr && *reason != '\0' ? reason : "not a readable file";
 }
 
-// The whole source, as one block of memory: a file viewed in place where it
-// can be, else read; standard input read; or the bytes given in memory.
+// The whole source, as one block of memory: a file or standard input read
+// (not mapped, so that a file cut short by another program while it is
+// read cannot stop the run), or the bytes given in memory.
 struct SourceText {
   std::string read;
-  FileView view;
   std::string_view text;
-
-  SourceText() = default;
-  SourceText(const SourceText&) = delete;
-  SourceText& operator=(const SourceText&) = delete;
-  ~SourceText() { ReleaseFileView(view); }
 };
 
 // Returns 0, or the error number of the failure (-1 where there is none).
@@ -72,26 +67,21 @@ int ReadSourceText(const CompileCommand& command, const CompileStreams& streams,
     UseUntranslatedBytes(fd);
   }
   std::int64_t fileSize = RegularFileSize(fd);
-  if (fileSize > 0) source.view = ViewWholeFile(fd, static_cast<std::size_t>(fileSize));
   int failure = 0;
-  if (source.view.data != nullptr) {
-    source.text = std::string_view(source.view.data, source.view.size);
-  } else {
-    // A file is read into room of its own size (and one byte more, to see
-    // its end at once); a pipe into room that doubles as it fills.
-    std::string& text = source.read;
-    std::size_t size = 0;
-    text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
-    for (;;) {
-      if (size == text.size()) text.resize(text.size() * 2);
-      long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
-      if (got < 0) failure = errno != 0 ? errno : -1;
-      if (got <= 0) break;
-      size += static_cast<std::size_t>(got);
-    }
-    text.resize(size);
-    source.text = text;
+  // A file is read into room of its own size (and one byte more, to see its
+  // end at once); a pipe into room that doubles as it fills.
+  std::string& text = source.read;
+  std::size_t size = 0;
+  text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
+  for (;;) {
+    if (size == text.size()) text.resize(text.size() * 2);
+    long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
+    if (got < 0) failure = errno != 0 ? errno : -1;
+    if (got <= 0) break;
+    size += static_cast<std::size_t>(got);
   }
+  text.resize(size);
+  source.text = text;
   if (command.sourcePath != nullptr) CloseFd(fd);
   return failure;
 }

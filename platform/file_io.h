@@ -42,15 +42,5 @@ bool SameExistingFile(const char* a, const char* b);
 // pipe, a terminal), whose size is known only once it is read.
 std::int64_t RegularFileSize(int fd);
 
-// The whole of a regular file as read-only memory, for reading it at once
-// without copying it. Empty where the file cannot be viewed so (then it is
-// read the usual way).
-struct FileView {
-  const char* data = nullptr;
-  std::size_t size = 0;
-};
-// Views size bytes of the file open on fd (size from RegularFileSize, not 0).
-FileView ViewWholeFile(int fd, std::size_t size);
-void ReleaseFileView(FileView& view);
 
 }  // namespace morlune

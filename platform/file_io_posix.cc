@@ -1,6 +1,5 @@
 // POSIX file calls: open, read, write, lseek, close, stat and mmap, retried on EINTR.
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,22 +77,5 @@ std::int64_t RegularFileSize(int fd) {
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return -1;
   return static_cast<std::int64_t>(info.st_size);
 }
-
-// The pages are mapped at once, as every byte is read once from the start.
-FileView ViewWholeFile(int fd, std::size_t size) {
-  int flags = MAP_PRIVATE;
-#ifdef MAP_POPULATE
-  flags |= MAP_POPULATE;
-#endif
-  void* data = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
-  if (data == MAP_FAILED) return FileView{};
-  return FileView{static_cast<const char*>(data), size};
-}
-
-void ReleaseFileView(FileView& view) {
-  if (view.data != nullptr) ::munmap(const_cast<char*>(view.data), view.size);
-  view = FileView{};
-}
-
 
 }  // namespace morlune

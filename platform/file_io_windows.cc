@@ -122,22 +122,4 @@ std::int64_t RegularFileSize(int fd) {
   return static_cast<std::int64_t>(info.st_size);
 }
 
-FileView ViewWholeFile(int fd, std::size_t size) {
-  intptr_t raw = ::_get_osfhandle(fd);
-  if (raw == -1) return FileView{};
-  HANDLE mapping = ::CreateFileMappingA(reinterpret_cast<HANDLE>(raw), nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (mapping == nullptr) return FileView{};
-  void* data = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size);
-  // The view keeps the mapping alive by itself.
-  ::CloseHandle(mapping);
-  if (data == nullptr) return FileView{};
-  return FileView{static_cast<const char*>(data), size};
-}
-
-void ReleaseFileView(FileView& view) {
-  if (view.data != nullptr) ::UnmapViewOfFile(view.data);
-  view = FileView{};
-}
-
-
 }  // namespace morlune
