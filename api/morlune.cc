@@ -1,6 +1,8 @@
 // The library's entry points: thin over the font reader and the writers.
 #include "api/morlune.h"
 
+#include "drawing/drawing_font.h"
+#include "drawing/listing_writer.h"
 #include "fontfile/record_walk.h"
 #include "fontfile/signature.h"
 
@@ -34,6 +36,43 @@ Decompiled Decompile(std::span<const unsigned char> font, const SourceTextOption
   FontReader reader(input, kind);
   SourceWriter writer(output);
   result.end = WriteFontSource(reader, writer, options);
+  output.Flush();
+  return result;
+}
+
+namespace {
+
+// Keeps the drawing's warnings as lines of text.
+class WarningList : public DrawMessages {
+ public:
+  explicit WarningList(std::vector<std::string>& lines) : lines_(lines) {}
+  void ShapeWarning(int code, const std::string& text) override {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string label = "shape ";
+    for (int shift = 12; shift >= 0; shift -= 4) label += kHex[(code >> shift) & 0xF];
+    lines_.push_back(label + ": " + text);
+  }
+  void FontWarning(const std::string& text) override { lines_.push_back(text); }
+
+ private:
+  std::vector<std::string>& lines_;
+};
+
+}  // namespace
+
+Drawn DrawListing(std::span<const unsigned char> font) {
+  Drawn result;
+  ByteInput input;
+  input.AttachMemory(font.data(), font.size());
+  ShapeFileKind kind = IdentifyShapeFile(input);
+  result.recognised = kind != ShapeFileKind::kUnknown;
+  if (!result.recognised) return result;
+  FontWalk walk = WalkFontRecords(font.data(), font.size(), static_cast<std::size_t>(input.Tell()), kind);
+  DrawingFont drawing(font.data(), font.size(), kind, std::move(walk));
+  TextOutput output;
+  output.AttachCapture(&result.listing);
+  WarningList warnings(result.warnings);
+  WriteFontListing(drawing, CodeRange{}, output, warnings);
   output.Flush();
   return result;
 }

@@ -1,6 +1,6 @@
 // morlune as a library: the one header that another program includes to
-// read a compiled font's records, to decompile it and to compile source
-// text (CompileSource) from C++.
+// read a compiled font's records, to decompile it, to compile source text
+// (CompileSource) and to draw its shapes from C++.
 #pragma once
 
 #include <cstdint>
@@ -40,5 +40,14 @@ struct Decompiled {
 
 // Decompiles a compiled font as morlune does, with its -d and -e as options.
 Decompiled Decompile(std::span<const unsigned char> font, const SourceTextOptions& options = {});
+
+struct Drawn {
+  bool recognised = false;            // the bytes are a compiled font
+  std::string listing;                // a line per shape: code, advance, path data
+  std::vector<std::string> warnings;  // "shape CODE: TEXT", or about the whole font
+};
+
+// Draws every shape of a compiled font as morlune-draw --list does.
+Drawn DrawListing(std::span<const unsigned char> font);
 
 }  // namespace morlune
