@@ -3,5 +3,5 @@
 #include "compile_driver/run_compile.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunMorluneCompile(argc, argv, morlune::CompileStreams{});
+  return morlune::RunMorluneCompile(argc, argv, morlune::ToolStreams{});
 }

@@ -23,14 +23,6 @@ namespace {
 constexpr std::string_view kToolName = "morlune-compile";
 constexpr std::string_view kStdinName = "<stdin>";
 
-void Attach(TextOutput& stream, int fd, std::string* capture) {
-  if (capture != nullptr) {
-    stream.AttachCapture(capture);
-  } else {
-    stream.AttachFd(fd, false);
-  }
-}
-
 // "morlune-compile: TEXT."
 void ReportError(TextOutput& errors, std::string_view text) {
   errors.Write(kToolName);
@@ -53,7 +45,7 @@ struct SourceText {
 };
 
 // Returns 0, or the error number of the failure (-1 where there is none).
-int ReadSourceText(const CompileCommand& command, const CompileStreams& streams, SourceText& source) {
+int ReadSourceText(const CompileCommand& command, const ToolStreams& streams, SourceText& source) {
   if (command.sourcePath == nullptr && streams.inputData != nullptr) {
     source.text = std::string_view(reinterpret_cast<const char*>(streams.inputData), streams.inputSize);
     return 0;
@@ -128,11 +120,11 @@ int WriteFontFile(const char* path, const CompiledFont& font, TextOutput& errors
   return kExitFontWritten;
 }
 
-int WriteFontOut(const CompiledFont& font, const CompileStreams& streams, TextOutput& errors) {
+int WriteFontOut(const CompiledFont& font, const ToolStreams& streams, TextOutput& errors) {
   // The font is bytes: no line end may be translated on its way out.
   if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
   TextOutput out;
-  Attach(out, streams.outputFd, streams.outputCapture);
+  AttachToolStream(out, streams.outputFd, streams.outputCapture);
   font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
   if (out.Failed()) {
@@ -142,7 +134,7 @@ int WriteFontOut(const CompiledFont& font, const CompileStreams& streams, TextOu
   return kExitFontWritten;
 }
 
-int Run(int argc, const char* const* argv, const CompileStreams& streams, TextOutput& errors) {
+int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
   CompileCommand command = ParseCompileCommand(argc, argv);
   if (!command.problem.empty()) {
     ReportError(errors, command.problem);
@@ -152,7 +144,7 @@ int Run(int argc, const char* const* argv, const CompileStreams& streams, TextOu
   if (command.help || command.version) {
     TextOutput out;
     out.SetCrLfLineEnds(TextLineEndIsCrLf());
-    Attach(out, streams.outputFd, streams.outputCapture);
+    AttachToolStream(out, streams.outputFd, streams.outputCapture);
     out.Write(command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
     out.Finish();
     if (out.Failed()) {
@@ -179,10 +171,10 @@ int Run(int argc, const char* const* argv, const CompileStreams& streams, TextOu
 
 }  // namespace
 
-int RunMorluneCompile(int argc, const char* const* argv, const CompileStreams& streams) {
+int RunMorluneCompile(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
   errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  Attach(errors, streams.errorFd, streams.errorCapture);
+  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
   int status = Run(argc, argv, streams, errors);
   errors.Finish();
   return status;

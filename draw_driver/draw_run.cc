@@ -32,16 +32,6 @@ namespace {
 
 constexpr char kTool[] = "morlune-draw: ";
 
-void Attach(TextOutput& stream, int fd, std::string* capture) {
-  if (capture != nullptr) {
-    stream.AttachCapture(capture);
-  } else if (fd >= 0) {
-    stream.AttachFd(fd, false);
-  } else {
-    stream.AttachNothing();
-  }
-}
-
 // Warnings as "morlune-draw: FONT: shape CODE: TEXT".
 class ErrorLines : public DrawMessages {
  public:
@@ -76,7 +66,7 @@ const char* HeadTrouble(HeadResult head) {
 
 class DrawRun {
  public:
-  DrawRun(const DrawStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
+  DrawRun(const ToolStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
   int Run(int argc, const char* const* argv);
 
  private:
@@ -90,7 +80,7 @@ class DrawRun {
   void Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   int Write(DrawingFont& font, ErrorLines& lines);
 
-  const DrawStreams& streams_;
+  const ToolStreams& streams_;
   TextOutput& errors_;
   DrawOptions options_;
   CodePageConverter codePage_;
@@ -102,7 +92,7 @@ class DrawRun {
 // Text on standard output: the help and the version.
 int DrawRun::Say(const char* text) {
   TextOutput out;
-  Attach(out, streams_.outputFd, streams_.outputCapture);
+  AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
   out.Write(text);
   out.Finish();
   if (!out.Failed()) return kDrawExitDone;
@@ -213,7 +203,7 @@ int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
     out.AttachFd(file.fd, true);
   } else {
     if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
-    Attach(out, streams_.outputFd, streams_.outputCapture);
+    AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
   }
   Draw(font, lines, out);
   out.Finish();
@@ -280,10 +270,10 @@ int DrawRun::Run(int argc, const char* const* argv) {
 
 }  // namespace
 
-int RunMorluneDraw(int argc, const char* const* argv, const DrawStreams& streams) {
+int RunMorluneDraw(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
   errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  Attach(errors, streams.errorFd, streams.errorCapture);
+  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
   int status = DrawRun(streams, errors).Run(argc, argv);
   errors.Flush();
   return status;

@@ -5,7 +5,7 @@
 #include "platform/utf8_arguments.h"
 
 int main(int argc, char** argv) {
-  morlune::DrawStreams streams;
+  morlune::ToolStreams streams;
   std::vector<std::string> utf8;
   if (morlune::Utf8Arguments(utf8)) streams.utf8Arguments = &utf8;
   return morlune::RunMorluneDraw(argc, argv, streams);

@@ -2,5 +2,5 @@
 #include "driver/run.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunMorlune(argc, argv, morlune::RunStreams{});
+  return morlune::RunMorlune(argc, argv, morlune::ToolStreams{});
 }

@@ -24,7 +24,7 @@ const char* LookAheadInputPath(int argc, const char* const* argv, int next) {
 }  // namespace
 
 OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* argv,
-                             const RunStreams& streams) {
+                             const ToolStreams& streams) {
   OptionScanResult result;
   auto end = [&result](int status) {
     result.endRun = true;

@@ -21,6 +21,6 @@ struct OptionScanResult {
 // exit status; otherwise inputPath is the first argument that does not
 // begin with "-", if any.
 OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* argv,
-                             const RunStreams& streams);
+                             const ToolStreams& streams);
 
 }  // namespace morlune

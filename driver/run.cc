@@ -45,7 +45,7 @@ void DumpFontBody(DumpContext& context) {
   if (end.seekFailed) ReportError(context, "Seek error");
 }
 
-int Run(DumpContext& context, int argc, const char* const* argv, const RunStreams& streams) {
+int Run(DumpContext& context, int argc, const char* const* argv, const ToolStreams& streams) {
   context.resourceLibrary = LoadMessageLibrary();
   LibraryGuard guard{context};
   context.usageSynopsis = LoadMessage(context, IDS_USAGE_SYNOPSIS);
@@ -83,7 +83,7 @@ int Run(DumpContext& context, int argc, const char* const* argv, const RunStream
 
 }  // namespace
 
-int RunMorlune(int argc, const char* const* argv, const RunStreams& streams) {
+int RunMorlune(int argc, const char* const* argv, const ToolStreams& streams) {
   DumpContext context;
   AttachStandardStream(context.output, streams.outputFd, streams.outputCapture);
   AttachStandardStream(context.errors, streams.errorFd, streams.errorCapture);

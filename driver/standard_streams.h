@@ -3,8 +3,7 @@
 
 #include <string>
 
-#include "platform/file_io.h"
-#include "platform/text_output.h"
+#include "platform/tool_streams.h"
 
 namespace morlune {
 
@@ -12,13 +11,7 @@ namespace morlune {
 // does an -o file that later takes the stream's place.
 inline void AttachStandardStream(TextOutput& stream, int fd, std::string* capture) {
   stream.SetCrLfLineEnds(TextLineEndIsCrLf());
-  if (capture != nullptr) {
-    stream.AttachCapture(capture);
-  } else if (fd >= 0) {
-    stream.AttachFd(fd, false);
-  } else {
-    stream.AttachNothing();
-  }
+  AttachToolStream(stream, fd, capture);
 }
 
 }  // namespace morlune

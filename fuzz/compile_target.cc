@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* flags = kDecompileOptions[choice & 3];
   const char* argv[3] = {"morlune", flags, nullptr};
   std::string decompiled;
-  morlune::RunStreams streams;
+  morlune::ToolStreams streams;
   streams.inputData = reinterpret_cast<const unsigned char*>(font->data());
   streams.inputSize = font->size();
   streams.outputCapture = &decompiled;

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int mode = data[0] & 3;
   const std::vector<const char*>& args = kArgumentSets[mode];
   std::string out, err;
-  morlune::DrawStreams streams;
+  morlune::ToolStreams streams;
   streams.inputData = data + 1;
   streams.inputSize = size - 1;
   streams.outputCapture = &out;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* argv[3] = {"morlune", options, nullptr};
   int argc = options != nullptr ? 2 : 1;
 
-  morlune::RunStreams streams;
+  morlune::ToolStreams streams;
   streams.inputData = data + 1;
   streams.inputSize = size - 1;
   streams.outputFd = NullDevice();

@@ -163,7 +163,7 @@ struct RunResult {
 RunResult Compile(std::vector<const char*> args, const std::string& source, int outputFd = -1) {
   args.insert(args.begin(), "morlune-compile");
   RunResult run;
-  CompileStreams streams;
+  ToolStreams streams;
   streams.inputData = reinterpret_cast<const unsigned char*>(source.data());
   streams.inputSize = source.size();
   if (outputFd >= 0) {

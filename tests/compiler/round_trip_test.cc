@@ -22,7 +22,7 @@ const char* const kOptionSets[4][2] = {{"morlune", nullptr}, {"morlune", "-d"}, 
 
 std::string Decompile(const std::string& font, int optionSet) {
   std::string text;
-  RunStreams streams;
+  ToolStreams streams;
   streams.inputData = reinterpret_cast<const unsigned char*>(font.data());
   streams.inputSize = font.size();
   streams.outputCapture = &text;

@@ -143,7 +143,7 @@ TEST_F(WholeRun, WriteRefusedByAPipeWithoutReader) {
   ASSERT_EQ(::pipe(ends), 0);
   ::close(ends[0]);
   std::string err;
-  RunStreams streams;
+  ToolStreams streams;
   streams.inputData = reinterpret_cast<const unsigned char*>(kProbe.data());
   streams.inputSize = kProbe.size();
   streams.outputFd = ends[1];
