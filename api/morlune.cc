@@ -1,6 +1,7 @@
 // The library's entry points: thin over the font reader and the writers.
 #include "api/morlune.h"
 
+#include "drawing/draw_warnings.h"
 #include "drawing/drawing_font.h"
 #include "drawing/listing_writer.h"
 #include "fontfile/record_walk.h"
@@ -8,11 +9,21 @@
 
 namespace morlune {
 
+namespace {
+
+// Recognises the font's variant, leaving the input right behind its
+// signature.
+ShapeFileKind Recognise(std::span<const unsigned char> font, ByteInput& input) {
+  input.AttachMemory(font.data(), font.size());
+  return IdentifyShapeFile(input);
+}
+
+}  // namespace
+
 std::optional<FontView> ReadFont(std::span<const unsigned char> font) {
   ByteInput input;
-  input.AttachMemory(font.data(), font.size());
   FontView view;
-  view.kind = IdentifyShapeFile(input);
+  view.kind = Recognise(font, input);
   if (view.kind == ShapeFileKind::kUnknown) return std::nullopt;
   FontWalk walk = WalkFontRecords(font.data(), font.size(), static_cast<std::size_t>(input.Tell()), view.kind);
   for (const WalkedRecord& record : walk.records) {
@@ -27,8 +38,7 @@ std::optional<FontView> ReadFont(std::span<const unsigned char> font) {
 Decompiled Decompile(std::span<const unsigned char> font, const SourceTextOptions& options) {
   Decompiled result;
   ByteInput input;
-  input.AttachMemory(font.data(), font.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
+  ShapeFileKind kind = Recognise(font, input);
   result.recognised = kind != ShapeFileKind::kUnknown;
   if (!result.recognised) return result;
   TextOutput output;
@@ -47,10 +57,7 @@ class WarningList : public DrawMessages {
  public:
   explicit WarningList(std::vector<std::string>& lines) : lines_(lines) {}
   void ShapeWarning(int code, const std::string& text) override {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string label = "shape ";
-    for (int shift = 12; shift >= 0; shift -= 4) label += kHex[(code >> shift) & 0xF];
-    lines_.push_back(label + ": " + text);
+    lines_.push_back("shape " + CodeText(code) + ": " + text);
   }
   void FontWarning(const std::string& text) override { lines_.push_back(text); }
 
@@ -63,8 +70,7 @@ class WarningList : public DrawMessages {
 Drawn DrawListing(std::span<const unsigned char> font) {
   Drawn result;
   ByteInput input;
-  input.AttachMemory(font.data(), font.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
+  ShapeFileKind kind = Recognise(font, input);
   result.recognised = kind != ShapeFileKind::kUnknown;
   if (!result.recognised) return result;
   FontWalk walk = WalkFontRecords(font.data(), font.size(), static_cast<std::size_t>(input.Tell()), kind);
