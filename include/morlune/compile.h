@@ -1,0 +1,37 @@
+// Shape source text to a compiled font, with every problem as a diagnostic.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include <morlune/export.h>
+#include <morlune/result.h>
+
+namespace morlune {
+
+// The library's one byte type: fonts, names and record data are bytes of it.
+using Byte = std::uint8_t;
+
+enum class Variant { kShapes10, kShapes11, kBigfont, kUnifont };
+
+// "shapes10", "shapes11", "bigfont", "unifont".
+MORLUNE_API std::string_view VariantName(Variant variant);
+MORLUNE_API std::optional<Variant> VariantFromName(std::string_view name);
+
+struct CompileOptions {
+  // The variant to write; unset: the text's own, or shapes 1.1.
+  std::optional<Variant> variant;
+  // A name equal to the default name of its code is stored empty.
+  bool dropDefaultNames = false;
+  // A header's count that differs from its numbers' bytes is a warning.
+  bool takeCounted = false;
+};
+
+// The compiled font's bytes, or kSourceErrors with every diagnostic. Where
+// it succeeds, the text's warnings go to warnings when given.
+MORLUNE_API Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options = {},
+                                              std::vector<Diagnostic>* warnings = nullptr);
+
+}  // namespace morlune

@@ -1,0 +1,50 @@
+// Text set in a style, as drafting programs set it: glyphs of a font (and
+// of a bigfont for the two-byte codes) scaled to a height, stretched by a
+// width factor and sheared by an oblique angle.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <morlune/export.h>
+#include <morlune/font.h>
+#include <morlune/geometry.h>
+#include <morlune/result.h>
+
+namespace morlune {
+
+struct TextStyle {
+  Font font;                    // a shapes font, a unifont or a bigfont
+  std::optional<Font> bigfont;  // two-byte codes of a shapes font or unifont
+  double height = 1;            // drawing units per font height above the baseline
+  double widthFactor = 1;       // x is multiplied by it
+  double obliqueDegrees = 0;    // shear: x += y * tan(oblique)
+  // The code page of byte-coded fonts (iconv's names; a number or CPnnn on
+  // Windows). Empty: a shapes font takes the text as Latin-1, a bigfont its
+  // bytes as they are.
+  std::string encoding;
+};
+
+struct PlacedGlyph {
+  std::uint32_t code = 0;
+  bool fromBigfont = false;  // drawn from the style's bigfont
+  Point origin;              // in drawing units
+};
+
+struct TextLayout {
+  std::vector<PlacedGlyph> glyphs;  // in text order
+  std::vector<Path> paths;          // in drawing units
+  Point advance;                    // where the next text would start
+  Box bounds;                       // of the drawn paths
+  std::u32string missing;           // characters the fonts lack or the code page cannot write, once each
+  std::vector<std::string> warnings;
+};
+
+// Sets text (UTF-8) in the style.
+MORLUNE_API Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text,
+                                          const DrawLimits& limits = {});
+
+}  // namespace morlune
