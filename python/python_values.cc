@@ -1,0 +1,99 @@
+// Segments are built through the C API rather than py::make_tuple: a font
+// of a few megabytes draws millions of them, and each goes through here.
+#include "python/python_values.h"
+
+#include <cstddef>
+#include <initializer_list>
+#include <variant>
+
+namespace morlune::python {
+namespace {
+
+// A tuple that takes over the references; null (with the Python error set)
+// when any of them, or the tuple itself, could not be made.
+PyObject* NewTuple(std::initializer_list<PyObject*> items) {
+  PyObject* tuple = PyTuple_New(static_cast<Py_ssize_t>(items.size()));
+  bool whole = tuple != nullptr;
+  Py_ssize_t index = 0;
+  for (PyObject* item : items) {
+    if (item == nullptr) whole = false;
+    if (tuple != nullptr) {
+      PyTuple_SET_ITEM(tuple, index, item);  // a null item is passed over when the tuple goes
+    } else {
+      Py_XDECREF(item);
+    }
+    ++index;
+  }
+  if (!whole) {
+    Py_XDECREF(tuple);
+    return nullptr;
+  }
+  return tuple;
+}
+
+PyObject* NewPair(double x, double y) { return NewTuple({PyFloat_FromDouble(x), PyFloat_FromDouble(y)}); }
+
+PyObject* NewPoint(Point point) { return NewPair(point.x, point.y); }
+
+// The two words that open every segment tuple, made once.
+PyObject* Word(const char* text) {
+  PyObject* word = PyUnicode_InternFromString(text);
+  if (word == nullptr) throw py::error_already_set();
+  return word;
+}
+
+PyObject* NewRef(PyObject* object) {
+  Py_INCREF(object);
+  return object;
+}
+
+PyObject* NewSegment(const Segment& segment) {
+  static PyObject* const kLine = Word("line");
+  static PyObject* const kArc = Word("arc");
+  if (const auto* line = std::get_if<LineSegment>(&segment)) {
+    return NewTuple({NewRef(kLine), NewPoint(line->from), NewPoint(line->to)});
+  }
+  const auto& arc = std::get<ArcSegment>(segment);
+  return NewTuple({NewRef(kArc), NewPoint(arc.from), NewPoint(arc.to), NewPoint(arc.centre),
+                   NewPair(arc.axisX, arc.axisY), PyFloat_FromDouble(arc.sweep)});
+}
+
+}  // namespace
+
+py::str TextOf(std::string_view text) {
+  PyObject* str = PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
+  if (str == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(str);
+}
+
+py::tuple PointTuple(Point point) {
+  PyObject* tuple = NewPoint(point);
+  if (tuple == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::tuple>(tuple);
+}
+
+py::list SegmentTuples(const std::vector<Path>& paths) {
+  std::size_t count = 0;
+  for (const Path& path : paths) count += path.segments.size();
+  py::list list(count);
+  Py_ssize_t index = 0;
+  for (const Path& path : paths) {
+    for (const Segment& segment : path.segments) {
+      PyObject* tuple = NewSegment(segment);
+      if (tuple == nullptr) throw py::error_already_set();
+      PyList_SET_ITEM(list.ptr(), index++, tuple);
+    }
+  }
+  return list;
+}
+
+py::list DiagnosticTuples(const std::vector<Diagnostic>& diagnostics, bool errors) {
+  py::list list;
+  for (const Diagnostic& diagnostic : diagnostics) {
+    if (diagnostic.isError != errors) continue;
+    list.append(py::make_tuple(diagnostic.line, diagnostic.column, TextOf(diagnostic.message)));
+  }
+  return list;
+}
+
+}  // namespace morlune::python
