@@ -15,7 +15,8 @@ def arc(start, end, centre, axes, sweep):
     return ("arc", start, end, centre, axes, sweep)
 
 
-# (code, count, data, advance, segments, warnings as (kind, code, count)),
+# (code, count, data, advance, segments, warnings as (kind, code, count),
+# the code None where the warning concerns no record of its own),
 # in a shapes font of height 10. Worked by hand: vectors move length times
 # the direction's step, arcs start at the pen, a long form's record is
 # stretched by frame / height.
@@ -57,10 +58,10 @@ GLYPHS = [
     (0x55, 5, "8,(0,0),040,0", (4, 0), [line(0, 0, 4, 0)], []),
     (0x56, 3, "2,040,0", (4, 0), [], []),
     # What is skipped is told, and the rest is drawn.
-    (0x57, 3, "6,040,0", (4, 0), [line(0, 0, 4, 0)], [("stack_empty", 0x57, 1)]),
-    (0x58, 3, "6,6,0", (0, 0), [], [("stack_empty", 0x58, 2)]),
-    (0x59, 6, "5,5,5,5,5,0", (0, 0), [], [("stack_full", 0x59, 1)]),
-    (0x5A, 4, "3,0,040,0", (4, 0), [line(0, 0, 4, 0)], [("zero_scale", 0x5A, 1)]),
+    (0x57, 3, "6,040,0", (4, 0), [line(0, 0, 4, 0)], [("stack_empty", None, 1)]),
+    (0x58, 3, "6,6,0", (0, 0), [], [("stack_empty", None, 2)]),
+    (0x59, 6, "5,5,5,5,5,0", (0, 0), [], [("stack_full", None, 1)]),
+    (0x5A, 4, "3,0,040,0", (4, 0), [line(0, 0, 4, 0)], [("zero_scale", None, 1)]),
     (0x5B, 4, "7,07F,040,0", (4, 0), [line(0, 0, 4, 0)], [("no_such_shape", 0x7F, 1)]),
     (0x5C, 4, "7,05C,040,0", (4, 0), [line(0, 0, 4, 0)], [("already_drawn", 0x5C, 1)]),
 ]
@@ -91,7 +92,9 @@ class SegmentsTest(unittest.TestCase):
                 self.assertEqual(len(glyph.segments), len(segments), glyph.segments)
                 for got, expected in zip(glyph.segments, segments):
                     self.assertNear(got, expected, "segment")
-                self.assertEqual([(w.kind, w.code, w.count) for w in glyph.warnings], warnings)
+                self.assertEqual([(w.kind, w.code if code is not None else None, w.count)
+                                  for w, (_, code, _) in zip(glyph.warnings, warnings)], warnings)
+                self.assertEqual(len(glyph.warnings), len(warnings))
                 for warning in glyph.warnings:
                     self.assertTrue(str(warning))
 
