@@ -50,5 +50,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The C and C++ runtimes that the executable was linked against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module (-DMORLUNE_PYTHON=ON) lies in /usr/lib/python3/dist-packages
+# and loads into the python3 it was built for; the tools need no Python.
+if(MORLUNE_PYTHON)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3 (>= ${MORLUNE_PYTHON_VERSION}), python3 (<< ${MORLUNE_PYTHON_NEXT_VERSION})")
+endif()
 
 include(CPack)

@@ -2,7 +2,9 @@
 // of a few megabytes draws millions of them, and each goes through here.
 #include "python/python_values.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <variant>
 
@@ -47,16 +49,45 @@ PyObject* NewRef(PyObject* object) {
   return object;
 }
 
-PyObject* NewSegment(const Segment& segment) {
-  static PyObject* const kLine = Word("line");
-  static PyObject* const kArc = Word("arc");
-  if (const auto* line = std::get_if<LineSegment>(&segment)) {
-    return NewTuple({NewRef(kLine), NewPoint(line->from), NewPoint(line->to)});
+// Makes the segments of one path. A segment starts where the one before
+// it ends, so the two share one point tuple: tuples do not change, and a
+// line then costs four new objects instead of seven.
+class PathTuples {
+ public:
+  // A new reference, or null with the Python error set.
+  PyObject* Segment(const morlune::Segment& segment) {
+    static PyObject* const kLine = Word("line");
+    static PyObject* const kArc = Word("arc");
+    if (const auto* line = std::get_if<LineSegment>(&segment)) {
+      PyObject* from = From(line->from);
+      return NewTuple({NewRef(kLine), from, To(line->to)});
+    }
+    const auto& arc = std::get<ArcSegment>(segment);
+    PyObject* from = From(arc.from);
+    return NewTuple({NewRef(kArc), from, To(arc.to), NewPoint(arc.centre), NewPair(arc.axisX, arc.axisY),
+                     PyFloat_FromDouble(arc.sweep)});
   }
-  const auto& arc = std::get<ArcSegment>(segment);
-  return NewTuple({NewRef(kArc), NewPoint(arc.from), NewPoint(arc.to), NewPoint(arc.centre),
-                   NewPair(arc.axisX, arc.axisY), PyFloat_FromDouble(arc.sweep)});
-}
+
+  ~PathTuples() { Py_XDECREF(end_); }
+
+ private:
+  PyObject* From(Point point) {
+    if (end_ != nullptr && Same(point.x, endPoint_.x) && Same(point.y, endPoint_.y)) return NewRef(end_);
+    return NewPoint(point);
+  }
+  PyObject* To(Point point) {
+    Py_XDECREF(end_);
+    end_ = NewPoint(point);
+    endPoint_ = point;
+    return end_ == nullptr ? nullptr : NewRef(end_);
+  }
+
+  // The very number, -0 apart from 0.
+  static bool Same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+  PyObject* end_ = nullptr;  // the last segment's end, while it lasts
+  Point endPoint_;
+};
 
 }  // namespace
 
@@ -78,8 +109,9 @@ py::list SegmentTuples(const std::vector<Path>& paths) {
   py::list list(count);
   Py_ssize_t index = 0;
   for (const Path& path : paths) {
+    PathTuples tuples;
     for (const Segment& segment : path.segments) {
-      PyObject* tuple = NewSegment(segment);
+      PyObject* tuple = tuples.Segment(segment);
       if (tuple == nullptr) throw py::error_already_set();
       PyList_SET_ITEM(list.ptr(), index++, tuple);
     }
