@@ -1,5 +1,6 @@
 // morlune.layout_text and morlune.TextLayout: text set in a font (and a
 // bigfont) at a height, width factor and oblique angle, in drawing units.
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -60,8 +61,10 @@ py::list Warnings(const TextLayout& layout) {
 }
 
 std::string LayoutRepr(const TextLayout& layout) {
-  return "<morlune.TextLayout " + std::to_string(layout.glyphs.size()) + " glyphs, advance (" +
-         std::to_string(layout.advance.x) + ", " + std::to_string(layout.advance.y) + ")>";
+  char text[120];
+  std::snprintf(text, sizeof text, "<morlune.TextLayout %zu glyphs, advance (%g, %g)>", layout.glyphs.size(),
+                layout.advance.x, layout.advance.y);
+  return text;
 }
 
 }  // namespace
