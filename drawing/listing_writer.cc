@@ -2,6 +2,7 @@
 #include "drawing/listing_writer.h"
 
 #include "drawing/draw_session.h"
+#include "drawing/glyph_builder.h"
 #include "drawing/path_text.h"
 
 namespace morlune {
@@ -17,11 +18,14 @@ std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes) {
 void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
                         DrawMessages& messages, const DrawLimits& limits) {
   DrawSession session(font, &messages, limits);
+  GlyphBuilder glyph;
   PathText path;
   std::string line;
   for (int record : records) {
+    glyph.Clear();
+    Point advance = session.Draw(record, glyph);
     path.Clear();
-    Point advance = session.Draw(record, path);
+    path.Write(glyph.Paths());
     line = CodeText(font.Code(record));
     line += '\t';
     AppendDecimal(line, advance.x);

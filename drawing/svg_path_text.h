@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,7 @@
 
 namespace morlune {
 
-class SvgPathText : public GeometrySink {
+class SvgPathText {
  public:
   // decimals: 0 to 6.
   explicit SvgPathText(int decimals);
@@ -22,10 +23,12 @@ class SvgPathText : public GeometrySink {
   void Clear();
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
-  void Line(Point from, Point to) override;
-  void Arc(const ArcSegment& arc) override;
+  // Writes a glyph's paths, segment after segment.
+  void Write(std::span<const Path> paths);
 
  private:
+  void Line(Point from, Point to);
+  void Arc(const ArcSegment& arc);
   // A coordinate in units of the last decimal. Rounding each point on its
   // own, and writing the differences of the rounded points, keeps the
   // relative path from drifting.

@@ -10,6 +10,7 @@
 #include "drawing/draw_session.h"
 #include "drawing/draw_limits.h"
 #include "drawing/glyph_bounds.h"
+#include "drawing/glyph_builder.h"
 #include "drawing/number_text.h"
 #include "drawing/svg_path_text.h"
 #include "drawing/picture_scale.h"
@@ -19,21 +20,6 @@ namespace {
 
 constexpr double kLargestSide = 100000;        // pixels
 constexpr double kLargestCoordinate = 1073741824.0;  // 2^30: the view box stays within the writers' numbers
-
-// Hands the geometry to the path data and to the bounds alike.
-class PathAndBounds : public GeometrySink {
- public:
-  SvgPathText path{kListingDecimals};
-  BoundsSink bounds;
-  void Line(Point from, Point to) override {
-    path.Line(from, to);
-    bounds.Line(from, to);
-  }
-  void Arc(const ArcSegment& arc) override {
-    path.Arc(arc);
-    bounds.Arc(arc);
-  }
-};
 
 struct GlyphInLine {
   Point origin;
@@ -52,20 +38,22 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
   DrawSession session(font, &messages);
   // The scale is known only once the line is measured: its path data keep
   // the listing's decimals.
-  PathAndBounds sink;
+  GlyphBuilder glyph;
+  SvgPathText path(kListingDecimals);
   std::vector<GlyphInLine> glyphs;
   std::vector<double> heights;
   Box line;
   Point origin;
   AddToBox(line, origin);
   for (int record : records) {
-    sink.path.Clear();
-    sink.bounds.Clear();
-    Point advance = session.Draw(record, sink);
-    Box box = sink.bounds.Bounds();
+    glyph.Clear();
+    Point advance = session.Draw(record, glyph);
+    path.Clear();
+    path.Write(glyph.Paths());
+    Box box = BoundsOf(glyph.Paths());
     heights.push_back(BoxHeight(box));
     if (!box.empty) AddToBox(line, Box{{box.min.x + origin.x, box.min.y + origin.y}, {box.max.x + origin.x, box.max.y + origin.y}, false});
-    if (!sink.path.Text().empty()) glyphs.push_back({origin, std::string(sink.path.Text())});
+    if (!path.Text().empty()) glyphs.push_back({origin, std::string(path.Text())});
     origin = {origin.x + advance.x, origin.y + advance.y};
     AddToBox(line, origin);
     if (!(std::fabs(origin.x) <= kMaxMagnitude && std::fabs(origin.y) <= kMaxMagnitude)) {
