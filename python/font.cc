@@ -1,6 +1,7 @@
 // morlune.Font and morlune.Record: a compiled font opened from bytes or a
 // file, its records, header values and escape ranges, its source text and
 // its glyphs.
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -104,8 +105,9 @@ std::string FontRepr(const FontHandle& handle) {
 }
 
 std::string RecordRepr(const PyRecord& record) {
-  std::string name = py::repr(record.name);
-  return "<morlune.Record code=" + std::to_string(record.code) + " name=" + name + " " +
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(record.code));
+  return "<morlune.Record code=" + std::string(code) + " name=" + std::string(py::repr(record.name)) + " " +
          std::to_string(py::len(record.data)) + " bytes>";
 }
 

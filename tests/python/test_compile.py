@@ -3,7 +3,7 @@
 import unittest
 
 import morlune
-from font_sources import SIGNATURES, bigfont_source, long, shapes_source, unifont_source, word
+from support import SIGNATURES, bigfont_source, long, shapes_source, unifont_source, word
 
 DEMO_SHAPES = "*0,4,Demo\n10,3,0,0\n*041,3,A\n040,2,0\n"
 # The font-header record: "Demo", its zero byte, 10, 3, 0, 0 (9 bytes);

@@ -8,7 +8,7 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 
 import morlune
-from font_sources import shapes_source
+from support import shapes_source
 
 SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "python", "set_word.py")
 

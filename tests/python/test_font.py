@@ -7,7 +7,7 @@ import tempfile
 import unittest
 
 import morlune
-from font_sources import BANNER, bigfont_source, shapes_source, unifont_source
+from support import BANNER, bigfont_source, shapes_source, unifont_source
 
 RECORDS = [(0x41, 2, "040,0"), (0x2B, 3, "044,0,0")]
 

@@ -4,15 +4,7 @@ the listing, and the two views agreeing."""
 import unittest
 
 import morlune
-from font_sources import shapes_source
-
-
-def line(x0, y0, x1, y1):
-    return ("line", (x0, y0), (x1, y1))
-
-
-def arc(start, end, centre, axes, sweep):
-    return ("arc", start, end, centre, axes, sweep)
+from support import GeometryTestCase, arc, line, shapes_source
 
 
 # (code, count, data, advance, segments, warnings as (kind, code, count),
@@ -70,18 +62,7 @@ GLYPHS = [
 GEOMETRY_FONT = shapes_source([glyph[:3] for glyph in GLYPHS] + [(0x41, 2, "044,0")])
 
 
-class SegmentsTest(unittest.TestCase):
-    def assertNear(self, got, expected, where):
-        """Numbers, and tuples of them, equal within 1e-9."""
-        if isinstance(expected, tuple):
-            self.assertEqual(len(got), len(expected), where)
-            for got_item, expected_item in zip(got, expected):
-                self.assertNear(got_item, expected_item, where)
-        elif isinstance(expected, str):
-            self.assertEqual(got, expected, where)
-        else:
-            self.assertAlmostEqual(got, expected, delta=1e-9, msg=where)
-
+class SegmentsTest(GeometryTestCase):
     def test_each_item(self):
         font = morlune.Font(morlune.compile(GEOMETRY_FONT))
         for code, _, data, advance, segments, warnings in GLYPHS:
@@ -89,9 +70,7 @@ class SegmentsTest(unittest.TestCase):
                 glyph = font.glyph(code)
                 self.assertEqual(glyph.code, code)
                 self.assertNear(glyph.advance, advance, "advance")
-                self.assertEqual(len(glyph.segments), len(segments), glyph.segments)
-                for got, expected in zip(glyph.segments, segments):
-                    self.assertNear(got, expected, "segment")
+                self.assertNear(glyph.segments, segments, "segments")
                 self.assertEqual([(w.kind, w.code if code is not None else None, w.count)
                                   for w, (_, code, _) in zip(glyph.warnings, warnings)], warnings)
                 self.assertEqual(len(glyph.warnings), len(warnings))

@@ -4,7 +4,7 @@ angle, with a bigfont for two-byte codes, and what is missing."""
 import unittest
 
 import morlune
-from font_sources import bigfont_source, shapes_source, unifont_source
+from support import GeometryTestCase, bigfont_source, line, shapes_source, unifont_source
 
 # Height 10. "A" goes up 10, right 4 and back down with the pen up;
 # "B" is a half circle under the chord (0, 0) to (4, 0).
@@ -19,25 +19,11 @@ UNIFONT = unifont_source([(0x263A, 2, "040,0"), (0x41, 2, "040,0")])
 BIGFONT = bigfont_source([(0x81, 0x9F)], [(0x41, 2, "040,0"), (0x82A0, 2, "040,0")], height=5)
 
 
-def line(x0, y0, x1, y1):
-    return ("line", (x0, y0), (x1, y1))
-
-
-class LayoutTest(unittest.TestCase):
+class LayoutTest(GeometryTestCase):
     @classmethod
     def setUpClass(cls):
         cls.fonts = {name: morlune.Font(morlune.compile(source))
                      for name, source in (("shapes", SHAPES), ("unifont", UNIFONT), ("bigfont", BIGFONT))}
-
-    def assertNear(self, got, expected, where):
-        if isinstance(expected, (tuple, list)):
-            self.assertEqual(len(got), len(expected), "%s: %r" % (where, got))
-            for got_item, expected_item in zip(got, expected):
-                self.assertNear(got_item, expected_item, where)
-        elif isinstance(expected, str):
-            self.assertEqual(got, expected, where)
-        else:
-            self.assertAlmostEqual(got, expected, delta=1e-9, msg=where)
 
     def test_rules(self):
         # (what, text, font, keywords, glyphs as (code, origin), segments,
