@@ -1,5 +1,4 @@
-// A piece stretched along x and y keeps its axes there; a sheared one is
-// the image of a circle under the matrix [[axisX, shear axisY], [0, axisY]],
+// A sheared piece is the image of a circle under the matrix [[axisX, shear axisY], [0, axisY]],
 // whose axes are its singular values along the turn of its first singular
 // vector.
 #include "drawing/arc_ellipse.h"
@@ -9,16 +8,11 @@
 
 namespace morlune {
 
-ArcEllipse EllipseOf(const ArcSegment& arc) {
+ArcEllipse ShearedEllipseOf(const ArcSegment& arc) {
   ArcEllipse ellipse;
   ellipse.large = std::fabs(arc.sweep) > 180;
-  // A frame that mirrors one axis turns a counterclockwise arc clockwise.
+  // The shear keeps the sign of the determinant, axisX times axisY.
   ellipse.counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
-  if (arc.shear == 0) {
-    ellipse.radiusX = std::fabs(arc.axisX);
-    ellipse.radiusY = std::fabs(arc.axisY);
-    return ellipse;
-  }
   double m00 = arc.axisX, m01 = arc.shear * arc.axisY, m10 = 0, m11 = arc.axisY;
   double e = (m00 + m11) / 2, f = (m00 - m11) / 2, g = (m10 + m01) / 2, h = (m10 - m01) / 2;
   double q = std::hypot(e, h), r = std::hypot(f, g);

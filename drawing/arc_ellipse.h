@@ -15,6 +15,18 @@ struct ArcEllipse {
   bool counterclockwise = false;  // as drawn, which a mirroring frame reverses
 };
 
-ArcEllipse EllipseOf(const ArcSegment& arc);
+// A sheared piece's radii and turn.
+ArcEllipse ShearedEllipseOf(const ArcSegment& arc);
+
+inline ArcEllipse EllipseOf(const ArcSegment& arc) {
+  if (arc.shear != 0) return ShearedEllipseOf(arc);
+  ArcEllipse ellipse;
+  ellipse.radiusX = arc.axisX < 0 ? -arc.axisX : arc.axisX;
+  ellipse.radiusY = arc.axisY < 0 ? -arc.axisY : arc.axisY;
+  ellipse.large = arc.sweep > 180 || arc.sweep < -180;
+  // A frame that mirrors one axis turns a counterclockwise arc clockwise.
+  ellipse.counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
+  return ellipse;
+}
 
 }  // namespace morlune

@@ -19,7 +19,9 @@ bool Inside(double angle, double start, double sweep) {
   return turned > low && turned < high;
 }
 
-void AddArc(Box& box, const ArcSegment& arc) {
+}  // namespace
+
+void AddToBox(Box& box, const ArcSegment& arc) {
   AddToBox(box, arc.from);
   AddToBox(box, arc.to);
   double shearX = arc.shear * arc.axisY;
@@ -56,8 +58,6 @@ void AddArc(Box& box, const ArcSegment& arc) {
   }
 }
 
-}  // namespace
-
 void AddToBox(Box& box, Point p) {
   if (box.empty) {
     box.min = box.max = p;
@@ -77,16 +77,9 @@ void AddToBox(Box& box, const Box& other) {
 }
 
 void AddToBox(Box& box, std::span<const Path> paths) {
-  for (const Path& path : paths) {
-    for (const Segment& segment : path.segments) {
-      if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
-        AddToBox(box, line->from);
-        AddToBox(box, line->to);
-      } else {
-        AddArc(box, *std::get_if<ArcSegment>(&segment));
-      }
-    }
-  }
+  BoundsSink bounds;
+  ReplayPaths(paths, bounds);
+  AddToBox(box, bounds.Bounds());
 }
 
 }  // namespace morlune

@@ -2,7 +2,6 @@
 #include "drawing/listing_writer.h"
 
 #include "drawing/draw_session.h"
-#include "drawing/glyph_builder.h"
 #include "drawing/path_text.h"
 
 namespace morlune {
@@ -18,14 +17,12 @@ std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes) {
 void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
                         DrawMessages& messages, const DrawLimits& limits) {
   DrawSession session(font, &messages, limits);
-  GlyphBuilder glyph;
+  // The path data are written as the pen draws, with no glyph kept between.
   PathText path;
   std::string line;
   for (int record : records) {
-    glyph.Clear();
-    Point advance = session.Draw(record, glyph);
     path.Clear();
-    path.Write(glyph.Paths());
+    Point advance = session.Draw(record, path);
     line = CodeText(font.Code(record));
     line += '\t';
     AppendDecimal(line, advance.x);

@@ -73,23 +73,15 @@ void PathText::Arc(const ArcSegment& arc) {
   AppendNumber(ellipse.radiusX);
   Append(" ");
   AppendNumber(ellipse.radiusY);
-  Append(" ");
-  AppendNumber(ellipse.rotation);
+  if (ellipse.rotation == 0) {
+    Append(" 0");
+  } else {
+    Append(" ");
+    AppendNumber(ellipse.rotation);
+  }
   Append(ellipse.large ? " 1 " : " 0 ");
   Append(ellipse.counterclockwise ? "1 " : "0 ");
   AppendEnd(arc.to);
-}
-
-void PathText::Write(std::span<const Path> paths) {
-  for (const Path& path : paths) {
-    for (const Segment& segment : path.segments) {
-      if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
-        Line(line->from, line->to);
-      } else {
-        Arc(*std::get_if<ArcSegment>(&segment));
-      }
-    }
-  }
 }
 
 }  // namespace morlune

@@ -12,18 +12,18 @@
 
 namespace morlune {
 
-class PathText {
+class PathText : public GeometrySink {
  public:
   // Starts the path data of the next character.
   void Clear();
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
-  // Writes a character's paths, segment after segment.
-  void Write(std::span<const Path> paths);
+  void Line(Point from, Point to) override;
+  void Arc(const ArcSegment& arc) override;
+  // Writes a character's kept paths.
+  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
-  void Line(Point from, Point to);
-  void Arc(const ArcSegment& arc);
   // Makes room for the longest segment, which every one is written into
   // in place.
   void MakeRoom();

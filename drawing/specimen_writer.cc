@@ -9,7 +9,6 @@
 
 #include "drawing/draw_session.h"
 #include "drawing/glyph_bounds.h"
-#include "drawing/glyph_builder.h"
 #include "drawing/listing_writer.h"
 #include "drawing/number_text.h"
 #include "drawing/svg_path_text.h"
@@ -84,12 +83,12 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   std::vector<double> heights;
   {
     DrawSession measure(font, nullptr);
-    GlyphBuilder glyph;
+    BoundsSink bounds;
     std::size_t step = (records.size() + kMeasuredGlyphs - 1) / kMeasuredGlyphs;
     for (std::size_t i = 0; i < records.size(); i += step) {
-      glyph.Clear();
-      Point advance = measure.Draw(records[i], glyph);
-      Box box = BoundsOf(glyph.Paths());
+      bounds.Clear();
+      Point advance = measure.Draw(records[i], bounds);
+      Box box = bounds.Bounds();
       heights.push_back(BoxHeight(box));
       AddToBox(box, advance);
       AddToBox(glyphs, box);
@@ -149,13 +148,10 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   out.Write(text);
 
   DrawSession session(font, &messages);
-  GlyphBuilder glyph;
   SvgPathText path(PathDecimals(k));
   for (std::size_t i = 0; i < records.size(); ++i) {
-    glyph.Clear();
-    Point advance = session.Draw(records[i], glyph);
     path.Clear();
-    path.Write(glyph.Paths());
+    Point advance = session.Draw(records[i], path);
     text = "<g transform=\"translate(";
     AppendDecimal(text, (i % columns) * cell.width);
     text += ' ';

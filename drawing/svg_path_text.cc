@@ -152,16 +152,4 @@ void SvgPathText::Arc(const ArcSegment& arc) {
   end_ = arc.to;
 }
 
-void SvgPathText::Write(std::span<const Path> paths) {
-  for (const Path& path : paths) {
-    for (const Segment& segment : path.segments) {
-      if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
-        Line(line->from, line->to);
-      } else {
-        Arc(*std::get_if<ArcSegment>(&segment));
-      }
-    }
-  }
-}
-
 }  // namespace morlune

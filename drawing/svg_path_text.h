@@ -14,7 +14,7 @@
 
 namespace morlune {
 
-class SvgPathText {
+class SvgPathText : public GeometrySink {
  public:
   // decimals: 0 to 6.
   explicit SvgPathText(int decimals);
@@ -23,12 +23,12 @@ class SvgPathText {
   void Clear();
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
-  // Writes a glyph's paths, segment after segment.
-  void Write(std::span<const Path> paths);
+  void Line(Point from, Point to) override;
+  void Arc(const ArcSegment& arc) override;
+  // Writes a glyph's kept paths.
+  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
-  void Line(Point from, Point to);
-  void Arc(const ArcSegment& arc);
   // A coordinate in units of the last decimal. Rounding each point on its
   // own, and writing the differences of the rounded points, keeps the
   // relative path from drifting.
