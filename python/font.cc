@@ -1,9 +1,11 @@
 // morlune.Font and morlune.Record: a compiled font opened from bytes or a
 // file, its records, header values and escape ranges, its source text and
 // its glyphs.
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
