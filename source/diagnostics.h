@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/tool_messages.h"
+
 namespace morlune {
 
 // A place in the text: line and column count from 1, the column in bytes.
@@ -28,8 +30,9 @@ struct Diagnostic {
 
 class Diagnostics {
  public:
-  // Problems kept for showing; those past it are only counted.
-  static constexpr std::size_t kDefaultKept = 100;
+  // Problems kept for showing (the tools' one limit); those past it are
+  // only counted.
+  static constexpr std::size_t kDefaultKept = kShownProblemLimit;
   explicit Diagnostics(std::size_t kept = kDefaultKept) : kept_(kept) {}
 
   void Error(SourcePlace place, std::string text) { Add(place, true, std::move(text)); }
