@@ -11,6 +11,7 @@ namespace morlune {
 
 enum class DrawWarning : std::uint8_t {
   kCutShort,       // an item runs past its record's end: that record ends
+  kFileEnds,       // the file ends inside a record drawn: drawn as far as it goes
   kZeroScale,      // code 3 or 4 with 0: ignored
   kStackFull,      // a fifth push: ignored
   kStackEmpty,     // a pop with nothing pushed: ignored

@@ -27,6 +27,11 @@ class DrawingFont {
   std::string_view Name(int record) const;
   const unsigned char* Spec(int record) const { return data_ + walk_.records[static_cast<std::size_t>(record)].specOffset; }
   std::size_t SpecSize(int record) const { return walk_.records[static_cast<std::size_t>(record)].specSize; }
+  // True where the file ends before the data bytes that the record declares.
+  bool CutByFileEnd(int record) const {
+    const WalkedRecord& walked = walk_.records[static_cast<std::size_t>(record)];
+    return walked.counter > 0 && walked.specSize < static_cast<std::size_t>(walked.counter);
+  }
 
   // H: the first byte after the name of the first font-header record of
   // the walk, 0 without one.
