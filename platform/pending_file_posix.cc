@@ -74,19 +74,29 @@ int OpenPendingFile(const char* path, PendingFile& file) {
     file.fd = OpenForWriting(path);
     return file.fd < 0 ? errno : 0;
   }
+  // The new file is made and its removal armed with the ending signals
+  // held back, so that no signal can come between the two.
+  sigset_t ending, earlier;
+  ::sigemptyset(&ending);
+  for (int signal : kEndingSignals) ::sigaddset(&ending, signal);
+  ::sigprocmask(SIG_BLOCK, &ending, &earlier);
+  int error = 0;
   for (int attempt = 0;; ++attempt) {
     file.partPath = std::string(path) + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
     file.fd = ::open(file.partPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (file.fd >= 0) break;
+    if (file.fd >= 0) {
+      Arm(file.partPath);
+      break;
+    }
     if (errno != EEXIST || attempt == 99) {
-      int error = errno;
+      error = errno;
       file.partPath.clear();
-      return error;
+      break;
     }
   }
-  Arm(file.partPath);
-  if (exists) ::fchmod(file.fd, info.st_mode & 07777);
-  return 0;
+  ::sigprocmask(SIG_SETMASK, &earlier, nullptr);
+  if (error == 0 && exists) ::fchmod(file.fd, info.st_mode & 07777);
+  return error;
 }
 
 int CommitPendingFile(const PendingFile& file, const char* path) {
