@@ -3,7 +3,6 @@
 #include "compile_driver/run_compile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 

@@ -1,14 +1,7 @@
 // One style of error line for every tool beside morlune.
 #include "platform/tool_messages.h"
 
-#include <cstring>
-
 namespace morlune {
-
-std::string SystemReason(int errorNumber) {
-  const char* reason = errorNumber != 0 ? std::strerror(errorNumber) : nullptr;
-  return reason != nullptr && *reason != '\0' ? reason : "error " + std::to_string(errorNumber);
-}
 
 void ToolMessages::Line(std::string_view file, std::string_view whatFailed, std::string_view reason) {
   errors_.Write(program_);

@@ -13,16 +13,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error_text.h"
 #include "platform/text_output.h"
 
 namespace morlune {
 
 // Problems of one run shown on standard error; the rest are only counted.
 inline constexpr std::size_t kShownProblemLimit = 100;
-
-// The system's own words for an error number (the C library's text, as no
-// tool sets a locale).
-std::string SystemReason(int errorNumber);
 
 class ToolMessages {
  public:
