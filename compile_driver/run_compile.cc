@@ -91,7 +91,7 @@ void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnos
     errors.Write("\n");
   }
   if (diagnostics.NotKept() > 0) {
-    ReportError(errors, std::to_string(diagnostics.NotKept()) + " more problems not shown");
+    ReportError(errors, ProblemsNotShownText(diagnostics.NotKept()));
   }
 }
 

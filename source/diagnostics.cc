@@ -7,6 +7,10 @@
 
 namespace morlune {
 
+std::string ProblemsNotShownText(std::size_t notShown) {
+  return std::to_string(notShown) + (notShown == 1 ? " more problem not shown" : " more problems not shown");
+}
+
 void Diagnostics::Add(SourcePlace place, bool isError, std::string text) {
   if (isError) ++errors_;
   Keep(Diagnostic{place, isError, std::move(text)});

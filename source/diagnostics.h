@@ -20,6 +20,15 @@ inline bool operator<(const SourcePlace& a, const SourcePlace& b) {
   return a.line != b.line ? a.line < b.line : a.column < b.column;
 }
 
+// The problem lines that a tool shows at most: morlune-compile's about a
+// text and morlune-draw's about a font alike. Those past it are counted in
+// one closing line, so that a file broken throughout cannot bury the first
+// lines, which are the ones to fix.
+inline constexpr std::size_t kMostProblemsShown = 100;
+
+// The words of that closing line: "N more problems not shown".
+std::string ProblemsNotShownText(std::size_t notShown);
+
 struct Diagnostic {
   SourcePlace place;
   bool isError = true;
@@ -29,7 +38,7 @@ struct Diagnostic {
 class Diagnostics {
  public:
   // Problems kept for showing; those past it are only counted.
-  static constexpr std::size_t kDefaultKept = 100;
+  static constexpr std::size_t kDefaultKept = kMostProblemsShown;
   explicit Diagnostics(std::size_t kept = kDefaultKept) : kept_(kept) {}
 
   void Error(SourcePlace place, std::string text) { Add(place, true, std::move(text)); }
