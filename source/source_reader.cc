@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "fontfile/signature.h"
+#include "platform/byte_input.h"
 #include "source/source_pass.h"
 
 namespace morlune {
@@ -51,6 +53,27 @@ ShapeFileKind GuessVariant(std::string_view text) {
   return ShapeFileKind::kShapes11;
 }
 
+const char* CompiledVariantName(ShapeFileKind kind) {
+  switch (kind) {
+    case ShapeFileKind::kShapes10:
+      return "shapes 1.0";
+    case ShapeFileKind::kBigfont10:
+      return "bigfont 1.0";
+    case ShapeFileKind::kUnifont10:
+      return "unifont 1.0";
+    default:
+      return "shapes 1.1";
+  }
+}
+
+// The variant of a compiled font given where its source text was meant,
+// told by the signature at its head, or kUnknown for anything else.
+ShapeFileKind CompiledFontKind(std::string_view text) {
+  ByteInput head;
+  head.AttachMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  return IdentifyShapeFile(head);
+}
+
 }  // namespace
 
 bool HasHeaderLine(std::string_view text) {
@@ -66,6 +89,13 @@ bool HasHeaderLine(std::string_view text) {
 }
 
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
+  // Read as text, a compiled font's every byte would be a problem of its
+  // own: one line says what the file is, and what reads it.
+  if (ShapeFileKind compiled = CompiledFontKind(text); compiled != ShapeFileKind::kUnknown) {
+    diagnostics.Error(SourcePlace{}, std::string("this is a compiled font (") + CompiledVariantName(compiled) +
+                                         "), not source text; morlune turns it into source text");
+    return SourceFont{};
+  }
   ShapeFileKind assumed = GuessVariant(text);
   if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;
   // The second reading, where there is one, has the variant right.
