@@ -53,17 +53,12 @@ ShapeFileKind GuessVariant(std::string_view text) {
   return ShapeFileKind::kShapes11;
 }
 
-const char* CompiledVariantName(ShapeFileKind kind) {
-  switch (kind) {
-    case ShapeFileKind::kShapes10:
-      return "shapes 1.0";
-    case ShapeFileKind::kBigfont10:
-      return "bigfont 1.0";
-    case ShapeFileKind::kUnifont10:
-      return "unifont 1.0";
-    default:
-      return "shapes 1.1";
-  }
+// "shapes 1.1" and the like: the words of the signature between its first
+// blank and its line end.
+std::string_view CompiledVariantName(ShapeFileKind kind) {
+  std::string_view signature = kShapeFileSignatures[static_cast<int>(kind)];
+  std::size_t first = signature.find(' ') + 1;
+  return signature.substr(first, signature.size() - 2 - first);
 }
 
 // The variant of a compiled font given where its source text was meant,
@@ -92,7 +87,7 @@ SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, D
   // Read as text, a compiled font's every byte would be a problem of its
   // own: one line says what the file is, and what reads it.
   if (ShapeFileKind compiled = CompiledFontKind(text); compiled != ShapeFileKind::kUnknown) {
-    diagnostics.Error(SourcePlace{}, std::string("this is a compiled font (") + CompiledVariantName(compiled) +
+    diagnostics.Error(SourcePlace{}, "this is a compiled font (" + std::string(CompiledVariantName(compiled)) +
                                          "), not source text; morlune turns it into source text");
     return SourceFont{};
   }
