@@ -77,6 +77,9 @@ void CheckFits(const SourceFont& font, const std::vector<std::string_view>& name
                                           "); a bigfont holds one per code");
     }
   }
+  // In a text with errors records may be missing or cut short: the count
+  // would only echo them.
+  if (diagnostics.HasErrors()) return;
   for (const DeclaredRecordCount& declared : font.bigfontCounts) {
     if (declared.count != static_cast<long long>(counted)) {
       diagnostics.Warning(declared.place, "the *BIGFONT line counts " + NumberAsWritten(declared.text, declared.count) +

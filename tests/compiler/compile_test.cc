@@ -198,10 +198,10 @@ TEST(CompileRun, StatusesAndMessages) {
        "<stdin>:3:8: warning: the count is 02 (2) but the numbers make 1 byte; the record takes 1\n"},
       {"errors, nothing written", {"-"}, "*00041,1,a\n1A\n*00042,1,b\n0 0\n", 1, "",
        "<stdin>:2:1: error: '1A' is not a decimal number\n<stdin>:4:3: error: two numbers with no comma between them\n"},
-      {"a warning found at the end shown before a later error", {}, "*BIGFONT 5,0\n*0,4,b\n0,0,0,0\n*00041,1,a\n300\n",
-       1, "",
-       "<stdin>:1:10: warning: the *BIGFONT line counts 5 records of 1 to 32767 bytes; the font holds 2\n"
-       "<stdin>:5:1: error: '300' is out of range for a code or vector byte (0 to 255)\n"},
+      {"a problem found at the end shown before a later one", {},
+       "*BIGFONT 4,0\n*0,4,b\n0,0,0,0\n*00041,1,a\n0\n*65,1,b\n0\n*00042,1,c\n300\n", 1, "",
+       "<stdin>:6:1: error: a second record with code 65 (the first is on line 4); a bigfont holds one per code\n"
+       "<stdin>:9:1: error: '300' is out of range for a code or vector byte (0 to 255)\n"},
       {"an unknown option", {"--bogus"}, good, 2, "",
        "morlune-compile: unknown option '--bogus'.\nTry 'morlune-compile --help' for more information.\n"},
       {"an unknown variant", {"--variant=shapes12"}, good, 2, "",

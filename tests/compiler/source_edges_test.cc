@@ -92,7 +92,8 @@ TEST(SourceEdges, AFaultIsToldOnceWhereItStarts) {
        "1:1: error: --variant bigfont does not apply to a unifont text\n4:5: " + stray},
       {"a '*' inside parentheses", kHeader + "*00041,3,a\n2,(*00042,1,b\n", {}, "4:4: " + stray},
       // A header cut after its code, at the end of the text as in the middle, after a *BIGFONT line.
-      {"a header cut after its code at the very end", "*BIGFONT 0,0\n*0", {},
+      {"a header cut after its code at the very end; the *BIGFONT line's count is not held to a text with errors",
+       "*BIGFONT 1,0\n*0", {},
        "2:1: error: the header has no count and name (',COUNT,NAME')\n"},
       {"a header cut after its code in the middle", "*BIGFONT 1,0\n*0\n*00041,1,a\n0\n", {},
        "2:1: error: the header has no count and name (',COUNT,NAME')\n"},
