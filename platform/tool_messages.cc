@@ -43,7 +43,8 @@ void ToolMessages::Problem(std::string_view line) {
 
 void ToolMessages::CloseProblems() {
   if (notShown_ == 0) return;
-  errors_.Write(program_ + ": " + std::to_string(notShown_) + " more problems not shown.\n");
+  errors_.Write(program_ + ": " + std::to_string(notShown_) +
+                (notShown_ == 1 ? " more problem not shown.\n" : " more problems not shown.\n"));
   notShown_ = 0;
 }
 

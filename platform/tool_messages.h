@@ -18,7 +18,10 @@
 
 namespace morlune {
 
-// Problems of one run shown on standard error; the rest are only counted.
+// Problems of one run shown on standard error, morlune-compile's about a
+// text and morlune-draw's about a font alike. Those past it are only
+// counted, in one closing line, so that a file broken throughout cannot
+// bury the first lines, which are the ones to fix.
 inline constexpr std::size_t kShownProblemLimit = 100;
 
 class ToolMessages {
@@ -42,7 +45,8 @@ class ToolMessages {
   void NotShown(std::size_t count) { notShown_ += count; }
   // How many problems may still be shown.
   std::size_t ProblemsLeft() const { return kShownProblemLimit - shown_; }
-  // "PROGRAM: N more problems not shown." once, where any were not shown.
+  // "PROGRAM: N more problems not shown." once, where any were not shown
+  // ("1 more problem" for one).
   void CloseProblems();
 
  private:

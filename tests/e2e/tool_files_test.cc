@@ -27,7 +27,7 @@ struct Tool {
 };
 
 const Tool kTools[] = {
-    {"morlune-compile", MORLUNE_COMPILE_BINARY, "*00041,1,a\n0\n"},
+    {"morlune-compile", MORLUNE_COMPILE_BINARY, "*0,4,h\n0,0,0,0\n*00041,1,a\n0\n"},
     {"morlune-draw", MORLUNE_DRAW_BINARY, GoldenShapes11Font()},
 };
 
