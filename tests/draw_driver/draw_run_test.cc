@@ -126,13 +126,16 @@ TEST(DrawRun, OutputFileWholeOrNotAtAll) {
 
 // Source text whose problems pass the limit: one hundred shown, the rest counted in one closing line.
 TEST(DrawRun, ProblemsPastAHundredAreCounted) {
-  std::string source = "*00041,1,a\n";
-  for (int i = 0; i < 130; ++i) source += "300,\n";
-  ProcessResult run = Draw({"--list"}, source);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 101);
-  EXPECT_TRUE(run.err.starts_with("<stdin>:2:1: error: '300' is out of range")) << run.err.substr(0, 80);
-  EXPECT_TRUE(run.err.ends_with("\nmorlune-draw: 30 more problems not shown.\n")) << run.err.substr(run.err.size() - 80);
+  for (const auto& [problems, closing] : {std::pair{130, "30 more problems not shown."},
+                                          std::pair{101, "1 more problem not shown."}}) {
+    std::string source = "*00041,1,a\n";
+    for (int i = 0; i < problems; ++i) source += "300,\n";
+    ProcessResult run = Draw({"--list"}, source);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 101);
+    EXPECT_TRUE(run.err.starts_with("<stdin>:2:1: error: '300' is out of range")) << run.err.substr(0, 80);
+    EXPECT_TRUE(run.err.ends_with("\nmorlune-draw: " + std::string(closing) + "\n")) << run.err.substr(run.err.size() - 80);
+  }
 }
 
 // The drawing's own warnings share the one limit with a source text's: a bigfont text whose *BIGFONT line
