@@ -65,8 +65,8 @@ TEST(FontOpen, WhatIsTakenAndWhatIsRefused) {
 }
 
 TEST(FontOpen, SourceProblemsAreKeptWithTheirPlaces) {
-  // 0400 is out of range for a code byte; the second line's count is 3 but
-  // the numbers make 2 bytes.
+  // 0400 is out of range for a code byte; in the second text the count is 3
+  // but the numbers make 2 bytes.
   Result<Font> refused = Font::FromBytes(BytesOf("*00041,2,a\n0400,0\n"));
   ASSERT_FALSE(refused);
   ASSERT_FALSE(refused.error().diagnostics.empty());
@@ -78,11 +78,11 @@ TEST(FontOpen, SourceProblemsAreKeptWithTheirPlaces) {
 
   CompileOptions lenient;
   lenient.takeCounted = true;
-  Result<Font> warned = Font::FromBytes(BytesOf("*00041,3,a\n040,0\n"), lenient);
+  Result<Font> warned = Font::FromBytes(BytesOf("*0,4,f\n4,1,0,0\n*00041,3,a\n040,0\n"), lenient);
   ASSERT_TRUE(warned) << warned.error().message;
   ASSERT_EQ(warned->compileDiagnostics().size(), 1u);
   EXPECT_FALSE(warned->compileDiagnostics()[0].isError);
-  EXPECT_EQ(warned->compileDiagnostics()[0].line, 1);
+  EXPECT_EQ(warned->compileDiagnostics()[0].line, 3);
 }
 
 TEST(FontOpen, PathsAndTheirFailures) {
