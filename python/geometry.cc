@@ -28,6 +28,7 @@ const char* KindName(GlyphWarningKind kind) {
     case GlyphWarningKind::kScaleBound: return "scale_bound";
     case GlyphWarningKind::kPositionBound: return "position_bound";
     case GlyphWarningKind::kRunSpent: return "run_spent";
+    case GlyphWarningKind::kFileEnds: return "file_ends";
   }
   return "unknown";
 }
@@ -56,7 +57,7 @@ void BindGeometry(py::module_& module) {
           "kind", [](const GlyphWarning& warning) { return KindName(warning.kind); },
           "What happened (str): \"cut_short\", \"zero_scale\", \"stack_full\", \"stack_empty\",\n"
           "\"no_height\", \"subshape_zero\", \"no_such_shape\", \"already_drawn\", \"too_deep\",\n"
-          "\"too_many_items\", \"scale_bound\", \"position_bound\" or \"run_spent\".")
+          "\"too_many_items\", \"scale_bound\", \"position_bound\", \"run_spent\" or \"file_ends\".")
       .def_readonly("code", &GlyphWarning::code,
                     "The record concerned: the one cut short, or the subshape's code (int).")
       .def_readonly("count", &GlyphWarning::count, "How often it came within the glyph (int).")
