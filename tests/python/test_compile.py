@@ -99,16 +99,15 @@ class CompileErrorTest(unittest.TestCase):
                     self.assertTrue(message)
 
     def test_is_a_value_error_with_warnings_apart(self):
-        # The *BIGFONT line's 5 differs from the font's 2 records (a
-        # warning at the 5); the count 3 of 0x8141 is an error.
-        source = bigfont_source([(0x81, 0x9F)], [(0x8140, 2, "040,0")]).replace("*BIGFONT 2", "*BIGFONT 5")
-        source += "*08141,3,y\n040,0\n"
+        # With take_counted, the count 5 of 0x41 over 2 bytes is a warning
+        # at the count; the vector byte 0x400 of 0x42 is an error.
+        source = "*041,5,A\n040,0\n*042,2,B\n0400,0\n"
         with self.assertRaises(ValueError) as caught:
-            morlune.compile(source)
+            morlune.compile(source, take_counted=True)
         error = caught.exception
         self.assertIsInstance(error, morlune.CompileError)
-        self.assertEqual([(line, column) for line, column, _ in error.diagnostics], [(6, 8)])
-        self.assertEqual([(line, column) for line, column, _ in error.warnings], [(1, 10)])
+        self.assertEqual([(line, column) for line, column, _ in error.diagnostics], [(4, 1)])
+        self.assertEqual([(line, column) for line, column, _ in error.warnings], [(1, 6)])
 
 
 class RoundTripTest(unittest.TestCase):
