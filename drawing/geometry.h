@@ -3,6 +3,8 @@
 // drawn.
 #pragma once
 
+#include <cmath>
+
 namespace morlune {
 
 struct Point {
@@ -25,6 +27,12 @@ struct ArcPiece {
   // counterclockwise positive.
   double sweep = 0;
 };
+
+// Whether the frame the arc was drawn in mirrors it: exactly one of its
+// axes points backwards. A frame of width or height 0 keeps the sign of its
+// size in the sign of a zero axis, so the sign bits decide, not the
+// product.
+inline bool Mirrored(const ArcPiece& arc) { return std::signbit(arc.axisX) != std::signbit(arc.axisY); }
 
 class GeometrySink {
  public:

@@ -71,7 +71,7 @@ void PathText::Arc(const ArcPiece& arc) {
   Append(" ");
   AppendNumber(std::fabs(arc.axisY));
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
-  bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
+  bool counterclockwise = (arc.sweep > 0) != Mirrored(arc);
   Append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");
   Append(counterclockwise ? "1 " : "0 ");
   AppendEnd(arc.to);
