@@ -128,11 +128,11 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
   for (const Diagnostic& problem : font.problems.Kept()) {
     errors_.Write(label_);
     errors_.Put(':');
-    errors_.Write(std::to_string(problem.place.line));
+    errors_.Write(std::to_string(problem.line));
     errors_.Put(':');
-    errors_.Write(std::to_string(problem.place.column));
+    errors_.Write(std::to_string(problem.column));
     errors_.Write(problem.isError ? ": error: " : ": warning: ");
-    errors_.Write(problem.text);
+    errors_.Write(problem.message);
     errors_.Put('\n');
   }
   if (font.problems.NotKept() > 0) {

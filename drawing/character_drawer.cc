@@ -1,6 +1,7 @@
 // What each item does to the pen, and the bounds that stop a character.
 #include "drawing/character_drawer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -146,7 +147,7 @@ bool CharacterDrawer::Take() {
     spentNow_ = true;
     return false;
   }
-  if (characterItems_ == kMaxItemsPerCharacter) return Stop(DrawWarning::kTooManyItems);
+  if (characterItems_ >= budget_.limits.itemsPerGlyph) return Stop(DrawWarning::kTooManyItems);
   --budget_.itemsLeft;
   ++characterItems_;
   return true;
@@ -157,7 +158,7 @@ bool CharacterDrawer::Take() {
 // first that passes a bound stops the character, the run's bound first.
 bool CharacterDrawer::TakeMany(std::int64_t items) {
   if (items == 0) return true;
-  std::int64_t characterLeft = kMaxItemsPerCharacter - characterItems_;
+  std::int64_t characterLeft = std::max<std::int64_t>(budget_.limits.itemsPerGlyph - characterItems_, 0);
   if (budget_.itemsLeft < items && budget_.itemsLeft <= characterLeft) {
     characterItems_ += budget_.itemsLeft;
     budget_.itemsLeft = 0;
@@ -274,7 +275,7 @@ bool CharacterDrawer::Subshape(const ShapeItem& item, Pen& pen, int depth) {
     warnings_.Add(DrawWarning::kAlreadyDrawn, code);
     return true;
   }
-  if (depth == kMaxSubshapeDepth) return Stop(DrawWarning::kTooDeep);
+  if (depth >= budget_.limits.maxDepth) return Stop(DrawWarning::kTooDeep);
   KeptSplit* kept = &font_.KeptSplitOf(record);
   if (!framed) return DrawRecord(record, pen, depth + 1, kept);
   // A character of its own, stretched so that the font's height fills the

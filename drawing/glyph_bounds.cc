@@ -8,37 +8,36 @@
 
 namespace morlune {
 
-void Box::Add(Point p) {
-  if (empty) {
-    left = right = p.x;
-    bottom = top = p.y;
-    empty = false;
+void AddToBox(Box& box, Point p) {
+  if (box.empty) {
+    box.min = box.max = p;
+    box.empty = false;
     return;
   }
-  left = std::min(left, p.x);
-  right = std::max(right, p.x);
-  bottom = std::min(bottom, p.y);
-  top = std::max(top, p.y);
+  box.min.x = std::min(box.min.x, p.x);
+  box.max.x = std::max(box.max.x, p.x);
+  box.min.y = std::min(box.min.y, p.y);
+  box.max.y = std::max(box.max.y, p.y);
 }
 
-void Box::Add(const Box& other) {
+void AddToBox(Box& box, const Box& other) {
   if (other.empty) return;
-  Add(Point{other.left, other.bottom});
-  Add(Point{other.right, other.top});
+  AddToBox(box, other.min);
+  AddToBox(box, other.max);
 }
 
 void BoundsSink::Line(Point from, Point to) {
-  box_.Add(from);
-  box_.Add(to);
+  AddToBox(box_, from);
+  AddToBox(box_, to);
 }
 
-void BoundsSink::Arc(const ArcPiece& arc) {
-  box_.Add(arc.from);
-  box_.Add(arc.to);
+void BoundsSink::Arc(const ArcSegment& arc) {
+  AddToBox(box_, arc.from);
+  AddToBox(box_, arc.to);
   if (arc.axisX == 0 || arc.axisY == 0) {
     // Flattened by its frame onto a line through the centre.
-    box_.Add(Point{arc.centre.x - std::fabs(arc.axisX), arc.centre.y - std::fabs(arc.axisY)});
-    box_.Add(Point{arc.centre.x + std::fabs(arc.axisX), arc.centre.y + std::fabs(arc.axisY)});
+    AddToBox(box_, Point{arc.centre.x - std::fabs(arc.axisX), arc.centre.y - std::fabs(arc.axisY)});
+    AddToBox(box_, Point{arc.centre.x + std::fabs(arc.axisX), arc.centre.y + std::fabs(arc.axisY)});
     return;
   }
   // The angle of from on the circle the ellipse was stretched from.
@@ -52,7 +51,7 @@ void BoundsSink::Arc(const ArcPiece& arc) {
     int which = static_cast<int>(std::fmod(quarter / 90, 4) + 4) % 4;
     static constexpr double kCos[4] = {1, 0, -1, 0};
     static constexpr double kSin[4] = {0, 1, 0, -1};
-    box_.Add(Point{arc.centre.x + arc.axisX * kCos[which], arc.centre.y + arc.axisY * kSin[which]});
+    AddToBox(box_, Point{arc.centre.x + arc.axisX * kCos[which], arc.centre.y + arc.axisY * kSin[which]});
   }
 }
 

@@ -5,18 +5,11 @@
 
 namespace morlune {
 
-struct Box {
-  double left = 0;
-  double bottom = 0;
-  double right = 0;
-  double top = 0;
-  bool empty = true;
-
-  void Add(Point p);
-  void Add(const Box& other);
-  double Width() const { return empty ? 0 : right - left; }
-  double Height() const { return empty ? 0 : top - bottom; }
-};
+// Widens the box to hold the point, or the other box.
+void AddToBox(Box& box, Point p);
+void AddToBox(Box& box, const Box& other);
+inline double BoxWidth(const Box& box) { return box.empty ? 0 : box.max.x - box.min.x; }
+inline double BoxHeight(const Box& box) { return box.empty ? 0 : box.max.y - box.min.y; }
 
 class BoundsSink : public GeometrySink {
  public:
@@ -24,7 +17,7 @@ class BoundsSink : public GeometrySink {
   const Box& Bounds() const { return box_; }
 
   void Line(Point from, Point to) override;
-  void Arc(const ArcPiece& arc) override;
+  void Arc(const ArcSegment& arc) override;
 
  private:
   Box box_;

@@ -15,8 +15,8 @@ std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes) {
 }
 
 void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
-                        DrawMessages& messages) {
-  DrawSession session(font, &messages);
+                        DrawMessages& messages, const DrawLimits& limits) {
+  DrawSession session(font, &messages, limits);
   PathText path;
   std::string line;
   for (int record : records) {
@@ -34,8 +34,9 @@ void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, Text
   }
 }
 
-void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages) {
-  WriteRecordListing(font, DrawnRecords(font, codes), out, messages);
+void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages,
+                      const DrawLimits& limits) {
+  WriteRecordListing(font, DrawnRecords(font, codes), out, messages, limits);
 }
 
 }  // namespace morlune

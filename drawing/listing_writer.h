@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "drawing/code_range.h"
+#include "drawing/draw_limits.h"
 #include "drawing/draw_messages.h"
 #include "drawing/drawing_font.h"
 #include "platform/text_output.h"
@@ -13,11 +14,12 @@ namespace morlune {
 
 // Every record of the walk but the font-header records, in the walk's
 // order, whose code is in the range.
-void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages);
+void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages,
+                      const DrawLimits& limits = {});
 
 // The records given, in their order, each drawn at its own origin.
 void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
-                        DrawMessages& messages);
+                        DrawMessages& messages, const DrawLimits& limits = {});
 
 // The records of the walk that a specimen or a listing draws.
 std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes);

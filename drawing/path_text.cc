@@ -63,7 +63,7 @@ void PathText::Line(Point from, Point to) {
   AppendEnd(to);
 }
 
-void PathText::Arc(const ArcPiece& arc) {
+void PathText::Arc(const ArcSegment& arc) {
   MakeRoom();
   StartAt(arc.from);
   Append(" A ");

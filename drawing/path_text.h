@@ -18,7 +18,7 @@ class PathText : public GeometrySink {
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
-  void Arc(const ArcPiece& arc) override;
+  void Arc(const ArcSegment& arc) override;
 
  private:
   // Makes room for the longest segment, which every one is written into

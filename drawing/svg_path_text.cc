@@ -128,7 +128,7 @@ void SvgPathText::Line(Point from, Point to) {
   end_ = to;
 }
 
-void SvgPathText::Arc(const ArcPiece& arc) {
+void SvgPathText::Arc(const ArcSegment& arc) {
   MakeRoom();
   StartAt(arc.from);
   Command('a');

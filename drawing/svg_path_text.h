@@ -23,7 +23,7 @@ class SvgPathText : public GeometrySink {
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
-  void Arc(const ArcPiece& arc) override;
+  void Arc(const ArcSegment& arc) override;
 
  private:
   // A coordinate in units of the last decimal. Rounding each point on its

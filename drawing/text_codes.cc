@@ -35,8 +35,8 @@ std::string CharacterName(char32_t character) {
 
 namespace {
 
-bool IsEscape(unsigned char byte, const std::vector<EscapeRange>& escapes) {
-  for (const EscapeRange& range : escapes) {
+bool IsEscape(unsigned char byte, const std::vector<EscapeRangeEntry>& escapes) {
+  for (const EscapeRangeEntry& range : escapes) {
     if (byte >= range.first && byte <= range.last) return true;
   }
   return false;
@@ -45,7 +45,7 @@ bool IsEscape(unsigned char byte, const std::vector<EscapeRange>& escapes) {
 }  // namespace
 
 std::vector<std::uint16_t> TextCodes(const std::vector<char32_t>& characters, std::string_view utf8,
-                                     ShapeFileKind kind, const std::vector<EscapeRange>& escapes,
+                                     ShapeFileKind kind, const std::vector<EscapeRangeEntry>& escapes,
                                      const CodePageWriter& toCodePage, const UnmappedCharacter& unmapped) {
   std::vector<std::uint16_t> codes;
   if (kind != ShapeFileKind::kBigfont10) {

@@ -31,7 +31,7 @@ using UnmappedCharacter = std::function<void(char32_t character, const std::stri
 // (toCodePage; without one, the UTF-8 bytes as they are), where a byte in an
 // escape range joins the byte after it into a two-byte code.
 std::vector<std::uint16_t> TextCodes(const std::vector<char32_t>& characters, std::string_view utf8,
-                                     ShapeFileKind kind, const std::vector<EscapeRange>& escapes,
+                                     ShapeFileKind kind, const std::vector<EscapeRangeEntry>& escapes,
                                      const CodePageWriter& toCodePage, const UnmappedCharacter& unmapped);
 
 }  // namespace morlune

@@ -29,13 +29,13 @@ class PathAndBounds : public GeometrySink {
     path.Line(from, to);
     bounds.Line(from, to);
   }
-  void Arc(const ArcPiece& arc) override {
+  void Arc(const ArcSegment& arc) override {
     path.Arc(arc);
     bounds.Arc(arc);
   }
 };
 
-struct PlacedGlyph {
+struct GlyphInLine {
   Point origin;
   std::string path;
 };
@@ -53,21 +53,21 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
   // The scale is known only once the line is measured: its path data keep
   // the listing's decimals.
   PathAndBounds sink;
-  std::vector<PlacedGlyph> glyphs;
+  std::vector<GlyphInLine> glyphs;
   std::vector<double> heights;
   Box line;
   Point origin;
-  line.Add(origin);
+  AddToBox(line, origin);
   for (int record : records) {
     sink.path.Clear();
     sink.bounds.Clear();
     Point advance = session.Draw(record, sink);
     Box box = sink.bounds.Bounds();
-    heights.push_back(box.Height());
-    if (!box.empty) line.Add(Box{box.left + origin.x, box.bottom + origin.y, box.right + origin.x, box.top + origin.y, false});
+    heights.push_back(BoxHeight(box));
+    if (!box.empty) AddToBox(line, Box{{box.min.x + origin.x, box.min.y + origin.y}, {box.max.x + origin.x, box.max.y + origin.y}, false});
     if (!sink.path.Text().empty()) glyphs.push_back({origin, std::string(sink.path.Text())});
     origin = {origin.x + advance.x, origin.y + advance.y};
-    line.Add(origin);
+    AddToBox(line, origin);
     if (!(std::fabs(origin.x) <= kMaxMagnitude && std::fabs(origin.y) <= kMaxMagnitude)) {
       messages.FontWarning("the line passes 2^31 font units after shape " + CodeText(font.Code(record)) +
                            "; the characters after it are left out");
@@ -75,14 +75,14 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
     }
   }
   PictureScale scale = ChooseScale(font.Height(), heights, options.textHeight);
-  line.Add(Point{0, scale.unitsPerHeight});
-  line.left = std::max(line.left, -kLargestCoordinate);
-  line.bottom = std::max(line.bottom, -kLargestCoordinate);
-  line.right = std::min(line.right, kLargestCoordinate);
-  line.top = std::min(line.top, kLargestCoordinate);
+  AddToBox(line, Point{0, scale.unitsPerHeight});
+  line.min.x = std::max(line.min.x, -kLargestCoordinate);
+  line.min.y = std::max(line.min.y, -kLargestCoordinate);
+  line.max.x = std::min(line.max.x, kLargestCoordinate);
+  line.max.y = std::min(line.max.y, kLargestCoordinate);
   double pad = scale.unitsPerHeight / 4;
-  double viewX = line.left - pad, viewY = -(line.top + pad);
-  double viewWidth = line.Width() + 2 * pad, viewHeight = line.Height() + 2 * pad;
+  double viewX = line.min.x - pad, viewY = -(line.max.y + pad);
+  double viewWidth = BoxWidth(line) + 2 * pad, viewHeight = BoxHeight(line) + 2 * pad;
   double k = std::min(scale.pixelsPerUnit, kLargestSide / std::max(viewWidth, viewHeight));
 
   std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
@@ -110,7 +110,7 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
   Number(text, viewX + viewWidth, '"');
   text += "/>\n<g transform=\"scale(1 -1)\">\n";
   out.Write(text);
-  for (const PlacedGlyph& glyph : glyphs) {
+  for (const GlyphInLine& glyph : glyphs) {
     text = "<path class=\"g\" transform=\"translate(";
     Number(text, glyph.origin.x);
     Number(text, glyph.origin.y, ')');

@@ -128,7 +128,7 @@ TEST(NumberWriters, ExactlyOneAxisPointingBackwardsReversesTheSweep) {
       {-2, 0.0, 270, "1 0", '0'}, {-0.0, -2, 90, "0 1", '1'}, {0.0, 0.0, -90, "0 0", '0'},
   };
   for (const FlagRow& row : rows) {
-    ArcPiece arc{{0, 0}, {1, 1}, {1, 0}, row.axisX, row.axisY, row.sweep};
+    ArcSegment arc{{0, 0}, {1, 1}, {1, 0}, row.axisX, row.axisY, row.sweep};
     PathText listing;
     listing.Arc(arc);
     std::string axes = std::to_string(static_cast<int>(std::fabs(row.axisX))) + " " +
