@@ -173,7 +173,7 @@ std::vector<int> DrawRun::TextRecords(DrawingFont& font, ErrorLines& lines) {
 }
 
 void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
-  PictureOptions picture{options_.height, label_};
+  PictureOptions picture{options_.height, label_, {}};
   if (options_.text != nullptr) {
     std::vector<int> records = TextRecords(font, lines);
     if (options_.list) {

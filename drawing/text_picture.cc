@@ -49,7 +49,7 @@ void Number(std::string& text, double value, char after = ' ') {
 
 void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const PictureOptions& options,
                       TextOutput& out, DrawMessages& messages) {
-  DrawSession session(font, &messages);
+  DrawSession session(font, &messages, options.limits);
   // The scale is known only once the line is measured: its path data keep
   // the listing's decimals.
   PathAndBounds sink;
