@@ -32,6 +32,27 @@ bool WholeItems(const WalkedRecord& record, const std::uint8_t* data, ShapeFileK
   return true;
 }
 
+std::size_t WordAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
+  return at + 1 < size ? data[at] | data[at + 1] << 8 : 0;
+}
+
+// The records that the index or the count announces: every one must be
+// in the text, or its *BIGFONT line would count a record the text lacks.
+std::size_t AnnouncedRecords(const std::uint8_t* data, std::size_t size, std::size_t head, ShapeFileKind kind) {
+  switch (kind) {
+    case ShapeFileKind::kUnifont10:
+      return WordAt(data, size, head);
+    case ShapeFileKind::kBigfont10: {
+      std::size_t entries = WordAt(data, size, head + 2), at = head + 6 + 4 * WordAt(data, size, head + 4);
+      std::size_t nonEmpty = 0;
+      for (std::size_t i = 0; i < entries; ++i, at += 8) nonEmpty += WordAt(data, size, at + 2) != 0;
+      return nonEmpty;
+    }
+    default:
+      return WordAt(data, size, head + 4);
+  }
+}
+
 }  // namespace
 
 ShapeFileKind PlainFontKind(const std::uint8_t* data, std::size_t size) {
@@ -41,7 +62,10 @@ ShapeFileKind PlainFontKind(const std::uint8_t* data, std::size_t size) {
     if (size <= length || std::memcmp(data, signature, length) != 0 || data[length] != 0x1A) continue;
     auto kind = static_cast<ShapeFileKind>(k);
     FontWalk walk = WalkFontRecords(data, size, length + 1, kind);
-    if (walk.head != HeadResult::kReady) return ShapeFileKind::kUnknown;
+    if (walk.head != HeadResult::kReady || walk.end != RecordStep::kEnd ||
+        walk.records.size() != AnnouncedRecords(data, size, length + 1, kind)) {
+      return ShapeFileKind::kUnknown;
+    }
     bool hasHeader = false;
     std::vector<std::uint16_t> codes;
     for (const WalkedRecord& record : walk.records) {

@@ -4,6 +4,9 @@
 // values that the decompiler prints (the last one 0), no name holds a line
 // end or ends with a carriage return, a unifont has a font-header record,
 // and a bigfont no two records of one code (the compiler refuses them).
+// Every record that the font announces is there: a record that the end of
+// the file cuts short ends the text, and a bigfont's text counts it all
+// the same.
 #pragma once
 
 #include <cstddef>

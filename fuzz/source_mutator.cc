@@ -96,9 +96,11 @@ std::vector<std::size_t> LineStarts(std::string_view text) {
   return starts;
 }
 
-// Every header whose count differs from the bytes its numbers make gets
-// that number of bytes as its count, as the compiler measures it.
-std::string Recounted(const std::string& text) {
+}  // namespace
+
+// The compiler, told to take counted records, warns at each count that
+// differs and says how many bytes the numbers make.
+std::string RecountedHeaders(const std::string& text) {
   Diagnostics problems(1000);
   CompileOptions options;
   options.takeCounted = true;
@@ -122,6 +124,8 @@ std::string Recounted(const std::string& text) {
   }
   return out;
 }
+
+namespace {
 
 void Edit(std::vector<Token>& tokens, Random& random) {
   std::size_t n = tokens.size();
@@ -170,7 +174,7 @@ std::size_t MutateSourceInput(std::uint8_t* data, std::size_t size, std::size_t 
   for (std::size_t edits = 1 + random.Below(3); edits > 0; --edits) Edit(tokens, random);
   std::string text;
   for (const Token& token : tokens) text += token.text;
-  if (random.OneIn(2)) text = Recounted(text);
+  if (random.OneIn(2)) text = RecountedHeaders(text);
   if (text.size() + 1 > maxSize) return mutateBytes(data, size, maxSize);
   std::memcpy(data + 1, text.data(), text.size());
   return text.size() + 1;

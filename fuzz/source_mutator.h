@@ -7,10 +7,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "fuzz/font_mutator.h"
 
 namespace morlune::fuzzing {
+
+// The text with every header's count set to the bytes that its record's
+// numbers make, as the compiler measures them.
+std::string RecountedHeaders(const std::string& text);
 
 // An input is an option byte and the text. Returns the mutated input's
 // size (at most maxSize), written over data.
