@@ -3,17 +3,25 @@
 // items (the tools keep the contract's; draw_tool_check.cc replays the
 // corpus through morlune-draw itself). The low two bits of the first byte
 // pick what is drawn besides the listing: nothing more, the specimen, a
-// line of text, the specimen of a range of codes; the rest is the font.
+// line of text set by the library, the specimen of a range of codes; the
+// rest is the font.
 //
 // The listing must hold only numbers within 2^31; the pictures must be
 // balanced SVG; the specimen must draw, glyph by glyph, what the listing
 // draws.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
+#include <variant>
 #include <vector>
+
+#include <morlune/font.h>
+#include <morlune/text.h>
 
 #include "drawing/drawing_font.h"
 #include "drawing/listing_writer.h"
@@ -44,6 +52,8 @@ std::string Written(const std::function<void(morlune::TextOutput&)>& write) {
   out.Finish();
   return text;
 }
+
+bool Finite(morlune::Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 void Check(bool holds) {
   if (!holds) std::abort();
@@ -87,14 +97,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(IsBalancedSvg(svg));
     CheckSpecimenDrawsTheListing(listing, svg);
   } else if (mode == 2) {
-    // A line of the first few records, the first one again at its end.
-    std::vector<int> records;
-    for (int i = 0; i < font.RecordCount() && records.size() < 6; ++i) records.push_back(i);
-    if (!records.empty()) records.push_back(records.front());
-    picture.textHeight = 7.5;
-    Check(IsBalancedSvg(Written([&](morlune::TextOutput& out) {
-      morlune::WriteTextPicture(font, records, picture, out, messages);
-    })));
+    // A line of text through the library, oblique and stretched.
+    morlune::Result<morlune::Font> library = morlune::Font::FromBytes(std::span(data + 1, size - 1));
+    if (!library) return 0;
+    morlune::TextStyle style{*library, std::nullopt, 7.5, 1.5, 20, ""};
+    morlune::Result<morlune::TextLayout> line = morlune::LayOutText(style, "A0 \xC3\xA9\xE4\xBA\x9C", kFuzzLimits);
+    if (!line) return 0;
+    for (const morlune::Path& path : line->paths) {
+      Check(Finite(path.start));
+      for (const morlune::Segment& segment : path.segments) {
+        std::visit([](const auto& piece) { Check(Finite(piece.from) && Finite(piece.to)); }, segment);
+      }
+    }
+    morlune::TextPicture text;
+    text.Add({0, 0}, line->advance, line->paths);
+    Check(IsBalancedSvg(Written([&](morlune::TextOutput& out) { text.Write(font, picture, out); })));
   } else if (mode == 3) {
     morlune::CodeRange some{0x30, 0x5A};
     Check(IsBalancedSvg(Written([&](morlune::TextOutput& out) {
