@@ -127,11 +127,10 @@ void MutateItems(FontModel& font, ModelRecord& record, Random& random, ByteMutat
       if (end - at > 1) record.spec[at + 1 + random.Below(end - at - 1)] = static_cast<char>(random.Byte());
       break;
     case 4: {  // repeat a run of items: loops, long lists, deep calls
-      std::size_t last = which + random.Below(std::min<std::size_t>(items - std::min(which, items), 8) + 1);
-      std::string run = record.spec.substr(at, starts[std::min(last, items)] - at);
-      for (std::size_t copies = 1 + random.Below(random.OneIn(8) ? 64 : 4); copies > 0; --copies) {
-        record.spec.insert(starts[random.Below(starts.size())], run);
-      }
+      std::size_t last = which + random.Below(std::min<std::size_t>(items - which, 8) + 1);
+      std::string run = record.spec.substr(at, starts[last] - at), copies;
+      for (std::size_t n = 1 + random.Below(random.OneIn(8) ? 64 : 4); n > 0; --n) copies += run;
+      record.spec.insert(starts[random.Below(starts.size())], copies);
       break;
     }
     case 5:  // a subshape call to a record of the font
