@@ -150,7 +150,7 @@ const std::vector<Diagnostic>& Font::compileDiagnostics() const { return state_-
 
 const Record* Font::Find(std::uint32_t code) const {
   if (code > 0xFFFF) return nullptr;
-  int record = state_->lookup->firstRecord[code];
+  int record = state_->lookup->FirstRecord(static_cast<std::uint16_t>(code));
   return record < 0 ? nullptr : &state_->records[static_cast<std::size_t>(record)];
 }
 
