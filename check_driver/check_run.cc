@@ -1,0 +1,216 @@
+// The order of a run: options, the character set of --coverage, every font
+// read and checked, then the output written whole, and the status.
+#include "check_driver/check_run.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/report.h"
+#include "check_driver/check_exit_status.h"
+#include "check_driver/check_options.h"
+#include "platform/code_page.h"
+#include "platform/pending_file.h"
+#include "platform/text_output.h"
+
+#ifndef MORLUNE_VERSION
+#define MORLUNE_VERSION "unknown"
+#endif
+
+namespace morlune {
+namespace {
+
+constexpr char kTool[] = "morlune-check: ";
+
+// Everything from the descriptor, or the system's error number.
+int ReadAll(int fd, std::vector<unsigned char>& bytes) {
+  constexpr std::size_t kBlock = 1 << 16;
+  std::size_t size = 0;
+  for (;;) {
+    if (bytes.size() - size < kBlock) bytes.resize(size + kBlock + size / 2);
+    long got = ReadFd(fd, bytes.data() + size, bytes.size() - size);
+    if (got == 0) break;
+    if (got < 0) return errno != 0 ? errno : EIO;
+    size += static_cast<std::size_t>(got);
+  }
+  bytes.resize(size);
+  return 0;
+}
+
+class CheckRun {
+ public:
+  CheckRun(const ToolStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
+  int Run(int argc, const char* const* argv, const DrawLimits& limits);
+
+ private:
+  int Usage(const std::string& error) {
+    errors_.Write(std::string(kTool) + error + "\nTry 'morlune-check --help' for more information.\n");
+    return kCheckExitUsage;
+  }
+  int Say(const char* text);
+  // The bytes of a file or of standard input; false with an error line.
+  bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& error);
+  bool ReadCoverage(check::CheckOptions& options, std::string& error);
+  int Write(const std::string& text);
+
+  const ToolStreams& streams_;
+  TextOutput& errors_;
+  CheckCommandLine options_;
+};
+
+int CheckRun::Say(const char* text) {
+  TextOutput out;
+  AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
+  out.Write(text);
+  out.Finish();
+  if (!out.Failed()) return kCheckExitClean;
+  errors_.Write(std::string(kTool) + "<stdout>: " + WriteErrorText(out.FailureErrno()) + "\n");
+  return kCheckExitOutputNotWritten;
+}
+
+bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& error) {
+  int failure = 0;
+  if (font != "-") {
+    errno = 0;
+    int fd = OpenForReading(font.c_str());
+    if (fd < 0) {
+      // A folder opens, then is refused with no error number of its own.
+      error = std::string("cannot open: ") + std::strerror(errno != 0 ? errno : EISDIR);
+      return false;
+    }
+    failure = ReadAll(fd, bytes);
+    CloseFd(fd);
+  } else if (streams_.inputData != nullptr) {
+    bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
+  } else {
+    UseUntranslatedBytes(streams_.inputFd);
+    failure = ReadAll(streams_.inputFd, bytes);
+  }
+  if (failure == 0) return true;
+  error = std::string("cannot read: ") + std::strerror(failure);
+  return false;
+}
+
+// U+ starts a range; a file that opens is a text; anything else names an
+// encoding.
+bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
+  std::string spec = options_.coverage;
+  if (spec.starts_with("U+") || spec.starts_with("u+")) {
+    options.coverage = check::CharacterSetOfRange(spec, error);
+    return options.coverage.has_value();
+  }
+  int fd = OpenForReading(spec.c_str());
+  if (fd >= 0) {
+    std::vector<unsigned char> bytes;
+    int failure = ReadAll(fd, bytes);
+    CloseFd(fd);
+    if (failure != 0) {
+      error = spec + ": cannot read: " + std::strerror(failure);
+      return false;
+    }
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    options.coverage = check::CharacterSetOfText(spec, text, error);
+    return options.coverage.has_value();
+  }
+  options.coverage = check::CharacterSetOfEncoding(spec, error);
+  return options.coverage.has_value();
+}
+
+// The output goes to a file beside an -o file, which takes its name only
+// when every byte is written.
+int CheckRun::Write(const std::string& text) {
+  TextOutput out;
+  PendingFile file;
+  std::string outputLabel = "<stdout>";
+  if (options_.outputPath != nullptr) {
+    outputLabel = options_.outputPath;
+    if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
+      errors_.Write(std::string(kTool) + outputLabel + ": cannot create: " + std::strerror(error) + "\n");
+      return kCheckExitOutputNotWritten;
+    }
+    out.AttachFd(file.fd, true);
+  } else {
+    if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
+    AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
+  }
+  out.Write(text);
+  out.Finish();
+  int error = out.Failed() ? out.FailureErrno() : 0;
+  if (error != 0) {
+    DiscardPendingFile(file);
+  } else if (options_.outputPath != nullptr) {
+    error = CommitPendingFile(file, options_.outputPath);
+  }
+  if (error == 0) return kCheckExitClean;
+  errors_.Write(std::string(kTool) + outputLabel + ": " + WriteErrorText(error) + "\n");
+  return kCheckExitOutputNotWritten;
+}
+
+int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
+  CheckScan scan = ScanCheckOptions(argc, argv, options_);
+  switch (scan.verdict) {
+    case CheckVerdict::kHelp:
+      return Say(CheckHelpText());
+    case CheckVerdict::kVersion:
+      return Say("morlune-check " MORLUNE_VERSION "\n");
+    case CheckVerdict::kUsageError:
+      return Usage(scan.error);
+    case CheckVerdict::kRun:
+      break;
+  }
+  check::CheckOptions options;
+  options.limits = limits;
+  if (options_.encoding != nullptr) {
+    CodePageConverter codePage;
+    if (!codePage.Open(options_.encoding)) {
+      return Usage("the system knows no code page '" + std::string(options_.encoding) + "'");
+    }
+    options.encoding = options_.encoding;
+  }
+  if (options_.coverage != nullptr) {
+    std::string error;
+    if (!ReadCoverage(options, error)) return Usage("--coverage: " + error);
+  }
+
+  std::vector<check::FontReport> reports;
+  for (const std::string& font : options_.fonts) {
+    std::string label = font == "-" ? "<stdin>" : font;
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!Read(font, bytes, error)) {
+      errors_.Write(std::string(kTool) + label + ": " + error + "\n");
+      check::FontReport report;
+      report.label = label;
+      report.error = error;
+      reports.push_back(std::move(report));
+      continue;
+    }
+    reports.push_back(check::CheckFont(label, std::move(bytes), options));
+  }
+  check::RunSummary summary = check::Summarise(reports, options_.failOn);
+  std::string text;
+  if (options_.json) {
+    text = check::JsonDocument(reports, summary);
+  } else {
+    for (const check::FontReport& report : reports) text += check::FindingLines(report);
+    text += check::SummaryLine(summary);
+  }
+  if (int status = Write(text); status != kCheckExitClean) return status;
+  if (summary.unreadable > 0) return kCheckExitUsage;
+  return summary.counts.AnyAtOrAbove(options_.failOn) ? kCheckExitFindings : kCheckExitClean;
+}
+
+}  // namespace
+
+int RunMorluneCheck(int argc, const char* const* argv, const ToolStreams& streams, const DrawLimits& limits) {
+  TextOutput errors;
+  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
+  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  int status = CheckRun(streams, errors).Run(argc, argv, limits);
+  errors.Flush();
+  return status;
+}
+
+}  // namespace morlune
