@@ -2,7 +2,11 @@
 // order.
 #include "check/report.h"
 
+#include <string_view>
+#include <vector>
+
 #include "check/structure_checks.h"
+#include "drawing/text_codes.h"
 
 namespace morlune::check {
 namespace {
@@ -13,10 +17,9 @@ std::size_t Utf8Length(const std::string& text, std::size_t at) {
   unsigned char lead = static_cast<unsigned char>(text[at]);
   std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
   if (length == 0 || at + length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
-  }
-  return length;
+  // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+  std::vector<char32_t> decoded;
+  return DecodeUtf8(std::string_view(text).substr(at, length), decoded) ? length : 0;
 }
 
 // A JSON string; bytes that are not UTF-8 (a path may hold them) become

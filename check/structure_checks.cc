@@ -134,8 +134,8 @@ void CheckItems(std::uint32_t code, const unsigned char* spec, std::size_t size,
   }
   if (zeroScales > 0) {
     findings.push_back(At(FindingId::kZeroScale, code,
-                          Plural(zeroScales, "scale item divides", "scale items divide") +
-                              " or multiplies by 0; drawing ignores them"));
+                          Plural(zeroScales, "scale item has", "scale items have") + " a factor of 0; drawing ignores " +
+                              (zeroScales == 1 ? "it" : "them")));
   }
   if (stack > 0) {
     findings.push_back(At(FindingId::kPushWithoutPop, code,
@@ -310,7 +310,8 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
     if (count > 1) {
       findings.push_back(At(FindingId::kDuplicateCode, code,
                             Plural(count, "record has", "records have") +
-                                " this code; only the first is drawn or called as a subshape"));
+                                (code == 0 ? " code 0; only the first gives the font's height and depth"
+                                           : " this code; only the first is drawn or called as a subshape")));
     }
   }
   // A bigfont entry outside the file stops the walk; that is told above.
