@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
+#include "drawing/glyph_bounds.h"
 #include "drawing/number_text.h"
 
 namespace morlune::check {
@@ -14,35 +14,6 @@ namespace {
 
 // Arcs are drawn in floating point: a point a hair past a bound is on it.
 double Slack(double bound) { return 1e-6 * std::max(1.0, std::abs(bound)); }
-
-void Extend(Box& box, Point point) {
-  if (box.empty) {
-    box.min = box.max = point;
-    box.empty = false;
-    return;
-  }
-  box.min.x = std::min(box.min.x, point.x);
-  box.min.y = std::min(box.min.y, point.y);
-  box.max.x = std::max(box.max.x, point.x);
-  box.max.y = std::max(box.max.y, point.y);
-}
-
-// An arc's highest and lowest points lie at its ends or where its angle
-// passes 90 or 270 degrees (the point at angle t is centre + (axisX cos t,
-// axisY sin t)).
-void ExtendByArc(Box& box, const ArcSegment& arc) {
-  Extend(box, arc.from);
-  Extend(box, arc.to);
-  if (arc.axisX == 0 || arc.axisY == 0) return;
-  constexpr double kDegrees = 180 / std::numbers::pi;
-  double start = std::atan2((arc.from.y - arc.centre.y) / arc.axisY, (arc.from.x - arc.centre.x) / arc.axisX) * kDegrees;
-  double low = std::min(start, start + arc.sweep), high = std::max(start, start + arc.sweep);
-  for (double quarter : {90.0, 270.0}) {
-    // The first turn of this quarter at or after low.
-    double at = quarter + 360 * std::ceil((low - quarter) / 360);
-    if (at <= high) Extend(box, {arc.centre.x, arc.centre.y + (quarter == 90 ? arc.axisY : -arc.axisY)});
-  }
-}
 
 std::string Units(double value) {
   std::string text;
@@ -114,19 +85,19 @@ std::string WarningText(const GlyphWarning& warning) {
 
 }  // namespace
 
-Box VerticalReach(const Glyph& glyph) {
-  Box box;
+Box GlyphBox(const Glyph& glyph) {
+  // The drawing's own bounds of lines and arcs, fed the glyph's segments.
+  BoundsSink bounds;
   for (const Path& path : glyph.paths) {
     for (const Segment& segment : path.segments) {
       if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
-        Extend(box, line->from);
-        Extend(box, line->to);
+        bounds.Line(line->from, line->to);
       } else {
-        ExtendByArc(box, std::get<ArcSegment>(segment));
+        bounds.Arc(std::get<ArcSegment>(segment));
       }
     }
   }
-  return box;
+  return bounds.Bounds();
 }
 
 void GlyphChecker::Warning(const Glyph& glyph, const GlyphWarning& warning, std::vector<Finding>& findings) {
@@ -157,7 +128,7 @@ void GlyphChecker::Check(const Glyph& glyph, std::vector<Finding>& findings) {
     findings.push_back(std::move(finding));
   };
   if (facts_.hasHeader && facts_.height > 0) {
-    Box reach = VerticalReach(glyph);
+    Box reach = GlyphBox(glyph);
     double height = facts_.height, depth = -static_cast<double>(facts_.depth);
     if (!reach.empty && reach.max.y > height + Slack(height)) {
       at(FindingId::kAboveHeight, "the glyph reaches " + Units(reach.max.y - height) + " above the font's height of " +

@@ -14,9 +14,9 @@
 
 namespace morlune::check {
 
-// The lowest and highest y that the glyph's segments reach, arcs included;
+// The box of the glyph's segments, arcs by their true extremes;
 // empty when nothing is drawn.
-Box VerticalReach(const Glyph& glyph);
+Box GlyphBox(const Glyph& glyph);
 
 class GlyphChecker {
  public:

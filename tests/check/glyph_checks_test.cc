@@ -24,7 +24,7 @@ ArcSegment Arc(double axisX, double axisY, double a, double sweep) {
   return {at(a), at(a + sweep), {0, 0}, axisX, axisY, sweep};
 }
 
-TEST(VerticalReach, LinesAndArcs) {
+TEST(GlyphBox, LinesAndArcs) {
   struct Row {
     const char* what;
     Segment segment;
@@ -43,12 +43,12 @@ TEST(VerticalReach, LinesAndArcs) {
       {"from 200 counterclockwise past the bottom", Arc(1, 1, 200, 100), -1, std::sin(200 * std::acos(-1) / 180)},
   };
   for (const Row& row : rows) {
-    Box box = VerticalReach(WithSegment(row.segment));
+    Box box = GlyphBox(WithSegment(row.segment));
     ASSERT_FALSE(box.empty) << row.what;
     EXPECT_NEAR(box.min.y, row.low, 1e-12) << row.what;
     EXPECT_NEAR(box.max.y, row.high, 1e-12) << row.what;
   }
-  EXPECT_TRUE(VerticalReach(Glyph{}).empty);
+  EXPECT_TRUE(GlyphBox(Glyph{}).empty);
 }
 
 GlyphWarning Warned(GlyphWarningKind kind, std::uint32_t code) { return {kind, code, 1, ""}; }
