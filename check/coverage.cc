@@ -147,7 +147,10 @@ bool CheckCoverage(const CharacterSet& set, const FontFacts& facts, const std::s
   for (const CharacterRange& range : finding.missing) {
     list += list.empty() ? "" : " ";
     list += CharacterName(range.first);
-    if (range.second != range.first) list += "-" + CharacterName(range.second).substr(2);
+    if (range.second != range.first) {
+      list += '-';
+      list += CharacterName(range.second).substr(2);
+    }
   }
   finding.text = "the font lacks " + std::to_string(lacked.size()) + " of the " +
                  std::to_string(set.characters.size()) + " characters of " + set.label + ": " + list;

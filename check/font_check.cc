@@ -3,7 +3,9 @@
 #include "check/font_check.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "check/glyph_pass.h"
 #include "check/source_input.h"
@@ -17,7 +19,8 @@ const char* VariantText(int variant) {
   return variant >= 0 && variant < 4 ? kNames[variant] : "";
 }
 
-// Font-wide first, then source text by line, then records by code.
+// Font-wide first, then source text by line, then records by code; in
+// the order found within each.
 int Rank(const Finding& finding) { return finding.code ? 2 : finding.line ? 1 : 0; }
 
 }  // namespace
@@ -35,11 +38,20 @@ FontReport CheckFont(std::string label, std::vector<unsigned char> bytes, const 
       if (options.coverage) CheckCoverage(*options.coverage, facts, options.encoding, report.findings);
     }
   }
-  std::stable_sort(report.findings.begin(), report.findings.end(), [](const Finding& a, const Finding& b) {
-    if (Rank(a) != Rank(b)) return Rank(a) < Rank(b);
-    if (a.line && b.line) return *a.line < *b.line;
-    return a.code.value_or(0) < b.code.value_or(0);
-  });
+  // Sorted by a key each, then moved once into place: a font of many
+  // findings sorts numbers, not findings.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> order;
+  order.reserve(report.findings.size());
+  for (std::size_t i = 0; i < report.findings.size(); ++i) {
+    const Finding& finding = report.findings[i];
+    std::uint64_t place = finding.line ? static_cast<std::uint64_t>(*finding.line) : finding.code.value_or(0);
+    order.push_back({static_cast<std::uint64_t>(Rank(finding)) << 56 | place, static_cast<std::uint32_t>(i)});
+  }
+  std::sort(order.begin(), order.end());
+  std::vector<Finding> sorted;
+  sorted.reserve(order.size());
+  for (const auto& [key, index] : order) sorted.push_back(std::move(report.findings[index]));
+  report.findings = std::move(sorted);
   return report;
 }
 

@@ -104,15 +104,20 @@ RunSummary Summarise(const std::vector<FontReport>& reports, Severity failOn) {
   return summary;
 }
 
-std::string FindingLines(const FontReport& report) {
+void WriteFindingLines(const FontReport& report, TextOutput& output) {
   std::string out;
   for (const Finding& finding : report.findings) {
     const FindingKind& kind = KindOf(finding.id);
+    out.clear();
     out += report.label;
     if (finding.line) {
-      out += ":" + std::to_string(*finding.line) + ":" + std::to_string(finding.column.value_or(1));
+      out += ':';
+      out += std::to_string(*finding.line);
+      out += ':';
+      out += std::to_string(finding.column.value_or(1));
     } else if (finding.code) {
-      out += ": " + CodeHex(*finding.code);
+      out += ": ";
+      out += CodeHex(*finding.code);
     }
     out += ": ";
     out += SeverityName(kind.severity);
@@ -121,19 +126,20 @@ std::string FindingLines(const FontReport& report) {
     out += ": ";
     out += finding.text;
     out += '\n';
+    output.Write(out);
   }
-  return out;
 }
 
-std::string SummaryLine(const RunSummary& summary) {
+void WriteSummaryLine(const RunSummary& summary, TextOutput& output) {
   std::string line = std::to_string(summary.fonts) + (summary.fonts == 1 ? " font" : " fonts") + " checked: " +
                      std::to_string(summary.counts.fail) + " FAIL, " + std::to_string(summary.counts.warn) +
                      " WARN, " + std::to_string(summary.counts.info) + " INFO";
   if (summary.unreadable > 0) line += "; " + std::to_string(summary.unreadable) + " could not be read";
-  return line + "\n";
+  output.Write(line);
+  output.Put('\n');
 }
 
-std::string JsonDocument(const std::vector<FontReport>& reports, const RunSummary& summary) {
+void WriteJsonDocument(const std::vector<FontReport>& reports, const RunSummary& summary, TextOutput& output) {
   std::string out = "{\"schema\": 1, \"fonts\": [";
   for (std::size_t i = 0; i < reports.size(); ++i) {
     const FontReport& report = reports[i];
@@ -154,6 +160,10 @@ std::string JsonDocument(const std::vector<FontReport>& reports, const RunSummar
     for (std::size_t j = 0; j < report.findings.size(); ++j) {
       out += j == 0 ? "\n    " : ",\n    ";
       AppendFinding(out, report.findings[j]);
+      // Out a finding at a time: a font of many findings needs no document
+      // in memory.
+      output.Write(out);
+      out.clear();
     }
     out += report.findings.empty() ? "], \"summary\": {" : "\n  ], \"summary\": {";
     AppendCounts(out, CountFindings(report.findings));
@@ -165,7 +175,7 @@ std::string JsonDocument(const std::vector<FontReport>& reports, const RunSummar
   out += ", \"failOn\": \"";
   out += SeverityName(summary.failOn);
   out += "\"}}\n";
-  return out;
+  output.Write(out);
 }
 
 }  // namespace morlune::check

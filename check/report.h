@@ -8,6 +8,7 @@
 
 #include "check/finding.h"
 #include "check/font_check.h"
+#include "platform/text_output.h"
 
 namespace morlune::check {
 
@@ -23,12 +24,12 @@ RunSummary Summarise(const std::vector<FontReport>& reports, Severity failOn);
 // One line per finding, GNU style: "FONT: CODE: SEVERITY ID: TEXT" for a
 // record, "FONT:LINE:COLUMN: SEVERITY ID: TEXT" for source text,
 // "FONT: SEVERITY ID: TEXT" for the whole font.
-std::string FindingLines(const FontReport& report);
+void WriteFindingLines(const FontReport& report, TextOutput& output);
 
 // "N fonts checked: A FAIL, B WARN, C INFO" (and the unreadable ones).
-std::string SummaryLine(const RunSummary& summary);
+void WriteSummaryLine(const RunSummary& summary, TextOutput& output);
 
 // The whole run as one JSON document, ending with a line feed.
-std::string JsonDocument(const std::vector<FontReport>& reports, const RunSummary& summary);
+void WriteJsonDocument(const std::vector<FontReport>& reports, const RunSummary& summary, TextOutput& output);
 
 }  // namespace morlune::check

@@ -3,7 +3,6 @@
 #include "check/structure_checks.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 
 #include "drawing/item_split.h"
@@ -106,6 +105,12 @@ void CheckItems(std::uint32_t code, const unsigned char* spec, std::size_t size,
   bool skipNext = false, ended = false, cutOff = false;
   long long zeroScales = 0, stack = 0;
   while (at < size) {
+    // Most items of a stroke font are vector bytes, whole on their own.
+    if (spec[at] >= kFirstVectorByte) {
+      ++at;
+      skipNext = false;
+      continue;
+    }
     ItemSpan span = SplitItem(spec, size, at, kind);
     if (!span.whole) {
       cutOff = true;
@@ -244,7 +249,7 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
 
   const long long announced = reader.RecordsLeft();
   long long visited = 0;
-  std::map<std::uint32_t, long long> seen;  // code to records met
+  std::vector<std::uint32_t> seen(0x10000, 0);  // per code: the records met
   std::uint64_t reach = indexEnd;          // where sequential reading got to
   ShapeRecordHead record;
   RecordStep step;
@@ -306,7 +311,8 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
     if (!more) break;
   }
   // Duplicates after the walk, so that each code is told once.
-  for (const auto& [code, count] : seen) {
+  for (std::uint32_t code = 0; code < seen.size(); ++code) {
+    long long count = seen[code];
     if (count > 1) {
       findings.push_back(At(FindingId::kDuplicateCode, code,
                             Plural(count, "record has", "records have") +

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,7 +54,7 @@ class CheckRun {
   // The bytes of a file or of standard input; false with an error line.
   bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& error);
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
-  int Write(const std::string& text);
+  int Write(const std::function<void(TextOutput&)>& write);
 
   const ToolStreams& streams_;
   TextOutput& errors_;
@@ -120,7 +121,7 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
 
 // The output goes to a file beside an -o file, which takes its name only
 // when every byte is written.
-int CheckRun::Write(const std::string& text) {
+int CheckRun::Write(const std::function<void(TextOutput&)>& write) {
   TextOutput out;
   PendingFile file;
   std::string outputLabel = "<stdout>";
@@ -135,7 +136,7 @@ int CheckRun::Write(const std::string& text) {
     if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
     AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
   }
-  out.Write(text);
+  write(out);
   out.Finish();
   int error = out.Failed() ? out.FailureErrno() : 0;
   if (error != 0) {
@@ -190,14 +191,15 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     reports.push_back(check::CheckFont(label, std::move(bytes), options));
   }
   check::RunSummary summary = check::Summarise(reports, options_.failOn);
-  std::string text;
-  if (options_.json) {
-    text = check::JsonDocument(reports, summary);
-  } else {
-    for (const check::FontReport& report : reports) text += check::FindingLines(report);
-    text += check::SummaryLine(summary);
-  }
-  if (int status = Write(text); status != kCheckExitClean) return status;
+  int status = Write([&](TextOutput& out) {
+    if (options_.json) {
+      check::WriteJsonDocument(reports, summary, out);
+      return;
+    }
+    for (const check::FontReport& report : reports) check::WriteFindingLines(report, out);
+    check::WriteSummaryLine(summary, out);
+  });
+  if (status != kCheckExitClean) return status;
   if (summary.unreadable > 0) return kCheckExitUsage;
   return summary.counts.AnyAtOrAbove(options_.failOn) ? kCheckExitFindings : kCheckExitClean;
 }
