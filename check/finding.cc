@@ -70,6 +70,28 @@ const std::vector<FindingKind>& FindingKinds() {
 
 const FindingKind& KindOf(FindingId id) { return FindingKinds()[static_cast<std::size_t>(id)]; }
 
+Finding RecordFinding(FindingId id, std::uint32_t code, std::string text) {
+  Finding finding;
+  finding.id = id;
+  finding.code = code;
+  finding.text = std::move(text);
+  return finding;
+}
+
+Finding FontFinding(FindingId id, std::string text) {
+  Finding finding;
+  finding.id = id;
+  finding.text = std::move(text);
+  return finding;
+}
+
+std::string Counted(long long count, const char* one, const char* many) {
+  std::string text = std::to_string(count);
+  text += ' ';
+  text += count == 1 ? one : many;
+  return text;
+}
+
 void FindingCounts::Add(Severity severity) {
   switch (severity) {
     case Severity::kInfo:

@@ -90,6 +90,12 @@ struct Finding {
   std::vector<CharacterRange> missing;  // coverage: the characters lacked
 };
 
+// A finding about one record, and one about the font as a whole.
+Finding RecordFinding(FindingId id, std::uint32_t code, std::string text);
+Finding FontFinding(FindingId id, std::string text);
+// A count with its noun: "1 byte", "3 bytes".
+std::string Counted(long long count, const char* one, const char* many);
+
 struct FindingCounts {
   long long info = 0;
   long long warn = 0;

@@ -111,22 +111,13 @@ void GlyphChecker::Warning(const Glyph& glyph, const GlyphWarning& warning, std:
     ++told->second.otherGlyphs;
     return;
   }
-  Finding finding;
-  finding.id = id;
-  if (warning.kind != GlyphWarningKind::kRunSpent) finding.code = glyph.code;
-  finding.text = WarningText(warning);
-  findings.push_back(std::move(finding));
+  findings.push_back(warning.kind == GlyphWarningKind::kRunSpent ? FontFinding(id, WarningText(warning))
+                                                                 : RecordFinding(id, glyph.code, WarningText(warning)));
 }
 
 void GlyphChecker::Check(const Glyph& glyph, std::vector<Finding>& findings) {
   for (const GlyphWarning& warning : glyph.warnings) Warning(glyph, warning, findings);
-  auto at = [&](FindingId id, std::string text) {
-    Finding finding;
-    finding.id = id;
-    finding.code = glyph.code;
-    finding.text = std::move(text);
-    findings.push_back(std::move(finding));
-  };
+  auto at = [&](FindingId id, std::string text) { findings.push_back(RecordFinding(id, glyph.code, std::move(text))); };
   if (facts_.hasHeader && facts_.height > 0) {
     Box reach = GlyphBox(glyph);
     double height = facts_.height, depth = -static_cast<double>(facts_.depth);

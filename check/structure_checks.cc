@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "drawing/item_split.h"
+#include "check/item_checks.h"
 #include "fontfile/font_reader.h"
 #include "fontfile/shape_items.h"
 #include "fontfile/signature.h"
@@ -20,25 +20,6 @@ struct SkipItems {
   void ListStart(int) {}
   void ListEntry(const int*, int) {}
 };
-
-std::string Plural(long long count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-Finding At(FindingId id, std::uint32_t code, std::string text) {
-  Finding finding;
-  finding.id = id;
-  finding.code = code;
-  finding.text = std::move(text);
-  return finding;
-}
-
-Finding Whole(FindingId id, std::string text) {
-  Finding finding;
-  finding.id = id;
-  finding.text = std::move(text);
-  return finding;
-}
 
 const char* HeadText(HeadResult head) {
   switch (head) {
@@ -77,91 +58,45 @@ const char* HeaderCountText(ShapeFileKind kind) {
   }
 }
 
+// The font-header record's bytes, as many as the file holds (the first
+// record of code 0 gives the font's height, depth and modes).
+void CheckHeaderRecord(ShapeFileKind kind, std::int16_t counter, std::span<const unsigned char> font,
+                       std::size_t at, FontFacts& facts, std::vector<Finding>& findings) {
+  const std::size_t held = font.size() - at;
+  if (!facts.hasHeader) {
+    facts.hasHeader = true;
+    facts.height = held >= 1 ? font[at] : 0;
+    facts.depth = held >= 2 ? font[at + 1] : 0;
+    facts.modes = held >= 3 ? font[at + 2] : 0;
+  }
+  int last = counter >= 1 && static_cast<std::size_t>(counter) <= held ? font[at + static_cast<std::size_t>(counter) - 1] : -1;
+  if (!HeaderCountFits(kind, counter)) {
+    findings.push_back(RecordFinding(FindingId::kHeaderValues, 0,
+                                     "the font-header record declares " + std::to_string(counter) + " bytes where " +
+                                         HeaderCountText(kind) + "; its source text does not compile back to it"));
+  } else if (last != 0) {
+    findings.push_back(RecordFinding(FindingId::kHeaderLastByte, 0,
+                                     "the font-header record's last byte is " + std::to_string(last) +
+                                         "; its source text writes 0 there, so a font compiled from it differs"));
+  }
+}
+
 void CheckName(std::uint32_t code, std::span<const unsigned char> name, std::size_t fullLength,
                std::vector<Finding>& findings) {
   bool lineEnd = std::any_of(name.begin(), name.end(), [](unsigned char c) { return c == '\n' || c == '\r'; });
   bool comma = std::find(name.begin(), name.end(), ',') != name.end();
   if (lineEnd) {
-    findings.push_back(At(FindingId::kNameLineEnd, code,
+    findings.push_back(RecordFinding(FindingId::kNameLineEnd, code,
                           "the name holds a line end: its source text reads back as another record"));
   }
   if (comma) {
-    findings.push_back(At(FindingId::kNameComma, code,
+    findings.push_back(RecordFinding(FindingId::kNameComma, code,
                           "the name holds a comma: readers that end a name at a comma take less of it"));
   }
   if (fullLength > static_cast<std::size_t>(kMaxNameLength)) {
-    findings.push_back(At(FindingId::kNameTooLong, code,
+    findings.push_back(RecordFinding(FindingId::kNameTooLong, code,
                           "the name is " + std::to_string(fullLength) + " bytes long; the source text keeps " +
                               std::to_string(kMaxNameLength)));
-  }
-}
-
-// What the items of one shape's declared bytes say, by the drawing's split:
-// the item a 14 skips applies to vertical text only and neither ends the
-// record nor scales or moves the stack.
-void CheckItems(std::uint32_t code, const unsigned char* spec, std::size_t size, ShapeFileKind kind,
-                bool readPastEnd, std::vector<Finding>& findings) {
-  std::size_t at = 0;
-  bool skipNext = false, ended = false, cutOff = false;
-  long long zeroScales = 0, stack = 0;
-  while (at < size) {
-    // Most items of a stroke font are vector bytes, whole on their own.
-    if (spec[at] >= kFirstVectorByte) {
-      ++at;
-      skipNext = false;
-      continue;
-    }
-    ItemSpan span = SplitItem(spec, size, at, kind);
-    if (!span.whole) {
-      cutOff = true;
-      break;
-    }
-    at = span.end;
-    int itemCode = spec[span.start];
-    if (skipNext) {
-      skipNext = false;
-      continue;
-    }
-    if (itemCode == 0) {
-      ended = true;
-      break;
-    }
-    if (itemCode == 14) {
-      skipNext = true;
-    } else if ((itemCode == 3 || itemCode == 4) && spec[span.start + 1] == 0) {
-      ++zeroScales;
-    } else if (itemCode == 5) {
-      // The stack holds 4 positions; drawing ignores a fifth push.
-      if (stack < 4) ++stack;
-    } else if (itemCode == 6 && stack > 0) {
-      --stack;
-    }
-  }
-  if (zeroScales > 0) {
-    findings.push_back(At(FindingId::kZeroScale, code,
-                          Plural(zeroScales, "scale item has", "scale items have") + " a factor of 0; drawing ignores " +
-                              (zeroScales == 1 ? "it" : "them")));
-  }
-  if (stack > 0) {
-    findings.push_back(At(FindingId::kPushWithoutPop, code,
-                          Plural(stack, "position is", "positions are") + " pushed and never popped"));
-  }
-  if (cutOff) {
-    if (readPastEnd) {
-      findings.push_back(At(FindingId::kLengthMismatch, code,
-                            "its last item runs past the record's declared length; the decompiler reads the "
-                            "rest from the bytes after it, and the records after it from the wrong place"));
-    } else {
-      findings.push_back(At(FindingId::kItemCutOff, code,
-                            "its last item is cut off at byte " + std::to_string(at) +
-                                " by the record's end; drawing stops before it"));
-    }
-  } else if (ended && at < size) {
-    findings.push_back(At(FindingId::kBytesAfterEnd, code,
-                          Plural(static_cast<long long>(size - at), "byte follows", "bytes follow") +
-                              " the record's ending 0; they are never drawn"));
-  } else if (!ended) {
-    findings.push_back(At(FindingId::kNoEndCode, code, "the record does not end with code 0"));
   }
 }
 
@@ -176,14 +111,14 @@ void CheckBigfontIndex(const std::vector<BigfontIndexEntry>& index, std::size_t 
     if (entry.length == 0) continue;
     std::uint64_t start = entry.offset, end = start + entry.length;
     if (start > 0x7FFFFFFF || end > fileSize) {
-      findings.push_back(At(FindingId::kIndexOutsideFile, entry.code,
+      findings.push_back(RecordFinding(FindingId::kIndexOutsideFile, entry.code,
                             "its index entry places the record at bytes " + std::to_string(start) + " to " +
                                 std::to_string(end) + ", past the end of the file (" + std::to_string(fileSize) +
                                 " bytes); the walk of the records stops there"));
       continue;
     }
     if (start < indexEnd) {
-      findings.push_back(At(FindingId::kIndexOverlap, entry.code,
+      findings.push_back(RecordFinding(FindingId::kIndexOverlap, entry.code,
                             "its index entry places the record over the font's header and index"));
       continue;
     }
@@ -194,7 +129,7 @@ void CheckBigfontIndex(const std::vector<BigfontIndexEntry>& index, std::size_t 
   const Placed* furthest = nullptr;
   for (const Placed& record : placed) {
     if (furthest != nullptr && record.start < furthest->end) {
-      findings.push_back(At(FindingId::kIndexOverlap, record.code,
+      findings.push_back(RecordFinding(FindingId::kIndexOverlap, record.code,
                             "its record's bytes overlap those of code " + CodeHex(furthest->code)));
     }
     if (furthest == nullptr || record.end > furthest->end) furthest = &record;
@@ -229,7 +164,7 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
   input.AttachMemory(font.data(), font.size());
   ShapeFileKind kind = IdentifyShapeFile(input);
   if (kind == ShapeFileKind::kUnknown) {
-    findings.push_back(Whole(FindingId::kNotAFont, "the file is neither a compiled shape font nor shape source text"));
+    findings.push_back(FontFinding(FindingId::kNotAFont, "the file is neither a compiled shape font nor shape source text"));
     return facts;
   }
   facts.recognised = true;
@@ -237,7 +172,7 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
   FontReader reader(input, kind);
   HeadResult head = reader.ReadHead();
   if (head != HeadResult::kReady) {
-    findings.push_back(Whole(FindingId::kBadIndex, HeadText(head)));
+    findings.push_back(FontFinding(FindingId::kBadIndex, HeadText(head)));
     return facts;
   }
   facts.readable = true;
@@ -267,36 +202,19 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
     const std::size_t held = font.size() - specOffset;
     const std::size_t declared = record.counter > 0 ? static_cast<std::size_t>(record.counter) : 0;
     if (code == 0) {
+      CheckHeaderRecord(kind, record.counter, font, specOffset, facts, findings);
       int values[6];
       reader.ReadFontHeaderValues(values);
-      if (!facts.hasHeader) {
-        facts.hasHeader = true;
-        facts.height = held >= 1 ? values[0] : 0;
-        facts.depth = held >= 2 ? values[1] : 0;
-        facts.modes = held >= 3 ? values[2] : 0;
-      }
-      int last = record.counter >= 1 && static_cast<std::size_t>(record.counter) <= held
-                     ? font[specOffset + static_cast<std::size_t>(record.counter) - 1]
-                     : -1;
-      if (!HeaderCountFits(kind, record.counter)) {
-        findings.push_back(At(FindingId::kHeaderValues, 0,
-                              "the font-header record declares " + std::to_string(record.counter) + " bytes where " +
-                                  HeaderCountText(kind) + "; its source text does not compile back to it"));
-      } else if (last != 0) {
-        findings.push_back(At(FindingId::kHeaderLastByte, 0,
-                              "the font-header record's last byte is " + std::to_string(last) +
-                                  "; its source text writes 0 there, so a font compiled from it differs"));
-      }
       reach = std::max<std::uint64_t>(reach, static_cast<std::uint64_t>(input.Tell()));
       continue;
     }
     if (record.counter < 0) {
-      findings.push_back(At(FindingId::kNamePastLength, code,
-                            "the name runs " + Plural(-static_cast<long long>(record.counter), "byte", "bytes") +
+      findings.push_back(RecordFinding(FindingId::kNamePastLength, code,
+                            "the name runs " + Counted(-static_cast<long long>(record.counter), "byte", "bytes") +
                                 " past the record's length; the record has no data"));
     }
     if (held < declared) {
-      findings.push_back(At(FindingId::kLengthMismatch, code,
+      findings.push_back(RecordFinding(FindingId::kLengthMismatch, code,
                             "the record declares " + std::to_string(declared) + " data bytes; the file ends after " +
                                 std::to_string(held)));
     }
@@ -306,7 +224,7 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
     reach = std::max(reach, readTo);
     if (record.counter >= 0 && held >= declared) {
       bool readPastEnd = !bigfont && readTo > specOffset + declared;
-      CheckItems(code, font.data() + specOffset, declared, kind, readPastEnd, findings);
+      CheckItems(code, font.subspan(specOffset, declared), kind, readPastEnd, findings);
     }
     if (!more) break;
   }
@@ -314,8 +232,8 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
   for (std::uint32_t code = 0; code < seen.size(); ++code) {
     long long count = seen[code];
     if (count > 1) {
-      findings.push_back(At(FindingId::kDuplicateCode, code,
-                            Plural(count, "record has", "records have") +
+      findings.push_back(RecordFinding(FindingId::kDuplicateCode, code,
+                            Counted(count, "record has", "records have") +
                                 (code == 0 ? " code 0; only the first gives the font's height and depth"
                                            : " this code; only the first is drawn or called as a subshape")));
     }
@@ -324,15 +242,15 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
   bool outsideTold = std::any_of(findings.begin(), findings.end(),
                                  [](const Finding& f) { return f.id == FindingId::kIndexOutsideFile; });
   if (announced > visited && !outsideTold) {
-    findings.push_back(Whole(FindingId::kUnreachedRecords,
-                             Plural(announced - visited, "record that the index announces is", "records that the index announces are") +
+    findings.push_back(FontFinding(FindingId::kUnreachedRecords,
+                             Counted(announced - visited, "record that the index announces is", "records that the index announces are") +
                                  std::string(step == RecordStep::kSeekError ? " never reached: a record lies where the file cannot be positioned"
                                                                            : " never reached: the file ends before them")));
   }
   if (!facts.hasHeader) {
-    findings.push_back(Whole(FindingId::kNoFontHeader, "the font has no font-header record (code 0): no height, no depth, no name"));
+    findings.push_back(FontFinding(FindingId::kNoFontHeader, "the font has no font-header record (code 0): no height, no depth, no name"));
   } else if (facts.height == 0) {
-    findings.push_back(At(FindingId::kHeightZero, 0, "the font's height is 0: text cannot be scaled to a height, and long-form subshapes are not drawn"));
+    findings.push_back(RecordFinding(FindingId::kHeightZero, 0, "the font's height is 0: text cannot be scaled to a height, and long-form subshapes are not drawn"));
   }
   std::uint64_t unread = 0;
   if (bigfont) {
@@ -341,8 +259,8 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
     unread = font.size() - reach;
   }
   if (unread > 0) {
-    findings.push_back(Whole(FindingId::kUnreadBytes,
-                             Plural(static_cast<long long>(unread), "byte", "bytes") + " of the file belong to no record"));
+    findings.push_back(FontFinding(FindingId::kUnreadBytes,
+                             Counted(static_cast<long long>(unread), "byte", "bytes") + " of the file belong to no record"));
   }
   return facts;
 }
