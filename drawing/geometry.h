@@ -1,8 +1,11 @@
 // What drawing a character gives, handed to a sink segment by segment as it
 // is drawn: the library's own Point and ArcSegment, in the character's units
 // (font units, x to the right, y up). Every writer of the drawing (the
-// listing, the pictures, a glyph as data) takes them from here.
+// listing, the pictures, a glyph as data) is such a sink: it takes the
+// segments as the pen draws them, or as a glyph's paths keep them.
 #pragma once
+
+#include <span>
 
 #include <morlune/geometry.h>
 
@@ -14,6 +17,19 @@ class GeometrySink {
   virtual void Line(Point from, Point to) = 0;
   virtual void Arc(const ArcSegment& arc) = 0;
 };
+
+// Hands kept paths to a sink in their order, as the pen drew them.
+inline void ReplayPaths(std::span<const Path> paths, GeometrySink& sink) {
+  for (const Path& path : paths) {
+    for (const Segment& segment : path.segments) {
+      if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
+        sink.Line(line->from, line->to);
+      } else {
+        sink.Arc(*std::get_if<ArcSegment>(&segment));
+      }
+    }
+  }
+}
 
 // The way a long-form subshape's frame places its record's units in the
 // character: a scale along each axis and an offset.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ class PathText : public GeometrySink {
 
   void Line(Point from, Point to) override;
   void Arc(const ArcSegment& arc) override;
+  // Writes a character's kept paths.
+  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
   // Makes room for the longest segment, which every one is written into

@@ -9,45 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/api/geometry_text.h"
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/font_builder.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::testing {
 namespace {
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
-}
-
-std::string PointText(Point p) { return "(" + Number(p.x) + "," + Number(p.y) + ")"; }
-
-// "from (x,y): line (x,y); arc (x,y) centre (x,y) axes (x,y) sweep S; ..."
-// per path, one line each.
-std::string PathsText(const std::vector<Path>& paths) {
-  std::string text;
-  for (const Path& path : paths) {
-    text += "from " + PointText(path.start) + ":";
-    Point at = path.start;
-    for (const Segment& segment : path.segments) {
-      if (const auto* line = std::get_if<LineSegment>(&segment)) {
-        EXPECT_TRUE(line->from.x == at.x && line->from.y == at.y) << "a line that does not go on from the last end";
-        text += " line " + PointText(line->to) + ";";
-        at = line->to;
-      } else {
-        const auto& arc = std::get<ArcSegment>(segment);
-        EXPECT_TRUE(arc.from.x == at.x && arc.from.y == at.y) << "an arc that does not go on from the last end";
-        text += " arc " + PointText(arc.to) + " centre " + PointText(arc.centre) + " axes " +
-                PointText({arc.axisX, arc.axisY}) + " sweep " + Number(arc.sweep) + ";";
-        at = arc.to;
-      }
-    }
-    text += "\n";
-  }
-  return text;
-}
 
 std::string WarningsText(const std::vector<GlyphWarning>& warnings) {
   std::string text;
