@@ -25,28 +25,16 @@ bool ParseHex(std::string_view text, char32_t& value) {
   return value <= 0x10FFFF;
 }
 
-// The code by which text in the font reaches the character, or none.
-std::optional<std::uint16_t> CodeOf(char32_t character, ShapeFileKind kind, const std::vector<EscapeRangeEntry>& escapes,
-                                    CodePageConverter* codePage) {
-  if (kind != ShapeFileKind::kBigfont10 && codePage != nullptr && kind != ShapeFileKind::kUnifont10) {
-    std::string bytes;
-    if (!codePage->Convert(character, bytes) || bytes.size() != 1) return std::nullopt;
-    return static_cast<unsigned char>(bytes[0]);
-  }
-  std::vector<char32_t> one{character};
-  std::string ascii;
-  if (kind == ShapeFileKind::kBigfont10 && codePage == nullptr) {
-    // Without its code page a bigfont's codes are known for ASCII alone.
-    if (character >= 0x80) return std::nullopt;
-    ascii += static_cast<char>(character);
-  }
+// The code by which text in the font reaches the character, as a line of
+// text reaches it, or none (a character that makes several codes is none).
+std::optional<std::uint16_t> CodeOf(char32_t character, const TextNumbering& numbering, CodePageConverter* codePage) {
   CodePageWriter writer;
   if (codePage != nullptr) writer = [codePage](char32_t c, std::string& bytes) { return codePage->Convert(c, bytes); };
   bool unmapped = false;
-  std::vector<std::uint16_t> codes =
-      TextCodes(one, ascii, kind, escapes, writer, [&](char32_t, const std::string&) { unmapped = true; });
+  std::vector<TextCode> codes =
+      TextCodes({character}, numbering, writer, [&](char32_t, const std::string&) { unmapped = true; });
   if (unmapped || codes.size() != 1) return std::nullopt;
-  return codes[0];
+  return codes[0].code;
 }
 
 }  // namespace
@@ -133,10 +121,12 @@ bool CheckCoverage(const CharacterSet& set, const FontFacts& facts, const std::s
   for (const auto& [first, last] : facts.escapeRanges) escapes.push_back({first, last});
   std::vector<bool> present(0x10000, false);
   for (std::uint16_t code : facts.drawnCodes) present[code] = true;
-  ShapeFileKind kind = static_cast<ShapeFileKind>(facts.variant);
+  TextNumbering numbering;
+  numbering.kind = static_cast<ShapeFileKind>(facts.variant);
+  numbering.escapes = &escapes;
   std::vector<char32_t> lacked;
   for (char32_t c : set.characters) {
-    std::optional<std::uint16_t> code = CodeOf(c, kind, escapes, withCodePage ? &codePage : nullptr);
+    std::optional<std::uint16_t> code = CodeOf(c, numbering, withCodePage ? &codePage : nullptr);
     if (!code || *code == 0 || !present[*code]) lacked.push_back(c);
   }
   if (lacked.empty()) return true;

@@ -87,7 +87,7 @@ TEST(Coverage, CodesByVariant) {
       {"unifont by code point", Facts(3, {0x41, 0x416, 0x3042, 0x20AC}), "", {}},
       {"unifont without the euro", Facts(3, {0x41, 0x416, 0x3042}), "", {{0x20AC, 0x20AC}}},
       {"bigfont through 932: hiragana a is 82A0", bigfont, "CP932", {{0x416, 0x416}, {0x20AC, 0x20AC}}},
-      {"bigfont without its code page: ASCII alone", bigfont, "", {{0x416, 0x416}, {0x20AC, 0x20AC}, {0x3042, 0x3042}}},
+      {"bigfont without its code page: UTF-8 bytes, one code for ASCII alone", bigfont, "", {{0x416, 0x416}, {0x20AC, 0x20AC}, {0x3042, 0x3042}}},
       {"a font with no code 0x41 reached", Facts(1, {}), "", {{0x41, 0x41}, {0x416, 0x416}, {0x20AC, 0x20AC}, {0x3042, 0x3042}}},
   };
   for (const Row& row : rows) {
