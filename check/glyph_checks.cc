@@ -46,6 +46,7 @@ FindingId IdOfWarning(GlyphWarningKind kind) {
       return FindingId::kCheckBudgetSpent;
     case GlyphWarningKind::kCutShort:
     case GlyphWarningKind::kZeroScale:
+    case GlyphWarningKind::kFileEnds:
       break;
   }
   return FindingId::kNotAFont;
@@ -78,6 +79,7 @@ std::string WarningText(const GlyphWarning& warning) {
       return "the check's drawing budget for this font is spent; this glyph and those after it are not drawn";
     case GlyphWarningKind::kCutShort:
     case GlyphWarningKind::kZeroScale:
+    case GlyphWarningKind::kFileEnds:
       break;
   }
   return "";
@@ -101,8 +103,12 @@ Box GlyphBox(const Glyph& glyph) {
 }
 
 void GlyphChecker::Warning(const Glyph& glyph, const GlyphWarning& warning, std::vector<Finding>& findings) {
-  // Cut-off items and scales of 0 are found in every record by its bytes.
-  if (warning.kind == GlyphWarningKind::kCutShort || warning.kind == GlyphWarningKind::kZeroScale) return;
+  // Cut-off items, scales of 0 and records the file cuts short are found in
+  // every record by its bytes.
+  if (warning.kind == GlyphWarningKind::kCutShort || warning.kind == GlyphWarningKind::kZeroScale ||
+      warning.kind == GlyphWarningKind::kFileEnds) {
+    return;
+  }
   FindingId id = IdOfWarning(warning.kind);
   // The run's budget is the font's, told once without a code.
   std::uint32_t key = warning.kind == GlyphWarningKind::kRunSpent ? 0 : warning.code;

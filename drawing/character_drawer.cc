@@ -94,6 +94,7 @@ Point CharacterDrawer::Draw(int record, GeometrySink& sink) {
 }
 
 bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kept) {
+  if (font_.CutByFileEnd(record)) warnings_.Add(DrawWarning::kFileEnds, font_.Code(record));
   const unsigned char* spec = font_.Spec(record);
   ItemReader reader(spec, font_.SpecSize(record), font_.Kind(), kept);
   chain_.push_back(record);
