@@ -3,7 +3,6 @@
 #include "check_driver/check_run.h"
 
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -15,6 +14,7 @@
 #include "platform/code_page.h"
 #include "platform/pending_file.h"
 #include "platform/text_output.h"
+#include "platform/tool_messages.h"
 
 #ifndef MORLUNE_VERSION
 #define MORLUNE_VERSION "unknown"
@@ -23,7 +23,8 @@
 namespace morlune {
 namespace {
 
-constexpr char kTool[] = "morlune-check: ";
+constexpr char kTool[] = "morlune-check";
+constexpr char kStdout[] = "<stdout>";
 
 // Everything from the descriptor, or the system's error number.
 int ReadAll(int fd, std::vector<unsigned char>& bytes) {
@@ -42,22 +43,23 @@ int ReadAll(int fd, std::vector<unsigned char>& bytes) {
 
 class CheckRun {
  public:
-  CheckRun(const ToolStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
+  CheckRun(const ToolStreams& streams, ToolMessages& messages) : streams_(streams), messages_(messages) {}
   int Run(int argc, const char* const* argv, const DrawLimits& limits);
 
  private:
   int Usage(const std::string& error) {
-    errors_.Write(std::string(kTool) + error + "\nTry 'morlune-check --help' for more information.\n");
+    messages_.CommandLineProblem(error);
     return kCheckExitUsage;
   }
   int Say(const char* text);
-  // The bytes of a file or of standard input; false with an error line.
-  bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& error);
+  // The bytes of a file or of standard input; false, with what failed and
+  // the system's error number, where they cannot be read.
+  bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error);
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
   int Write(const std::function<void(TextOutput&)>& write);
 
   const ToolStreams& streams_;
-  TextOutput& errors_;
+  ToolMessages& messages_;
   CheckCommandLine options_;
 };
 
@@ -67,31 +69,31 @@ int CheckRun::Say(const char* text) {
   out.Write(text);
   out.Finish();
   if (!out.Failed()) return kCheckExitClean;
-  errors_.Write(std::string(kTool) + "<stdout>: " + WriteErrorText(out.FailureErrno()) + "\n");
+  messages_.Failure(kStdout, "cannot write", out.FailureErrno());
   return kCheckExitOutputNotWritten;
 }
 
-bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& error) {
-  int failure = 0;
+bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error) {
   if (font != "-") {
     errno = 0;
     int fd = OpenForReading(font.c_str());
     if (fd < 0) {
       // A folder opens, then is refused with no error number of its own.
-      error = std::string("cannot open: ") + std::strerror(errno != 0 ? errno : EISDIR);
+      failed = "cannot open";
+      error = errno != 0 ? errno : EISDIR;
       return false;
     }
-    failure = ReadAll(fd, bytes);
+    error = ReadAll(fd, bytes);
     CloseFd(fd);
   } else if (streams_.inputData != nullptr) {
     bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
+    error = 0;
   } else {
     UseUntranslatedBytes(streams_.inputFd);
-    failure = ReadAll(streams_.inputFd, bytes);
+    error = ReadAll(streams_.inputFd, bytes);
   }
-  if (failure == 0) return true;
-  error = std::string("cannot read: ") + std::strerror(failure);
-  return false;
+  failed = "cannot read";
+  return error == 0;
 }
 
 // U+ starts a range; a file that opens is a text; anything else names an
@@ -108,7 +110,7 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
     int failure = ReadAll(fd, bytes);
     CloseFd(fd);
     if (failure != 0) {
-      error = spec + ": cannot read: " + std::strerror(failure);
+      error = spec + ": cannot read: " + SystemReason(failure);
       return false;
     }
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -124,11 +126,12 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
 int CheckRun::Write(const std::function<void(TextOutput&)>& write) {
   TextOutput out;
   PendingFile file;
-  std::string outputLabel = "<stdout>";
+  std::string outputLabel = kStdout;
   if (options_.outputPath != nullptr) {
     outputLabel = options_.outputPath;
     if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
-      errors_.Write(std::string(kTool) + outputLabel + ": cannot create: " + std::strerror(error) + "\n");
+      messages_.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
+                        error);
       return kCheckExitOutputNotWritten;
     }
     out.AttachFd(file.fd, true);
@@ -138,15 +141,17 @@ int CheckRun::Write(const std::function<void(TextOutput&)>& write) {
   }
   write(out);
   out.Finish();
-  int error = out.Failed() ? out.FailureErrno() : 0;
-  if (error != 0) {
+  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
     DiscardPendingFile(file);
-  } else if (options_.outputPath != nullptr) {
-    error = CommitPendingFile(file, options_.outputPath);
+    messages_.Failure(outputLabel, "cannot write", error);
+    return kCheckExitOutputNotWritten;
   }
-  if (error == 0) return kCheckExitClean;
-  errors_.Write(std::string(kTool) + outputLabel + ": " + WriteErrorText(error) + "\n");
-  return kCheckExitOutputNotWritten;
+  if (options_.outputPath == nullptr) return kCheckExitClean;
+  if (int error = CommitPendingFile(file, options_.outputPath); error != 0) {
+    messages_.Failure(outputLabel, "cannot replace it with the temporary file", error);
+    return kCheckExitOutputNotWritten;
+  }
+  return kCheckExitClean;
 }
 
 int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
@@ -175,16 +180,26 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     if (!ReadCoverage(options, error)) return Usage("--coverage: " + error);
   }
 
+  // A report written over a font it checks would lose the font for good.
+  for (const std::string& font : options_.fonts) {
+    bool fromStdin = font == "-" && streams_.inputData == nullptr;
+    if (OutputIsTheInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), fromStdin ? streams_.inputFd : -1)) {
+      messages_.Failure(options_.outputPath, "refused as the output", "it is an input file");
+      return kCheckExitUsage;
+    }
+  }
+
   std::vector<check::FontReport> reports;
   for (const std::string& font : options_.fonts) {
     std::string label = font == "-" ? "<stdin>" : font;
     std::vector<unsigned char> bytes;
-    std::string error;
-    if (!Read(font, bytes, error)) {
-      errors_.Write(std::string(kTool) + label + ": " + error + "\n");
+    std::string failed;
+    int error = 0;
+    if (!Read(font, bytes, failed, error)) {
+      messages_.Failure(label, failed, error);
       check::FontReport report;
       report.label = label;
-      report.error = error;
+      report.error = failed + ": " + SystemReason(error);
       reports.push_back(std::move(report));
       continue;
     }
@@ -210,7 +225,8 @@ int RunMorluneCheck(int argc, const char* const* argv, const ToolStreams& stream
   TextOutput errors;
   errors.SetCrLfLineEnds(TextLineEndIsCrLf());
   AttachToolStream(errors, streams.errorFd, streams.errorCapture);
-  int status = CheckRun(streams, errors).Run(argc, argv, limits);
+  ToolMessages messages(kTool, errors);
+  int status = CheckRun(streams, messages).Run(argc, argv, limits);
   errors.Flush();
   return status;
 }

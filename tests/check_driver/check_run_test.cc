@@ -125,16 +125,23 @@ TEST_F(CheckRunTest, UnreadableInputs) {
 }
 
 // -o: the file appears only when whole; a folder that does not exist is
-// status 3 and nothing is written.
+// status 3 and nothing is written; an input is never the output.
 TEST_F(CheckRunTest, OutputFile) {
   std::string font = Put("a.kqx", WarnOnly());
   Outcome run = Check({"-o", top_ + "/report.json", "--json", font});
   EXPECT_EQ(std::tie(run.status, run.out, run.err), std::make_tuple(0, "", ""));
   EXPECT_EQ(ReadFileBytes(top_ + "/report.json").substr(0, 25), "{\"schema\": 1, \"fonts\": [\n");
   run = Check({"-o", top_ + "/no/such/folder/r.txt", font});
-  EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.err.substr(0, 15), "morlune-check: ");
-  EXPECT_NE(run.err.find("cannot create: No such file or directory"), std::string::npos);
+  EXPECT_EQ(std::tie(run.status, run.out, run.err),
+            std::make_tuple(3, "", "morlune-check: " + top_ +
+                                       "/no/such/folder/r.txt: cannot create the temporary file beside it: No such "
+                                       "file or directory\n"));
+  // A report over a font it checks, by another spelling: refused, the font kept.
+  const std::string before = ReadFileBytes(font);
+  run = Check({"-o", top_ + "/./a.kqx", top_ + "/missing.kqx", font});
+  EXPECT_EQ(std::tie(run.status, run.out, run.err),
+            std::make_tuple(2, "", "morlune-check: " + top_ + "/./a.kqx: refused as the output: it is an input file\n"));
+  EXPECT_EQ(ReadFileBytes(font), before);
 }
 
 // One clean font: the JSON document, worked out from its schema.
