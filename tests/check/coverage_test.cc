@@ -57,11 +57,6 @@ TEST(CharacterSets, TextAndEncoding) {
   EXPECT_FALSE(CharacterSetOfEncoding("no-such-page", error));
 }
 
-TEST(CharacterSets, RangesOfCharacters) {
-  EXPECT_EQ(Ranges({1, 2, 3, 5, 7, 8}), (std::vector<CharacterRange>{{1, 3}, {5, 5}, {7, 8}}));
-  EXPECT_TRUE(Ranges({}).empty());
-}
-
 FontFacts Facts(int variant, std::vector<std::uint16_t> codes) {
   FontFacts facts;
   facts.recognised = facts.readable = true;
