@@ -13,6 +13,7 @@
 #include "check_driver/check_options.h"
 #include "platform/code_page.h"
 #include "platform/pending_file.h"
+#include "platform/read_all.h"
 #include "platform/text_output.h"
 #include "platform/tool_messages.h"
 
@@ -25,21 +26,6 @@ namespace {
 
 constexpr char kTool[] = "morlune-check";
 constexpr char kStdout[] = "<stdout>";
-
-// Everything from the descriptor, or the system's error number.
-int ReadAll(int fd, std::vector<unsigned char>& bytes) {
-  constexpr std::size_t kBlock = 1 << 16;
-  std::size_t size = 0;
-  for (;;) {
-    if (bytes.size() - size < kBlock) bytes.resize(size + kBlock + size / 2);
-    long got = ReadFd(fd, bytes.data() + size, bytes.size() - size);
-    if (got == 0) break;
-    if (got < 0) return errno != 0 ? errno : EIO;
-    size += static_cast<std::size_t>(got);
-  }
-  bytes.resize(size);
-  return 0;
-}
 
 class CheckRun {
  public:
@@ -83,14 +69,18 @@ bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, 
       error = errno != 0 ? errno : EISDIR;
       return false;
     }
-    error = ReadAll(fd, bytes);
+    InputBytes input = ReadAllFrom(fd);
     CloseFd(fd);
+    bytes = std::move(input.bytes);
+    error = input.error;
   } else if (streams_.inputData != nullptr) {
     bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
     error = 0;
   } else {
     UseUntranslatedBytes(streams_.inputFd);
-    error = ReadAll(streams_.inputFd, bytes);
+    InputBytes input = ReadAllFrom(streams_.inputFd);
+    bytes = std::move(input.bytes);
+    error = input.error;
   }
   failed = "cannot read";
   return error == 0;
@@ -106,14 +96,13 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
   }
   int fd = OpenForReading(spec.c_str());
   if (fd >= 0) {
-    std::vector<unsigned char> bytes;
-    int failure = ReadAll(fd, bytes);
+    InputBytes input = ReadAllFrom(fd);
     CloseFd(fd);
-    if (failure != 0) {
-      error = spec + ": cannot read: " + SystemReason(failure);
+    if (input.error != 0) {
+      error = spec + ": cannot read: " + SystemReason(input.error);
       return false;
     }
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string_view text(reinterpret_cast<const char*>(input.bytes.data()), input.bytes.size());
     options.coverage = check::CharacterSetOfText(spec, text, error);
     return options.coverage.has_value();
   }
