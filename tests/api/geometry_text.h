@@ -18,7 +18,7 @@ inline std::string Number(double value) {
   return text;
 }
 
-// Appended piece by piece: g++ 12 at -O3 takes "(" + a temporary for an
+// Built by appending: g++ 12 at -O3 misreads "(" + std::string&& as an
 // overlapping copy (-Wrestrict).
 inline std::string PointText(Point p) {
   std::string text = "(";
