@@ -40,9 +40,14 @@ class Placer {
     if (v.size() < 2) return;
     Point start = Scaled(v[0]);
     Grid at = Round(start);
-    out_.items.PenUp();
-    MoveTo(at);
-    out_.items.PenDown();
+    // A stroke that starts where the pen stands goes on without lifting it:
+    // the drawing is the same.
+    if (!(penDown_ && at == pen_)) {
+      if (penDown_) out_.items.PenUp();
+      MoveTo(at);
+      out_.items.PenDown();
+      penDown_ = true;
+    }
     Note(std::hypot(start.x - at.x, start.y - at.y));
     for (std::size_t k = 1; k < v.size();) {
       if (v[k].sampled && v[k].bulge == 0) {
@@ -64,7 +69,8 @@ class Placer {
 
   void End(double advance) {
     Grid end{static_cast<long long>(std::round(std::clamp(advance * scale_, -kFarthest, kFarthest))), 0};
-    out_.items.PenUp();
+    // Every glyph leaves the pen up, so that nothing after it draws.
+    if (penDown_) out_.items.PenUp();
     MoveTo(end);
     out_.advance = static_cast<int>(end.x);
   }
@@ -178,6 +184,7 @@ class Placer {
   double tolerance_;
   GridGlyph& out_;
   Grid pen_;
+  bool penDown_ = true;  // a glyph starts with the pen down at its origin
 };
 
 }  // namespace

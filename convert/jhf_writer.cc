@@ -47,12 +47,11 @@ class JhfGlyph {
   std::string Text(double advance, int& pairs) {
     int width = static_cast<int>(std::lround(advance * scale_));
     bool inked = std::any_of(strokes_.begin(), strokes_.end(), [](const auto& s) { return !s.empty(); });
-    // A glyph as wide as nothing is skipped whole by the reader, strokes and
-    // all; the width cannot be negative either.
-    int least = inked ? 1 : 0;
-    int most = kJhfMost - kJhfLeast;
-    int kept = std::clamp(width, least, most);
+    int kept = std::clamp(width, 0, kJhfMost - kJhfLeast);
     if (std::fabs(kept / scale_ - advance) > 1e-9) losses_.Add(LossKind::kAdvancesMoved, kept / scale_ - advance);
+    // A glyph as wide as nothing is skipped whole by the reader, strokes and
+    // all, as in the original Hershey sets; it is written as it is.
+    if (kept == 0 && inked) losses_.Add(LossKind::kInkedNoWidth);
     // The left margin centres the ink between the ends of the range.
     int low = 0, high = 0;
     bool any = false;

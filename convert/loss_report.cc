@@ -21,6 +21,7 @@ constexpr KindText kKindTexts[] = {
     {"points outside the format's range, pulled in", "at most %s font units"},
     {"glyphs with more strokes than the format holds, cut short", nullptr},
     {"glyphs whose drawing stopped early or skipped a part", nullptr},
+    {"glyphs that draw but have no width, which the reader skips", nullptr},
 };
 static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));
 

@@ -26,26 +26,36 @@ std::vector<Piece> PiecesOf(const std::vector<std::vector<Point>>& lines) {
   return pieces;
 }
 
-double Nearest(Point p, const std::vector<Piece>& pieces) {
-  double best = std::numeric_limits<double>::infinity();
-  for (const Piece& piece : pieces) {
-    double outX = std::max({piece.minX - p.x, 0.0, p.x - piece.maxX});
-    double outY = std::max({piece.minY - p.y, 0.0, p.y - piece.maxY});
-    if (outX >= best || outY >= best) continue;
-    best = std::min(best, DistanceToSegment(p, piece.a, piece.b));
+// The distance from p to the nearest piece. The piece nearest to the last
+// point asked about starts the search: points come along a stroke, so it
+// is near again, and every piece whose box lies farther is passed over.
+double Nearest(Point p, const std::vector<Piece>& pieces, std::size_t& last) {
+  double best = DistanceToSegment(p, pieces[last].a, pieces[last].b);
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const Piece& piece = pieces[k];
+    if (piece.minX - p.x >= best || p.x - piece.maxX >= best || piece.minY - p.y >= best ||
+        p.y - piece.maxY >= best) {
+      continue;
+    }
+    double d = DistanceToSegment(p, piece.a, piece.b);
+    if (d < best) {
+      best = d;
+      last = k;
+    }
   }
   return best;
 }
 
 double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step) {
   double farthest = 0;
+  std::size_t last = 0;
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 16);
     for (int s = 0; s <= samples; ++s) {
       double t = static_cast<double>(s) / samples;
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
-      farthest = std::max(farthest, Nearest(p, to));
+      farthest = std::max(farthest, Nearest(p, to, last));
     }
   }
   return farthest;
