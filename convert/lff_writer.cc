@@ -33,6 +33,8 @@ std::string Utf8(char32_t c) {
   return text;
 }
 
+constexpr int kArcSamples = 16;
+
 // A number as the file will hold it.
 double Rounded(double value) {
   constexpr double kSteps = 1e5;
@@ -53,8 +55,18 @@ class LffGlyph {
       const auto& arc = std::get<ArcSegment>(segment);
       double bulge = 0;
       if (BulgeOfArc(arc, bulge)) {
+        Point from = last_;
         line += ";" + Vertex(arc.to, bulge);
         Reach(arc);
+        // The arc the file describes, from its rounded numbers.
+        ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
+        double moved = 0;
+        for (int s = 0; s <= kArcSamples; ++s) {
+          Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
+          Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
+          moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
+        }
+        if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
         continue;
       }
       // An ellipse (a circle stretched by a frame) has no bulge.
@@ -75,6 +87,7 @@ class LffGlyph {
     double moved = std::hypot(x / scale_ - p.x, y / scale_ - p.y);
     if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
     right_ = std::max(right_, x);
+    last_ = {x, y};
     std::string text = DecimalText(x, kLffDecimals) + "," + DecimalText(y, kLffDecimals);
     if (bulge != 0) text += ",A" + DecimalText(bulge, kLffDecimals);
     return text;
@@ -89,6 +102,7 @@ class LffGlyph {
   LossReport& losses_;
   std::vector<std::string> lines_;
   double right_ = -HUGE_VAL;
+  Point last_;  // the last vertex written, in the format's units
 };
 
 std::string HeaderValue(const std::string& value) {
