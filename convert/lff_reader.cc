@@ -209,7 +209,9 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
       ++pieceCount;
       StrokeVertex vertex;
       if (!Vertex(piece, vertex)) {
-        return Refused(lineNumber, "'" + std::string(piece.substr(0, 40)) + "' is not a vertex x,y or x,y,A<bulge>");
+        std::string quoted = "'";
+        quoted.append(piece.substr(0, 40)).append("' is not a vertex x,y or x,y,A<bulge>");
+        return Refused(lineNumber, quoted);
       }
       if (stroke.vertices.empty()) vertex.bulge = 0;
       stroke.vertices.push_back(vertex);

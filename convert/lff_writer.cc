@@ -49,14 +49,16 @@ class LffGlyph {
     std::string line = Vertex(path.start, 0);
     for (const Segment& segment : path.segments) {
       if (const auto* straight = std::get_if<LineSegment>(&segment)) {
-        line += ";" + Vertex(straight->to, 0);
+        line += ';';
+        line += Vertex(straight->to, 0);
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
       double bulge = 0;
       if (BulgeOfArc(arc, bulge)) {
         Point from = last_;
-        line += ";" + Vertex(arc.to, bulge);
+        line += ';';
+        line += Vertex(arc.to, bulge);
         Reach(arc);
         // The arc the file describes, from its rounded numbers.
         ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
@@ -71,7 +73,10 @@ class LffGlyph {
       }
       // An ellipse (a circle stretched by a frame) has no bulge.
       std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
-      for (std::size_t k = 1; k < points.size(); ++k) line += ";" + Vertex(points[k], 0);
+      for (std::size_t k = 1; k < points.size(); ++k) {
+        line += ';';
+        line += Vertex(points[k], 0);
+      }
       losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
     }
     lines_.push_back(std::move(line));
