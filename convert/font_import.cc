@@ -11,6 +11,7 @@
 #include "convert/grid_glyph.h"
 #include "convert/shape_font_input.h"
 #include "convert/stroke_distance.h"
+#include "convert/utf8_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -169,7 +170,7 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   imported.charactersLeftOut = leftOut;
   for (const CodedGlyph& g : *coded) {
     if (Extent(*g.glyph) > kFarthestInCaps * font.capHeight) {
-      return Refused(ErrorKind::kNotAFont, "the glyph of U+" + CodeHex(g.glyph->character).substr(1) +
+      return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) +
                                                " reaches farther than 64 capital heights from its origin");
     }
   }
@@ -204,7 +205,7 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
     GridGlyph grid = PlaceOnGrid(*g.glyph, scale, tolerance * scale);
     std::size_t size = grid.items.Bytes().size();
     if (size > kLargestRecordData) {
-      return Refused(ErrorKind::kNotAFont, "the glyph of U+" + CodeHex(g.glyph->character).substr(1) + " needs " +
+      return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");
     }
     text += "\n*" + CodeHex(g.code) + "," + std::to_string(size) + ",\n" + grid.items.Text() + "\n";

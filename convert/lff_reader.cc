@@ -8,6 +8,7 @@
 
 #include "convert/arc_math.h"
 #include "convert/lff_grid.h"
+#include "convert/utf8_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -49,12 +50,6 @@ bool HexCode(std::string_view text, char32_t& code) {
   if (error != std::errc() || end != text.data() + text.size() || value > kLastCharacter) return false;
   code = value;
   return true;
-}
-
-std::string CharacterName(char32_t c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
-  return text;
 }
 
 // "x,y" or "x,y,A<bulge>".

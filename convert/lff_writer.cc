@@ -14,24 +14,10 @@
 #include "convert/glyph_export.h"
 #include "convert/lff_grid.h"
 #include "convert/number_format.h"
+#include "convert/utf8_text.h"
 
 namespace morlune::convert {
 namespace {
-
-std::string Utf8(char32_t c) {
-  std::string text;
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | (c >> 6));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xE0 | (c >> 12));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return text;
-}
 
 constexpr int kArcSamples = 16;
 
@@ -180,7 +166,9 @@ std::string WriteLff(const GlyphFont& font, LossReport& losses) {
   char header[32];
   for (const Written& w : written) {
     std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(w.glyph->character));
-    out += header + Utf8(w.glyph->character) + "\n";
+    out += header;
+    AppendUtf8(out, w.glyph->character);
+    out += "\n";
     for (const std::string& line : w.lines) out += line + "\n";
     out += "\n";
   }

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "convert/svg_path_data.h"
+#include "convert/utf8_text.h"
 #include "convert/xml_reader.h"
 
 namespace morlune::convert {
@@ -27,22 +28,6 @@ bool Number(const std::string* text, double& value) {
   if (!view.empty() && view.front() == '+') view.remove_prefix(1);
   auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
   return !view.empty() && error == std::errc() && end == view.data() + view.size() && std::isfinite(value);
-}
-
-// The one character of a unicode attribute, or 0 where it holds none or
-// several (a reader looks glyphs up one character at a time).
-char32_t OneCharacter(const std::string& text) {
-  if (text.empty()) return 0;
-  unsigned char lead = static_cast<unsigned char>(text[0]);
-  std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  if (text.size() != length || (length > 1 && lead < 0xC2) || lead > 0xF4) return 0;
-  char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-  for (std::size_t k = 1; k < length; ++k) {
-    unsigned char next = static_cast<unsigned char>(text[k]);
-    if ((next & 0xC0) != 0x80) return 0;
-    c = c << 6 | (next & 0x3F);
-  }
-  return c;
 }
 
 double Top(const StrokeGlyph& glyph) {
@@ -92,21 +77,20 @@ Result<StrokeFont> ReadSvgFont(std::string_view text, const std::string& name) {
     if (element.parent != fontIndex || element.name != "glyph") continue;
     const std::string* unicode = element.Attribute("unicode");
     char32_t character = unicode != nullptr ? OneCharacter(*unicode) : 0;
-    // The first glyph of a character wins, as in the reader.
+    // A reader looks glyphs up one character at a time: a unicode of
+    // several is never used. The first glyph of a character wins.
     if (character == 0 || !seen.insert(character).second) continue;
     StrokeGlyph glyph;
     glyph.character = character;
     if (!Number(element.Attribute("horiz-adv-x"), glyph.advance)) {
       if (!fontHasAdvance) {
-        return Refused("the glyph of U+" + std::to_string(character) + " has no advance, nor has its font");
+        return Refused("the glyph of " + CharacterName(character) + " has no advance, nor has its font");
       }
       glyph.advance = fontAdvance;
     }
     if (const std::string* d = element.Attribute("d")) {
       if (auto problem = ReadPathData(*d, em * kFlatnessPerEm, glyph.strokes)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
-        return Refused("the glyph of " + std::string(code) + ": " + *problem);
+        return Refused("the glyph of " + CharacterName(character) + ": " + *problem);
       }
     }
     for (const Stroke& stroke : glyph.strokes) vertices += stroke.vertices.size();
