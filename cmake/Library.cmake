@@ -1,18 +1,14 @@
-# The core library for other projects: `cmake --install` puts the archive,
-# the headers of every layer (include/morlune/<layer>/) and a package
-# config, so that a project can find_package(morlune) and link
-# morlune::core.
+# The core library for other projects: `cmake --install` puts the library,
+# the public headers (include/morlune/, included as <morlune/...>) and a
+# package config, so that a project can find_package(morlune) and link
+# morlune::core. The layers' own headers stay in the source tree.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set_target_properties(morlune_core PROPERTIES EXPORT_NAME core OUTPUT_NAME morlune)
 install(TARGETS morlune_core EXPORT morluneTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-foreach(layer platform grammar fontfile source compiler drawing api)
-  if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${layer})
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${layer} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/morlune
-            FILES_MATCHING PATTERN "*.h")
-  endif()
-endforeach()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/morlune DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        FILES_MATCHING PATTERN "*.h")
 
 set(MORLUNE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morlune)
 install(EXPORT morluneTargets NAMESPACE morlune:: DESTINATION ${MORLUNE_CMAKE_DIR})

@@ -32,20 +32,8 @@ const char kCompileUsage[] =
 namespace {
 
 bool ParseVariant(std::string_view name, CompileOptions& options) {
-  static constexpr struct {
-    std::string_view name;
-    ShapeFileKind kind;
-  } kVariants[] = {{"shapes10", ShapeFileKind::kShapes10},
-                   {"shapes11", ShapeFileKind::kShapes11},
-                   {"bigfont", ShapeFileKind::kBigfont10},
-                   {"unifont", ShapeFileKind::kUnifont10}};
-  for (const auto& variant : kVariants) {
-    if (variant.name == name) {
-      options.variant = variant.kind;
-      return true;
-    }
-  }
-  return false;
+  options.variant = VariantFromName(name);
+  return options.variant.has_value();
 }
 
 }  // namespace

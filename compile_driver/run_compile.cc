@@ -82,12 +82,12 @@ void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnos
   for (const Diagnostic& diagnostic : diagnostics.Kept()) {
     errors.Write(sourceName);
     errors.Write(":");
-    errors.Write(std::to_string(diagnostic.place.line));
+    errors.Write(std::to_string(diagnostic.line));
     errors.Write(":");
-    errors.Write(std::to_string(diagnostic.place.column));
+    errors.Write(std::to_string(diagnostic.column));
     errors.Write(": ");
     errors.Write(diagnostic.isError ? "error: " : "warning: ");
-    errors.Write(diagnostic.text);
+    errors.Write(diagnostic.message);
     errors.Write("\n");
   }
   if (diagnostics.NotKept() > 0) {

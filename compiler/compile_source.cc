@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "compiler/font_layout.h"
+#include "fontfile/signature.h"
+#include "platform/byte_input.h"
 #include "source/char_names.h"
 #include "source/source_reader.h"
 
@@ -103,11 +105,17 @@ std::string CompiledFont::Bytes() const {
 
 std::optional<CompiledFont> CompileSourceFont(std::string_view text, const CompileOptions& options,
                                               Diagnostics& diagnostics) {
-  SourceFont font = ReadSource(text, SourceReadOptions{options.variant, options.takeCounted}, diagnostics);
+  SourceFont font = ReadSource(text, SourceReadOptions{KindOfVariant(options.variant), options.takeCounted}, diagnostics);
   std::vector<std::string_view> names = StoredNames(font, options.dropDefaultNames);
   CheckFits(font, names, diagnostics);
   if (diagnostics.HasErrors()) return std::nullopt;
   return CompiledFont(std::move(font), std::move(names));
+}
+
+bool IsShapeSourceText(std::string_view input) {
+  ByteInput head;
+  head.AttachMemory(reinterpret_cast<const unsigned char*>(input.data()), input.size());
+  return IdentifyShapeFile(head) == ShapeFileKind::kUnknown && HasHeaderLine(input);
 }
 
 std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,

@@ -9,22 +9,18 @@
 #include <utility>
 #include <vector>
 
+#include <morlune/compile.h>
+
 #include "grammar/shape_file_kind.h"
 #include "source/diagnostics.h"
 #include "source/source_font.h"
 
 namespace morlune {
 
-struct CompileOptions {
-  // The variant to write; a text with a "*UNIFONT" header or a "*BIGFONT"
-  // line accepts only its own. Unset: the text's own, or shapes 1.1.
-  std::optional<ShapeFileKind> variant;
-  // A name equal to the one the decompiler gives an unnamed record of its
-  // code (with or without escape names) is stored empty.
-  bool dropDefaultNames = false;
-  // A header's count that differs from its numbers' bytes is a warning.
-  bool takeCounted = false;
-};
+// The options are the library's CompileOptions: a text with a "*UNIFONT"
+// header or a "*BIGFONT" line accepts only its own variant; a dropped name
+// is one equal to the name the decompiler gives an unnamed record of its
+// code, with or without escape names.
 
 // A font that passed every check, ready to be written. It refers to the
 // text it was compiled from, which must outlive it.
@@ -46,6 +42,11 @@ class CompiledFont {
 // warning goes to diagnostics, in the order of the text.
 std::optional<CompiledFont> CompileSourceFont(std::string_view text, const CompileOptions& options,
                                               Diagnostics& diagnostics);
+
+// True for input that the tools take as shape source text rather than a
+// compiled font: no compiled font's signature at its head, and a line that
+// begins with a header.
+bool IsShapeSourceText(std::string_view input);
 
 // The same, as the font's bytes.
 std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,

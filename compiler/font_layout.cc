@@ -101,7 +101,7 @@ void LayOutFont(const SourceFont& font, const std::vector<std::string_view>& nam
       out.Word(kEntrySize);
       out.Word(count);
       out.Word(static_cast<unsigned>(font.escapeRanges.size()));
-      for (const EscapeRange& range : font.escapeRanges) {
+      for (const EscapeRangeEntry& range : font.escapeRanges) {
         out.Word(range.first);
         out.Word(range.last);
       }

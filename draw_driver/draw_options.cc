@@ -3,6 +3,7 @@
 // and "-" for standard input.
 #include "draw_driver/draw_options.h"
 
+#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -35,8 +36,14 @@ bool ParseCodes(std::string_view text, CodeRange& codes) {
          codes.first <= codes.last;
 }
 
-// Digits with at most one decimal point, by hand so that no locale changes it.
-bool ParseHeight(std::string_view text, double& height) {
+constexpr double kLargestWidthFactor = 100;
+constexpr double kLargestOblique = 85;
+
+// Digits with at most one decimal point, by hand so that no locale changes
+// it; a minus sign before them where negative is allowed.
+bool ParseNumber(std::string_view text, bool negativeAllowed, double& number) {
+  bool negative = negativeAllowed && text.starts_with('-');
+  if (negative) text.remove_prefix(1);
   if (text.size() > 16) return false;
   double value = 0, unit = 0;
   bool digits = false;
@@ -55,7 +62,14 @@ bool ParseHeight(std::string_view text, double& height) {
       return false;
     }
   }
-  if (!digits || !(value > 0) || value > kLargestHeight) return false;
+  if (!digits) return false;
+  number = negative ? -value : value;
+  return true;
+}
+
+bool ParseHeight(std::string_view text, double& height) {
+  double value = 0;
+  if (!ParseNumber(text, false, value) || !(value > 0) || value > kLargestHeight) return false;
   height = value;
   return true;
 }
@@ -95,7 +109,9 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       inlineValue = arg.substr(2);
       hasInlineValue = true;
     }
-    static constexpr std::string_view kValued[] = {"-o", "--codes", "--text", "--encoding", "--height"};
+    static constexpr std::string_view kValued[] = {"-o",        "--codes",        "--text",   "--encoding",
+                                                   "--height",  "--bigfont",      "--width-factor",
+                                                   "--oblique"};
     bool valued = false;
     for (std::string_view known : kValued) valued = valued || name == known;
     if (!valued) return usage("unknown option '" + std::string(name) + "'");
@@ -124,12 +140,29 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       options.textOffset = offset;
     } else if (name == "--encoding") {
       options.encoding = value;
+    } else if (name == "--bigfont") {
+      if (*value == '\0') return usage("option '--bigfont' needs a file name");
+      options.bigfontPath = value;
+    } else if (name == "--width-factor") {
+      if (!ParseNumber(value, false, options.widthFactor) || !(options.widthFactor > 0) ||
+          options.widthFactor > kLargestWidthFactor) {
+        return usage("--width-factor takes a number above 0 and at most 100, not '" + std::string(value) + "'");
+      }
+    } else if (name == "--oblique") {
+      if (!ParseNumber(value, true, options.obliqueDegrees) || std::fabs(options.obliqueDegrees) > kLargestOblique) {
+        return usage("--oblique takes an angle in degrees from -85 to 85, not '" + std::string(value) + "'");
+      }
     } else if (!ParseHeight(value, options.height)) {
       return usage("--height takes a number above 0 and at most 1000, not '" + std::string(value) + "'");
     }
   }
   if (options.text != nullptr && options.codesGiven) return usage("--codes and --text cannot be used together");
   if (options.encoding != nullptr && options.text == nullptr) return usage("--encoding is for --text");
+  if (options.text == nullptr) {
+    if (options.bigfontPath != nullptr) return usage("--bigfont is for --text");
+    if (options.widthFactor != 1) return usage("--width-factor is for --text");
+    if (options.obliqueDegrees != 0) return usage("--oblique is for --text");
+  }
   return {};
 }
 
@@ -145,8 +178,12 @@ const char* DrawHelpText() {
          "  --codes A-B      only the shapes whose codes lie from A to B (hexadecimal);\n"
          "                   --codes A for one shape\n"
          "  --text STRING    draw STRING (UTF-8) as one line of text in the font\n"
-         "  --encoding NAME  bigfont: the code page of the font's codes, such as CP932,\n"
-         "                   which the text of --text is converted to\n"
+         "  --encoding NAME  the code page of a shapes font's or a bigfont's codes, such\n"
+         "                   as CP932, which the text of --text is converted to\n"
+         "  --bigfont BIG    --text: two-byte codes (lead bytes in BIG's escape ranges)\n"
+         "                   are drawn from the bigfont BIG, the other bytes from FONT\n"
+         "  --width-factor F --text: x stretched by F (above 0, at most 100; default 1)\n"
+         "  --oblique DEG    --text: slanted by DEG degrees, -85 to 85 (default 0)\n"
          "  --height H       SVG units per text height (default 32; at most 1000)\n"
          "  --list           the exact listing of the geometry instead of SVG: a line\n"
          "                   per shape, its code, its advance and its path data\n"

@@ -17,6 +17,9 @@ struct DrawOptions {
   int textArgument = 0;        // the argument that holds it
   std::size_t textOffset = 0;  // where in that argument it begins
   const char* encoding = nullptr;
+  const char* bigfontPath = nullptr;  // --bigfont: two-byte codes of the text
+  double widthFactor = 1;             // --width-factor
+  double obliqueDegrees = 0;          // --oblique
   double height = 32;
   bool list = false;
 };

@@ -5,10 +5,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <set>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include <morlune/font.h>
+
+#include "api/text_setting.h"
 #include "draw_driver/draw_exit_status.h"
 #include "draw_driver/draw_options.h"
 #include "draw_driver/font_input.h"
@@ -76,7 +79,8 @@ class DrawRun {
   }
   int Say(const char* text);
   bool ReadInput(std::vector<unsigned char>& bytes);
-  std::vector<int> TextRecords(DrawingFont& font, ErrorLines& lines);
+  bool OpenTextFonts(const std::vector<unsigned char>& bytes);
+  void DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   void Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   int Write(DrawingFont& font, ErrorLines& lines);
 
@@ -87,6 +91,8 @@ class DrawRun {
   std::string text_;  // --text, in UTF-8
   std::vector<char32_t> characters_;
   std::string label_;
+  std::optional<Font> textFont_;  // --text: the font, and the bigfont beside it
+  std::optional<Font> bigfont_;
 };
 
 // Text on standard output: the help and the version.
@@ -128,11 +134,11 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
   for (const Diagnostic& problem : font.problems.Kept()) {
     errors_.Write(label_);
     errors_.Put(':');
-    errors_.Write(std::to_string(problem.place.line));
+    errors_.Write(std::to_string(problem.line));
     errors_.Put(':');
-    errors_.Write(std::to_string(problem.place.column));
+    errors_.Write(std::to_string(problem.column));
     errors_.Write(problem.isError ? ": error: " : ": warning: ");
-    errors_.Write(problem.text);
+    errors_.Write(problem.message);
     errors_.Put('\n');
   }
   if (font.problems.NotKept() > 0) {
@@ -144,43 +150,75 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
   return true;
 }
 
-// The records of the text's characters; a character the font lacks is told
-// once and left out.
-std::vector<int> DrawRun::TextRecords(DrawingFont& font, ErrorLines& lines) {
-  CodePageWriter toCodePage;
-  if (options_.encoding != nullptr) {
-    toCodePage = [this](char32_t character, std::string& bytes) { return codePage_.Convert(character, bytes); };
+// --text: the font as the library opens it, and the bigfont of --bigfont,
+// which must be a bigfont beside a font that is none.
+bool DrawRun::OpenTextFonts(const std::vector<unsigned char>& bytes) {
+  textFont_ = Font::FromBytes(bytes).value();
+  if (options_.bigfontPath == nullptr) return true;
+  Result<Font> bigfont = Font::Open(options_.bigfontPath);
+  if (!bigfont) {
+    errors_.Write(std::string(kTool) + bigfont.error().message + "\n");
+    return false;
   }
-  std::set<char32_t> toldCharacters;
-  std::vector<std::uint16_t> codes = TextCodes(
-      characters_, text_, font.Kind(), font.Walk().escapeRanges, toCodePage,
-      [&](char32_t character, const std::string& why) {
-        if (toldCharacters.insert(character).second) {
-          lines.Line("character " + CharacterName(character) + ": " + why + "; it is left out");
-        }
-      });
-  std::vector<int> records;
-  std::set<std::uint16_t> toldCodes;
-  for (std::uint16_t code : codes) {
-    int record = code == 0 ? -1 : font.FindRecord(code);
-    if (record >= 0) {
-      records.push_back(record);
-    } else if (toldCodes.insert(code).second) {
-      lines.ShapeWarning(code, "the font has no such shape; the character is left out");
+  const char* refused = nullptr;
+  if (bigfont->variant() != Variant::kBigfont) {
+    refused = ": not a bigfont\n";
+  } else if (textFont_->variant() == Variant::kBigfont) {
+    refused = ": a bigfont stands beside a shapes font or a unifont, not beside another bigfont\n";
+  }
+  if (refused != nullptr) {
+    errors_.Write(std::string(kTool) + options_.bigfontPath + refused);
+    return false;
+  }
+  bigfont_ = std::move(bigfont).value();
+  return true;
+}
+
+namespace {
+
+// The glyphs of the line as they are set: listing lines, or the picture's
+// glyphs. The characters left out are told among the warnings.
+class TextWriter : public GlyphsInText {
+ public:
+  TextWriter(bool list, TextOutput& out) : list_(list), out_(out) {}
+  void Glyph(const GlyphInText& glyph) override {
+    if (list_) {
+      listing_.Write(static_cast<int>(glyph.code), glyph.advance, glyph.paths, out_);
+    } else {
+      picture_.Add(glyph.origin, glyph.advance, glyph.paths);
     }
   }
-  return records;
+  void Missing(char32_t) override {}
+  const TextPicture& Picture() const { return picture_; }
+
+ private:
+  bool list_;
+  TextOutput& out_;
+  ListingLines listing_;
+  TextPicture picture_;
+};
+
+}  // namespace
+
+// The line is set in the font's own units: a height of the font's height
+// above the baseline (1 where it has none) scales the font by 1.
+void DrawRun::DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
+  TextStyle style{*textFont_, bigfont_, static_cast<double>(font.Height() > 0 ? font.Height() : 1),
+                  options_.widthFactor, options_.obliqueDegrees,
+                  options_.encoding != nullptr ? options_.encoding : ""};
+  TextWriter writer(options_.list, out);
+  Result<TextEnd> end = SetText(style, text_, DrawLimits{}, writer, lines);
+  if (!end) {
+    lines.FontWarning(end.error().message);
+    return;
+  }
+  if (!options_.list) writer.Picture().Write(font, PictureOptions{options_.height, label_}, out);
 }
 
 void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
   PictureOptions picture{options_.height, label_};
   if (options_.text != nullptr) {
-    std::vector<int> records = TextRecords(font, lines);
-    if (options_.list) {
-      WriteRecordListing(font, records, out, lines);
-    } else {
-      WriteTextPicture(font, records, picture, out, lines);
-    }
+    DrawText(font, lines, out);
   } else if (options_.list) {
     WriteFontListing(font, options_.codes, out, lines);
   } else {
@@ -257,6 +295,7 @@ int DrawRun::Run(int argc, const char* const* argv) {
     errors_.Write(std::string(kTool) + label_ + ": not a compiled shape font\n");
     return kDrawExitNoFont;
   }
+  if (options_.text != nullptr && !OpenTextFonts(bytes)) return kDrawExitNoFont;
   FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
   ErrorLines lines(errors_, label_);
   if (const char* trouble = HeadTrouble(walk.head)) lines.FontWarning(trouble);

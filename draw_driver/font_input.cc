@@ -9,10 +9,7 @@
 #include <utility>
 
 #include "compiler/compile_source.h"
-#include "fontfile/signature.h"
-#include "platform/byte_input.h"
 #include "platform/file_io.h"
-#include "source/source_reader.h"
 
 namespace morlune {
 
@@ -36,10 +33,8 @@ InputBytes ReadAllFrom(int fd) {
 
 FontFromInput CompiledFontBytes(std::vector<unsigned char> input) {
   FontFromInput font;
-  ByteInput head;
-  head.AttachMemory(input.data(), input.size());
   std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
-  if (IdentifyShapeFile(head) != ShapeFileKind::kUnknown || !HasHeaderLine(text)) {
+  if (!IsShapeSourceText(text)) {
     font.bytes = std::move(input);
     return font;
   }

@@ -136,7 +136,7 @@ bool CharacterDrawer::Take() {
     spentNow_ = true;
     return false;
   }
-  if (characterItems_ == kMaxItemsPerCharacter) return Stop(DrawWarning::kTooManyItems);
+  if (characterItems_ >= budget_.limits.itemsPerGlyph) return Stop(DrawWarning::kTooManyItems);
   --budget_.itemsLeft;
   ++characterItems_;
   return true;
@@ -243,7 +243,7 @@ bool CharacterDrawer::Subshape(const ShapeItem& item, Pen& pen, int depth) {
     warnings_.Add(DrawWarning::kAlreadyDrawn, code);
     return true;
   }
-  if (depth == kMaxSubshapeDepth) return Stop(DrawWarning::kTooDeep);
+  if (depth >= budget_.limits.maxDepth) return Stop(DrawWarning::kTooDeep);
   KeptSplit* kept = &font_.KeptSplitOf(record);
   if (!framed) return DrawRecord(record, pen, depth + 1, kept);
   // A character of its own, stretched so that the font's height fills the

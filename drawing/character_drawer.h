@@ -5,19 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "drawing/draw_limits.h"
 #include "drawing/draw_warnings.h"
 #include "drawing/drawing_font.h"
 #include "drawing/geometry.h"
 
 namespace morlune {
-
-// The items that the rest of the run may take. Once the run has taken its
-// last, nothing more is drawn.
-struct RunBudget {
-  explicit RunBudget(std::int64_t items) : itemsLeft(items) {}
-  std::int64_t itemsLeft;
-  bool spent = false;
-};
 
 class CharacterDrawer {
  public:

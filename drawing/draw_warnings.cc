@@ -11,7 +11,7 @@ std::string CodeText(int code) {
   return hex;
 }
 
-std::string DrawWarningText(DrawWarning warning, int code) {
+std::string DrawWarningText(DrawWarning warning, int code, const RunBudget& budget) {
   const std::string hex = CodeText(code);
   switch (warning) {
     case DrawWarning::kCutShort:
@@ -31,15 +31,26 @@ std::string DrawWarningText(DrawWarning warning, int code) {
     case DrawWarning::kAlreadyDrawn:
       return std::string("subshape ") + hex + " is skipped: it is already being drawn";
     case DrawWarning::kTooDeep:
-      return "subshapes nest deeper than 16 levels; the character stops there";
+      return "subshapes nest deeper than " + std::to_string(budget.limits.maxDepth) +
+             " levels; the character stops there";
     case DrawWarning::kTooManyItems:
-      return "the character has more than 100000 items; it stops there";
+      return "the character has more than " + std::to_string(budget.limits.itemsPerGlyph) + " items; it stops there";
     case DrawWarning::kScaleBound:
       return "the scale factor leaves the bounds 2^-31 to 2^31; the character stops there";
     case DrawWarning::kPositionBound:
       return "a coordinate or radius passes 2^31; the character stops there";
+    case DrawWarning::kRunSpent:
+      return "the run has taken the " + std::to_string(budget.total) +
+             " items that a file of this size allows; this character stops there and the characters after it "
+             "are left empty";
   }
   return "";
+}
+
+std::string TalliedWarningText(const WarningTally::Entry& entry, const RunBudget& budget) {
+  std::string text = DrawWarningText(entry.warning, entry.code, budget);
+  if (entry.count > 1) text += " (" + std::to_string(entry.count) + " times)";
+  return text;
 }
 
 void WarningTally::Add(DrawWarning warning, int code) {

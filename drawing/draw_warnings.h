@@ -7,59 +7,49 @@
 #include <string>
 #include <vector>
 
+#include <morlune/geometry.h>
+
+#include "drawing/draw_limits.h"
+
 namespace morlune {
 
-enum class DrawWarning : std::uint8_t {
-  kCutShort,       // an item runs past its record's end: that record ends
-  kZeroScale,      // code 3 or 4 with 0: ignored
-  kStackFull,      // a fifth push: ignored
-  kStackEmpty,     // a pop with nothing pushed: ignored
-  kNoHeight,       // a long form in a font whose height is 0: skipped
-  kSubshapeZero,   // code 7 naming code 0: skipped
-  kNoSuchShape,    // code 7 naming a code no record has: skipped
-  kAlreadyDrawn,   // code 7 naming a record being drawn: skipped
-  kTooDeep,        // a subshape at depth 17: the character stops
-  kTooManyItems,   // the 100,001st item: the character stops
-  kScaleBound,     // a scale factor out of bounds: the character stops
-  kPositionBound,  // a coordinate or radius past 2^31: the character stops
-};
+// The kinds are the library's GlyphWarningKind, one list for the tool's
+// warnings and the glyph's data.
+using DrawWarning = GlyphWarningKind;
 
 // A code as the listing and the warnings write it: four uppercase
 // hexadecimal digits.
 std::string CodeText(int code);
 
 // The words of a warning; code is the record it concerns (the one cut
-// short, or the subshape's code).
-std::string DrawWarningText(DrawWarning warning, int code);
+// short, or the subshape's code); the budget gives the bounds it names.
+std::string DrawWarningText(DrawWarning warning, int code, const RunBudget& budget);
 
 // Warnings of the same kind about the same code count as one.
 class WarningTally {
  public:
+  struct Entry {
+    DrawWarning warning;
+    int code;
+    long long count;
+  };
+
   void Add(DrawWarning warning, int code);
   void Clear() {
     entries_.clear();
     index_.clear();
   }
   bool Empty() const { return entries_.empty(); }
-  // Calls told(text) for each warning in the order first met: its words,
-  // and " (N times)" where it came more than once.
-  template <typename Told>
-  void Tell(Told told) const {
-    for (const Entry& entry : entries_) {
-      std::string text = DrawWarningText(entry.warning, entry.code);
-      if (entry.count > 1) text += " (" + std::to_string(entry.count) + " times)";
-      told(text);
-    }
-  }
+  // In the order first met.
+  const std::vector<Entry>& Entries() const { return entries_; }
 
  private:
-  struct Entry {
-    DrawWarning warning;
-    int code;
-    long long count;
-  };
   std::vector<Entry> entries_;
   std::map<long, std::size_t> index_;  // kind and code to entry
 };
+
+// A warning's words as the tool tells them: " (N times)" added where it
+// came more than once.
+std::string TalliedWarningText(const WarningTally::Entry& entry, const RunBudget& budget);
 
 }  // namespace morlune

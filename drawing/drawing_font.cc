@@ -5,28 +5,30 @@
 
 namespace morlune {
 
-DrawingFont::DrawingFont(const unsigned char* data, std::size_t size, ShapeFileKind kind, FontWalk walk)
-    : data_(data), size_(size), kind_(kind), walk_(std::move(walk)), firstRecord_(65536, -1),
-      kept_(walk_.records.size()) {
-  for (std::size_t i = walk_.records.size(); i-- > 0;) firstRecord_[walk_.records[i].code] = static_cast<std::int32_t>(i);
-  headerRecord_ = firstRecord_[0];
-  if (headerRecord_ >= 0) {
-    std::size_t at = walk_.records[static_cast<std::size_t>(headerRecord_)].specOffset;
-    height_ = at < size_ ? data_[at] : 0;
+FontLookup::FontLookup(const unsigned char* bytes, std::size_t length, ShapeFileKind variant, FontWalk walked)
+    : data(bytes), size(length), kind(variant), walk(std::move(walked)), firstRecord(65536, -1) {
+  for (std::size_t i = walk.records.size(); i-- > 0;) firstRecord[walk.records[i].code] = static_cast<std::int32_t>(i);
+  headerRecord = firstRecord[0];
+  if (headerRecord >= 0) {
+    std::size_t at = walk.records[static_cast<std::size_t>(headerRecord)].specOffset;
+    height = at < size ? data[at] : 0;
   }
 }
 
+DrawingFont::DrawingFont(const unsigned char* data, std::size_t size, ShapeFileKind kind, FontWalk walk)
+    : owned_(std::make_unique<FontLookup>(data, size, kind, std::move(walk))), lookup_(owned_.get()) {}
+
 std::string_view DrawingFont::Name(int record) const {
-  const WalkedRecord& walked = walk_.records[static_cast<std::size_t>(record)];
-  return std::string_view(reinterpret_cast<const char*>(data_ + walked.nameOffset), walked.nameLength);
+  const WalkedRecord& walked = lookup_->walk.records[static_cast<std::size_t>(record)];
+  return std::string_view(reinterpret_cast<const char*>(lookup_->data + walked.nameOffset), walked.nameLength);
 }
 
 std::vector<int> DrawingFont::HeaderValues() const {
   std::vector<int> values;
-  if (headerRecord_ < 0) return values;
-  std::size_t at = walk_.records[static_cast<std::size_t>(headerRecord_)].specOffset;
-  std::size_t count = kind_ == ShapeFileKind::kUnifont10 ? 6 : 4;
-  for (std::size_t i = 0; i < count && at + i < size_; ++i) values.push_back(data_[at + i]);
+  if (lookup_->headerRecord < 0) return values;
+  std::size_t at = lookup_->walk.records[static_cast<std::size_t>(lookup_->headerRecord)].specOffset;
+  std::size_t count = lookup_->kind == ShapeFileKind::kUnifont10 ? 6 : 4;
+  for (std::size_t i = 0; i < count && at + i < lookup_->size; ++i) values.push_back(lookup_->data[at + i]);
   return values;
 }
 
@@ -36,7 +38,7 @@ int DrawingFont::Depth() const {
 }
 
 KeptSplit& DrawingFont::KeptSplitOf(int record) {
-  std::unique_ptr<KeptSplit>& kept = kept_[static_cast<std::size_t>(record)];
+  std::unique_ptr<KeptSplit>& kept = kept_[record];
   if (!kept) kept = std::make_unique<KeptSplit>();
   return *kept;
 }

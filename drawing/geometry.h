@@ -1,37 +1,35 @@
-// What drawing a character gives: line segments and arcs in the character's
-// units (font units, x to the right, y up), handed to a sink as they are
-// drawn.
+// What drawing a character gives, handed to a sink segment by segment as it
+// is drawn: the library's own Point and ArcSegment, in the character's units
+// (font units, x to the right, y up). Every writer of the drawing (the
+// listing, the pictures, a glyph as data) is such a sink: it takes the
+// segments as the pen draws them, or as a glyph's paths keep them.
 #pragma once
 
+#include <span>
+
+#include <morlune/geometry.h>
+
 namespace morlune {
-
-struct Point {
-  double x = 0;
-  double y = 0;
-};
-
-// A piece of a circle of the record being drawn, as it lands in the
-// character: a circle stretched by a frame is an ellipse with axes along x
-// and y. At most a half circle per piece where it is a full circle.
-struct ArcPiece {
-  Point from;
-  Point to;
-  Point centre;
-  // The semi-axes along x and y, each signed by the frame's direction on
-  // that axis: the point at angle t is centre + (axisX cos t, axisY sin t).
-  double axisX = 0;
-  double axisY = 0;
-  // In degrees, in the record's own units: the sweep from from to to,
-  // counterclockwise positive.
-  double sweep = 0;
-};
 
 class GeometrySink {
  public:
   virtual ~GeometrySink() = default;
   virtual void Line(Point from, Point to) = 0;
-  virtual void Arc(const ArcPiece& arc) = 0;
+  virtual void Arc(const ArcSegment& arc) = 0;
 };
+
+// Hands kept paths to a sink in their order, as the pen drew them.
+inline void ReplayPaths(std::span<const Path> paths, GeometrySink& sink) {
+  for (const Path& path : paths) {
+    for (const Segment& segment : path.segments) {
+      if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
+        sink.Line(line->from, line->to);
+      } else {
+        sink.Arc(*std::get_if<ArcSegment>(&segment));
+      }
+    }
+  }
+}
 
 // The way a long-form subshape's frame places its record's units in the
 // character: a scale along each axis and an offset.

@@ -1,5 +1,6 @@
 // Bounds of lines and of arcs: an arc's extremes along x and y lie at its
-// end points or where it passes a quarter turn.
+// end points or where it passes a quarter turn (a sheared arc's along x
+// where its x turns back).
 #include "drawing/glyph_bounds.h"
 
 #include <algorithm>
@@ -7,43 +8,34 @@
 #include <numbers>
 
 namespace morlune {
+namespace {
 
-void Box::Add(Point p) {
-  if (empty) {
-    left = right = p.x;
-    bottom = top = p.y;
-    empty = false;
-    return;
-  }
-  left = std::min(left, p.x);
-  right = std::max(right, p.x);
-  bottom = std::min(bottom, p.y);
-  top = std::max(top, p.y);
+constexpr double kDegree = std::numbers::pi / 180;
+
+// True where angle (degrees) lies strictly inside the sweep from start.
+bool Inside(double angle, double start, double sweep) {
+  double low = std::min(start, start + sweep), high = std::max(start, start + sweep);
+  double turned = angle - 360 * std::floor((angle - low) / 360);
+  return turned > low && turned < high;
 }
 
-void Box::Add(const Box& other) {
-  if (other.empty) return;
-  Add(Point{other.left, other.bottom});
-  Add(Point{other.right, other.top});
-}
+}  // namespace
 
-void BoundsSink::Line(Point from, Point to) {
-  box_.Add(from);
-  box_.Add(to);
-}
-
-void BoundsSink::Arc(const ArcPiece& arc) {
-  box_.Add(arc.from);
-  box_.Add(arc.to);
+void AddToBox(Box& box, const ArcSegment& arc) {
+  AddToBox(box, arc.from);
+  AddToBox(box, arc.to);
+  double shearX = arc.shear * arc.axisY;
   if (arc.axisX == 0 || arc.axisY == 0) {
     // Flattened by its frame onto a line through the centre.
-    box_.Add(Point{arc.centre.x - std::fabs(arc.axisX), arc.centre.y - std::fabs(arc.axisY)});
-    box_.Add(Point{arc.centre.x + std::fabs(arc.axisX), arc.centre.y + std::fabs(arc.axisY)});
+    double reachX = std::fabs(arc.axisX) + std::fabs(shearX);
+    AddToBox(box, Point{arc.centre.x - reachX, arc.centre.y - std::fabs(arc.axisY)});
+    AddToBox(box, Point{arc.centre.x + reachX, arc.centre.y + std::fabs(arc.axisY)});
     return;
   }
   // The angle of from on the circle the ellipse was stretched from.
-  constexpr double kDegree = std::numbers::pi / 180;
-  double start = std::atan2((arc.from.y - arc.centre.y) / arc.axisY, (arc.from.x - arc.centre.x) / arc.axisX) / kDegree;
+  double sine = (arc.from.y - arc.centre.y) / arc.axisY;
+  double cosine = (arc.from.x - arc.centre.x - shearX * sine) / arc.axisX;
+  double start = std::atan2(sine, cosine) / kDegree;
   double low = std::min(start, start + arc.sweep);
   double high = std::max(start, start + arc.sweep);
   // The quarter turns strictly inside the sweep; a piece sweeps at most a
@@ -52,8 +44,42 @@ void BoundsSink::Arc(const ArcPiece& arc) {
     int which = static_cast<int>(std::fmod(quarter / 90, 4) + 4) % 4;
     static constexpr double kCos[4] = {1, 0, -1, 0};
     static constexpr double kSin[4] = {0, 1, 0, -1};
-    box_.Add(Point{arc.centre.x + arc.axisX * kCos[which], arc.centre.y + arc.axisY * kSin[which]});
+    AddToBox(box, Point{arc.centre.x + arc.axisX * kCos[which] + shearX * kSin[which],
+                        arc.centre.y + arc.axisY * kSin[which]});
   }
+  if (shearX == 0) return;
+  // x = centre + axisX cos t + shearX sin t turns back where
+  // tan t = shearX / axisX, and half a turn later.
+  double turn = std::atan2(shearX, arc.axisX) / kDegree;
+  for (double angle : {turn, turn + 180}) {
+    if (!Inside(angle, start, arc.sweep)) continue;
+    double c = std::cos(angle * kDegree), s = std::sin(angle * kDegree);
+    AddToBox(box, Point{arc.centre.x + arc.axisX * c + shearX * s, arc.centre.y + arc.axisY * s});
+  }
+}
+
+void AddToBox(Box& box, Point p) {
+  if (box.empty) {
+    box.min = box.max = p;
+    box.empty = false;
+    return;
+  }
+  box.min.x = std::min(box.min.x, p.x);
+  box.max.x = std::max(box.max.x, p.x);
+  box.min.y = std::min(box.min.y, p.y);
+  box.max.y = std::max(box.max.y, p.y);
+}
+
+void AddToBox(Box& box, const Box& other) {
+  if (other.empty) return;
+  AddToBox(box, other.min);
+  AddToBox(box, other.max);
+}
+
+void AddToBox(Box& box, std::span<const Path> paths) {
+  BoundsSink bounds;
+  ReplayPaths(paths, bounds);
+  AddToBox(box, bounds.Bounds());
 }
 
 }  // namespace morlune

@@ -2,9 +2,23 @@
 #include "drawing/listing_writer.h"
 
 #include "drawing/draw_session.h"
-#include "drawing/path_text.h"
 
 namespace morlune {
+namespace {
+
+void WriteLine(int code, Point advance, const PathText& path, std::string& line, TextOutput& out) {
+  line = CodeText(code);
+  line += '\t';
+  AppendDecimal(line, advance.x);
+  line += ',';
+  AppendDecimal(line, advance.y);
+  line += '\t';
+  out.Write(line);
+  out.Write(path.Text());
+  out.Put('\n');
+}
+
+}  // namespace
 
 std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes) {
   std::vector<int> records;
@@ -14,28 +28,23 @@ std::vector<int> DrawnRecords(const DrawingFont& font, CodeRange codes) {
   return records;
 }
 
-void WriteRecordListing(DrawingFont& font, const std::vector<int>& records, TextOutput& out,
-                        DrawMessages& messages) {
-  DrawSession session(font, &messages);
+void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages,
+                      const DrawLimits& limits) {
+  DrawSession session(font, &messages, limits);
+  // The path data are written as the pen draws, with no glyph kept between.
   PathText path;
   std::string line;
-  for (int record : records) {
+  for (int record : DrawnRecords(font, codes)) {
     path.Clear();
     Point advance = session.Draw(record, path);
-    line = CodeText(font.Code(record));
-    line += '\t';
-    AppendDecimal(line, advance.x);
-    line += ',';
-    AppendDecimal(line, advance.y);
-    line += '\t';
-    out.Write(line);
-    out.Write(path.Text());
-    out.Put('\n');
+    WriteLine(font.Code(record), advance, path, line, out);
   }
 }
 
-void WriteFontListing(DrawingFont& font, CodeRange codes, TextOutput& out, DrawMessages& messages) {
-  WriteRecordListing(font, DrawnRecords(font, codes), out, messages);
+void ListingLines::Write(int code, Point advance, std::span<const Path> paths, TextOutput& out) {
+  path_.Clear();
+  path_.Write(paths);
+  WriteLine(code, advance, path_, line_, out);
 }
 
 }  // namespace morlune

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "drawing/arc_ellipse.h"
+
 namespace morlune {
 namespace {
 
@@ -63,17 +65,22 @@ void PathText::Line(Point from, Point to) {
   AppendEnd(to);
 }
 
-void PathText::Arc(const ArcPiece& arc) {
+void PathText::Arc(const ArcSegment& arc) {
   MakeRoom();
   StartAt(arc.from);
   Append(" A ");
-  AppendNumber(std::fabs(arc.axisX));
+  ArcEllipse ellipse = EllipseOf(arc);
+  AppendNumber(ellipse.radiusX);
   Append(" ");
-  AppendNumber(std::fabs(arc.axisY));
-  // A frame that mirrors one axis turns a counterclockwise arc clockwise.
-  bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
-  Append(std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ");
-  Append(counterclockwise ? "1 " : "0 ");
+  AppendNumber(ellipse.radiusY);
+  if (ellipse.rotation == 0) {
+    Append(" 0");
+  } else {
+    Append(" ");
+    AppendNumber(ellipse.rotation);
+  }
+  Append(ellipse.large ? " 1 " : " 0 ");
+  Append(ellipse.counterclockwise ? "1 " : "0 ");
   AppendEnd(arc.to);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,9 @@ class PathText : public GeometrySink {
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
-  void Arc(const ArcPiece& arc) override;
+  void Arc(const ArcSegment& arc) override;
+  // Writes a character's kept paths.
+  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
   // Makes room for the longest segment, which every one is written into

@@ -49,18 +49,18 @@ struct CellLayout {
 // glyphs usable for the others.
 CellLayout LayOutCell(Box glyphs, double unitsPerHeight, double depth, double pixelsPerUnit) {
   double r = unitsPerHeight;
-  glyphs.Add(Point{0, -depth});
-  glyphs.Add(Point{0, r});
-  glyphs.left = std::max(glyphs.left, -2 * r);
-  glyphs.right = std::min(glyphs.right, 6 * r);
-  glyphs.bottom = std::max(glyphs.bottom, -2 * r);
-  glyphs.top = std::min(glyphs.top, 3 * r);
-  double glyphWidth = glyphs.Width() * pixelsPerUnit;
+  AddToBox(glyphs, Point{0, -depth});
+  AddToBox(glyphs, Point{0, r});
+  glyphs.min.x = std::max(glyphs.min.x, -2 * r);
+  glyphs.max.x = std::min(glyphs.max.x, 6 * r);
+  glyphs.min.y = std::max(glyphs.min.y, -2 * r);
+  glyphs.max.y = std::min(glyphs.max.y, 3 * r);
+  double glyphWidth = BoxWidth(glyphs) * pixelsPerUnit;
   CellLayout cell;
   cell.width = std::max(glyphWidth + 2 * kPad, kMinCellWidth);
-  cell.height = kLabelHeight + glyphs.Height() * pixelsPerUnit + 2 * kPad;
-  cell.originX = (cell.width - glyphWidth) / 2 - glyphs.left * pixelsPerUnit;
-  cell.baseline = kLabelHeight + kPad + glyphs.top * pixelsPerUnit;
+  cell.height = kLabelHeight + BoxHeight(glyphs) * pixelsPerUnit + 2 * kPad;
+  cell.originX = (cell.width - glyphWidth) / 2 - glyphs.min.x * pixelsPerUnit;
+  cell.baseline = kLabelHeight + kPad + glyphs.max.y * pixelsPerUnit;
   return cell;
 }
 
@@ -89,9 +89,9 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
       bounds.Clear();
       Point advance = measure.Draw(records[i], bounds);
       Box box = bounds.Bounds();
-      heights.push_back(box.Height());
-      box.Add(advance);
-      glyphs.Add(box);
+      heights.push_back(BoxHeight(box));
+      AddToBox(box, advance);
+      AddToBox(glyphs, box);
     }
   }
   PictureScale scale = ChooseScale(font.Height(), heights, options.textHeight);

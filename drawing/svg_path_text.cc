@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "drawing/arc_ellipse.h"
 #include "drawing/digit_text.h"
 #include "drawing/number_text.h"
 
@@ -127,17 +128,22 @@ void SvgPathText::Line(Point from, Point to) {
   end_ = to;
 }
 
-void SvgPathText::Arc(const ArcPiece& arc) {
+void SvgPathText::Arc(const ArcSegment& arc) {
   MakeRoom();
   StartAt(arc.from);
   Command('a');
-  AppendNumber(Units(std::fabs(arc.axisX)));
-  AppendNumber(Units(std::fabs(arc.axisY)));
-  // A frame that mirrors one axis turns a counterclockwise arc clockwise.
-  bool counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
-  std::memcpy(text_.data() + length_, std::fabs(arc.sweep) > 180 ? " 0 1 " : " 0 0 ", 5);
-  text_[length_ + 5] = counterclockwise ? '1' : '0';
-  length_ += 6;
+  ArcEllipse ellipse = EllipseOf(arc);
+  AppendNumber(Units(ellipse.radiusX));
+  AppendNumber(Units(ellipse.radiusY));
+  if (ellipse.rotation == 0) {
+    std::memcpy(text_.data() + length_, " 0", 2);
+    length_ += 2;
+  } else {
+    AppendNumber(Units(ellipse.rotation));
+  }
+  std::memcpy(text_.data() + length_, ellipse.large ? " 1 " : " 0 ", 3);
+  text_[length_ + 3] = ellipse.counterclockwise ? '1' : '0';
+  length_ += 4;
   std::int64_t x = Units(arc.to.x), y = Units(arc.to.y);
   AppendNumber(x - x_);
   AppendNumber(y - y_);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,9 @@ class SvgPathText : public GeometrySink {
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
-  void Arc(const ArcPiece& arc) override;
+  void Arc(const ArcSegment& arc) override;
+  // Writes a glyph's kept paths.
+  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
   // A coordinate in units of the last decimal. Rounding each point on its

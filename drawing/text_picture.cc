@@ -1,14 +1,12 @@
-// The line is drawn in font units inside a view box, y turned up by one
-// group; its pixel size is the text height per font height, kept below a
-// size that viewers can open.
+// The line is drawn in the font's units inside a view box, y turned up by
+// one group; its pixel size is the text height per font height, kept below
+// a size that viewers can open.
 #include "drawing/text_picture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "drawing/draw_session.h"
-#include "drawing/draw_limits.h"
 #include "drawing/glyph_bounds.h"
 #include "drawing/number_text.h"
 #include "drawing/svg_path_text.h"
@@ -20,26 +18,6 @@ namespace {
 constexpr double kLargestSide = 100000;        // pixels
 constexpr double kLargestCoordinate = 1073741824.0;  // 2^30: the view box stays within the writers' numbers
 
-// Hands the geometry to the path data and to the bounds alike.
-class PathAndBounds : public GeometrySink {
- public:
-  SvgPathText path{kListingDecimals};
-  BoundsSink bounds;
-  void Line(Point from, Point to) override {
-    path.Line(from, to);
-    bounds.Line(from, to);
-  }
-  void Arc(const ArcPiece& arc) override {
-    path.Arc(arc);
-    bounds.Arc(arc);
-  }
-};
-
-struct PlacedGlyph {
-  Point origin;
-  std::string path;
-};
-
 void Number(std::string& text, double value, char after = ' ') {
   AppendDecimal(text, value);
   text += after;
@@ -47,42 +25,32 @@ void Number(std::string& text, double value, char after = ' ') {
 
 }  // namespace
 
-void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const PictureOptions& options,
-                      TextOutput& out, DrawMessages& messages) {
-  DrawSession session(font, &messages);
-  // The scale is known only once the line is measured: its path data keep
+void TextPicture::Add(Point origin, Point advance, std::span<const Path> paths) {
+  // The scale is known only once the line is measured: the path data keep
   // the listing's decimals.
-  PathAndBounds sink;
-  std::vector<PlacedGlyph> glyphs;
-  std::vector<double> heights;
-  Box line;
-  Point origin;
-  line.Add(origin);
-  for (int record : records) {
-    sink.path.Clear();
-    sink.bounds.Clear();
-    Point advance = session.Draw(record, sink);
-    Box box = sink.bounds.Bounds();
-    heights.push_back(box.Height());
-    if (!box.empty) line.Add(Box{box.left + origin.x, box.bottom + origin.y, box.right + origin.x, box.top + origin.y, false});
-    if (!sink.path.Text().empty()) glyphs.push_back({origin, std::string(sink.path.Text())});
-    origin = {origin.x + advance.x, origin.y + advance.y};
-    line.Add(origin);
-    if (!(std::fabs(origin.x) <= kMaxMagnitude && std::fabs(origin.y) <= kMaxMagnitude)) {
-      messages.FontWarning("the line passes 2^31 font units after shape " + CodeText(font.Code(record)) +
-                           "; the characters after it are left out");
-      break;
-    }
+  SvgPathText path(kListingDecimals);
+  path.Write(paths);
+  Box box = BoundsOf(paths);
+  heights_.push_back(BoxHeight(box));
+  if (!box.empty) {
+    AddToBox(line_, Box{{box.min.x + origin.x, box.min.y + origin.y}, {box.max.x + origin.x, box.max.y + origin.y}, false});
   }
+  if (!path.Text().empty()) glyphs_.push_back({origin, std::string(path.Text())});
+  AddToBox(line_, Point{origin.x + advance.x, origin.y + advance.y});
+}
+
+void TextPicture::Write(const DrawingFont& font, const PictureOptions& options, TextOutput& out) const {
+  std::vector<double> heights = heights_;
+  Box line = line_;
   PictureScale scale = ChooseScale(font.Height(), heights, options.textHeight);
-  line.Add(Point{0, scale.unitsPerHeight});
-  line.left = std::max(line.left, -kLargestCoordinate);
-  line.bottom = std::max(line.bottom, -kLargestCoordinate);
-  line.right = std::min(line.right, kLargestCoordinate);
-  line.top = std::min(line.top, kLargestCoordinate);
+  AddToBox(line, Point{0, scale.unitsPerHeight});
+  line.min.x = std::max(line.min.x, -kLargestCoordinate);
+  line.min.y = std::max(line.min.y, -kLargestCoordinate);
+  line.max.x = std::min(line.max.x, kLargestCoordinate);
+  line.max.y = std::min(line.max.y, kLargestCoordinate);
   double pad = scale.unitsPerHeight / 4;
-  double viewX = line.left - pad, viewY = -(line.top + pad);
-  double viewWidth = line.Width() + 2 * pad, viewHeight = line.Height() + 2 * pad;
+  double viewX = line.min.x - pad, viewY = -(line.max.y + pad);
+  double viewWidth = BoxWidth(line) + 2 * pad, viewHeight = BoxHeight(line) + 2 * pad;
   double k = std::min(scale.pixelsPerUnit, kLargestSide / std::max(viewWidth, viewHeight));
 
   std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
@@ -110,7 +78,7 @@ void WriteTextPicture(DrawingFont& font, const std::vector<int>& records, const 
   Number(text, viewX + viewWidth, '"');
   text += "/>\n<g transform=\"scale(1 -1)\">\n";
   out.Write(text);
-  for (const PlacedGlyph& glyph : glyphs) {
+  for (const Placed& glyph : glyphs_) {
     text = "<path class=\"g\" transform=\"translate(";
     Number(text, glyph.origin.x);
     Number(text, glyph.origin.y, ')');

@@ -42,7 +42,7 @@ void DumpFontBody(DumpContext& context) {
       ReportMessage(context, IDS_BAD_ENTRY_SIZE);
       break;
   }
-  if (end.seekFailed) ReportError(context, "Seek error");
+  if (end.seekFailed) ReportError(context, kSeekErrorText);
 }
 
 int Run(DumpContext& context, int argc, const char* const* argv, const ToolStreams& streams) {

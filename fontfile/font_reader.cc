@@ -47,7 +47,7 @@ HeadResult FontReader::ReadBigfontHead() {
   std::uint16_t entryCount = ReadWord(input_);
   std::uint16_t rangeCount = ReadWord(input_);
   escapeRanges_.resize(rangeCount);
-  for (EscapeRange& range : escapeRanges_) {
+  for (EscapeRangeEntry& range : escapeRanges_) {
     range.first = ReadWord(input_);
     range.last = ReadWord(input_);
   }

@@ -66,7 +66,7 @@ class FontReader {
 
   // The bigfont's escape ranges in file order, and the number of index
   // entries whose length is above 0 as a signed 16-bit value.
-  const std::vector<EscapeRange>& EscapeRanges() const { return escapeRanges_; }
+  const std::vector<EscapeRangeEntry>& EscapeRanges() const { return escapeRanges_; }
   int NonEmptyCount() const { return nonEmptyCount_; }
 
  private:
@@ -81,7 +81,7 @@ class FontReader {
   std::vector<ShapeIndexEntry> shapeIndex_;
   std::vector<BigfontIndexEntry> bigfontIndex_;
   std::size_t cursor_ = 0;
-  std::vector<EscapeRange> escapeRanges_;
+  std::vector<EscapeRangeEntry> escapeRanges_;
   int nonEmptyCount_ = 0;
 };
 

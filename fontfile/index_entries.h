@@ -21,7 +21,7 @@ struct BigfontIndexEntry {
 };
 
 // Bigfont escape range: 4 bytes, the first and the last escape code.
-struct EscapeRange {
+struct EscapeRangeEntry {
   std::uint16_t first;
   std::uint16_t last;
 };

@@ -29,7 +29,7 @@ struct FontWalk {
   // kEnd, or kSeekError where a bigfont record could not be reached.
   RecordStep end = RecordStep::kEnd;
   std::vector<WalkedRecord> records;
-  std::vector<EscapeRange> escapeRanges;  // a bigfont's, in file order
+  std::vector<EscapeRangeEntry> escapeRanges;  // a bigfont's, in file order
 };
 
 // Walks the records of a font of the given variant whose bytes are data;

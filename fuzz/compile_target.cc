@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.dropDefaultNames = (choice >> 2) & 1;
   options.takeCounted = (choice >> 3) & 1;
   unsigned variant = (choice >> 4) & 7;
-  if (variant >= 1 && variant <= 4) options.variant = static_cast<morlune::ShapeFileKind>(variant - 1);
+  if (variant >= 1 && variant <= 4) options.variant = static_cast<morlune::Variant>(variant - 1);
   std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
   morlune::Diagnostics diagnostics;

@@ -9,12 +9,12 @@ namespace morlune {
 
 void Diagnostics::Add(SourcePlace place, bool isError, std::string text) {
   if (isError) ++errors_;
-  Keep(Diagnostic{place, isError, std::move(text)});
+  Keep(Diagnostic{place.line, place.column, isError, std::move(text)});
 }
 
 void Diagnostics::Keep(Diagnostic diagnostic) {
-  auto at = std::upper_bound(list_.begin(), list_.end(), diagnostic.place,
-                             [](const SourcePlace& p, const Diagnostic& d) { return p < d.place; });
+  auto at = std::upper_bound(list_.begin(), list_.end(), PlaceOf(diagnostic),
+                             [](const SourcePlace& p, const Diagnostic& d) { return p < PlaceOf(d); });
   if (list_.size() >= kept_) {
     ++notKept_;
     if (at == list_.end()) return;

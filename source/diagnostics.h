@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <morlune/result.h>
+
 namespace morlune {
 
 // A place in the text: line and column count from 1, the column in bytes.
@@ -20,11 +22,9 @@ inline bool operator<(const SourcePlace& a, const SourcePlace& b) {
   return a.line != b.line ? a.line < b.line : a.column < b.column;
 }
 
-struct Diagnostic {
-  SourcePlace place;
-  bool isError = true;
-  std::string text;
-};
+// Each problem is the library's Diagnostic (line, column, error or warning,
+// its words); its place orders the list.
+inline SourcePlace PlaceOf(const Diagnostic& diagnostic) { return {diagnostic.line, diagnostic.column}; }
 
 class Diagnostics {
  public:

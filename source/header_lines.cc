@@ -119,7 +119,7 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
   long long declared = 0;
   SourcePlace declaredPlace, pairsPlace;
   long long pairs = -1;
-  std::vector<EscapeRange> ranges;
+  std::vector<EscapeRangeEntry> ranges;
   long long taken = 0;
   const char* p = star + 1 + kBigfontWord.size();
   for (;;) {
@@ -157,7 +157,7 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
       }
       auto value = static_cast<std::uint16_t>(number.value);
       if (taken % 2 == 0) {
-        ranges.push_back(EscapeRange{value, value});
+        ranges.push_back(EscapeRangeEntry{value, value});
       } else {
         ranges.back().last = value;
       }
@@ -184,7 +184,7 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
     font_.escapeRanges = std::move(ranges);
   } else if (ranges.size() != font_.escapeRanges.size() ||
              !std::equal(ranges.begin(), ranges.end(), font_.escapeRanges.begin(),
-                         [](const EscapeRange& a, const EscapeRange& b) { return a.first == b.first && a.last == b.last; })) {
+                         [](const EscapeRangeEntry& a, const EscapeRangeEntry& b) { return a.first == b.first && a.last == b.last; })) {
     diagnostics_.Error(starPlace, "this *BIGFONT line gives other escape ranges than the first");
   }
   font_.bigfontCounts.push_back(DeclaredRecordCount{declared, declaredPlace});

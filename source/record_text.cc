@@ -30,11 +30,11 @@ void WriteValuesLine(SourceWriter& writer, const int* values, int count) {
 // font may have thousands.
 void WriteBigfontLine(SourceWriter& writer, const BigfontFacts& bigfont) {
   constexpr std::size_t kRoom = 32 + ShortText::kOverhang;
-  const std::vector<EscapeRange>& ranges = *bigfont.escapeRanges;
+  const std::vector<EscapeRangeEntry>& ranges = *bigfont.escapeRanges;
   ShortText head{writer.output.Reserve(kRoom)};
   head.Text("*BIGFONT ").Decimal(bigfont.nonEmptyCount).Char(',').Decimal(static_cast<long>(ranges.size()));
   writer.output.Commit(head.at);
-  for (const EscapeRange& range : ranges) {
+  for (const EscapeRangeEntry& range : ranges) {
     ShortText pair{writer.output.Reserve(kRoom)};
     pair.Text(",0").Hex(range.first, 2).Text(",0").Hex(range.last, 2);
     writer.output.Commit(pair.at);

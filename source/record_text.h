@@ -13,7 +13,7 @@ namespace morlune {
 // What a bigfont's font-header lines show besides the record itself.
 struct BigfontFacts {
   int nonEmptyCount = 0;
-  const std::vector<EscapeRange>* escapeRanges = nullptr;
+  const std::vector<EscapeRangeEntry>* escapeRanges = nullptr;
 };
 
 // The record's name, or its default name when it has none.

@@ -38,7 +38,7 @@ struct DeclaredRecordCount {
 
 struct SourceFont {
   ShapeFileKind kind = ShapeFileKind::kShapes11;
-  std::vector<EscapeRange> escapeRanges;
+  std::vector<EscapeRangeEntry> escapeRanges;
   std::vector<DeclaredRecordCount> bigfontCounts;
   std::vector<SourceRecord> records;
   // The records' data bytes, back to back.

@@ -1,24 +1,28 @@
 // A program of another project that uses morlune as a library: it lists a
-// compiled font's records, decompiles it, compiles the text back and draws
-// the font's shapes.
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <vector>
+// compiled font's records, compiles its source text back, measures one
+// glyph, and writes the font's listing and its source text.
+#include <morlune/morlune.h>
 
-#include "api/morlune.h"
+#include <algorithm>
+#include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  std::ifstream file(argv[1], std::ios::binary);
-  std::vector<unsigned char> font{std::istreambuf_iterator<char>(file), {}};
-  auto view = morlune::ReadFont(font);
-  if (!view) return 1;
-  for (const auto& record : view->records) std::cout << record.code << ' ' << record.name << '\n';
-  std::string text = morlune::Decompile(font).text;
-  morlune::Diagnostics problems;
-  auto rebuilt = morlune::CompileSource(text, {.dropDefaultNames = true}, problems);
-  bool same = rebuilt && *rebuilt == std::string(font.begin(), font.end());
+  morlune::Result<morlune::Font> font = morlune::Font::Open(argv[1]);
+  if (!font) {
+    std::cerr << "read_font: " << font.error().message << '\n';
+    return 1;
+  }
+  for (const morlune::Record& record : font->records()) {
+    std::cout << record.code << ' ' << std::string(record.name.begin(), record.name.end()) << '\n';
+  }
+  auto rebuilt = font->CompileBack({.dropDefaultNames = true});
+  bool same = rebuilt && std::ranges::equal(*rebuilt, font->bytes());
   std::cout << "compiled back: " << (same ? "the same bytes" : "other bytes") << '\n';
-  std::cout << morlune::DrawListing(font).listing << text;
+  if (auto glyph = font->GlyphOf('1')) {
+    std::cout << "glyph 1: advance " << glyph->advance.x << ',' << glyph->advance.y << ", " << glyph->paths.size()
+              << " paths\n";
+  }
+  std::cout << font->Listing() << font->Decompile().text;
 }

@@ -82,6 +82,7 @@ class MORLUNE_API Font {
 
  private:
   struct State;
+  friend struct FontAccess;  // the library's own parts reach the opened font
   explicit Font(std::shared_ptr<const State> state);
   std::shared_ptr<const State> state_;
 };

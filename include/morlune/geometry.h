@@ -35,6 +35,10 @@ struct ArcSegment {
   // Degrees, in the drawn record's own units, from `from` to `to`,
   // counterclockwise positive.
   double sweep = 0;
+  // Text set oblique shears the arc: x also moves by shear times the y
+  // offset from the centre, so the point at angle t is
+  // centre + (axisX cos t + shear axisY sin t, axisY sin t). 0 in a glyph.
+  double shear = 0;
 };
 
 using Segment = std::variant<LineSegment, ArcSegment>;

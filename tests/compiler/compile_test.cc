@@ -77,9 +77,9 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
        Bigfont({Shape(0, "B", {8, 0, 0, 8, 0}), Shape(0x41, "", {1, 0}), Shape(0x8141, "one", {2, 0}),
                 Shape(0x8142, "two", {1, 0})},
                {{0x81, 0x9F}})},
-      {"--variant shapes10", "*00041,1,x\n0\n", {ShapeFileKind::kShapes10},
+      {"--variant shapes10", "*00041,1,x\n0\n", {Variant::kShapes10},
        BuildFont(FontLayout(FontVariant::kShapes10, {Shape(0x41, "x", {0})}))},
-      {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {ShapeFileKind::kUnifont10},
+      {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {Variant::kUnifont},
        BuildFont(FontLayout(FontVariant::kUnifont10, {Shape(0x41, "x", {7, 1, 2, 0})}))},
       {"--drop-default-names: the table's name, unspecified and an escape name go; others stay",
        "*0,4,unspecified\n0,0,0,0\n*00041,1,uca\n0\n*00042,1,spam\n0\n*04142,1,esc:AB\n0\n",
@@ -90,7 +90,7 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
   for (const GoodSource& source : cases) {
     Diagnostics diagnostics;
     std::optional<std::string> font = CompileSource(source.text, source.options, diagnostics);
-    EXPECT_EQ(diagnostics.Kept().size(), 0u) << source.what << ": " << diagnostics.Kept()[0].text;
+    EXPECT_EQ(diagnostics.Kept().size(), 0u) << source.what << ": " << diagnostics.Kept()[0].message;
     EXPECT_EQ(font.value_or("(nothing)"), source.font) << source.what;
   }
 }
@@ -135,7 +135,7 @@ TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
       {"a *UNIFONT header and a *BIGFONT line",
        "*UNIFONT,6,u\n1,2,3,4,5,0\n*BIGFONT 2,0\n*0,6,x\n1,2,3,4,5,0\n", 3, 1},
       {"--variant naming another variant than the text's", "*UNIFONT,6,u\n1,2,3,4,5,0\n", 1, 1,
-       {ShapeFileKind::kBigfont10}},
+       {Variant::kBigfont}},
       {"a name ending with a carriage return", "*00041,1,a\r\r\n0\n", 1, 11},
       {"a header with no count and name", "*00041\n\n0\n", 1, 1},
   };
@@ -144,8 +144,8 @@ TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
     EXPECT_FALSE(CompileSource(source.text, source.options, diagnostics)) << source.fault;
     std::string got;
     for (const Diagnostic& d : diagnostics.Kept()) {
-      got += std::to_string(d.place.line) + ":" + std::to_string(d.place.column) + (d.isError ? " error " : " warning ") +
-             d.text + "\n";
+      got += std::to_string(d.line) + ":" + std::to_string(d.column) + (d.isError ? " error " : " warning ") +
+             d.message + "\n";
     }
     EXPECT_EQ(got.substr(0, got.find(' ')), std::to_string(source.line) + ":" + std::to_string(source.column))
         << source.fault << "\n" << got;

@@ -36,7 +36,7 @@ std::string Compile(const std::string& text, CompileOptions options) {
   std::optional<std::string> font = CompileSource(text, options, diagnostics);
   std::string problems;
   for (const Diagnostic& d : diagnostics.Kept()) {
-    problems += std::to_string(d.place.line) + ":" + std::to_string(d.place.column) + " " + d.text + "\n";
+    problems += std::to_string(d.line) + ":" + std::to_string(d.column) + " " + d.message + "\n";
   }
   EXPECT_EQ(problems, "");
   return font.value_or("");
@@ -45,7 +45,7 @@ std::string Compile(const std::string& text, CompileOptions options) {
 // Checks the round trip of one font with every option set; returns the number of (font, option set) pairs.
 int CheckRoundTrip(const std::string& font, const std::string& label, bool shapes10) {
   CompileOptions plain, dropping;
-  if (shapes10) plain.variant = dropping.variant = ShapeFileKind::kShapes10;
+  if (shapes10) plain.variant = dropping.variant = Variant::kShapes10;
   dropping.dropDefaultNames = true;
   for (int set = 0; set < 4; ++set) {
     SCOPED_TRACE(label + " with option set " + std::to_string(set));
@@ -201,10 +201,10 @@ TEST(RoundTrip, GoldenFonts) {
   EXPECT_EQ(CheckRoundTrip(GoldenBigfontFont(), "golden bigfont", false), 4);
   EXPECT_EQ(CheckRoundTrip(GoldenUnifontFont(), "golden unifont", false), 4);
   Diagnostics diagnostics;
-  EXPECT_FALSE(CompileSource(Decompile(GoldenShapes10Font(), 0), {ShapeFileKind::kShapes10}, diagnostics));
+  EXPECT_FALSE(CompileSource(Decompile(GoldenShapes10Font(), 0), {Variant::kShapes10}, diagnostics));
   ASSERT_EQ(diagnostics.Kept().size(), 1u);
   const Diagnostic& only = diagnostics.Kept()[0];
-  EXPECT_EQ(std::to_string(only.place.line) + ":" + std::to_string(only.place.column) + " " + only.text,
+  EXPECT_EQ(std::to_string(only.line) + ":" + std::to_string(only.column) + " " + only.message,
             "10:13 the list of code 9 is not closed by (0,0) within its record");
 }
 

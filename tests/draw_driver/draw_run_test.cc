@@ -55,6 +55,13 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
       {{"--text", "A", "--encoding", "NO-SUCH-PAGE"}, "", "",
        "morlune-draw: the system knows no code page 'NO-SUCH-PAGE'\n" + kTryHelp, 2},
       {{"--text", "\xC3"}, "", "", "morlune-draw: --text is not valid UTF-8\n" + kTryHelp, 2},
+      {{"--text", "A", "--width-factor", "0", kSample}, "", "",
+       "morlune-draw: --width-factor takes a number above 0 and at most 100, not '0'\n" + kTryHelp, 2},
+      {{"--text", "A", "--oblique=-86", kSample}, "", "",
+       "morlune-draw: --oblique takes an angle in degrees from -85 to 85, not '-86'\n" + kTryHelp, 2},
+      {{"--oblique", "10", kSample}, "", "", "morlune-draw: --oblique is for --text\n" + kTryHelp, 2},
+      {{"--bigfont", kSample, kSample}, "", "", "morlune-draw: --bigfont is for --text\n" + kTryHelp, 2},
+      {{"--text", "A", "--bigfont", kSample, kSample}, "", "", "morlune-draw: " + kSample + ": not a bigfont\n", 1},
       {{dir + "/missing.kqx"}, "", "", "morlune-draw: " + dir + "/missing.kqx: cannot open: No such file or directory\n", 1},
       {{dir}, "", "", "morlune-draw: " + dir + ": cannot open: Is a directory\n", 1},
       {{"--list"}, "not a font", "", "morlune-draw: <stdin>: not a compiled shape font\n", 1},
@@ -118,6 +125,15 @@ TEST(DrawRun, TextInEachVariant) {
        "morlune-draw: F: character U+1F600: the code page has no such character; it is left out\n"
        "morlune-draw: F: shape 82A2: the font has no such shape; the character is left out\n"},
       {GoldenBigfontFont, {"--text", "A,"}, Lines("bigfont.list", {"0041", "002C"}), ""},
+      // "L": up 6, down 6, right 4, on 2, each x moved by 2x + y. U+0081 is
+      // C2 81: C2 a code of the font, 81 an escape byte at the end, a code
+      // of the bigfont; neither has a shape.
+      {[] { return ReadFileBytes(kSample); },
+       {"--text", "L\xC2\x81", "--bigfont", kSource + "examples/strokes_bigfont.kqx", "--width-factor", "2",
+        "--oblique", "45"},
+       "004C\t12,0\tM 6 6 L 0 0 L 8 0\n",
+       "morlune-draw: F: shape 00C2: the font has no such shape; the character is left out\n"
+       "morlune-draw: F: shape 0081: the font has no such shape; the character is left out\n"},
   };
   for (const auto& row : rows) {
     WriteFileBytes(dir + "/F", row.font());

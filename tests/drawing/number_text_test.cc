@@ -76,7 +76,8 @@ TEST(SvgPathNumbers, EveryPathAgreesWithExactRounding) {
         double x = static_cast<double>(signedUnit) * perUnit;
         if (std::fabs(x) > 4294967296.0) continue;
         SvgPathText path(decimals);
-        path.Line({0, 0}, {x, 0});
+        Path line{{0, 0}, {LineSegment{{0, 0}, {x, 0}}}};
+        path.Write({&line, 1});
         std::string number = Expected(static_cast<double>(signedUnit) / std::pow(10.0, decimals), decimals);
         ASSERT_EQ(path.Text(), "m0 0" + std::string(signedUnit < 0 ? "" : " ") + number + " 0")
             << decimals << " decimals, " << signedUnit << " units";

@@ -1,0 +1,34 @@
+// What an opened Font holds, for the library's parts that draw it: the
+// compiled bytes, the walk of their records, and the values read from them
+// once at opening.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <morlune/font.h>
+
+#include "drawing/drawing_font.h"
+#include "grammar/shape_file_kind.h"
+
+namespace morlune {
+
+struct Font::State {
+  std::vector<Byte> bytes;
+  ShapeFileKind kind = ShapeFileKind::kUnknown;
+  std::unique_ptr<FontLookup> lookup;  // over bytes
+  std::vector<Record> records;         // spans into bytes
+  FontHeader header;
+  std::vector<EscapeRange> escapeRanges;
+  std::vector<Diagnostic> diagnostics;
+};
+
+struct FontAccess {
+  using State = Font::State;
+  static const State& Of(const Font& font) { return *font.state_; }
+  static Font Make(std::shared_ptr<const State> state) { return Font(std::move(state)); }
+};
+using FontState = FontAccess::State;
+
+}  // namespace morlune

@@ -1,0 +1,59 @@
+// LayOutText: the glyphs of SetText gathered into one layout, each glyph's
+// paths moved to its origin.
+#include <morlune/text.h>
+
+#include "api/text_setting.h"
+#include "drawing/draw_warnings.h"
+#include "drawing/glyph_bounds.h"
+
+namespace morlune {
+namespace {
+
+Point Moved(Point p, Point by) { return {p.x + by.x, p.y + by.y}; }
+
+class Gathered : public GlyphsInText, public DrawMessages {
+ public:
+  explicit Gathered(TextLayout& layout) : layout_(layout) {}
+
+  void Glyph(const GlyphInText& glyph) override {
+    layout_.glyphs.push_back({glyph.code, glyph.fromBigfont, glyph.origin});
+    for (const Path& path : glyph.paths) {
+      Path& placed = layout_.paths.emplace_back();
+      placed.start = Moved(path.start, glyph.origin);
+      placed.segments.reserve(path.segments.size());
+      for (const Segment& segment : path.segments) {
+        if (const LineSegment* line = std::get_if<LineSegment>(&segment)) {
+          placed.segments.emplace_back(LineSegment{Moved(line->from, glyph.origin), Moved(line->to, glyph.origin)});
+        } else {
+          ArcSegment arc = *std::get_if<ArcSegment>(&segment);
+          arc.from = Moved(arc.from, glyph.origin);
+          arc.to = Moved(arc.to, glyph.origin);
+          arc.centre = Moved(arc.centre, glyph.origin);
+          placed.segments.emplace_back(arc);
+        }
+      }
+    }
+  }
+  void Missing(char32_t character) override { layout_.missing += character; }
+  void ShapeWarning(int code, const std::string& text) override {
+    layout_.warnings.push_back("shape " + CodeText(code) + ": " + text);
+  }
+  void FontWarning(const std::string& text) override { layout_.warnings.push_back(text); }
+
+ private:
+  TextLayout& layout_;
+};
+
+}  // namespace
+
+Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text, const DrawLimits& limits) {
+  TextLayout layout;
+  Gathered gathered(layout);
+  Result<TextEnd> end = SetText(style, text, limits, gathered, gathered);
+  if (!end) return end.error();
+  layout.advance = end->advance;
+  layout.bounds = BoundsOf(layout.paths);
+  return layout;
+}
+
+}  // namespace morlune

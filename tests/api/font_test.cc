@@ -1,0 +1,252 @@
+// The public Font: what opening takes and refuses, the records and header
+// values of the sample fonts, decompiling against the hand-worked golden
+// texts, compiling back, and glyphs as data worked out from the items.
+#include <gtest/gtest.h>
+
+#include <morlune/morlune.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/golden_cases.h"
+#include "tests/support/font_builder.h"
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+const std::string kExamples = MORLUNE_SOURCE_DIR "/examples/";
+
+std::span<const Byte> BytesOf(const std::string& text) {
+  return {reinterpret_cast<const Byte*>(text.data()), text.size()};
+}
+
+Font OpenOrFail(const std::string& bytes) {
+  Result<Font> font = Font::FromBytes(BytesOf(bytes));
+  if (!font) ADD_FAILURE() << font.error().message;
+  return std::move(font).value();
+}
+
+std::string Text(std::span<const Byte> bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+TEST(FontOpen, WhatIsTakenAndWhatIsRefused) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool opens;
+    Variant variant;    // when it opens
+    ErrorKind refused;  // when it does not
+  } cases[] = {
+      {"shapes 1.0", ReadFileBytes(kExamples + "strokes_shapes10.kqx"), true, Variant::kShapes10, {}},
+      {"shapes 1.1", ReadFileBytes(kExamples + "strokes_shapes11.kqx"), true, Variant::kShapes11, {}},
+      {"bigfont", ReadFileBytes(kExamples + "strokes_bigfont.kqx"), true, Variant::kBigfont, {}},
+      {"unifont", ReadFileBytes(kExamples + "strokes_unifont.kqx"), true, Variant::kUnifont, {}},
+      {"source text of a bigfont", ReadFileBytes(kExamples + "strokes_bigfont.kqs"), true, Variant::kBigfont, {}},
+      {"source text without variant", "*00041,2,a\n040,0\n", true, Variant::kShapes11, {}},
+      {"a signature alone", std::string("Vormald-86 shapes 1.1\r\n\x1A", 24), true, Variant::kShapes11, {}},
+      {"nothing", "", false, {}, ErrorKind::kNotAFont},
+      {"text with no header line", "hello\nworld\n", false, {}, ErrorKind::kNotAFont},
+      {"a signature whose 0x1A the end takes", "Vormald-86 unifont 1.0\r\n", true, Variant::kUnifont, {}},
+      {"a signature of another revision", std::string("Vormald-86 shapes 1.2\r\n\x1A", 24), false, {},
+       ErrorKind::kNotAFont},
+      {"source text with an error", "*00041,2,a\n0400,0\n", false, {}, ErrorKind::kSourceErrors},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Result<Font> font = Font::FromBytes(BytesOf(c.bytes));
+    ASSERT_EQ(font.ok(), c.opens) << (font ? "" : font.error().message);
+    if (font) {
+      EXPECT_EQ(font->variant(), c.variant);
+    } else {
+      EXPECT_EQ(font.error().kind, c.refused);
+      EXPECT_FALSE(font.error().message.empty());
+    }
+  }
+}
+
+TEST(FontOpen, SourceProblemsAreKeptWithTheirPlaces) {
+  // 0400 is out of range for a code byte; the second line's count is 3 but
+  // the numbers make 2 bytes.
+  Result<Font> refused = Font::FromBytes(BytesOf("*00041,2,a\n0400,0\n"));
+  ASSERT_FALSE(refused);
+  ASSERT_FALSE(refused.error().diagnostics.empty());
+  const Diagnostic& first = refused.error().diagnostics[0];
+  EXPECT_EQ(first.line, 2);
+  EXPECT_EQ(first.column, 1);
+  EXPECT_TRUE(first.isError);
+  EXPECT_NE(refused.error().message.find("line 2, column 1"), std::string::npos) << refused.error().message;
+
+  CompileOptions lenient;
+  lenient.takeCounted = true;
+  Result<Font> warned = Font::FromBytes(BytesOf("*00041,3,a\n040,0\n"), lenient);
+  ASSERT_TRUE(warned) << warned.error().message;
+  ASSERT_EQ(warned->compileDiagnostics().size(), 1u);
+  EXPECT_FALSE(warned->compileDiagnostics()[0].isError);
+  EXPECT_EQ(warned->compileDiagnostics()[0].line, 1);
+}
+
+TEST(FontOpen, PathsAndTheirFailures) {
+  Result<Font> font = Font::Open(kExamples + "strokes_unifont.kqx");
+  ASSERT_TRUE(font) << font.error().message;
+  EXPECT_EQ(font->variant(), Variant::kUnifont);
+  EXPECT_EQ(Text(font->bytes()), ReadFileBytes(kExamples + "strokes_unifont.kqx"));
+
+  Result<Font> missing = Font::Open(kExamples + "no-such-font.kqx");
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().kind, ErrorKind::kUnreadable);
+  EXPECT_NE(missing.error().message.find("no-such-font.kqx"), std::string::npos);
+
+  Result<Font> folder = Font::Open(kExamples);
+  ASSERT_FALSE(folder);
+  EXPECT_EQ(folder.error().kind, ErrorKind::kUnreadable);
+
+  Result<Font> notFont = Font::Open(MORLUNE_SOURCE_DIR "/CMakeLists.txt");
+  ASSERT_FALSE(notFont);
+  EXPECT_EQ(notFont.error().kind, ErrorKind::kNotAFont);
+}
+
+TEST(FontRecords, SampleFontInTheWalksOrder) {
+  // examples/strokes_shapes11.kqs: the font-header record, then ten shapes,
+  // two of them named; the others take the table's names.
+  const struct {
+    std::uint32_t code;
+    const char* name;
+    const char* defaultName;  // null: none
+    std::size_t dataSize;
+  } expected[] = {
+      {0x00, "Sample strokes", nullptr, 4}, {0x20, "", "spc", 3},   {0x30, "", "n0", 14},
+      {0x31, "", "n1", 14},                 {0x32, "", "n2", 16},   {0x37, "seven", "n7", 14},
+      {0x41, "", "uca", 19},                {0x45, "", "uce", 17},  {0x4C, "", "ucl", 8},
+      {0x4F, "", "uco", 13},                {0x54, "T", "uct", 11},
+  };
+  Font font = OpenOrFail(ReadFileBytes(kExamples + "strokes_shapes11.kqx"));
+  ASSERT_EQ(font.records().size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const Record& record = font.records()[i];
+    SCOPED_TRACE(record.code);
+    EXPECT_EQ(record.code, expected[i].code);
+    EXPECT_EQ(Text(record.name), expected[i].name);
+    EXPECT_EQ(record.defaultName.has_value(), expected[i].defaultName != nullptr);
+    if (record.defaultName && expected[i].defaultName) {
+      EXPECT_EQ(*record.defaultName, expected[i].defaultName);
+    }
+    EXPECT_EQ(record.data.size(), expected[i].dataSize);
+    EXPECT_EQ(font.Find(record.code), &record);
+  }
+  // "T": 2,064,1,040,2,028,1,06C,2,040,0.
+  EXPECT_EQ(Text(font.Find(0x54)->data), std::string("\x02\x64\x01\x40\x02\x28\x01\x6C\x02\x40\x00", 11));
+  EXPECT_EQ(font.Find(0x55), nullptr);
+  EXPECT_EQ(font.Find(0x10054), nullptr);
+}
+
+TEST(FontRecords, HeaderValuesAndEscapeRangesOfEachVariant) {
+  const struct {
+    const char* stem;
+    FontHeader header;
+    std::vector<std::pair<int, int>> escapes;
+  } cases[] = {
+      {"strokes_shapes10", {true, 6, 2, 0}, {}},
+      {"strokes_shapes11", {true, 6, 2, 0}, {}},
+      {"strokes_bigfont", {true, 6, 0, 0}, {{0x81, 0x9F}}},
+      {"strokes_unifont", {true, 6, 2, 0}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stem);
+    Font font = OpenOrFail(ReadFileBytes(kExamples + c.stem + ".kqx"));
+    EXPECT_EQ(font.header().present, c.header.present);
+    EXPECT_EQ(font.header().height, c.header.height);
+    EXPECT_EQ(font.header().depth, c.header.depth);
+    EXPECT_EQ(font.header().modes, c.header.modes);
+    std::vector<std::pair<int, int>> escapes;
+    for (const EscapeRange& range : font.escapeRanges()) escapes.emplace_back(range.first, range.last);
+    EXPECT_EQ(escapes, c.escapes);
+  }
+  // A bigfont's ranges as lead bytes: the part past 0xFF holds none.
+  FontLayout layout(FontVariant::kBigfont10, {Shape(0, "b", {8, 0, 0, 8, 0}), Shape(0x8141, "", {0x40, 0})});
+  layout.escapeRanges = {{0x81, 0x84}, {0xF0, 0x1FF}, {0x100, 0x120}};
+  Font bigfont = OpenOrFail(BuildFont(layout));
+  ASSERT_EQ(bigfont.escapeRanges().size(), 2u);
+  EXPECT_EQ(bigfont.escapeRanges()[1].first, 0xF0);
+  EXPECT_EQ(bigfont.escapeRanges()[1].last, 0xFF);
+  EXPECT_FALSE(OpenOrFail(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "", {0})}))).header().present);
+}
+
+// Every golden run of the decompiler: its text and its notices as morlune
+// writes them, each notice as "morlune: TEXT.".
+TEST(FontDecompile, GoldenRunsOfMorlune) {
+  for (const GoldenCase& golden : GoldenCases()) {
+    SCOPED_TRACE(golden.name);
+    DecompileOptions options;
+    for (const std::string& option : golden.options) {
+      options.decimal = options.decimal || option.find('d') != std::string::npos;
+      options.escaped = options.escaped || option.find('e') != std::string::npos;
+    }
+    Decompiled decompiled = OpenOrFail(golden.buildFont()).Decompile(options);
+    EXPECT_EQ(decompiled.text, ReadFileBytes(MORLUNE_SOURCE_DIR "/" + std::string(golden.expectedFile)));
+    std::string notices;
+    for (const std::string& notice : decompiled.notices) notices += "morlune: " + notice + ".\n";
+    EXPECT_EQ(notices, golden.expectedErrors);
+  }
+}
+
+TEST(FontDecompile, NoticesOfAFontCutShortAndOfARefusedIndex) {
+  FontLayout refused(FontVariant::kBigfont10, {Shape(0, "b", {8, 0, 0, 8, 0})});
+  refused.entrySize = 6;
+  Decompiled text = OpenOrFail(BuildFont(refused)).Decompile();
+  EXPECT_EQ(text.notices, std::vector<std::string>{"Invalid hash table entry size"});
+  EXPECT_EQ(text.text, ";;\n;;  Vormald KQS file generated by morlune.exe\n;;\n\n");
+}
+
+// A font that the compiler wrote comes back byte for byte from its text;
+// the sample unifont is laid out as the compiler lays it out (the others
+// differ in padding and in the font-header line's last value).
+TEST(FontCompile, CompiledFontsComeBackByteForByte) {
+  for (const char* stem : {"strokes_shapes10", "strokes_shapes11", "strokes_bigfont", "strokes_unifont"}) {
+    SCOPED_TRACE(stem);
+    Font sample = OpenOrFail(ReadFileBytes(kExamples + stem + ".kqx"));
+    CompileOptions options;
+    options.dropDefaultNames = true;
+    if (sample.variant() == Variant::kShapes10) options.variant = Variant::kShapes10;
+    Result<std::vector<Byte>> compiled = Compile(ReadFileBytes(kExamples + stem + ".kqs"), options);
+    ASSERT_TRUE(compiled) << compiled.error().message;
+    Result<Font> font = Font::FromBytes(*compiled);
+    ASSERT_TRUE(font);
+    Result<std::vector<Byte>> back = font->CompileBack(options);
+    ASSERT_TRUE(back) << back.error().message;
+    EXPECT_EQ(Text(*back), Text(*compiled));
+    EXPECT_EQ(font->Decompile().text, ReadFileBytes(kExamples + stem + ".kqs"));
+  }
+  std::string unifont = ReadFileBytes(kExamples + "strokes_unifont.kqx");
+  CompileOptions dropping;
+  dropping.dropDefaultNames = true;
+  Result<std::vector<Byte>> back = OpenOrFail(unifont).CompileBack(dropping);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(Text(*back), unifont);
+}
+
+TEST(FontCompile, VariantNamesBothWays) {
+  const std::pair<Variant, const char*> names[] = {{Variant::kShapes10, "shapes10"},
+                                                   {Variant::kShapes11, "shapes11"},
+                                                   {Variant::kBigfont, "bigfont"},
+                                                   {Variant::kUnifont, "unifont"}};
+  for (const auto& [variant, name] : names) {
+    EXPECT_EQ(VariantName(variant), name);
+    EXPECT_EQ(VariantFromName(name), variant);
+  }
+  for (const char* unknown : {"", "shapes12", "Bigfont", "unifont "}) EXPECT_FALSE(VariantFromName(unknown));
+}
+
+TEST(FontCompile, ErrorsCarryEveryDiagnostic) {
+  std::vector<Diagnostic> warnings{{9, 9, true, "left over"}};
+  Result<std::vector<Byte>> compiled = Compile("*00041,2,a\n300,0\n*00042,2,b\n-1,0\n", {}, &warnings);
+  ASSERT_FALSE(compiled);
+  EXPECT_EQ(compiled.error().kind, ErrorKind::kSourceErrors);
+  ASSERT_EQ(compiled.error().diagnostics.size(), 2u);
+  EXPECT_EQ(compiled.error().diagnostics[0].line, 2);
+  EXPECT_EQ(compiled.error().diagnostics[1].line, 4);
+  EXPECT_EQ(compiled.error().message.substr(0, 30), "the source text has 2 errors, ");
+  EXPECT_EQ(warnings.size(), 1u);  // untouched when compiling fails
+}
+
+}  // namespace
+}  // namespace morlune::testing

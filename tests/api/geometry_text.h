@@ -1,0 +1,49 @@
+// Geometry as text for the tests' expectations: points, and paths written
+// segment by segment, each checked to go on from where the last ended.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <morlune/geometry.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace morlune::testing {
+
+inline std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+inline std::string PointText(Point p) { return "(" + Number(p.x) + "," + Number(p.y) + ")"; }
+
+// "from (x,y): line (x,y); arc (x,y) centre (x,y) axes (x,y) sweep S [shear K]; ..."
+// per path, one line each.
+inline std::string PathsText(const std::vector<Path>& paths) {
+  std::string text;
+  for (const Path& path : paths) {
+    text += "from " + PointText(path.start) + ":";
+    Point at = path.start;
+    for (const Segment& segment : path.segments) {
+      if (const auto* line = std::get_if<LineSegment>(&segment)) {
+        EXPECT_TRUE(line->from.x == at.x && line->from.y == at.y) << "a line that does not go on from the last end";
+        text += " line " + PointText(line->to) + ";";
+        at = line->to;
+      } else {
+        const auto& arc = std::get<ArcSegment>(segment);
+        EXPECT_TRUE(arc.from.x == at.x && arc.from.y == at.y) << "an arc that does not go on from the last end";
+        text += " arc " + PointText(arc.to) + " centre " + PointText(arc.centre) + " axes " +
+                PointText({arc.axisX, arc.axisY}) + " sweep " + Number(arc.sweep) +
+                (arc.shear != 0 ? " shear " + Number(arc.shear) : "") + ";";
+        at = arc.to;
+      }
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+}  // namespace morlune::testing

@@ -1,0 +1,109 @@
+// Glyphs as data, worked out by hand from the items of the sample font and
+// of small fonts built for the bounds: the advance, the paths as the pen
+// draws them, the warnings with their kinds, codes and counts.
+#include <gtest/gtest.h>
+
+#include <morlune/morlune.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/api/geometry_text.h"
+#include "tests/e2e/golden_cases.h"
+#include "tests/support/font_builder.h"
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+std::string WarningsText(const std::vector<GlyphWarning>& warnings) {
+  std::string text;
+  for (const GlyphWarning& warning : warnings) {
+    char code[8];
+    std::snprintf(code, sizeof code, "%04X", warning.code);
+    text += std::to_string(static_cast<int>(warning.kind)) + " " + code + " x" + std::to_string(warning.count) +
+            ": " + warning.message + "\n";
+  }
+  return text;
+}
+
+Font OpenOrFail(const std::string& bytes) {
+  Result<Font> font = Font::FromBytes({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+  if (!font) ADD_FAILURE() << font.error().message;
+  return std::move(font).value();
+}
+
+struct GlyphCase {
+  const char* what;
+  std::string font;
+  std::uint32_t code;
+  DrawLimits limits;
+  Point advance;
+  std::string paths;
+  std::string warnings;
+};
+
+std::string Sample() { return ReadFileBytes(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx"); }
+
+std::string Shapes(std::vector<FontRecord> records) {
+  records.insert(records.begin(), Shape(0, "t", {8, 2, 0, 0}));
+  return BuildFont(FontLayout(FontVariant::kShapes11, std::move(records)));
+}
+
+DrawLimits Limits(int depth, long long items, long long perByte = 16, long long atLeast = 1000000) {
+  return {depth, items, perByte, atLeast};
+}
+
+TEST(GlyphOf, WorkedFromTheItems) {
+  // A chain A -> B -> C of subshapes, C drawing one stroke of 4.
+  std::string chain = Shapes({Shape(0x41, "", {7, 0x42, 0}), Shape(0x42, "", {7, 0x43, 0}), Shape(0x43, "", {0x40, 0})});
+  std::string three = Shapes({Shape(0x41, "", {0x40, 0x40, 0x40, 0})});
+  const GlyphCase cases[] = {
+      // 2,064,1,06C,040,2,020,0: up to (0,6), down 6, right 4, up, right 2.
+      {"ucl", Sample(), 0x4C, {}, {6, 0}, "from (0,6): line (0,0); line (4,0);\n", ""},
+      // Pen up to (2,5), a unit step at 45 degrees, down 6; a second stroke
+      // at the baseline after a move with the pen up.
+      {"n1", Sample(), 0x31, {}, {6, 0}, "from (2,5): line (3,6); line (3,0);\nfrom (2,0): line (4,0);\n", ""},
+      // A full circle of radius 3 from angle 180: two half circles.
+      {"uco", Sample(), 0x4F, {}, {6, 0},
+       "from (0,3): arc (6,3) centre (3,3) axes (3,3) sweep 180; arc (0,3) centre (3,3) axes (3,3) sweep 180;\n", ""},
+      // A bulge of -127 over a chord of (4,0): a clockwise half circle.
+      {"n2", Sample(), 0x32, {}, {6, 0},
+       "from (0,4): arc (4,4) centre (2,4) axes (2,2) sweep -180; line (0,0); line (4,0);\n", ""},
+      {"a chain of subshapes", chain, 0x41, {}, {4, 0}, "from (0,0): line (4,0);\n", ""},
+      {"a chain one level too deep", chain, 0x41, Limits(1, 100000), {0, 0}, "",
+       "8 0000 x1: subshapes nest deeper than 1 levels; the character stops there\n"},
+      {"three items where two are allowed", three, 0x41, Limits(16, 2), {8, 0}, "from (0,0): line (4,0); line (8,0);\n",
+       "9 0000 x1: the character has more than 2 items; it stops there\n"},
+      {"a run of one item", three, 0x41, Limits(16, 100000, 0, 1), {4, 0}, "from (0,0): line (4,0);\n",
+       "12 0041 x1: the run has taken the 1 items that a file of this size allows; this character stops there and "
+       "the characters after it are left empty\n"},
+      // The hand-worked listing's "002D 6,0 M 1 3 L 5 3", and its warning.
+      {"a missing subshape", GoldenShapes11Font(), 0x2D, {}, {6, 0}, "from (1,3): line (5,3);\n",
+       "6 4190 x1: subshape 4190 is skipped: the font has no such shape\n"},
+      {"two pops with nothing pushed", Shapes({Shape(0x41, "", {6, 0x40, 6, 0})}), 0x41, {}, {4, 0},
+       "from (0,0): line (4,0);\n", "3 0000 x2: a pop with no position pushed is ignored (2 times)\n"},
+  };
+  for (const GlyphCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Result<Glyph> glyph = OpenOrFail(c.font).GlyphOf(c.code, c.limits);
+    ASSERT_TRUE(glyph) << glyph.error().message;
+    EXPECT_EQ(glyph->code, c.code);
+    EXPECT_EQ(PointText(glyph->advance), PointText(c.advance));
+    EXPECT_EQ(PathsText(glyph->paths), c.paths);
+    EXPECT_EQ(WarningsText(glyph->warnings), c.warnings);
+  }
+}
+
+TEST(GlyphOf, ACodeWithoutARecord) {
+  Font font = OpenOrFail(Sample());
+  for (std::uint32_t code : {0x42u, 0x10041u}) {
+    Result<Glyph> glyph = font.GlyphOf(code);
+    ASSERT_FALSE(glyph);
+    EXPECT_EQ(glyph.error().kind, ErrorKind::kNoSuchCode);
+  }
+}
+
+}  // namespace
+}  // namespace morlune::testing
