@@ -1,55 +1,11 @@
 #include "convert/shape_font_input.h"
 
+#include <morlune/font.h>
+
 #include "convert/shape_bridge.h"
 
 namespace morlune::convert {
 namespace {
-
-Point At(double x, double y) { return {x, y}; }
-
-Segment SegmentOf(const bridge::DrawnPiece& piece) {
-  if (!piece.arc) return LineSegment{At(piece.fromX, piece.fromY), At(piece.toX, piece.toY)};
-  ArcSegment arc;
-  arc.from = At(piece.fromX, piece.fromY);
-  arc.to = At(piece.toX, piece.toY);
-  arc.centre = At(piece.centreX, piece.centreY);
-  arc.axisX = piece.axisX;
-  arc.axisY = piece.axisY;
-  arc.sweep = piece.sweep;
-  return arc;
-}
-
-Point SegmentStart(const Segment& s) {
-  return std::holds_alternative<LineSegment>(s) ? std::get<LineSegment>(s).from : std::get<ArcSegment>(s).from;
-}
-Point SegmentEnd(const Segment& s) {
-  return std::holds_alternative<LineSegment>(s) ? std::get<LineSegment>(s).to : std::get<ArcSegment>(s).to;
-}
-
-// Pieces that follow on where the one before ends make one path.
-std::vector<Path> PathsOf(const std::vector<bridge::DrawnPiece>& pieces) {
-  std::vector<Path> paths;
-  for (const bridge::DrawnPiece& piece : pieces) {
-    Segment segment = SegmentOf(piece);
-    Point start = SegmentStart(segment);
-    if (paths.empty() || paths.back().segments.empty() ||
-        SegmentEnd(paths.back().segments.back()).x != start.x ||
-        SegmentEnd(paths.back().segments.back()).y != start.y) {
-      paths.push_back(Path{start, {}});
-    }
-    paths.back().segments.push_back(segment);
-  }
-  return paths;
-}
-
-Variant VariantOf(int kind) {
-  switch (kind) {
-    case 0: return Variant::kShapes10;
-    case 2: return Variant::kBigfont;
-    case 3: return Variant::kUnifont;
-    default: return Variant::kShapes11;
-  }
-}
 
 int KindOf(Variant variant) {
   switch (variant) {
@@ -61,49 +17,46 @@ int KindOf(Variant variant) {
   return 1;
 }
 
-Error SourceErrors(const std::vector<std::string>& problems) {
-  Error error{ErrorKind::kSourceErrors, "the source text has errors", {}};
-  for (const std::string& problem : problems) error.diagnostics.push_back({0, 0, true, problem});
+// Source text's errors as "LINE:COLUMN: error: TEXT", as morlune-compile
+// shows them.
+Error WithPlaces(Error error) {
+  for (Diagnostic& diagnostic : error.diagnostics) {
+    diagnostic.message = std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) + ": " +
+                         (diagnostic.isError ? "error: " : "warning: ") + diagnostic.message;
+  }
   return error;
 }
 
 }  // namespace
 
 Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes, bool isSourceText) {
-  std::string compiled;
-  const unsigned char* data = bytes.data();
-  std::size_t size = bytes.size();
-  if (isSourceText) {
-    std::vector<std::string> problems;
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (!bridge::CompileSourceText(text, -1, compiled, problems)) return SourceErrors(problems);
-    data = reinterpret_cast<const unsigned char*>(compiled.data());
-    size = compiled.size();
-  }
-  bridge::DrawnFont drawn = bridge::DrawCompiledFont(data, size);
-  if (!drawn.recognised) return Error{ErrorKind::kNotAFont, "not a compiled shape font", {}};
-  ShapeFont font;
-  font.variant = VariantOf(drawn.variant);
-  font.height = drawn.height;
-  font.depth = drawn.depth;
-  font.name = drawn.name;
-  for (const bridge::DrawnGlyph& drawnGlyph : drawn.glyphs) {
+  (void)isSourceText;  // the font's own head tells compiled bytes from text
+  Result<Font> font = Font::FromBytes(bytes);
+  if (!font) return WithPlaces(font.error());
+  ShapeFont shapes;
+  shapes.variant = font->variant();
+  shapes.height = font->header().height;
+  shapes.depth = font->header().depth;
+  if (const Record* header = font->Find(0)) shapes.name.assign(header->name.begin(), header->name.end());
+  for (const Record& record : font->records()) {
+    if (record.code == 0 || font->Find(record.code) != &record) continue;
+    Result<Glyph> glyph = font->GlyphOf(record.code);
+    if (!glyph) continue;
     DrawnShape shape;
-    shape.glyph.code = drawnGlyph.code;
-    shape.glyph.advance = At(drawnGlyph.advanceX, drawnGlyph.advanceY);
-    shape.glyph.paths = PathsOf(drawnGlyph.pieces);
-    shape.verticalItems = drawnGlyph.verticalItems;
-    shape.drawingCut = drawnGlyph.warned;
-    font.shapes.push_back(std::move(shape));
+    shape.drawingCut = !glyph->warnings.empty();
+    shape.glyph = std::move(*glyph);
+    shape.verticalItems = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(shapes.variant));
+    shapes.shapes.push_back(std::move(shape));
   }
-  return font;
+  return shapes;
 }
 
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant) {
-  std::string compiled;
-  std::vector<std::string> problems;
-  if (!bridge::CompileSourceText(text, KindOf(variant), compiled, problems)) return SourceErrors(problems);
-  return std::vector<Byte>(compiled.begin(), compiled.end());
+  CompileOptions options;
+  options.variant = variant;
+  Result<std::vector<Byte>> compiled = Compile(text, options);
+  if (!compiled) return WithPlaces(compiled.error());
+  return compiled;
 }
 
 }  // namespace morlune::convert
