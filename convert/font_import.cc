@@ -226,6 +226,8 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
     if (found == byCode.end()) continue;
     imported.largestError = std::max(imported.largestError, Measure(*g.glyph, scale, *found->second) / scale);
   }
+  // What lies below the arithmetic's own rounding is no error.
+  if (imported.largestError < 1e-9 * font.capHeight) imported.largestError = 0;
   return imported;
 }
 

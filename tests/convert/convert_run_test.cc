@@ -70,6 +70,31 @@ TEST(ConvertRun, CommandLinesStatusesAndMessages) {
   EXPECT_FALSE(FileExists(dir + "/strict.jhf"));
 }
 
+TEST(ConvertRun, LossesAndCodePagesOfEachVariant) {
+  const std::string dir = MakeTempDir();
+  // An SVG font keeps arcs and frames; what it loses of the test font is
+  // the item for vertical text in its E, and the y of C's advance: the arc
+  // from 45 degrees round to 315 on a circle of radius 5 ends 5 sin 45 below
+  // its centre, itself 5 sin 45 below y = 9, then the pen moves 2 down.
+  const std::string testFont = kSource + "tests/convert/fonts/arcs_frames.kqs";
+  ProcessResult vertical = Convert({testFont, dir + "/af.svg"});
+  EXPECT_EQ(vertical.status, 0);
+  EXPECT_EQ(vertical.err,
+            "morlune-convert: " + testFont + ": lost on the way to svg: advances moved: 1 (at most 0.07107 font units)\n"
+            "morlune-convert: " + testFont + ": lost on the way to svg: items for vertical text only, left out: 1\n");
+  ProcessResult bigfont = Convert({kSource + "examples/strokes_bigfont.kqx", dir + "/big.svg"});
+  EXPECT_EQ(bigfont.status, 2);
+  EXPECT_EQ(bigfont.err, "morlune-convert: " + kSource +
+                             "examples/strokes_bigfont.kqx: cannot map its codes to characters: a bigfont's codes "
+                             "need --encoding to say their code page\n");
+  EXPECT_EQ(Convert({"--encoding", "CP932", kSource + "examples/strokes_bigfont.kqx", dir + "/big.svg"}).status, 0);
+  // The sample's Hershey lines come back in exact: no error at all.
+  ASSERT_EQ(Convert({kSample, dir + "/s.jhf"}).status, 0);
+  ProcessResult exact = Convert({dir + "/s.jhf", dir + "/s.kqx"});
+  EXPECT_NE(exact.err.find("21 units per capital height, largest error 0 (tolerance 0.21)"), std::string::npos)
+      << exact.err;
+}
+
 TEST(ConvertRun, StandardStreamsAndFormatsByOption) {
   const std::string font = ReadFileBytes(kSample);
   ProcessResult toJhf = Convert({"--to", "jhf", kSample, "-"});
