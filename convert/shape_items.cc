@@ -59,20 +59,27 @@ void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, 
 
 std::vector<ShapeItems::Item> ShapeItems::Pack() const {
   std::vector<Item> items;
-  auto single = [&](int number) {
-    items.push_back({{number}, {false}, {}, {}});
+  // A list item: its entries, then the closing pair.
+  auto list = [&](int code, std::size_t from, std::size_t to, bool withBulge) {
+    Item item{code, false, {}};
+    for (std::size_t k = from; k < to; ++k) {
+      const Op& op = ops_[k];
+      item.groups.push_back(withBulge ? std::vector<int>{op.dx, op.dy, op.q} : std::vector<int>{op.dx, op.dy});
+    }
+    item.groups.push_back({0, 0});
+    items.push_back(std::move(item));
   };
   for (std::size_t at = 0; at < ops_.size();) {
     const Op& op = ops_[at];
     if (op.kind == Op::kPenUp || op.kind == Op::kPenDown) {
-      single(op.kind == Op::kPenUp ? 2 : 1);
+      items.push_back({op.kind == Op::kPenUp ? 2 : 1, false, {}});
       ++at;
       continue;
     }
     if (op.kind == Op::kMove) {
       std::vector<unsigned char> vectors = VectorBytes(op.dx, op.dy, 2);
       if (!vectors.empty()) {
-        for (unsigned char v : vectors) items.push_back({{v}, {true}, {}, {}});
+        for (unsigned char v : vectors) items.push_back({v, true, {}});
         ++at;
         continue;
       }
@@ -82,22 +89,9 @@ std::vector<ShapeItems::Item> ShapeItems::Pack() const {
         ++end;
       }
       if (end - at >= kShortestMoveList) {
-        Item list{{9}, {false}, {}, {}};
-        for (std::size_t k = at; k < end; ++k) {
-          list.groups.push_back(static_cast<int>(list.numbers.size()));
-          list.groupSizes.push_back(2);
-          list.numbers.insert(list.numbers.end(), {ops_[k].dx, ops_[k].dy});
-          list.hex.insert(list.hex.end(), {false, false});
-        }
-        list.groups.push_back(static_cast<int>(list.numbers.size()));
-        list.groupSizes.push_back(2);
-        list.numbers.insert(list.numbers.end(), {0, 0});
-        list.hex.insert(list.hex.end(), {false, false});
-        items.push_back(std::move(list));
+        list(9, at, end, false);
       } else {
-        for (std::size_t k = at; k < end; ++k) {
-          items.push_back({{8, ops_[k].dx, ops_[k].dy}, {false, false, false}, {1}, {2}});
-        }
+        for (std::size_t k = at; k < end; ++k) items.push_back({8, false, {{ops_[k].dx, ops_[k].dy}}});
       }
       at = end;
       continue;
@@ -105,58 +99,43 @@ std::vector<ShapeItems::Item> ShapeItems::Pack() const {
     std::size_t end = at;
     while (end < ops_.size() && ops_[end].kind == Op::kArc) ++end;
     if (end - at >= kShortestArcList) {
-      Item list{{13}, {false}, {}, {}};
-      for (std::size_t k = at; k < end; ++k) {
-        list.groups.push_back(static_cast<int>(list.numbers.size()));
-        list.groupSizes.push_back(3);
-        list.numbers.insert(list.numbers.end(), {ops_[k].dx, ops_[k].dy, ops_[k].q});
-        list.hex.insert(list.hex.end(), {false, false, false});
-      }
-      list.groups.push_back(static_cast<int>(list.numbers.size()));
-      list.groupSizes.push_back(2);
-      list.numbers.insert(list.numbers.end(), {0, 0});
-      list.hex.insert(list.hex.end(), {false, false});
-      items.push_back(std::move(list));
+      list(13, at, end, true);
     } else {
-      for (std::size_t k = at; k < end; ++k) {
-        items.push_back({{12, ops_[k].dx, ops_[k].dy, ops_[k].q}, {false, false, false, false}, {1}, {3}});
-      }
+      for (std::size_t k = at; k < end; ++k) items.push_back({12, false, {{ops_[k].dx, ops_[k].dy, ops_[k].q}}});
     }
     at = end;
   }
-  single(0);
+  items.push_back({0, false, {}});
   return items;
 }
 
 std::vector<unsigned char> ShapeItems::Bytes() const {
   std::vector<unsigned char> bytes;
   for (const Item& item : Pack()) {
-    for (int number : item.numbers) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
+    bytes.push_back(static_cast<unsigned char>(item.code));
+    for (const auto& group : item.groups) {
+      for (int number : group) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
+    }
   }
   return bytes;
 }
 
 std::string ShapeItems::Text() const {
-  // Each number a token, with the parentheses of its pair or entry.
+  // Each number a token; a pair or entry in parentheses.
   std::vector<std::string> tokens;
+  char number[16];
   for (const Item& item : Pack()) {
-    std::size_t group = 0;
-    for (std::size_t k = 0; k < item.numbers.size(); ++k) {
-      std::string token;
-      if (group < item.groups.size() && static_cast<std::size_t>(item.groups[group]) == k) token += '(';
-      char number[16];
-      if (item.hex[k]) {
-        std::snprintf(number, sizeof number, "0%02X", static_cast<unsigned>(item.numbers[k]));
-      } else {
-        std::snprintf(number, sizeof number, "%d", item.numbers[k]);
+    if (item.vector) {
+      std::snprintf(number, sizeof number, "0%02X", static_cast<unsigned>(item.code));
+    } else {
+      std::snprintf(number, sizeof number, "%d", item.code);
+    }
+    tokens.push_back(number);
+    for (const auto& group : item.groups) {
+      for (std::size_t k = 0; k < group.size(); ++k) {
+        std::snprintf(number, sizeof number, "%s%d%s", k == 0 ? "(" : "", group[k], k + 1 == group.size() ? ")" : "");
+        tokens.push_back(number);
       }
-      token += number;
-      if (group < item.groups.size() &&
-          k + 1 == static_cast<std::size_t>(item.groups[group] + item.groupSizes[group])) {
-        token += ')';
-        ++group;
-      }
-      tokens.push_back(std::move(token));
     }
   }
   std::string text;

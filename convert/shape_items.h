@@ -33,10 +33,9 @@ class ShapeItems {
     int dx = 0, dy = 0, q = 0;
   };
   struct Item {
-    std::vector<int> numbers;  // bytes or signed operands
-    std::vector<bool> hex;     // a vector byte, written 0XX
-    std::vector<int> groups;   // where parentheses open (index) ...
-    std::vector<int> groupSizes;
+    int code = 0;
+    bool vector = false;                  // a vector byte, written 0XX
+    std::vector<std::vector<int>> groups;  // operands: pairs and entries, each in parentheses
   };
   std::vector<Item> Pack() const;
 
