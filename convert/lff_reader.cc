@@ -15,7 +15,7 @@ namespace {
 
 // Copies of copies could otherwise grow a glyph without end.
 constexpr std::size_t kMostVertices = 1 << 20;
-constexpr std::size_t kMostFontVertices = 1 << 24;
+constexpr std::size_t kMostFontVertices = 1 << 22;
 constexpr char32_t kLastCharacter = 0x10FFFF;
 
 struct RawGlyph {
@@ -226,7 +226,7 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
     if (!strokes) return strokes.error();
     if (strokes->empty()) continue;  // the reader drops a glyph that draws nothing
     for (const Stroke& stroke : *strokes) fontVertices += stroke.vertices.size();
-    if (fontVertices > kMostFontVertices) return Refused(0, "the glyphs hold more than 16777216 vertices");
+    if (fontVertices > kMostFontVertices) return Refused(0, "the glyphs hold more than 4194304 vertices");
     StrokeGlyph glyph;
     glyph.character = character;
     bool any = false;

@@ -16,7 +16,7 @@ constexpr double kDefaultEm = 1000;
 // Curves are sampled to a ten-thousandth of the em: far finer than any
 // tolerance an import takes.
 constexpr double kFlatnessPerEm = 1e-4;
-constexpr std::size_t kMostFontVertices = 1 << 24;
+constexpr std::size_t kMostFontVertices = 1 << 22;
 
 Error Refused(const std::string& what) { return Error{ErrorKind::kNotAFont, what, {}}; }
 
@@ -94,7 +94,7 @@ Result<StrokeFont> ReadSvgFont(std::string_view text, const std::string& name) {
       }
     }
     for (const Stroke& stroke : glyph.strokes) vertices += stroke.vertices.size();
-    if (vertices > kMostFontVertices) return Refused("the glyphs hold more than 16777216 points");
+    if (vertices > kMostFontVertices) return Refused("the glyphs hold more than 4194304 points");
     font.glyphs.push_back(std::move(glyph));
   }
   if (font.glyphs.empty()) return Refused("the font holds no glyph of one character");

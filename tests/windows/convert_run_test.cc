@@ -15,6 +15,7 @@ class WindowsConvert : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(top_ + "/work");
+    std::filesystem::create_directories(top_ + "/here");
     std::filesystem::copy_file(MORLUNE_WINDOWS_CONVERT_EXE, top_ + "/morlune-convert.exe");
   }
   void TearDown() override { std::filesystem::remove_all(top_); }
@@ -25,7 +26,7 @@ class WindowsConvert : public ::testing::Test {
                        {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
   }
   ProcessResult Here(std::vector<std::string> args) {
-    return RunProcess({args, StdinKind::kNone, "", "", {}, top_ + "/work", MORLUNE_CONVERT_BINARY});
+    return RunProcess({args, StdinKind::kNone, "", "", {}, top_ + "/here", MORLUNE_CONVERT_BINARY});
   }
 
   const std::string top_ = MakeTempDir();
@@ -44,22 +45,26 @@ TEST_F(WindowsConvert, ExportsAndImportsGiveTheSameBytesAsHere) {
       // The same code page by its Windows number and by iconv's name.
       {"strokes_bigfont.kqx", "out.svg", {"--encoding", "932"}, {"--encoding", "CP932"}},
   };
+  // Each side in a folder of its own: the file names are the same, since an
+  // SVG font is named by its file.
   for (const auto& row : rows) {
     SCOPED_TRACE(row.input + " " + row.output);
-    std::filesystem::copy_file(examples + row.input, top_ + "/work/" + row.input,
-                               std::filesystem::copy_options::overwrite_existing);
+    for (const char* side : {"/work/", "/here/"}) {
+      std::filesystem::copy_file(examples + row.input, top_ + side + row.input,
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
     std::vector<std::string> args = row.windowsOptions;
-    args.insert(args.end(), {row.input, "win-" + row.output});
+    args.insert(args.end(), {row.input, row.output});
     ProcessResult windows = Windows(args);
     ASSERT_EQ(windows.status, 0) << windows.err;
     args = row.hereOptions;
     args.insert(args.end(), {row.input, row.output});
     ASSERT_EQ(Here(args).status, 0);
-    EXPECT_EQ(ReadFileBytes(top_ + "/work/win-" + row.output), ReadFileBytes(top_ + "/work/" + row.output));
+    EXPECT_EQ(ReadFileBytes(top_ + "/work/" + row.output), ReadFileBytes(top_ + "/here/" + row.output));
     // And back in: the same compiled font.
-    ASSERT_EQ(Windows({"win-" + row.output, "win-back.kqx"}).status, 0);
+    ASSERT_EQ(Windows({row.output, "back.kqx"}).status, 0);
     ASSERT_EQ(Here({row.output, "back.kqx"}).status, 0);
-    EXPECT_EQ(ReadFileBytes(top_ + "/work/win-back.kqx"), ReadFileBytes(top_ + "/work/back.kqx"));
+    EXPECT_EQ(ReadFileBytes(top_ + "/work/back.kqx"), ReadFileBytes(top_ + "/here/back.kqx"));
   }
 }
 
