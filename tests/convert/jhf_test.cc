@@ -205,6 +205,7 @@ std::vector<std::vector<Point>> Arrows(const std::string& script) {
 }
 
 TEST(JhfReaderProgram, DrawsWhatMorluneDrawsWithinTheReportedLoss) {
+  // hershey-font-gnuplot writes a gnuplot script of arrows in font units.
   const char* program = "/usr/bin/hershey-font-gnuplot";
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "hershey-font-gnuplot is not installed";
   const std::string dir = MakeTempDir();
@@ -218,6 +219,22 @@ TEST(JhfReaderProgram, DrawsWhatMorluneDrawsWithinTheReportedLoss) {
     // The loss in grid units, and half a unit for the reader's own integers.
     double allowed = std::max({losses.Largest(LossKind::kPointsMoved), losses.Largest(LossKind::kArcsFlattened),
                                losses.Largest(LossKind::kPointsClamped)}) * scale + 1e-9;
+    // The whole font's text, rendered by gnuplot as the reader's script
+    // says.
+    std::string text;
+    for (const CharacterGlyph& glyph : font.glyphs) {
+      if (glyph.code > 32 && glyph.code < 127) text += static_cast<char>(glyph.code);
+    }
+    ProcessResult script = RunProcess({{"-T", "png size 1600,100", dir + "/font.jhf", text},
+                                       morlune::testing::StdinKind::kNone, "", "", {}, "", program});
+    ASSERT_EQ(script.status, 0) << script.err;
+    if (std::filesystem::exists("/usr/bin/gnuplot")) {
+      WriteFileBytes(dir + "/jhf.gp", script.out);
+      ProcessResult png = RunProcess({{dir + "/jhf.gp"}, morlune::testing::StdinKind::kNone, "", "", {}, dir,
+                                      "/usr/bin/gnuplot"});
+      EXPECT_EQ(png.status, 0) << png.err;
+      EXPECT_EQ(png.out.substr(0, 4), "\x89PNG");
+    }
     for (const CharacterGlyph& glyph : font.glyphs) {
       if (glyph.code <= 32 || glyph.code >= 127 || glyph.glyph.paths.empty()) continue;
       SCOPED_TRACE(glyph.code);
