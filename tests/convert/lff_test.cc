@@ -180,7 +180,7 @@ TEST(LffExport, EveryTestFontFollowsTheRulesAndDrawsAsMorluneDraws) {
 }
 
 TEST(LffReader, CopiesBulgesAndAdvancesAsTheReaderDoes) {
-  // The example of the format's note: A, a right-bulging D, and an E that
+  // A font of three glyphs: A, a right-bulging D, and an E that
   // copies D.
   Result<StrokeFont> font = ReadLff(
       "# Name: Morlune Test\n# LetterSpacing: 3\n# WordSpacing: 6.75\n\n"
