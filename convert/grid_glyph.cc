@@ -43,7 +43,7 @@ class Placer {
     // A stroke that starts where the pen stands goes on without lifting it:
     // the drawing is the same.
     if (!(penDown_ && at == pen_)) {
-      if (penDown_) out_.items.PenUp();
+      LiftPen();
       MoveTo(at);
       out_.items.PenDown();
       penDown_ = true;
@@ -70,17 +70,23 @@ class Placer {
   void End(double advance) {
     Grid end{static_cast<long long>(std::round(std::clamp(advance * scale_, -kFarthest, kFarthest))), 0};
     // Every glyph leaves the pen up, so that nothing after it draws.
-    if (penDown_) out_.items.PenUp();
+    LiftPen();
     MoveTo(end);
     out_.advance = static_cast<int>(end.x);
   }
 
  private:
+  void LiftPen() {
+    if (penDown_) out_.items.PenUp();
+    penDown_ = false;
+  }
+
   Point Scaled(const StrokeVertex& v) const { return {v.x * scale_, v.y * scale_}; }
   void Note(double error) { out_.largestError = std::max(out_.largestError, error); }
 
   void MoveTo(Grid to) {
-    out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
+    double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
+    if (penDown_) Note(stray);
     pen_ = to;
   }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace morlune::convert {
 namespace {
@@ -43,16 +45,39 @@ std::vector<unsigned char> VectorBytes(int dx, int dy, int most) {
 void ShapeItems::PenUp() { ops_.push_back({Op::kPenUp}); }
 void ShapeItems::PenDown() { ops_.push_back({Op::kPenDown}); }
 
-void ShapeItems::Move(int dx, int dy) {
-  if (dx == 0 && dy == 0) return;
-  // Parts of at most 127 each way, in equal shares along the same line.
-  int parts = std::max((std::abs(dx) + kLargestOperand - 1) / kLargestOperand,
-                       (std::abs(dy) + kLargestOperand - 1) / kLargestOperand);
-  for (int k = 0; k < parts; ++k) {
-    long long x0 = static_cast<long long>(dx) * k / parts, x1 = static_cast<long long>(dx) * (k + 1) / parts;
-    long long y0 = static_cast<long long>(dy) * k / parts, y1 = static_cast<long long>(dy) * (k + 1) / parts;
-    ops_.push_back({Op::kMove, static_cast<int>(x1 - x0), static_cast<int>(y1 - y0), 0});
+double ShapeItems::Move(int dx, int dy) {
+  if (dx == 0 && dy == 0) return 0;
+  // Whole multiples of the line's smallest whole step keep every stop on
+  // the line; each part at most 127 each way.
+  int whole = std::gcd(std::abs(dx), std::abs(dy));
+  int stepX = dx / whole, stepY = dy / whole;
+  int longest = std::max(std::abs(stepX), std::abs(stepY));
+  long long parts, units;  // units: the number of steps shared out
+  if (longest <= kLargestOperand) {
+    int perPart = kLargestOperand / longest;
+    parts = (whole + perPart - 1) / perPart;
+    units = whole;
+  } else {
+    // No whole step fits: stops rounded to the nearest unit, off the line.
+    parts = (longest * static_cast<long long>(whole) + kLargestOperand - 1) / kLargestOperand;
+    units = 0;
   }
+  double stray = 0;
+  long long atX = 0, atY = 0;
+  for (long long k = 1; k <= parts; ++k) {
+    long long x, y;
+    if (units > 0) {
+      long long steps = units * k / parts;
+      x = steps * stepX, y = steps * stepY;
+    } else {
+      x = std::llround(static_cast<double>(dx) * k / parts), y = std::llround(static_cast<double>(dy) * k / parts);
+      double along = (static_cast<double>(x) * dx + static_cast<double>(y) * dy) / (static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+      stray = std::max(stray, std::hypot(x - along * dx, y - along * dy));
+    }
+    ops_.push_back({Op::kMove, static_cast<int>(x - atX), static_cast<int>(y - atY), 0});
+    atX = x, atY = y;
+  }
+  return stray;
 }
 
 void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, q}); }

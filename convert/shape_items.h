@@ -13,9 +13,12 @@ class ShapeItems {
  public:
   void PenUp();
   void PenDown();
-  // A move by whole units, drawing where the pen is down; any length (split
-  // where a byte cannot hold it). (0, 0) adds nothing.
-  void Move(int dx, int dy);
+  // A move by whole units, drawing where the pen is down; any length, split
+  // where a byte cannot hold it into parts along the same line. Returns how
+  // far the stops between the parts stray from that line: 0 but where even
+  // the line's smallest whole step is too long for a byte. (0, 0) adds
+  // nothing.
+  double Move(int dx, int dy);
   // An arc to (dx, dy) from here, each within -127 to 127 and not both 0;
   // q the bulge as the item stores it (-127 to 127, 0 a straight line).
   void Arc(int dx, int dy, int q);

@@ -55,10 +55,14 @@ TEST(ShapeItems, ChoosesTheShortestItems) {
        },
        {9, 3, 1, 1, 3, 0xFB, 0xFE, 0, 0, 0},
        "9,(3,1),(1,3),(-5,-2),(0,0),0"},
-      {"a long move in parts of at most 127",
-       [](ShapeItems& s) { s.Move(300, -1); },
-       {9, 100, 0, 100, 0, 100, 0xFF, 0, 0, 0},
-       "9,(100,0),(100,0),(100,-1),(0,0),0"},
+      {"a long move in parts of at most 127, every stop on its line",
+       [](ShapeItems& s) { s.Move(44, -256); },  // four steps of (11, -64)
+       {9, 11, 0xC0, 11, 0xC0, 11, 0xC0, 11, 0xC0, 0, 0, 0},
+       "9,(11,-64),(11,-64),(11,-64),(11,-64),(0,0),0"},
+      {"a long move whose smallest whole step fits no byte",
+       [](ShapeItems& s) { s.Move(300, -1); },  // stops at (100, 0) and (200, -1), rounded
+       {9, 100, 0, 100, 0xFF, 100, 0, 0, 0, 0},
+       "9,(100,0),(100,-1),(100,0),(0,0),0"},
       {"three arcs stay single",
        [](ShapeItems& s) {
          s.Arc(4, 0, 127);
@@ -81,6 +85,15 @@ TEST(ShapeItems, ChoosesTheShortestItems) {
     EXPECT_EQ(items.Bytes(), row.bytes) << row.what;
     EXPECT_EQ(items.Text(), row.text) << row.what;
   }
+}
+
+TEST(ShapeItems, MovesSayHowFarTheirStopsStrayFromTheLine) {
+  ShapeItems items;
+  EXPECT_EQ(items.Move(44, -256), 0);
+  EXPECT_EQ(items.Move(254, 127), 0);  // the whole step (2, 1) 127 times, 63 of them a part at most
+  // (300, -1) stops at (100, 0): a third of a unit off the line, as near as
+  // a stop can be.
+  EXPECT_NEAR(items.Move(300, -1), 1.0 / 3, 1e-3);
 }
 
 TEST(ShapeItems, TextLinesStayWithin65Columns) {
