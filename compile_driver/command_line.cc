@@ -14,7 +14,7 @@ const char kCompileUsage[] =
     "or -) into a compiled shape font, written to standard output or to OUTPUT.\n"
     "\n"
     "  -o, --output OUTPUT   write the font to OUTPUT, which is replaced only once\n"
-    "                        the whole font is written\n"
+    "                        the whole font is written; OUTPUT may not be SOURCE\n"
     "      --variant VARIANT shapes10, shapes11, bigfont or unifont; a text with a\n"
     "                        *UNIFONT header or a *BIGFONT line takes only its own\n"
     "                        (default: the text's own, else shapes11)\n"
@@ -26,8 +26,9 @@ const char kCompileUsage[] =
     "      --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
-    "Exit status: 0 font written, 1 errors in the text (nothing written),\n"
-    "2 bad command line or unreadable source, 3 the font cannot be written.\n";
+    "At most 100 problems of the text are shown. Exit status: 0 font written,\n"
+    "1 errors in the text (nothing written), 2 bad command line (-o naming SOURCE\n"
+    "included) or unreadable source, 3 the font cannot be written.\n";
 
 namespace {
 

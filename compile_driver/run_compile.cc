@@ -3,7 +3,6 @@
 #include "compile_driver/run_compile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,8 @@
 #include "compiler/compile_source.h"
 #include "platform/pending_file.h"
 #include "platform/text_output.h"
+#include "platform/tool_messages.h"
+#include "source/problem_lines.h"
 
 #ifndef MORLUNE_VERSION
 #define MORLUNE_VERSION "unknown"
@@ -22,19 +23,7 @@ namespace {
 
 constexpr std::string_view kToolName = "morlune-compile";
 constexpr std::string_view kStdinName = "<stdin>";
-
-// "morlune-compile: TEXT."
-void ReportError(TextOutput& errors, std::string_view text) {
-  errors.Write(kToolName);
-  errors.Write(": ");
-  errors.Write(text);
-  errors.Write(".\n");
-}
-
-std::string ReasonText(int errorNumber) {
-  const char* reason = errorNumber != 0 ? std::strerror(errorNumber) : nullptr;
-  return reason != nullptr && *reason != '\0' ? reason : "not a readable file";
-}
+constexpr std::string_view kStdoutName = "<stdout>";
 
 // The whole source, as one block of memory: a file or standard input read
 // (not mapped, so that a file cut short by another program while it is
@@ -44,17 +33,24 @@ struct SourceText {
   std::string_view text;
 };
 
-// Returns 0, or the error number of the failure (-1 where there is none).
-int ReadSourceText(const CompileCommand& command, const ToolStreams& streams, SourceText& source) {
+// Reads the source; false, with the line that says why, when it cannot be
+// opened or read.
+bool ReadSourceText(const CompileCommand& command, const ToolStreams& streams, SourceText& source,
+                    ToolMessages& messages) {
+  std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
   if (command.sourcePath == nullptr && streams.inputData != nullptr) {
     source.text = std::string_view(reinterpret_cast<const char*>(streams.inputData), streams.inputSize);
-    return 0;
+    return true;
   }
   int fd = streams.inputFd;
   if (command.sourcePath != nullptr) {
     errno = 0;
     fd = OpenForReading(command.sourcePath);
-    if (fd < 0) return errno != 0 ? errno : -1;
+    if (fd < 0) {
+      // A folder opens, then is refused with no error number of its own.
+      messages.Failure(sourceName, "cannot open", errno != 0 ? errno : EISDIR);
+      return false;
+    }
   } else {
     UseUntranslatedBytes(fd);
   }
@@ -68,59 +64,42 @@ int ReadSourceText(const CompileCommand& command, const ToolStreams& streams, So
   for (;;) {
     if (size == text.size()) text.resize(text.size() * 2);
     long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
-    if (got < 0) failure = errno != 0 ? errno : -1;
+    if (got < 0) failure = errno != 0 ? errno : EIO;
     if (got <= 0) break;
     size += static_cast<std::size_t>(got);
   }
   text.resize(size);
   source.text = text;
   if (command.sourcePath != nullptr) CloseFd(fd);
-  return failure;
-}
-
-void ShowProblems(TextOutput& errors, std::string_view sourceName, const Diagnostics& diagnostics) {
-  for (const Diagnostic& diagnostic : diagnostics.Kept()) {
-    errors.Write(sourceName);
-    errors.Write(":");
-    errors.Write(std::to_string(diagnostic.line));
-    errors.Write(":");
-    errors.Write(std::to_string(diagnostic.column));
-    errors.Write(": ");
-    errors.Write(diagnostic.isError ? "error: " : "warning: ");
-    errors.Write(diagnostic.message);
-    errors.Write("\n");
-  }
-  if (diagnostics.NotKept() > 0) {
-    ReportError(errors, std::to_string(diagnostics.NotKept()) + " more problems not shown");
-  }
+  if (failure != 0) messages.Failure(sourceName, "cannot read", failure);
+  return failure == 0;
 }
 
 // The font to the -o file: written beside it and put in its place only when
 // whole, so that a file there is never left cut short or emptied.
-int WriteFontFile(const char* path, const CompiledFont& font, TextOutput& errors) {
+int WriteFontFile(const char* path, const CompiledFont& font, ToolMessages& messages) {
   PendingFile file;
   if (int error = OpenPendingFile(path, file); error != 0) {
-    ReportError(errors, "cannot create " + std::string(path) + ": " + ReasonText(error));
+    messages.Failure(path, file.inPlace ? "cannot create" : "cannot create the temporary file beside it", error);
     return kExitFontNotWritten;
   }
   TextOutput out;
   out.AttachFd(file.fd, true);
   font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
-  int failure = out.FailureErrno();
-  if (failure != 0) {
+  if (int failure = out.FailureErrno(); failure != 0) {
     DiscardPendingFile(file);
-  } else {
-    failure = CommitPendingFile(file, path);
+    messages.Failure(path, "cannot write", failure);
+    return kExitFontNotWritten;
   }
-  if (failure != 0) {
-    ReportError(errors, WriteErrorText(failure));
+  if (int failure = CommitPendingFile(file, path); failure != 0) {
+    messages.Failure(path, "cannot replace it with the temporary file", failure);
     return kExitFontNotWritten;
   }
   return kExitFontWritten;
 }
 
-int WriteFontOut(const CompiledFont& font, const ToolStreams& streams, TextOutput& errors) {
+int WriteFontOut(const CompiledFont& font, const ToolStreams& streams, ToolMessages& messages) {
   // The font is bytes: no line end may be translated on its way out.
   if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
   TextOutput out;
@@ -128,17 +107,16 @@ int WriteFontOut(const CompiledFont& font, const ToolStreams& streams, TextOutpu
   font.Write([&out](std::string_view block) { out.Write(block); });
   out.Finish();
   if (out.Failed()) {
-    ReportError(errors, WriteErrorText(out.FailureErrno()));
+    messages.Failure(kStdoutName, "cannot write", out.FailureErrno());
     return kExitFontNotWritten;
   }
   return kExitFontWritten;
 }
 
-int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
+int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessages& messages) {
   CompileCommand command = ParseCompileCommand(argc, argv);
   if (!command.problem.empty()) {
-    ReportError(errors, command.problem);
-    errors.Write("Try 'morlune-compile --help' for more information.\n");
+    messages.CommandLineProblem(command.problem);
     return kExitBadCommand;
   }
   if (command.help || command.version) {
@@ -148,25 +126,30 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     out.Write(command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
     out.Finish();
     if (out.Failed()) {
-      ReportError(errors, WriteErrorText(out.FailureErrno()));
+      messages.Failure(kStdoutName, "cannot write", out.FailureErrno());
       return kExitFontNotWritten;
     }
     return kExitFontWritten;
   }
 
-  SourceText source;
-  std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
-  if (int failure = ReadSourceText(command, streams, source); failure != 0) {
-    ReportError(errors, "cannot read " + std::string(sourceName) + ": " + ReasonText(failure > 0 ? failure : 0));
+  // Writing the font over its own source would lose the text for good.
+  int inputFd = command.sourcePath == nullptr && streams.inputData == nullptr ? streams.inputFd : -1;
+  if (OutputIsTheInput(command.outputPath, command.sourcePath, inputFd)) {
+    messages.Failure(command.outputPath, "refused as the output", "it is the input file");
     return kExitBadCommand;
   }
 
+  SourceText source;
+  std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
+  if (!ReadSourceText(command, streams, source, messages)) return kExitBadCommand;
+
   Diagnostics diagnostics;
   std::optional<CompiledFont> font = CompileSourceFont(source.text, command.options, diagnostics);
-  ShowProblems(errors, sourceName, diagnostics);
+  ShowSourceProblems(messages, sourceName, diagnostics);
+  messages.CloseProblems();
   if (!font) return kExitTextErrors;
-  if (command.outputPath != nullptr) return WriteFontFile(command.outputPath, *font, errors);
-  return WriteFontOut(*font, streams, errors);
+  if (command.outputPath != nullptr) return WriteFontFile(command.outputPath, *font, messages);
+  return WriteFontOut(*font, streams, messages);
 }
 
 }  // namespace
@@ -175,7 +158,8 @@ int RunMorluneCompile(int argc, const char* const* argv, const ToolStreams& stre
   TextOutput errors;
   errors.SetCrLfLineEnds(TextLineEndIsCrLf());
   AttachToolStream(errors, streams.errorFd, streams.errorCapture);
-  int status = Run(argc, argv, streams, errors);
+  ToolMessages messages(kToolName, errors);
+  int status = Run(argc, argv, streams, messages);
   errors.Finish();
   return status;
 }

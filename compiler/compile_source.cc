@@ -2,6 +2,7 @@
 // the compiled containers checked, then the font laid out.
 #include "compiler/compile_source.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -11,12 +12,12 @@
 #include "fontfile/signature.h"
 #include "platform/byte_input.h"
 #include "source/char_names.h"
+#include "source/source_number.h"
 #include "source/source_reader.h"
 
 namespace morlune {
 namespace {
 
-constexpr std::size_t kMostDataBytes = 32767;
 constexpr std::size_t kMostRecordBytes = 0xFFFF;
 constexpr std::size_t kMostRecords = 0xFFFF;
 constexpr std::size_t kMostBigfontRecords = 0x7FFF;
@@ -37,13 +38,6 @@ std::vector<std::string_view> StoredNames(const SourceFont& font, bool dropDefau
     names.push_back(drop ? std::string_view() : record.name);
   }
   return names;
-}
-
-std::string HexCode(std::uint16_t code) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text = "0";
-  for (int shift = 12; shift >= 0; shift -= 4) text.push_back(kDigits[(code >> shift) & 0xF]);
-  return text;
 }
 
 // What does not fit the compiled containers is an error, never cut short.
@@ -80,15 +74,37 @@ void CheckFits(const SourceFont& font, const std::vector<std::string_view>& name
     const SourceRecord& earlier = records[order[k - 1]];
     const SourceRecord& later = records[order[k]];
     if (earlier.code == later.code) {
-      diagnostics.Error(later.header, "a second record with code " + HexCode(later.code) + " (the first is on line " +
-                                          std::to_string(earlier.header.line) + "); a bigfont holds one per code");
+      diagnostics.Error(later.header, "a second record with code " + std::string(later.codeText) +
+                                          " (the first is on line " + std::to_string(earlier.header.line) +
+                                          "); a bigfont holds one per code");
     }
   }
+  // In a text with errors records may be missing or cut short: the count
+  // would only echo them.
+  if (diagnostics.HasErrors()) return;
   for (const DeclaredRecordCount& declared : font.bigfontCounts) {
     if (declared.count != static_cast<long long>(counted)) {
-      diagnostics.Warning(declared.place, "the *BIGFONT line counts " + std::to_string(declared.count) +
-                                              " records of 1 to 32767 bytes; the font holds " + std::to_string(counted));
+      diagnostics.Warning(declared.place, "the *BIGFONT line counts " + NumberAsWritten(declared.text, declared.count) +
+                                              (declared.count == 1 ? " record" : " records") +
+                                              " of 1 to 32767 bytes; the font holds " + std::to_string(counted));
     }
+  }
+}
+
+// What the font as a whole lacks, told only of a font that is written: a
+// text with errors has its own lines to fix first.
+void WarnOfEmptyParts(const SourceFont& font, Diagnostics& diagnostics) {
+  if (diagnostics.HasErrors()) return;
+  if (font.records.empty()) {
+    diagnostics.Warning(SourcePlace{}, "the text holds no records; the font written is empty");
+    return;
+  }
+  bool hasFontHeader = std::any_of(font.records.begin(), font.records.end(),
+                                   [](const SourceRecord& record) { return record.code == 0; });
+  if (!hasFontHeader) {
+    const char* header = font.kind == ShapeFileKind::kUnifont10 ? "*UNIFONT,COUNT,NAME" : "*0,COUNT,NAME";
+    diagnostics.Warning(SourcePlace{}, std::string("the text has no font-header record (") + header +
+                                           "), so the font has no height of its own");
   }
 }
 
@@ -108,6 +124,7 @@ std::optional<CompiledFont> CompileSourceFont(std::string_view text, const Compi
   SourceFont font = ReadSource(text, SourceReadOptions{KindOfVariant(options.variant), options.takeCounted}, diagnostics);
   std::vector<std::string_view> names = StoredNames(font, options.dropDefaultNames);
   CheckFits(font, names, diagnostics);
+  WarnOfEmptyParts(font, diagnostics);
   if (diagnostics.HasErrors()) return std::nullopt;
   return CompiledFont(std::move(font), std::move(names));
 }

@@ -12,14 +12,16 @@ namespace {
 
 constexpr double kLargestHeight = 1000;
 
-// 1 to 4 hexadecimal digits.
+// Hexadecimal digits, up to FFFF: 41, 0041 and the source text's own
+// 00041 all name code 0x41.
 bool ParseCode(std::string_view text, std::uint16_t& code) {
-  if (text.empty() || text.size() > 4) return false;
+  if (text.empty()) return false;
   unsigned value = 0;
   for (char c : text) {
     int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     if (digit < 0) return false;
     value = value * 16 + static_cast<unsigned>(digit);
+    if (value > 0xFFFF) return false;
   }
   code = static_cast<std::uint16_t>(value);
   return true;
@@ -130,8 +132,8 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       options.outputPath = std::string_view(value) == "-" ? nullptr : value;
     } else if (name == "--codes") {
       if (!ParseCodes(value, options.codes)) {
-        return usage("--codes takes a range of hexadecimal codes A-B (A at most B) or one code, not '" +
-                     std::string(value) + "'");
+        return usage("--codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+                     "not '" + std::string(value) + "'");
       }
       options.codesGiven = true;
     } else if (name == "--text") {
@@ -139,6 +141,8 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       options.textArgument = i;
       options.textOffset = offset;
     } else if (name == "--encoding") {
+      // An empty name would ask the system for the locale's own code page.
+      if (*value == '\0') return usage("option '--encoding' needs the name of a code page");
       options.encoding = value;
     } else if (name == "--bigfont") {
       if (*value == '\0') return usage("option '--bigfont' needs a file name");
@@ -170,16 +174,21 @@ const char* DrawHelpText() {
   return "Usage: morlune-draw [options] [FONT]\n"
          "Draws the shapes of a compiled shape font (shapes 1.0, shapes 1.1, bigfont 1.0,\n"
          "unifont 1.0) read from the file FONT, or from standard input when FONT is\n"
-         "absent or \"-\". The output is an SVG specimen sheet of every shape, one\n"
-         "labelled cell each, unless an option below asks for something else.\n"
+         "absent or \"-\". FONT may also be shape source text, which is compiled first\n"
+         "as morlune-compile does. The output is an SVG specimen sheet of every shape,\n"
+         "one labelled cell each, unless an option below asks for something else.\n"
          "\n"
          "  -o FILE          write to FILE, which is replaced only once the output is\n"
-         "                   complete (default, or -o -: standard output)\n"
-         "  --codes A-B      only the shapes whose codes lie from A to B (hexadecimal);\n"
-         "                   --codes A for one shape\n"
+         "                   complete (default, or -o -: standard output); FILE may\n"
+         "                   not be FONT itself\n"
+         "  --codes A-B      only the shapes whose codes lie from A to B, hexadecimal\n"
+         "                   with or without the source text's leading 0 (41, 0041\n"
+         "                   and 00041 are all 0x41); --codes A for one shape\n"
          "  --text STRING    draw STRING (UTF-8) as one line of text in the font\n"
          "  --encoding NAME  the code page of a shapes font's or a bigfont's codes, such\n"
-         "                   as CP932, which the text of --text is converted to\n"
+         "                   as CP932, which the text of --text is converted to; the\n"
+         "                   name must be one the system knows; a unifont does not\n"
+         "                   use it\n"
          "  --bigfont BIG    --text: two-byte codes (lead bytes in BIG's escape ranges)\n"
          "                   are drawn from the bigfont BIG, the other bytes from FONT\n"
          "  --width-factor F --text: x stretched by F (above 0, at most 100; default 1)\n"
@@ -190,9 +199,10 @@ const char* DrawHelpText() {
          "  --help           show this help and exit\n"
          "  --version        show the version and exit\n"
          "\n"
-         "Warnings go to standard error and the drawing goes on. Exit status: 0 drawn\n"
-         "or listed, 1 the input cannot be opened or is not a compiled shape font,\n"
-         "2 usage error, 3 the output cannot be written.\n";
+         "Warnings go to standard error and the drawing goes on; at most 100 are\n"
+         "shown. Exit status: 0 drawn or listed, 1 the input cannot be opened or\n"
+         "read, is not a compiled shape font, or is source text with errors,\n"
+         "2 usage error (-o naming FONT included), 3 the output cannot be written.\n";
 }
 
 }  // namespace morlune

@@ -3,9 +3,10 @@
 // the drawing, and the output made final.
 #include "draw_driver/draw_run.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,8 @@
 #include "platform/code_page.h"
 #include "platform/pending_file.h"
 #include "platform/text_output.h"
+#include "platform/tool_messages.h"
+#include "source/problem_lines.h"
 
 #ifndef MORLUNE_VERSION
 #define MORLUNE_VERSION "unknown"
@@ -33,24 +36,20 @@
 namespace morlune {
 namespace {
 
-constexpr char kTool[] = "morlune-draw: ";
+constexpr char kTool[] = "morlune-draw";
+constexpr char kStdout[] = "<stdout>";
 
-// Warnings as "morlune-draw: FONT: shape CODE: TEXT".
+// Warnings as "morlune-draw: FONT: shape CODE: TEXT", within the tools' one
+// limit of problems shown.
 class ErrorLines : public DrawMessages {
  public:
-  ErrorLines(TextOutput& errors, std::string label) : errors_(errors), label_(std::move(label)) {}
+  ErrorLines(ToolMessages& messages, std::string label) : messages_(messages), label_(std::move(label)) {}
   void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeText(code) + ": " + text); }
   void FontWarning(const std::string& text) override { Line(text); }
-  void Line(const std::string& text) {
-    errors_.Write(kTool);
-    errors_.Write(label_);
-    errors_.Write(": ");
-    errors_.Write(text);
-    errors_.Put('\n');
-  }
+  void Line(const std::string& text) { messages_.Problem(messages_.Program() + ": " + label_ + ": " + text); }
 
  private:
-  TextOutput& errors_;
+  ToolMessages& messages_;
   std::string label_;
 };
 
@@ -69,23 +68,23 @@ const char* HeadTrouble(HeadResult head) {
 
 class DrawRun {
  public:
-  DrawRun(const ToolStreams& streams, TextOutput& errors) : streams_(streams), errors_(errors) {}
+  DrawRun(const ToolStreams& streams, ToolMessages& messages) : streams_(streams), messages_(messages) {}
   int Run(int argc, const char* const* argv);
 
  private:
   int Usage(const std::string& error) {
-    errors_.Write(std::string(kTool) + error + "\nTry 'morlune-draw --help' for more information.\n");
+    messages_.CommandLineProblem(error);
     return kDrawExitUsage;
   }
   int Say(const char* text);
-  bool ReadInput(std::vector<unsigned char>& bytes);
+  bool ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes);
   bool OpenTextFonts(const std::vector<unsigned char>& bytes);
   void DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   void Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   int Write(DrawingFont& font, ErrorLines& lines);
 
   const ToolStreams& streams_;
-  TextOutput& errors_;
+  ToolMessages& messages_;
   DrawOptions options_;
   CodePageConverter codePage_;
   std::string text_;  // --text, in UTF-8
@@ -102,19 +101,19 @@ int DrawRun::Say(const char* text) {
   out.Write(text);
   out.Finish();
   if (!out.Failed()) return kDrawExitDone;
-  errors_.Write(std::string(kTool) + "<stdout>: " + WriteErrorText(out.FailureErrno()) + "\n");
+  messages_.Failure(kStdout, "cannot write", out.FailureErrno());
   return kDrawExitOutputNotWritten;
 }
 
-bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
+// A font from its path, or standard input for none.
+bool DrawRun::ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes) {
   InputBytes input;
-  if (options_.fontPath != nullptr) {
+  if (path != nullptr) {
     errno = 0;
-    int fd = OpenForReading(options_.fontPath);
+    int fd = OpenForReading(path);
     if (fd < 0) {
       // A folder opens, then is refused with no error number of its own.
-      int error = errno != 0 ? errno : EISDIR;
-      errors_.Write(std::string(kTool) + label_ + ": cannot open: " + std::strerror(error) + "\n");
+      messages_.Failure(label, "cannot open", errno != 0 ? errno : EISDIR);
       return false;
     }
     input = ReadAllFrom(fd);
@@ -126,25 +125,12 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
     input = ReadAllFrom(streams_.inputFd);
   }
   if (input.error != 0) {
-    errors_.Write(std::string(kTool) + label_ + ": cannot read: " + std::strerror(input.error) + "\n");
+    messages_.Failure(label, "cannot read", input.error);
     return false;
   }
   FontFromInput font = CompiledFontBytes(std::move(input.bytes));
   // The problems of source text as morlune-compile shows them.
-  for (const Diagnostic& problem : font.problems.Kept()) {
-    errors_.Write(label_);
-    errors_.Put(':');
-    errors_.Write(std::to_string(problem.line));
-    errors_.Put(':');
-    errors_.Write(std::to_string(problem.column));
-    errors_.Write(problem.isError ? ": error: " : ": warning: ");
-    errors_.Write(problem.message);
-    errors_.Put('\n');
-  }
-  if (font.problems.NotKept() > 0) {
-    errors_.Write(std::string(kTool) + label_ + ": " + std::to_string(font.problems.NotKept()) +
-                  " more problems not shown\n");
-  }
+  ShowSourceProblems(messages_, label, font.problems);
   if (font.problems.HasErrors()) return false;
   bytes = std::move(font.bytes);
   return true;
@@ -155,19 +141,20 @@ bool DrawRun::ReadInput(std::vector<unsigned char>& bytes) {
 bool DrawRun::OpenTextFonts(const std::vector<unsigned char>& bytes) {
   textFont_ = Font::FromBytes(bytes).value();
   if (options_.bigfontPath == nullptr) return true;
-  Result<Font> bigfont = Font::Open(options_.bigfontPath);
+  const char* path = options_.bigfontPath;
+  std::vector<unsigned char> bigfontBytes;
+  if (!ReadInput(path, path, bigfontBytes)) return false;
+  Result<Font> bigfont = Font::FromBytes(bigfontBytes);
   if (!bigfont) {
-    errors_.Write(std::string(kTool) + bigfont.error().message + "\n");
+    messages_.Failure(path, "not a compiled shape font");
     return false;
   }
-  const char* refused = nullptr;
   if (bigfont->variant() != Variant::kBigfont) {
-    refused = ": not a bigfont\n";
-  } else if (textFont_->variant() == Variant::kBigfont) {
-    refused = ": a bigfont stands beside a shapes font or a unifont, not beside another bigfont\n";
+    messages_.Failure(path, "refused as the bigfont", "it is no bigfont");
+    return false;
   }
-  if (refused != nullptr) {
-    errors_.Write(std::string(kTool) + options_.bigfontPath + refused);
+  if (textFont_->variant() == Variant::kBigfont) {
+    messages_.Failure(path, "refused as the bigfont", "FONT is a bigfont itself");
     return false;
   }
   bigfont_ = std::move(bigfont).value();
@@ -231,11 +218,12 @@ void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
 int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
   TextOutput out;
   PendingFile file;
-  std::string outputLabel = "<stdout>";
+  std::string outputLabel = kStdout;
   if (options_.outputPath != nullptr) {
     outputLabel = options_.outputPath;
     if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
-      errors_.Write(std::string(kTool) + outputLabel + ": cannot create: " + std::strerror(error) + "\n");
+      messages_.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
+                        error);
       return kDrawExitOutputNotWritten;
     }
     out.AttachFd(file.fd, true);
@@ -244,16 +232,19 @@ int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
     AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
   }
   Draw(font, lines, out);
+  messages_.CloseProblems();
   out.Finish();
-  int error = out.Failed() ? out.FailureErrno() : 0;
-  if (error != 0) {
+  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
     DiscardPendingFile(file);
-  } else if (options_.outputPath != nullptr) {
-    error = CommitPendingFile(file, options_.outputPath);
+    messages_.Failure(outputLabel, "cannot write", error);
+    return kDrawExitOutputNotWritten;
   }
-  if (error == 0) return kDrawExitDone;
-  errors_.Write(std::string(kTool) + outputLabel + ": " + WriteErrorText(error) + "\n");
-  return kDrawExitOutputNotWritten;
+  if (options_.outputPath == nullptr) return kDrawExitDone;
+  if (int error = CommitPendingFile(file, options_.outputPath); error != 0) {
+    messages_.Failure(outputLabel, "cannot replace it with the temporary file", error);
+    return kDrawExitOutputNotWritten;
+  }
+  return kDrawExitDone;
 }
 
 int DrawRun::Run(int argc, const char* const* argv) {
@@ -286,19 +277,38 @@ int DrawRun::Run(int argc, const char* const* argv) {
   }
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
+  // A picture written over its own font would lose the font for good.
+  int inputFd = options_.fontPath == nullptr && streams_.inputData == nullptr ? streams_.inputFd : -1;
+  if (OutputIsTheInput(options_.outputPath, options_.fontPath, inputFd)) {
+    messages_.Failure(options_.outputPath, "refused as the output", "it is the input file");
+    return kDrawExitUsage;
+  }
+
   std::vector<unsigned char> bytes;
-  if (!ReadInput(bytes)) return kDrawExitNoFont;
+  if (!ReadInput(options_.fontPath, label_, bytes)) {
+    messages_.CloseProblems();
+    return kDrawExitNoFont;
+  }
   ByteInput input;
   input.AttachMemory(bytes.data(), bytes.size());
   ShapeFileKind kind = IdentifyShapeFile(input);
   if (kind == ShapeFileKind::kUnknown) {
-    errors_.Write(std::string(kTool) + label_ + ": not a compiled shape font\n");
+    messages_.Failure(label_, "not a compiled shape font");
     return kDrawExitNoFont;
   }
-  if (options_.text != nullptr && !OpenTextFonts(bytes)) return kDrawExitNoFont;
+  if (options_.text != nullptr && !OpenTextFonts(bytes)) {
+    messages_.CloseProblems();
+    return kDrawExitNoFont;
+  }
   FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
-  ErrorLines lines(errors_, label_);
+  ErrorLines lines(messages_, label_);
   if (const char* trouble = HeadTrouble(walk.head)) lines.FontWarning(trouble);
+  bool textAsBytes = kind == ShapeFileKind::kBigfont10 || options_.bigfontPath != nullptr;
+  if (textAsBytes && options_.text != nullptr && options_.encoding == nullptr &&
+      std::any_of(text_.begin(), text_.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    lines.FontWarning("--text holds characters past ASCII and no --encoding names the font's code page: "
+                      "its UTF-8 bytes are taken as the font's codes");
+  }
   if (walk.end == RecordStep::kSeekError) {
     lines.FontWarning("a bigfont record lies where the file cannot be positioned; it and the records after it "
                       "are not drawn");
@@ -313,7 +323,8 @@ int RunMorluneDraw(int argc, const char* const* argv, const ToolStreams& streams
   TextOutput errors;
   errors.SetCrLfLineEnds(TextLineEndIsCrLf());
   AttachToolStream(errors, streams.errorFd, streams.errorCapture);
-  int status = DrawRun(streams, errors).Run(argc, argv);
+  ToolMessages messages(kTool, errors);
+  int status = DrawRun(streams, messages).Run(argc, argv);
   errors.Flush();
   return status;
 }

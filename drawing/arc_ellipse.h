@@ -3,6 +3,8 @@
 // and the pictures share.
 #pragma once
 
+#include <cmath>
+
 #include "drawing/geometry.h"
 
 namespace morlune {
@@ -19,14 +21,10 @@ struct ArcEllipse {
 ArcEllipse ShearedEllipseOf(const ArcSegment& arc);
 
 inline ArcEllipse EllipseOf(const ArcSegment& arc) {
-  if (arc.shear != 0) return ShearedEllipseOf(arc);
-  ArcEllipse ellipse;
-  ellipse.radiusX = arc.axisX < 0 ? -arc.axisX : arc.axisX;
-  ellipse.radiusY = arc.axisY < 0 ? -arc.axisY : arc.axisY;
-  ellipse.large = arc.sweep > 180 || arc.sweep < -180;
+  if (arc.shear != 0) [[unlikely]] return ShearedEllipseOf(arc);
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
-  ellipse.counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
-  return ellipse;
+  return {std::fabs(arc.axisX), std::fabs(arc.axisY), 0, std::fabs(arc.sweep) > 180,
+          (arc.sweep > 0) != (arc.axisX * arc.axisY < 0)};
 }
 
 }  // namespace morlune

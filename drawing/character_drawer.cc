@@ -93,6 +93,7 @@ Point CharacterDrawer::Draw(int record, GeometrySink& sink) {
 }
 
 bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kept) {
+  if (font_.CutByFileEnd(record)) warnings_.Add(DrawWarning::kFileEnds, font_.Code(record));
   const unsigned char* spec = font_.Spec(record);
   ItemReader reader(spec, font_.SpecSize(record), font_.Kind(), kept);
   beingDrawn_[static_cast<std::size_t>(record)] = 1;

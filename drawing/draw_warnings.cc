@@ -16,6 +16,8 @@ std::string DrawWarningText(DrawWarning warning, int code, const RunBudget& budg
   switch (warning) {
     case DrawWarning::kCutShort:
       return std::string("an item of shape ") + hex + " runs past the end of its record; that record ends there";
+    case DrawWarning::kFileEnds:
+      return std::string("the file ends inside shape ") + hex + "; it is drawn as far as the file goes";
     case DrawWarning::kZeroScale:
       return "a scale by 0 is ignored";
     case DrawWarning::kStackFull:

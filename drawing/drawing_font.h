@@ -48,6 +48,11 @@ class DrawingFont {
     return lookup_->data + lookup_->walk.records[static_cast<std::size_t>(record)].specOffset;
   }
   std::size_t SpecSize(int record) const { return lookup_->walk.records[static_cast<std::size_t>(record)].specSize; }
+  // True where the file ends before the data bytes that the record declares.
+  bool CutByFileEnd(int record) const {
+    const WalkedRecord& walked = lookup_->walk.records[static_cast<std::size_t>(record)];
+    return walked.counter > 0 && walked.specSize < static_cast<std::size_t>(walked.counter);
+  }
 
   // H: the first byte after the name of the first font-header record of
   // the walk, 0 without one.

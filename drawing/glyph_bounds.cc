@@ -58,18 +58,6 @@ void AddToBox(Box& box, const ArcSegment& arc) {
   }
 }
 
-void AddToBox(Box& box, Point p) {
-  if (box.empty) {
-    box.min = box.max = p;
-    box.empty = false;
-    return;
-  }
-  box.min.x = std::min(box.min.x, p.x);
-  box.max.x = std::max(box.max.x, p.x);
-  box.min.y = std::min(box.min.y, p.y);
-  box.max.y = std::max(box.max.y, p.y);
-}
-
 void AddToBox(Box& box, const Box& other) {
   if (other.empty) return;
   AddToBox(box, other.min);

@@ -8,7 +8,17 @@
 namespace morlune {
 
 // Widens the box to hold the point, or the other box.
-void AddToBox(Box& box, Point p);
+inline void AddToBox(Box& box, Point p) {
+  if (box.empty) {
+    box.min = box.max = p;
+    box.empty = false;
+    return;
+  }
+  box.min.x = p.x < box.min.x ? p.x : box.min.x;
+  box.max.x = p.x > box.max.x ? p.x : box.max.x;
+  box.min.y = p.y < box.min.y ? p.y : box.min.y;
+  box.max.y = p.y > box.max.y ? p.y : box.max.y;
+}
 void AddToBox(Box& box, const Box& other);
 inline double BoxWidth(const Box& box) { return box.empty ? 0 : box.max.x - box.min.x; }
 inline double BoxHeight(const Box& box) { return box.empty ? 0 : box.max.y - box.min.y; }

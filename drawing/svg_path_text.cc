@@ -136,14 +136,14 @@ void SvgPathText::Arc(const ArcSegment& arc) {
   AppendNumber(Units(ellipse.radiusX));
   AppendNumber(Units(ellipse.radiusY));
   if (ellipse.rotation == 0) {
-    std::memcpy(text_.data() + length_, " 0", 2);
-    length_ += 2;
+    std::memcpy(text_.data() + length_, ellipse.large ? " 0 1 " : " 0 0 ", 5);
+    length_ += 5;
   } else {
     AppendNumber(Units(ellipse.rotation));
+    std::memcpy(text_.data() + length_, ellipse.large ? " 1 " : " 0 ", 3);
+    length_ += 3;
   }
-  std::memcpy(text_.data() + length_, ellipse.large ? " 1 " : " 0 ", 3);
-  text_[length_ + 3] = ellipse.counterclockwise ? '1' : '0';
-  length_ += 4;
+  text_[length_++] = ellipse.counterclockwise ? '1' : '0';
   std::int64_t x = Units(arc.to.x), y = Units(arc.to.y);
   AppendNumber(x - x_);
   AppendNumber(y - y_);

@@ -13,6 +13,8 @@
 namespace morlune {
 namespace {
 
+constexpr std::size_t kHeldBigfontLimit = (std::size_t{1} << 31) + 65536;
+
 // Unloads the message library however the run ends, so that many runs can
 // share one process.
 struct LibraryGuard {
@@ -76,6 +78,10 @@ int Run(DumpContext& context, int argc, const char* const* argv, const ToolStrea
     return kExitNotRecognised;
   }
   if (context.kind == ShapeFileKind::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
+  // A bigfont's records are reached by their offsets, which a pipe cannot
+  // seek to: its bytes are held in memory instead, as far as an offset
+  // can reach (below 2^31) and one record's greatest length past it.
+  if (context.kind == ShapeFileKind::kBigfont10) context.input.HoldWholeInput(kHeldBigfontLimit);
 
   DumpFontBody(context);
   return kExitRecognised;

@@ -48,15 +48,42 @@ void ByteInput::AttachMemory(const unsigned char* data, std::size_t size) {
 
 int ByteInput::Underflow() {
   if (fd_ < 0 || atEnd_) return kEndOfInput;
-  baseOffset_ += end_ - base_;
-  base_ = cur_ = end_ = buffer_.get();
-  long got = ReadFd(fd_, buffer_.get(), kWindowSize);
+  // The first window of an input that cannot seek fills up before it is
+  // reused, however short the pipe's reads, so that its head is still in
+  // hand when HoldWholeInput needs it.
+  unsigned char* windowEnd = buffer_.get() + kWindowSize;
+  if (seekable_ || baseOffset_ != 0 || end_ == windowEnd) {
+    baseOffset_ += end_ - base_;
+    base_ = cur_ = end_ = buffer_.get();
+  }
+  unsigned char* readAt = buffer_.get() + (end_ - base_);
+  long got = ReadFd(fd_, readAt, static_cast<std::size_t>(windowEnd - readAt));
   if (got <= 0) {
     atEnd_ = true;
     return kEndOfInput;
   }
-  end_ = base_ + got;
+  end_ += got;
   return *cur_++;
+}
+
+bool ByteInput::HoldWholeInput(std::size_t limit) {
+  if (seekable_) return true;
+  if (fd_ < 0 || baseOffset_ != 0) return false;
+  std::size_t position = static_cast<std::size_t>(cur_ - base_);
+  held_.assign(base_, end_);
+  for (bool more = !atEnd_; more && held_.size() < limit;) {
+    std::size_t size = held_.size();
+    std::size_t room = size > kWindowSize ? size : kWindowSize;
+    if (room > limit - size) room = limit - size;
+    held_.resize(size + room);
+    // A read error ends the input here, as it does for Get.
+    long got = ReadFd(fd_, held_.data() + size, room);
+    held_.resize(size + (got > 0 ? static_cast<std::size_t>(got) : 0));
+    more = got > 0;
+  }
+  AttachMemory(held_.data(), held_.size());
+  cur_ = base_ + (position < held_.size() ? position : held_.size());
+  return true;
 }
 
 std::size_t ByteInput::Read(unsigned char* dst, std::size_t n) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace morlune {
 
@@ -45,6 +46,14 @@ struct ByteInput {
   // for a negative offset and for an input that cannot seek (a pipe).
   bool SeekTo(std::int64_t offset);
 
+  // Makes an input that cannot seek (a pipe) seekable by reading it to its
+  // end, or to limit bytes, into memory; the position stays where it is.
+  // Bytes past the limit are never read: they read as the end of input.
+  // Needs the bytes before the position still in hand, which they are
+  // while the input has read no further than its first window; returns
+  // false otherwise. An input that can seek is left as it is.
+  bool HoldWholeInput(std::size_t limit);
+
  private:
   int Underflow();
   void Release();
@@ -54,6 +63,7 @@ struct ByteInput {
   bool seekable_ = false;
   bool atEnd_ = false;
   std::unique_ptr<unsigned char[]> buffer_;
+  std::vector<unsigned char> held_;      // a pipe's bytes, once held whole
   const unsigned char* base_ = nullptr;  // first byte of the current window
   const unsigned char* cur_ = nullptr;
   const unsigned char* end_ = nullptr;

@@ -5,14 +5,13 @@
 
 namespace morlune {
 
-// No tool sets a locale, so the reason is the C library's own text.
+std::string SystemReason(int errorNumber) {
+  const char* reason = std::strerror(errorNumber);
+  return reason != nullptr && *reason != '\0' ? reason : "error " + std::to_string(errorNumber);
+}
+
 std::string WriteErrorText(int errorNumber) {
-  std::string text = "Write error";
-  if (errorNumber != 0) {
-    const char* reason = std::strerror(errorNumber);
-    if (reason != nullptr && *reason != '\0') text.append(": ").append(reason);
-  }
-  return text;
+  return errorNumber != 0 ? "Write error: " + SystemReason(errorNumber) : "Write error";
 }
 
 }  // namespace morlune

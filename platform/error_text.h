@@ -8,6 +8,10 @@ namespace morlune {
 // The exit status of every tool whose output could not be written.
 inline constexpr int kExitOutputNotWritten = 3;
 
+// The system's own words for an error number (the C library's text, as no
+// tool sets a locale).
+std::string SystemReason(int errorNumber);
+
 // "Write error", then ": " and the system's reason for errorNumber (as
 // TextOutput::FailureErrno gives it), or "Write error" alone for 0. A tool
 // writes it as "TOOL: TEXT.", like its other error lines.

@@ -34,9 +34,35 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence);
 // Returns 0, or the error number of a close that reports an earlier write
 // lost (a file system that commits data only then).
 int CloseFd(int fd);
+// Where a regular file lives, whatever its names: the device and inode on
+// POSIX systems, the volume and file index on Windows.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+// The identity of the existing regular file that path names (through
+// links), or false for a folder, a device, a pipe or a path that names
+// nothing.
+bool IdentifyRegularFile(const char* path, FileIdentity& identity);
+// The same for the file open on fd.
+bool IdentifyOpenRegularFile(int fd, FileIdentity& identity);
+
 // True when both paths name one existing regular file, by whatever links
 // or spellings: opening the one for writing would empty the other.
-bool SameExistingFile(const char* a, const char* b);
+inline bool SameExistingFile(const char* a, const char* b) {
+  FileIdentity first, second;
+  return IdentifyRegularFile(a, first) && IdentifyRegularFile(b, second) && first == second;
+}
+// True when the output path names the very file that the input is read
+// from: the file at inputPath, or the file open on inputFd where inputPath
+// is null (standard input redirected from it).
+inline bool OutputIsTheInput(const char* outputPath, const char* inputPath, int inputFd) {
+  FileIdentity output, input;
+  if (outputPath == nullptr || !IdentifyRegularFile(outputPath, output)) return false;
+  bool known = inputPath != nullptr ? IdentifyRegularFile(inputPath, input) : IdentifyOpenRegularFile(inputFd, input);
+  return known && input == output;
+}
 
 // The size of the regular file open on fd, or -1 for anything else (a
 // pipe, a terminal), whose size is known only once it is read.

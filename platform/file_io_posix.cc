@@ -66,10 +66,25 @@ std::int64_t SeekFd(int fd, std::int64_t offset, int whence) {
 // lost data and is not retried.
 int CloseFd(int fd) { return ::close(fd) != 0 && errno != EINTR ? errno : 0; }
 
-bool SameExistingFile(const char* a, const char* b) {
-  struct stat first, second;
-  if (::stat(a, &first) != 0 || ::stat(b, &second) != 0) return false;
-  return S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+namespace {
+
+bool IdentityOf(const struct stat& info, FileIdentity& identity) {
+  if (!S_ISREG(info.st_mode)) return false;
+  identity.volume = static_cast<std::uint64_t>(info.st_dev);
+  identity.index = static_cast<std::uint64_t>(info.st_ino);
+  return true;
+}
+
+}  // namespace
+
+bool IdentifyRegularFile(const char* path, FileIdentity& identity) {
+  struct stat info;
+  return ::stat(path, &info) == 0 && IdentityOf(info, identity);
+}
+
+bool IdentifyOpenRegularFile(int fd, FileIdentity& identity) {
+  struct stat info;
+  return ::fstat(fd, &info) == 0 && IdentityOf(info, identity);
 }
 
 std::int64_t RegularFileSize(int fd) {

@@ -93,27 +93,35 @@ int CloseFd(int fd) { return ::_close(fd) != 0 ? errno : 0; }
 
 namespace {
 
-// The volume and file index of a regular file; false for a folder, a
-// device or a path that names nothing.
-bool IdentifyRegularFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
+// The volume and file index of a regular file on disk; false for a folder,
+// a device or a pipe.
+bool IdentityOfHandle(HANDLE handle, FileIdentity& identity) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
+  }
+  identity.volume = info.dwVolumeSerialNumber;
+  identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
+}  // namespace
+
+bool IdentifyRegularFile(const char* path, FileIdentity& identity) {
   // No access asked: only the file's identity is read, and no sharing mode
   // of another program is in the way.
   HANDLE handle = ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
-  bool known = ::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info) &&
-               (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  bool known = IdentityOfHandle(handle, identity);
   ::CloseHandle(handle);
   return known;
 }
 
-}  // namespace
-
-bool SameExistingFile(const char* a, const char* b) {
-  BY_HANDLE_FILE_INFORMATION first, second;
-  if (!IdentifyRegularFile(a, first) || !IdentifyRegularFile(b, second)) return false;
-  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+bool IdentifyOpenRegularFile(int fd, FileIdentity& identity) {
+  intptr_t raw = ::_get_osfhandle(fd);
+  return raw != -1 && IdentityOfHandle(reinterpret_cast<HANDLE>(raw), identity);
 }
 
 std::int64_t RegularFileSize(int fd) {

@@ -2,6 +2,11 @@
 // beside the named one, and takes the name only once it is complete, so a
 // failed run leaves the file as it was. A path that names anything but a
 // regular file (a link, a device, a pipe) is written in place.
+//
+// While the new file is open, a run ended from outside (SIGINT, SIGTERM or
+// SIGHUP; Ctrl-C, Ctrl-Break or a closed console on Windows) removes it
+// before the process goes, so that no stray file is left beside the named
+// one and the named one keeps its old content.
 #pragma once
 
 #include <string>
@@ -11,9 +16,12 @@ namespace morlune {
 struct PendingFile {
   int fd = -1;
   std::string partPath;  // the new file beside; empty when written in place
+  bool inPlace = false;  // the path itself is written (not a regular file)
 };
 
-// Opens the descriptor to write to. Returns 0, or the system's error number.
+// Opens the descriptor to write to. Returns 0, or the system's error number
+// (file.inPlace then tells whether the path itself or the new file beside
+// it could not be made).
 int OpenPendingFile(const char* path, PendingFile& file);
 // With the descriptor closed: gives the new file the name. Returns 0, or
 // the system's error number (the new file is removed then).

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <morlune/result.h>
+#include "platform/tool_messages.h"
 
 namespace morlune {
 
@@ -28,8 +29,9 @@ inline SourcePlace PlaceOf(const Diagnostic& diagnostic) { return {diagnostic.li
 
 class Diagnostics {
  public:
-  // Problems kept for showing; those past it are only counted.
-  static constexpr std::size_t kDefaultKept = 100;
+  // Problems kept for showing (the tools' one limit); those past it are
+  // only counted.
+  static constexpr std::size_t kDefaultKept = kShownProblemLimit;
   explicit Diagnostics(std::size_t kept = kDefaultKept) : kept_(kept) {}
 
   void Error(SourcePlace place, std::string text) { Add(place, true, std::move(text)); }

@@ -16,12 +16,20 @@ const char* SourcePass::HeaderGoesOn(const char* p) {
   const char* comma = SkipBlanks(p, end);
   if (comma < end && *comma == ',') {
     const char* lineEnd = LineEnd(comma);
-    HeaderRest(pendingCode_, pendingStar_, comma, ContentEnd(lineEnd));
+    HeaderRest(pendingCode_, pendingStar_, pendingCodeText_, comma, ContentEnd(lineEnd));
     return lineEnd;
   }
+  HeaderLacksCountAndName();
+  return p;
+}
+
+// A header whose code is not followed by its count and name, on its line or
+// the next: it still follows a "*BIGFONT" line, so that line is not told
+// about as well.
+void SourcePass::HeaderLacksCountAndName() {
+  headerGoesOn_ = false;
   diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
   bigfontWaits_ = false;
-  return p;
 }
 
 void SourcePass::Header(const char* star, const char* end) {
@@ -34,11 +42,14 @@ void SourcePass::Header(const char* star, const char* end) {
     BigfontLine(star, end);
     return;
   }
-  if (rest.substr(0, kUnifontWord.size()) == kUnifontWord && rest.size() > kUnifontWord.size() &&
-      rest[kUnifontWord.size()] == ',') {
-    if (!unifontHeader) unifontHeader = starPlace;
-    HeaderRest(0, starPlace, star + 1 + kUnifontWord.size(), end);
-    return;
+  if (rest.substr(0, kUnifontWord.size()) == kUnifontWord) {
+    // Blanks may stand before its comma, as before a code's.
+    const char* comma = SkipBlanks(star + 1 + kUnifontWord.size(), end);
+    if (comma < end && *comma == ',') {
+      if (!unifontHeader) unifontHeader = starPlace;
+      HeaderRest(0, starPlace, std::string_view(star + 1, kUnifontWord.size()), comma, end);
+      return;
+    }
   }
   const char* p = SkipBlanks(star + 1, end);
   if (p == end || !(*p == '-' || (*p >= '0' && *p <= '9'))) {
@@ -64,14 +75,17 @@ void SourcePass::Header(const char* star, const char* end) {
     // The wrap at column 65 may put the count and name on the next line.
     headerGoesOn_ = true;
     pendingCode_ = static_cast<std::uint16_t>(code.value);
+    pendingCodeText_ = std::string_view(p, static_cast<std::size_t>(stop - p));
     pendingStar_ = starPlace;
     return;
   }
-  HeaderRest(static_cast<std::uint16_t>(code.value), starPlace, after, end);
+  HeaderRest(static_cast<std::uint16_t>(code.value), starPlace, std::string_view(p, static_cast<std::size_t>(stop - p)),
+             after, end);
 }
 
 // The ",COUNT,NAME" of a header, from its first comma to the end of its line.
-void SourcePass::HeaderRest(std::uint16_t code, SourcePlace star, const char* comma, const char* end) {
+void SourcePass::HeaderRest(std::uint16_t code, SourcePlace star, std::string_view codeText, const char* comma,
+                            const char* end) {
   if (*comma != ',') {
     diagnostics_.Error(PlaceOf(comma), "expected ',' and the count after the header's code");
     bigfontWaits_ = false;
@@ -99,7 +113,22 @@ void SourcePass::HeaderRest(std::uint16_t code, SourcePlace star, const char* co
     return;
   }
   const char* name = nameComma + 1;
-  BeginRecord(code, star, count.value, countPlace, std::string_view(name, static_cast<std::size_t>(end - name)));
+  BeginRecord(code, star, codeText, std::string_view(name, static_cast<std::size_t>(end - name)));
+  countText_ = std::string_view(p, static_cast<std::size_t>(stop - p));
+  countPlace_ = countPlace;
+  count_ = count.value;
+  // No record holds more data bytes than this, so a count past it can
+  // never be met; its value, cut at seven digits, would not be the one
+  // written either.
+  countKnown_ = count.value >= 0 && count.value <= static_cast<long>(kMostDataBytes);
+  if (!countKnown_) {
+    std::string text = "the count " + Quoted(p, stop) + " is out of range (0 to 32767)";
+    if (takeCounted_) {
+      diagnostics_.Warning(countPlace, text + "; the record takes the bytes of its numbers");
+    } else {
+      InnerError(countPlace, text);
+    }
+  }
   if (static_cast<std::size_t>(end - name) > kMostNameBytes) {
     InnerError(PlaceOf(name), "the name has " + std::to_string(end - name) + " bytes; a name holds at most 1023");
   }
@@ -114,9 +143,17 @@ void SourcePass::HeaderRest(std::uint16_t code, SourcePlace star, const char* co
 void SourcePass::BigfontLine(const char* star, const char* end) {
   SourcePlace starPlace = PlaceOf(star);
   if (!bigfontLine) bigfontLine = starPlace;
-  bigfontWaits_ = false;
+  if (bigfontWaits_) {
+    // The line before still waits for its font-header record; this one is
+    // passed over.
+    diagnostics_.Error(starPlace, "a *BIGFONT line cannot follow another: each is followed by its font-header "
+                                  "record (*0,COUNT,NAME)");
+    return;
+  }
   // N, R, then R pairs of codes.
   long long declared = 0;
+  std::string_view declaredText, pairsText;
+  bool declaredInRange = true;
   SourcePlace declaredPlace, pairsPlace;
   long long pairs = -1;
   std::vector<EscapeRangeEntry> ranges;
@@ -138,17 +175,25 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
     }
     if (taken == 0) {
       declared = number.value;
+      declaredText = std::string_view(p, static_cast<std::size_t>(stop - p));
       declaredPlace = place;
+      // N is only compared with the font, so a value it can never take is
+      // told as such, and not compared.
+      declaredInRange = number.value >= 0 && number.value <= kMostBigfontRecordCount;
+      if (!declaredInRange) {
+        diagnostics_.Warning(place, "the record count " + Quoted(p, stop) + " is out of range (0 to 32767)");
+      }
     } else if (taken == 1) {
       if (number.value < 0 || number.value > kLargestCode) {
         diagnostics_.Error(place, "the number of escape ranges " + Quoted(p, stop) + " is out of range (0 to 65535)");
         return;
       }
       pairs = number.value;
+      pairsText = std::string_view(p, static_cast<std::size_t>(stop - p));
       pairsPlace = place;
     } else {
       if (taken - 2 >= 2 * pairs) {
-        diagnostics_.Error(place, "more codes than " + std::to_string(pairs) + " escape ranges take");
+        diagnostics_.Error(place, "more codes than " + NumberAsWritten(pairsText, pairs) + " escape ranges take");
         return;
       }
       if (number.value < 0 || number.value > kLargestCode) {
@@ -176,25 +221,26 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
     return;
   }
   if (taken - 2 != 2 * pairs) {
-    diagnostics_.Error(pairsPlace, std::to_string(pairs) + " escape ranges take " + std::to_string(2 * pairs) +
-                                       " codes; the line gives " + std::to_string(taken - 2));
+    diagnostics_.Error(pairsPlace, NumberAsWritten(pairsText, pairs) + " escape ranges take " +
+                                       std::to_string(2 * pairs) + " codes; the line gives " +
+                                       std::to_string(taken - 2));
     return;
   }
-  if (font_.bigfontCounts.empty()) {
+  if (!sawBigfontLine_) {
     font_.escapeRanges = std::move(ranges);
   } else if (ranges.size() != font_.escapeRanges.size() ||
              !std::equal(ranges.begin(), ranges.end(), font_.escapeRanges.begin(),
                          [](const EscapeRangeEntry& a, const EscapeRangeEntry& b) { return a.first == b.first && a.last == b.last; })) {
     diagnostics_.Error(starPlace, "this *BIGFONT line gives other escape ranges than the first");
   }
-  font_.bigfontCounts.push_back(DeclaredRecordCount{declared, declaredPlace});
+  if (declaredInRange) font_.bigfontCounts.push_back(DeclaredRecordCount{declared, declaredText, declaredPlace});
+  sawBigfontLine_ = true;
   bigfontWaits_ = true;
   bigfontWaiting_ = starPlace;
   zone_ = Zone::kOutside;
 }
 
-void SourcePass::BeginRecord(std::uint16_t code, SourcePlace star, long long count, SourcePlace countPlace,
-                         std::string_view name) {
+void SourcePass::BeginRecord(std::uint16_t code, SourcePlace star, std::string_view codeText, std::string_view name) {
   if (bigfontWaits_) {
     bigfontWaits_ = false;
     if (code != 0) {
@@ -204,13 +250,12 @@ void SourcePass::BeginRecord(std::uint16_t code, SourcePlace star, long long cou
   zone_ = Zone::kRecord;
   record_ = SourceRecord{};
   record_.code = code;
+  record_.codeText = codeText;
   record_.name = name;
   record_.header = star;
   record_.dataOffset = DataSize();
   fontHeader_ = code == 0;
   whole_ = true;
-  count_ = count;
-  countPlace_ = countPlace;
   recordBytes_ = 0;
   numberSinceComma_ = false;
   parenDepth_ = 0;

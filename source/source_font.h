@@ -19,8 +19,12 @@ namespace morlune {
 // record that long fits a length word, so its bytes are never written.
 inline constexpr std::size_t kMostRecordBytesKept = 0xFFFF;
 
+// The data bytes that one record holds at most.
+inline constexpr std::size_t kMostDataBytes = 32767;
+
 struct SourceRecord {
   std::uint16_t code = 0;
+  std::string_view codeText;   // the code as written, a view into the text
   std::string_view name;       // as written, a view into the text
   std::size_t dataOffset = 0;  // in SourceFont::data
   std::size_t dataSize = 0;    // the bytes its numbers make
@@ -33,6 +37,7 @@ struct SourceRecord {
 // the line says the font holds.
 struct DeclaredRecordCount {
   long long count = 0;
+  std::string_view text;  // as written
   SourcePlace place;
 };
 

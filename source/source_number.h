@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "source/operand_text.h"
 
@@ -108,6 +110,16 @@ inline NumberFault ScanSourceNumber(const char* p, const char* end, SourceNumber
   number.value = negative ? -value : value;
   number.negativeZero = negative && value == 0;
   return NumberFault::kNone;
+}
+
+// A number as the text wrote it, with its value after it where the two read
+// differently ("012 (18)"): a message quotes what the user typed, never a
+// value made of it.
+inline std::string NumberAsWritten(std::string_view written, long long value) {
+  std::string text(written);
+  std::string decimal = std::to_string(value);
+  if (text != decimal) text += " (" + decimal + ")";
+  return text;
 }
 
 }  // namespace morlune

@@ -78,9 +78,12 @@ void SourcePass::ReadAll() {
         headerMayStart_ = false;
         continue;
       case '*': {
-        if (!headerMayStart_) diagnostics_.Error(PlaceOf(p), "a header must begin a line or follow a comma");
         const char* lineEnd = LineEnd(p);
-        Header(p, ContentEnd(lineEnd));
+        if (headerMayStart_) {
+          Header(p, ContentEnd(lineEnd));
+        } else {
+          StrayStar(p);
+        }
         p = lineEnd;
         continue;
       }
@@ -120,7 +123,7 @@ void SourcePass::ReadAll() {
   EndRecord();
   font_.dataSize = DataSize();
   font_.data = std::move(data_);
-  if (headerGoesOn_) diagnostics_.Error(pendingStar_, "the header has no count and name (',COUNT,NAME')");
+  if (headerGoesOn_) HeaderLacksCountAndName();
   if (bigfontWaits_) {
     diagnostics_.Error(bigfontWaiting_, "a *BIGFONT line must be followed by the font-header record (*0,COUNT,NAME)");
   }
@@ -251,8 +254,8 @@ void SourcePass::EndChecks() {
                                                    : "code " + code + " is cut short by the end of its record");
     bytesKnown = false;
   }
-  if (bytesKnown && count_ != static_cast<long long>(recordBytes_)) {
-    std::string text = "the count is " + std::to_string(count_) + " but the numbers make " +
+  if (bytesKnown && countKnown_ && count_ != static_cast<long long>(recordBytes_)) {
+    std::string text = "the count is " + NumberAsWritten(countText_, count_) + " but the numbers make " +
                        std::to_string(recordBytes_) + (recordBytes_ == 1 ? " byte" : " bytes");
     if (takeCounted_) {
       diagnostics_.Warning(countPlace_, text + "; the record takes " + std::to_string(recordBytes_));
@@ -261,6 +264,18 @@ void SourcePass::EndChecks() {
     }
   }
   if (diagnostics_.ErrorCount() != errorsBefore) whole_ = false;
+}
+
+// A "*" where no number could begin is no header: it neither ends the
+// record nor tells the variant. What follows it on its line would only
+// echo the one fault, so the line is passed over.
+void SourcePass::StrayStar(const char* star) {
+  std::string text = "unexpected '*': a header begins a line or follows a comma";
+  if (zone_ == Zone::kRecord) {
+    InnerError(PlaceOf(star), std::move(text));
+  } else {
+    diagnostics_.Error(PlaceOf(star), std::move(text));
+  }
 }
 
 bool SourcePass::InRecord(const char* p) {

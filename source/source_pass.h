@@ -23,6 +23,9 @@ inline constexpr std::string_view kUnifontWord = "UNIFONT";
 inline constexpr std::string_view kBigfontWord = "BIGFONT ";
 inline constexpr std::size_t kMostNameBytes = 1023;
 inline constexpr long long kLargestCode = 0xFFFF;
+// A bigfont holds at most this many records, so its "*BIGFONT" line counts
+// no more.
+inline constexpr long long kMostBigfontRecordCount = 0x7FFF;
 
 // The variants by what their text looks like: which font-header values and
 // which code 7 they have.
@@ -86,10 +89,12 @@ class SourcePass {
   const char* ContentEnd(const char* lineEnd) const;
   const char* HeaderGoesOn(const char* p);
   void Header(const char* star, const char* end);
-  void HeaderRest(std::uint16_t code, SourcePlace star, const char* comma, const char* end);
+  void HeaderLacksCountAndName();
+  void HeaderRest(std::uint16_t code, SourcePlace star, std::string_view codeText, const char* comma,
+                  const char* end);
   void BigfontLine(const char* star, const char* end);
-  void BeginRecord(std::uint16_t code, SourcePlace star, long long count, SourcePlace countPlace,
-                   std::string_view name);
+  void BeginRecord(std::uint16_t code, SourcePlace star, std::string_view codeText, std::string_view name);
+  void StrayStar(const char* star);
   void EndRecord();
   void EndChecks();
 
@@ -133,17 +138,23 @@ class SourcePass {
   // A "*CODE" header whose line ended after the code goes on at the next.
   bool headerGoesOn_ = false;
   std::uint16_t pendingCode_ = 0;
+  std::string_view pendingCodeText_;
   SourcePlace pendingStar_;
   // A "*BIGFONT" line waits for its font-header record.
   bool bigfontWaits_ = false;
   SourcePlace bigfontWaiting_;
+  // A "*BIGFONT" line was read whole: its ranges are the font's.
+  bool sawBigfontLine_ = false;
 
   // The open record.
   SourceRecord record_;
   bool fontHeader_ = false;
   bool whole_ = true;
   long long count_ = 0;
+  std::string_view countText_;  // as written
   SourcePlace countPlace_;
+  // The count is within a record's reach, so the bytes are held to it.
+  bool countKnown_ = true;
   std::size_t recordBytes_ = 0;
 
   // The data bytes of every record, back to back; no zero fill, as the

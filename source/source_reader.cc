@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "fontfile/signature.h"
+#include "platform/byte_input.h"
 #include "source/source_pass.h"
 
 namespace morlune {
@@ -51,6 +53,22 @@ ShapeFileKind GuessVariant(std::string_view text) {
   return ShapeFileKind::kShapes11;
 }
 
+// "shapes 1.1" and the like: the words of the signature between its first
+// blank and its line end.
+std::string_view CompiledVariantName(ShapeFileKind kind) {
+  std::string_view signature = kShapeFileSignatures[static_cast<int>(kind)];
+  std::size_t first = signature.find(' ') + 1;
+  return signature.substr(first, signature.size() - 2 - first);
+}
+
+// The variant of a compiled font given where its source text was meant,
+// told by the signature at its head, or kUnknown for anything else.
+ShapeFileKind CompiledFontKind(std::string_view text) {
+  ByteInput head;
+  head.AttachMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  return IdentifyShapeFile(head);
+}
+
 }  // namespace
 
 bool HasHeaderLine(std::string_view text) {
@@ -66,6 +84,13 @@ bool HasHeaderLine(std::string_view text) {
 }
 
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
+  // Read as text, a compiled font's every byte would be a problem of its
+  // own: one line says what the file is, and what reads it.
+  if (ShapeFileKind compiled = CompiledFontKind(text); compiled != ShapeFileKind::kUnknown) {
+    diagnostics.Error(SourcePlace{}, "this is a compiled font (" + std::string(CompiledVariantName(compiled)) +
+                                         "), not source text; morlune turns it into source text");
+    return SourceFont{};
+  }
   ShapeFileKind assumed = GuessVariant(text);
   if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;
   // The second reading, where there is one, has the variant right.

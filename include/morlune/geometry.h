@@ -65,6 +65,7 @@ enum class GlyphWarningKind : std::uint8_t {
   kScaleBound,     // a scale factor out of bounds: the glyph stops
   kPositionBound,  // a coordinate or radius past 2^31: the glyph stops
   kRunSpent,       // the run's item budget was spent: nothing more is drawn
+  kFileEnds,       // the file ends inside a record drawn: drawn as far as it goes
 };
 
 struct GlyphWarning {

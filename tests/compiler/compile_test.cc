@@ -90,7 +90,12 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
   for (const GoodSource& source : cases) {
     Diagnostics diagnostics;
     std::optional<std::string> font = CompileSource(source.text, source.options, diagnostics);
-    EXPECT_EQ(diagnostics.Kept().size(), 0u) << source.what << ": " << diagnostics.Kept()[0].message;
+    // Fonts without a font-header record are warned of (tested with the warnings about the whole text).
+    std::string problems;
+    for (const Diagnostic& d : diagnostics.Kept()) {
+      if (d.isError || d.message.find("no font-header record") == std::string::npos) problems += d.message + "\n";
+    }
+    EXPECT_EQ(problems, "") << source.what;
     EXPECT_EQ(font.value_or("(nothing)"), source.font) << source.what;
   }
 }
@@ -126,7 +131,7 @@ TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
       {"a lower-case word", "*unifont,6,u\n1,2,3,4,5,0\n", 1, 1},
       {"a code out of range in a header", "*65536,1,a\n0\n", 1, 2},
       {"items before the first header", ";; banner\n1,2\n*00041,1,a\n0\n", 2, 1},
-      {"a record too long for 16 bits", "*00041,32768,a\n" + Repeated("1,", 32768), 1, 1},
+      {"a record too long for 16 bits", "*00041,0,a\n" + Repeated("1,", 32768), 1, 1, {std::nullopt, false, true}},
       {"a *BIGFONT line with fewer codes than its ranges take", "*BIGFONT 1,2,081,09F\n*0,4,b\n0,0,0,0\n", 1, 12},
       {"a *BIGFONT line not followed by the font-header record", "*BIGFONT 1,0\n*00041,1,a\n0\n", 1, 1},
       {"a font-header record with too few values", "*0,3,h\n1,2,0\n", 1, 1},
@@ -142,15 +147,13 @@ TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
   for (const BadSource& source : cases) {
     Diagnostics diagnostics;
     EXPECT_FALSE(CompileSource(source.text, source.options, diagnostics)) << source.fault;
-    std::string got;
+    std::string errors;
     for (const Diagnostic& d : diagnostics.Kept()) {
-      got += std::to_string(d.line) + ":" + std::to_string(d.column) + (d.isError ? " error " : " warning ") +
-             d.message + "\n";
+      if (d.isError) errors += std::to_string(d.line) + ":" + std::to_string(d.column) + " " + d.message + "\n";
     }
-    EXPECT_EQ(got.substr(0, got.find(' ')), std::to_string(source.line) + ":" + std::to_string(source.column))
-        << source.fault << "\n" << got;
-    EXPECT_EQ(diagnostics.ErrorCount(), 1u) << source.fault << "\n" << got;
-    EXPECT_EQ(diagnostics.Kept().size(), 1u) << source.fault << "\n" << got;
+    EXPECT_EQ(errors.substr(0, errors.find(' ')), std::to_string(source.line) + ":" + std::to_string(source.column))
+        << source.fault << "\n" << errors;
+    EXPECT_EQ(diagnostics.ErrorCount(), 1u) << source.fault << "\n" << errors;
   }
 }
 
@@ -176,9 +179,13 @@ RunResult Compile(std::vector<const char*> args, const std::string& source, int 
   return run;
 }
 
+// A source that compiles with no problem at all, and its font.
+const std::string kGood = "*0,4,f\n1,2,3,0\n*00041,1,a\n0\n";
+
 TEST(CompileRun, StatusesAndMessages) {
-  const std::string good = "*00041,1,a\n0\n";
-  const std::string goodFont = BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "a", {0})}));
+  const std::string& good = kGood;
+  const std::string goodFont =
+      LowestCode0(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0}), Shape(0x41, "a", {0})})));
   struct Case {
     const char* what;
     std::vector<const char*> args;
@@ -187,23 +194,24 @@ TEST(CompileRun, StatusesAndMessages) {
     std::string out, err;
   } cases[] = {
       {"written", {}, good, 0, goodFont, ""},
-      {"written with a warning", {"--take-counted"}, "*00041,2,a\n0\n", 0, goodFont,
-       "<stdin>:1:8: warning: the count is 2 but the numbers make 1 byte; the record takes 1\n"},
+      {"written with a warning", {"--take-counted"}, "*0,4,f\n1,2,3,0\n*00041,02,a\n0\n", 0, goodFont,
+       "<stdin>:3:8: warning: the count is 02 (2) but the numbers make 1 byte; the record takes 1\n"},
       {"errors, nothing written", {"-"}, "*00041,1,a\n1A\n*00042,1,b\n0 0\n", 1, "",
        "<stdin>:2:1: error: '1A' is not a decimal number\n<stdin>:4:3: error: two numbers with no comma between them\n"},
-      {"a warning found at the end shown before a later error", {}, "*BIGFONT 5,0\n*0,4,b\n0,0,0,0\n*00041,1,a\n300\n",
-       1, "",
-       "<stdin>:1:10: warning: the *BIGFONT line counts 5 records of 1 to 32767 bytes; the font holds 2\n"
-       "<stdin>:5:1: error: '300' is out of range for a code or vector byte (0 to 255)\n"},
+      {"a problem found at the end shown before a later one", {},
+       "*BIGFONT 4,0\n*0,4,b\n0,0,0,0\n*00041,1,a\n0\n*65,1,b\n0\n*00042,1,c\n300\n", 1, "",
+       "<stdin>:6:1: error: a second record with code 65 (the first is on line 4); a bigfont holds one per code\n"
+       "<stdin>:9:1: error: '300' is out of range for a code or vector byte (0 to 255)\n"},
       {"an unknown option", {"--bogus"}, good, 2, "",
-       "morlune-compile: unknown option '--bogus'.\nTry 'morlune-compile --help' for more information.\n"},
+       "morlune-compile: unknown option '--bogus'\nTry 'morlune-compile --help' for more information.\n"},
       {"an unknown variant", {"--variant=shapes12"}, good, 2, "",
-       "morlune-compile: unknown variant 'shapes12' (shapes10, shapes11, bigfont or unifont).\n"
+       "morlune-compile: unknown variant 'shapes12' (shapes10, shapes11, bigfont or unifont)\n"
        "Try 'morlune-compile --help' for more information.\n"},
       {"two sources", {"a", "b"}, good, 2, "",
-       "morlune-compile: only one SOURCE may be given.\nTry 'morlune-compile --help' for more information.\n"},
+       "morlune-compile: only one SOURCE may be given\nTry 'morlune-compile --help' for more information.\n"},
       {"a source that cannot be read", {"/nonexistent/source.kqs"}, good, 2, "",
-       "morlune-compile: cannot read /nonexistent/source.kqs: No such file or directory.\n"},
+       "morlune-compile: /nonexistent/source.kqs: cannot open: No such file or directory\n"},
+      {"a folder as the source", {"/"}, good, 2, "", "morlune-compile: /: cannot open: Is a directory\n"},
       {"the version", {"--version"}, good, 0, "morlune-compile " MORLUNE_VERSION "\n", ""},
   };
   for (const Case& c : cases) {
@@ -229,10 +237,10 @@ TEST(CompileRun, ProblemsPastAHundredAreCounted) {
 TEST(CompileRun, AFullDeviceEndsWithStatus3) {
   int fd = ::open("/dev/full", O_WRONLY);
   ASSERT_GE(fd, 0);
-  RunResult run = Compile({}, "*00041,1,a\n0\n", fd);
+  RunResult run = Compile({}, kGood, fd);
   ::close(fd);
   EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.err, "morlune-compile: Write error: No space left on device.\n");
+  EXPECT_EQ(run.err, "morlune-compile: <stdout>: cannot write: No space left on device\n");
 }
 
 // With -o the file appears only when the font is whole: an error in the text leaves an existing file as it
@@ -261,9 +269,10 @@ TEST(CompileRun, OutputFileOnlyWhenWhole) {
   EXPECT_EQ(nothing.out, BuildFont(FontLayout(FontVariant::kShapes11, {})));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
 
-  RunResult nowhere = Compile({"-o", (dir + "/no/such/folder.kqx").c_str()}, "*00041,1,a\n0\n");
+  RunResult nowhere = Compile({"-o", (dir + "/no/such/folder.kqx").c_str()}, kGood);
   EXPECT_EQ(nowhere.status, 3);
-  EXPECT_EQ(nowhere.err.substr(0, nowhere.err.find(dir)), "morlune-compile: cannot create ");
+  EXPECT_EQ(nowhere.err, "morlune-compile: " + dir +
+                             "/no/such/folder.kqx: cannot create the temporary file beside it: No such file or directory\n");
   fs::remove_all(dir);
 }
 

@@ -3,6 +3,8 @@
 // rendered by librsvg, with ink where the glyphs must put it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <tuple>
@@ -45,8 +47,25 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
       {{"--frobnicate", kSample}, "", "", "morlune-draw: unknown option '--frobnicate'\n" + kTryHelp, 2},
       {{"--codes"}, "", "", "morlune-draw: option '--codes' needs a value\n" + kTryHelp, 2},
       {{"--codes=50-41", kSample}, "", "",
-       "morlune-draw: --codes takes a range of hexadecimal codes A-B (A at most B) or one code, not '50-41'\n" +
-           kTryHelp, 2},
+       "morlune-draw: --codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+       "not '50-41'\n" + kTryHelp, 2},
+      {{"--codes=41-10000", kSample}, "", "",
+       "morlune-draw: --codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+       "not '41-10000'\n" + kTryHelp, 2},
+      {{"--codes=0x41", kSample}, "", "",
+       "morlune-draw: --codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+       "not '0x41'\n" + kTryHelp, 2},
+      // The source text's own form of a code, with its leading 0, names the same shape.
+      {{"--list", "--codes", "00041", kSample}, "", Lines("strokes.list", {"0041"}), "", 0},
+      {{"--list", "--codes", "00030-0000031", kSample}, "", Lines("strokes.list", {"0030", "0031"}), "", 0},
+      // --encoding: one rule for every variant; the name is checked, used by a bigfont alone.
+      {{"--text", "A", "--encoding", ""}, "", "", "morlune-draw: option '--encoding' needs the name of a code page\n" +
+       kTryHelp, 2},
+      {{"--text", "A", "--encoding=", kSample}, "", "",
+       "morlune-draw: option '--encoding' needs the name of a code page\n" + kTryHelp, 2},
+      {{"--text", "A", "--encoding", "NO-SUCH-PAGE", kSample}, "", "",
+       "morlune-draw: the system knows no code page 'NO-SUCH-PAGE'\n" + kTryHelp, 2},
+      {{"--list", "--text", "A", "--encoding", "CP932", kSample}, "", Lines("strokes.list", {"0041"}), "", 0},
       {{"--height", "0"}, "", "", "morlune-draw: --height takes a number above 0 and at most 1000, not '0'\n" + kTryHelp,
        2},
       {{kSample, "b.kqx"}, "", "", "morlune-draw: more than one FONT given: 'b.kqx'\n" + kTryHelp, 2},
@@ -61,7 +80,7 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
        "morlune-draw: --oblique takes an angle in degrees from -85 to 85, not '-86'\n" + kTryHelp, 2},
       {{"--oblique", "10", kSample}, "", "", "morlune-draw: --oblique is for --text\n" + kTryHelp, 2},
       {{"--bigfont", kSample, kSample}, "", "", "morlune-draw: --bigfont is for --text\n" + kTryHelp, 2},
-      {{"--text", "A", "--bigfont", kSample, kSample}, "", "", "morlune-draw: " + kSample + ": not a bigfont\n", 1},
+      {{"--text", "A", "--bigfont", kSample, kSample}, "", "", "morlune-draw: " + kSample + ": refused as the bigfont: it is no bigfont\n", 1},
       {{dir + "/missing.kqx"}, "", "", "morlune-draw: " + dir + "/missing.kqx: cannot open: No such file or directory\n", 1},
       {{dir}, "", "", "morlune-draw: " + dir + ": cannot open: Is a directory\n", 1},
       {{"--list"}, "not a font", "", "morlune-draw: <stdin>: not a compiled shape font\n", 1},
@@ -79,6 +98,10 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
   }
   ProcessResult help = Draw({"--help", "--frobnicate"});
   EXPECT_EQ(help.out.substr(0, 37) + std::to_string(help.status), "Usage: morlune-draw [options] [FONT]\n0");
+  // The help names what else FONT may be and when the status is 1.
+  EXPECT_NE(help.out.find("FONT may also be shape source text"), std::string::npos);
+  EXPECT_NE(help.out.find("1 the input cannot be opened or\nread, is not a compiled shape font, or is source text "
+                          "with errors"), std::string::npos);
   std::filesystem::remove_all(dir);
 }
 
@@ -95,14 +118,98 @@ TEST(DrawRun, OutputFileWholeOrNotAtAll) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "a part file was left behind";
   run = Draw({"-o", dir + "/no/such/folder.svg", kSample});
   EXPECT_EQ(std::tie(run.status, run.err),
-            std::make_tuple(3, "morlune-draw: " + dir + "/no/such/folder.svg: cannot create: No such file or directory\n"));
+            std::make_tuple(3, "morlune-draw: " + dir +
+                                   "/no/such/folder.svg: cannot create the temporary file beside it: No such file or "
+                                   "directory\n"));
   run = Draw({"--list", "-o", "/dev/full", kSample});
   EXPECT_EQ(std::tie(run.status, run.err),
-            std::make_tuple(3, "morlune-draw: /dev/full: Write error: No space left on device\n"));
+            std::make_tuple(3, "morlune-draw: /dev/full: cannot write: No space left on device\n"));
   run = RunProcess({{"-c", "exec \"$0\" \"$1\" >/dev/full", MORLUNE_DRAW_BINARY, kSample}, StdinKind::kNone, "", "",
                     {}, "", "/bin/sh"});
   EXPECT_EQ(std::tie(run.status, run.err),
-            std::make_tuple(3, "morlune-draw: <stdout>: Write error: No space left on device\n"));
+            std::make_tuple(3, "morlune-draw: <stdout>: cannot write: No space left on device\n"));
+  std::filesystem::remove_all(dir);
+}
+
+// Source text whose problems pass the limit: one hundred shown, the rest counted in one closing line.
+TEST(DrawRun, ProblemsPastAHundredAreCounted) {
+  for (const auto& [problems, closing] : {std::pair{130, "30 more problems not shown."},
+                                          std::pair{101, "1 more problem not shown."}}) {
+    std::string source = "*00041,1,a\n";
+    for (int i = 0; i < problems; ++i) source += "300,\n";
+    ProcessResult run = Draw({"--list"}, source);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 101);
+    EXPECT_TRUE(run.err.starts_with("<stdin>:2:1: error: '300' is out of range")) << run.err.substr(0, 80);
+    EXPECT_TRUE(run.err.ends_with("\nmorlune-draw: " + std::string(closing) + "\n")) << run.err.substr(run.err.size() - 80);
+  }
+}
+
+// The drawing's own warnings share the one limit with a source text's: a bigfont text whose *BIGFONT line
+// counts 1 record (a warning) and whose 150 shapes each call a subshape the font lacks (one warning each).
+TEST(DrawRun, WarningsShareTheOneLimit) {
+  std::string source = "*BIGFONT 1,0\n*0,4,h\n0,0,0,0\n";
+  for (int code = 0x100; code < 0x100 + 150; ++code) {
+    char header[32];
+    std::snprintf(header, sizeof header, "*0%04X,3,s\n7,0FF,0\n", code);
+    source += header;
+  }
+  const std::string dir = MakeTempDir();
+  WriteFileBytes(dir + "/F.kqs", source);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--list", "F.kqs"},
+                                               std::vector<std::string>{"-o", "F.svg", "F.kqs"}}) {
+    ProcessResult run = RunProcess({args, StdinKind::kNone, "", "", {}, dir, MORLUNE_DRAW_BINARY});
+    EXPECT_EQ(run.status, 0) << args[0];
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 101) << args[0];
+    EXPECT_TRUE(run.err.starts_with("F.kqs:1:")) << run.err.substr(0, 80);
+    EXPECT_NE(run.err.find("\nmorlune-draw: F.kqs: shape 0100: subshape 00FF is skipped: the font has no such shape\n"),
+              std::string::npos);
+    EXPECT_TRUE(run.err.ends_with("\nmorlune-draw: 51 more problems not shown.\n")) << args[0];
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// What the drawing could only guess is said: a shape cut short by the end of the file (drawn as far as it
+// goes, whether the cut falls between items or inside one, called as a subshape too), and a bigfont's text
+// past ASCII taken as bytes for want of --encoding.
+TEST(DrawRun, WarningsThatTellWhatWasGuessed) {
+  const std::string dir = MakeTempDir();
+  auto cut = [](std::string font, std::size_t bytes) { return font.substr(0, font.size() - bytes); };
+  const std::string fileEnds = "morlune-draw: F: shape 0041: the file ends inside shape 0041; it is drawn as far as "
+                               "the file goes\n";
+  const std::string asBytes = "morlune-draw: F: --text holds characters past ASCII and no --encoding names the font's "
+                              "code page: its UTF-8 bytes are taken as the font's codes\n";
+  const std::string runs = BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "", {0x10, 0x10, 0x10, 0})}));
+  const std::string moves = BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "", {8, 1, 2, 0})}));
+  const std::string called = BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x42, "", {7, 0x41, 0}),
+                                                                          Shape(0x41, "", {0x10, 0x10, 0})}));
+  const struct {
+    const char* what;
+    std::string font;
+    std::vector<std::string> args;
+    std::string err;
+  } rows[] = {
+      {"whole", runs, {"--list"}, ""},
+      {"cut between items", cut(runs, 2), {"--list"}, fileEnds},
+      {"cut inside an item", cut(moves, 2), {"--list"},
+       fileEnds + "morlune-draw: F: shape 0041: an item of shape 0041 runs past the end of its record; that record "
+                  "ends there\n"},
+      {"cut in a subshape", cut(called, 1), {"--list", "--codes", "42"},
+       "morlune-draw: F: shape 0042: the file ends inside shape 0041; it is drawn as far as the file goes\n"},
+      // A, then あ as UTF-8 E3 81 82: E3 opens an escape with 81, and 82 at the very end is a code of its own.
+      {"bigfont text as bytes", GoldenBigfontFont(), {"--list", "--text", "A\xE3\x81\x82"},
+       asBytes + "morlune-draw: F: shape E381: the font has no such shape; the character is left out\n"
+                 "morlune-draw: F: shape 0082: the font has no such shape; the character is left out\n"},
+      {"bigfont text in ASCII", GoldenBigfontFont(), {"--list", "--text", "A"}, ""},
+      {"shapes text past ASCII", GoldenShapes10Font(), {"--list", "--text", "E\xC3\x89"}, ""},
+  };
+  for (const auto& row : rows) {
+    WriteFileBytes(dir + "/F", row.font);
+    std::vector<std::string> args = row.args;
+    args.push_back("F");
+    ProcessResult run = RunProcess({args, StdinKind::kNone, "", "", {}, dir, MORLUNE_DRAW_BINARY});
+    EXPECT_EQ(std::tie(run.err, run.status), std::make_tuple(row.err, 0)) << row.what;
+  }
   std::filesystem::remove_all(dir);
 }
 
@@ -132,6 +239,8 @@ TEST(DrawRun, TextInEachVariant) {
        {"--text", "L\xC2\x81", "--bigfont", kSource + "examples/strokes_bigfont.kqx", "--width-factor", "2",
         "--oblique", "45"},
        "004C\t12,0\tM 6 6 L 0 0 L 8 0\n",
+       "morlune-draw: F: --text holds characters past ASCII and no --encoding names the font's code page: its "
+       "UTF-8 bytes are taken as the font's codes\n"
        "morlune-draw: F: shape 00C2: the font has no such shape; the character is left out\n"
        "morlune-draw: F: shape 0081: the font has no such shape; the character is left out\n"},
   };

@@ -2,6 +2,7 @@
 // paths to one file.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "platform/file_io.h"
+#include "platform/pending_file.h"
 #include "platform/text_output.h"
 #include "tests/support/process_run.h"
 
@@ -104,6 +106,65 @@ TEST(SameExistingFile, OneFileByEveryNameAndNoOther) {
       {"/dev/null", "/dev/null", false},         // a device is not emptied by opening it
   };
   for (const auto& [a, b, same] : rows) EXPECT_EQ(SameExistingFile(a.c_str(), b.c_str()), same) << a << " " << b;
+  // The input open on a descriptor (standard input redirected from a file) is the same file by any name too.
+  int fd = OpenForReading(font.c_str());
+  ASSERT_GE(fd, 0);
+  EXPECT_TRUE(OutputIsTheInput((dir + "/link.kqx").c_str(), nullptr, fd));
+  EXPECT_FALSE(OutputIsTheInput((dir + "/copy.kqx").c_str(), nullptr, fd));
+  EXPECT_TRUE(OutputIsTheInput((dir + "/sub/../font.kqx").c_str(), font.c_str(), -1));
+  EXPECT_FALSE(OutputIsTheInput(nullptr, font.c_str(), fd));
+  CloseFd(fd);
+  std::filesystem::remove_all(dir);
+}
+
+// Where the output goes: a new file beside a regular file or a new name, the path itself for a device; and
+// when the new file cannot be made, which of the two could not be.
+TEST(PendingFile, NewFileBesideOrThePathItself) {
+  const std::string dir = MakeTempDir();
+  WriteFileBytes(dir + "/old", "old");
+  const struct {
+    std::string path;
+    int error;
+    bool inPlace, beside;
+  } rows[] = {
+      {dir + "/old", 0, false, true},
+      {dir + "/new", 0, false, true},
+      {"/dev/null", 0, true, false},
+      {dir + "/no/such/file", ENOENT, false, false},
+  };
+  for (const auto& row : rows) {
+    PendingFile file;
+    EXPECT_EQ(OpenPendingFile(row.path.c_str(), file), row.error) << row.path;
+    EXPECT_EQ(file.inPlace, row.inPlace) << row.path;
+    EXPECT_EQ(file.partPath.starts_with(row.path + ".part"), row.beside) << row.path;
+    if (file.fd >= 0) CloseFd(file.fd);
+    DiscardPendingFile(file);
+  }
+  EXPECT_EQ(testing::ReadFileBytes(dir + "/old"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+  std::filesystem::remove_all(dir);
+}
+
+// A signal that ends the process while the new file is open removes it, ends the process as the signal does,
+// and leaves the file it was to replace as it was.
+TEST(PendingFile, AnEndingSignalRemovesTheNewFile) {
+  const std::string dir = MakeTempDir(), target = dir + "/target";
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    WriteFileBytes(target, "old");
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      ::signal(signal, SIG_DFL);
+      PendingFile file;
+      if (OpenPendingFile(target.c_str(), file) != 0 || WriteFd(file.fd, "new", 3) != 0) ::_exit(1);
+      ::raise(signal);
+      ::_exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": status " << status;
+    EXPECT_EQ(testing::ReadFileBytes(target), "old") << signal;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << signal;
+  }
   std::filesystem::remove_all(dir);
 }
 

@@ -66,5 +66,22 @@ TEST_F(WindowsCompile, ErrorsLeaveTheOutputAlone) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(top_ + "/work"), std::filesystem::directory_iterator()), 2);
 }
 
+// -o naming the source by any spelling (a hard link included) is refused by the file's volume and index, and
+// the source is left as it was.
+TEST_F(WindowsCompile, OutputNamingTheSourceIsRefused) {
+  const std::string source = "*00041,1,a\r\n0\r\n";
+  WriteFileBytes(top_ + "/work/font.kqs", source);
+  std::filesystem::create_directory(top_ + "/work/sub");
+  std::filesystem::create_hard_link(top_ + "/work/font.kqs", top_ + "/work/link.kqs");
+  for (const std::string output : {"font.kqs", ".\\font.kqs", "sub\\..\\font.kqs", "link.kqs"}) {
+    ProcessResult got = Run({"-o", output, "font.kqs"});
+    EXPECT_EQ(std::tie(got.out, got.err, got.status),
+              std::make_tuple("", "morlune-compile: " + output + ": refused as the output: it is the input file\r\n",
+                              2));
+    EXPECT_EQ(ReadFileBytes(top_ + "/work/font.kqs"), source);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(top_ + "/work"), std::filesystem::directory_iterator()), 3);
+}
+
 }  // namespace
 }  // namespace morlune::testing
