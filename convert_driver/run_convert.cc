@@ -4,7 +4,6 @@
 #include "convert_driver/run_convert.h"
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "convert_driver/convert_exit_status.h"
 #include "platform/file_io.h"
 #include "platform/pending_file.h"
+#include "platform/tool_messages.h"
 #include "platform/text_output.h"
 
 #ifndef MORLUNE_VERSION
@@ -34,29 +34,27 @@ constexpr std::string_view kStdoutName = "<stdout>";
 // before it can take the machine's memory.
 constexpr std::size_t kLargestInput = std::size_t{256} << 20;
 
+// "morlune-convert: FILE: TEXT" lines through the tools' one writer of them.
 class Messages {
  public:
-  explicit Messages(TextOutput& errors) : errors_(errors) {}
-  // "morlune-convert: FILE: TEXT"
-  void About(std::string_view file, std::string_view text) {
-    errors_.Write(kToolName);
-    errors_.Write(": ");
-    if (!file.empty()) {
-      errors_.Write(file);
-      errors_.Write(": ");
+  explicit Messages(ToolMessages& tool) : tool_(tool) {}
+  void About(std::string_view file, std::string_view text) { tool_.Failure(file, text, std::string_view()); }
+  void About(std::string_view file, std::string_view what, int errorNumber) {
+    if (errorNumber > 0) {
+      tool_.Failure(file, what, errorNumber);
+    } else {
+      tool_.Failure(file, what, std::string_view("not a readable file"));
     }
-    errors_.Write(text);
-    errors_.Write("\n");
   }
+  // A source text's problem, placed as morlune-compile places it.
+  void SourceProblem(std::string_view file, std::string_view problem) {
+    tool_.Problem(std::string(file) + ":" + std::string(problem));
+  }
+  ToolMessages& Tool() { return tool_; }
 
  private:
-  TextOutput& errors_;
+  ToolMessages& tool_;
 };
-
-std::string ReasonText(int errorNumber) {
-  const char* reason = errorNumber > 0 ? std::strerror(errorNumber) : nullptr;
-  return reason != nullptr && *reason != '\0' ? reason : "not a readable file";
-}
 
 // Returns 0, or the error number of the failure (-1 where there is none,
 // -2 for an input past the largest taken).
@@ -108,8 +106,7 @@ int WriteOutput(const ConvertCommand& command, const ToolStreams& streams, std::
     AttachToolStream(out, streams.outputFd, streams.outputCapture);
   } else {
     if (int error = OpenPendingFile(command.outputPath.c_str(), file); error != 0) {
-      messages.About(command.outputPath, "cannot create the file or the temporary file beside it: " +
-                                             ReasonText(error));
+      messages.About(command.outputPath, "cannot create the temporary file beside it", error);
       return kExitNotWritten;
     }
     out.AttachFd(file.fd, true);
@@ -125,8 +122,7 @@ int WriteOutput(const ConvertCommand& command, const ToolStreams& streams, std::
     }
   }
   if (failure != 0) {
-    messages.About(standard ? kStdoutName : std::string_view(command.outputPath),
-                   "cannot write: " + ReasonText(failure));
+    messages.About(standard ? kStdoutName : std::string_view(command.outputPath), "cannot write", failure);
     return kExitNotWritten;
   }
   return kExitWritten;
@@ -149,7 +145,8 @@ Conversion Export(const ConvertCommand& command, FileFormat from, FileFormat to,
                   std::string_view inputName, Messages& messages) {
   Result<ShapeFont> shapes = OpenShapeFont(bytes, from == FileFormat::kSource);
   if (!shapes) {
-    for (const Diagnostic& problem : shapes.error().diagnostics) messages.About(inputName, problem.message);
+    for (const Diagnostic& problem : shapes.error().diagnostics) messages.SourceProblem(inputName, problem.message);
+    messages.Tool().CloseProblems();
     messages.About(inputName, "cannot be read as a shape font: " + shapes.error().message);
     return {"", kExitContentRefused};
   }
@@ -190,7 +187,10 @@ Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to,
   options.encoding = command.encoding;
   Result<ImportedFont> imported = ImportStrokeFont(*strokes, options);
   if (!imported) {
-    for (const Diagnostic& problem : imported.error().diagnostics) messages.About(inputName, problem.message);
+    for (const Diagnostic& problem : imported.error().diagnostics) {
+      messages.SourceProblem("<imported source text>", problem.message);
+    }
+    messages.Tool().CloseProblems();
     bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
     messages.About(inputName, "cannot be made a shape font: " + imported.error().message);
     return {"", badOption ? kExitBadCommand : kExitContentRefused};
@@ -213,7 +213,8 @@ Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to,
 }
 
 int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
-  Messages messages(errors);
+  ToolMessages tool(kToolName, errors);
+  Messages messages(tool);
   ConvertCommand command = ParseConvertCommand(argc, argv);
   if (command.problem.empty() && !command.help && !command.version) {
     if (!command.from) command.from = FormatFromPath(command.inputPath);
@@ -227,8 +228,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     }
   }
   if (!command.problem.empty()) {
-    messages.About("", command.problem);
-    errors.Write("Try 'morlune-convert --help' for more information.\n");
+    messages.Tool().CommandLineProblem(command.problem);
     return kExitBadCommand;
   }
   if (command.help || command.version) {
@@ -238,7 +238,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     out.Write(command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
     out.Finish();
     if (out.Failed()) {
-      messages.About(kStdoutName, "cannot write: " + ReasonText(out.FailureErrno()));
+      messages.About(kStdoutName, "cannot write", out.FailureErrno());
       return kExitNotWritten;
     }
     return kExitWritten;
@@ -247,8 +247,11 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
   std::vector<Byte> bytes;
   if (int failure = ReadInput(command, streams, bytes); failure != 0) {
-    messages.About(inputName, failure == -2 ? std::string("cannot read: larger than 256 MiB")
-                                            : "cannot read: " + ReasonText(failure));
+    if (failure == -2) {
+      messages.About(inputName, "cannot read: larger than 256 MiB");
+    } else {
+      messages.About(inputName, "cannot read", failure);
+    }
     return kExitBadCommand;
   }
   Conversion conversion = IsShapeFormat(*command.from)
