@@ -217,7 +217,7 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   imported.compiled = std::move(*compiled);
 
   // What was written, drawn and held against what was read.
-  Result<ShapeFont> drawn = OpenShapeFont(imported.compiled, false);
+  Result<ShapeFont> drawn = OpenShapeFont(imported.compiled);
   if (!drawn) return drawn.error();
   std::map<std::uint32_t, const Glyph*> byCode;
   for (const DrawnShape& shape : drawn->shapes) byCode.emplace(shape.glyph.code, &shape.glyph);

@@ -29,8 +29,7 @@ Error WithPlaces(Error error) {
 
 }  // namespace
 
-Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes, bool isSourceText) {
-  (void)isSourceText;  // the font's own head tells compiled bytes from text
+Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
   Result<Font> font = Font::FromBytes(bytes);
   if (!font) return WithPlaces(font.error());
   ShapeFont shapes;

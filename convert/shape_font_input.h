@@ -27,8 +27,9 @@ struct ShapeFont {
   std::vector<DrawnShape> shapes;  // the first record of each code, code 0 left out
 };
 
-// Source text is compiled first; kSourceErrors carries its errors.
-Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes, bool isSourceText);
+// A compiled font, or source text (told apart by the signature at the
+// head), compiled first; kSourceErrors carries its errors.
+Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes);
 
 // Source text compiled to a font's bytes (for the import's output).
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant);

@@ -141,9 +141,9 @@ struct Conversion {
   int status = kExitWritten;
 };
 
-Conversion Export(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
+Conversion Export(const ConvertCommand& command, FileFormat to, const std::vector<Byte>& bytes,
                   std::string_view inputName, Messages& messages) {
-  Result<ShapeFont> shapes = OpenShapeFont(bytes, from == FileFormat::kSource);
+  Result<ShapeFont> shapes = OpenShapeFont(bytes);
   if (!shapes) {
     for (const Diagnostic& problem : shapes.error().diagnostics) messages.SourceProblem(inputName, problem.message);
     messages.Tool().CloseProblems();
@@ -255,7 +255,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     return kExitBadCommand;
   }
   Conversion conversion = IsShapeFormat(*command.from)
-                              ? Export(command, *command.from, *command.to, bytes, inputName, messages)
+                              ? Export(command, *command.to, bytes, inputName, messages)
                               : Import(command, *command.from, *command.to, bytes, inputName, messages);
   if (conversion.status != kExitWritten) return conversion.status;
   return WriteOutput(command, streams, conversion.output, messages);

@@ -15,8 +15,7 @@ std::vector<std::string> ExportTestFonts() {
 
 ShapeFont OpenFontFile(const std::string& path) {
   std::string bytes = morlune::testing::ReadFileBytes(path);
-  bool text = path.size() > 4 && path.substr(path.size() - 4) == ".kqs";
-  Result<ShapeFont> font = OpenShapeFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), text);
+  Result<ShapeFont> font = OpenShapeFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
   return font ? *font : ShapeFont{};
 }
 

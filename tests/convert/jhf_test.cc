@@ -169,7 +169,7 @@ TEST(JhfRoundTrip, EveryDebianFontComesBackWithTheSameStrokes) {
     EXPECT_LT(imported->largestError, 1e-9);
     EXPECT_EQ(imported->charactersLeftOut, 0);
 
-    Result<ShapeFont> shapes = OpenShapeFont(imported->compiled, false);
+    Result<ShapeFont> shapes = OpenShapeFont(imported->compiled);
     ASSERT_TRUE(shapes);
     std::string problem;
     LossReport losses;

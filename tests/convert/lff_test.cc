@@ -272,7 +272,7 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
     EXPECT_NEAR(imported->tolerance, 0.09, 1e-12);  // 1% of 9 units
     // What was written draws within the tolerance of what was read, glyph
     // by glyph, by morlune's own drawing.
-    Result<ShapeFont> drawn = OpenShapeFont(imported->compiled, false);
+    Result<ShapeFont> drawn = OpenShapeFont(imported->compiled);
     ASSERT_TRUE(drawn);
     EXPECT_EQ(drawn->height, imported->heightUnits);
     EXPECT_EQ(drawn->shapes.size(), font->glyphs.size());
