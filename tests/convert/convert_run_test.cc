@@ -68,6 +68,13 @@ TEST(ConvertRun, CommandLinesStatusesAndMessages) {
   }
   // --strict writes nothing at all.
   EXPECT_FALSE(FileExists(dir + "/strict.jhf"));
+  // An output that is the input, by another spelling of its path, is refused
+  // before anything is read; the file stays as it was.
+  WriteFileBytes(dir + "/same.kqx", ReadFileBytes(kSample));
+  ProcessResult same = Convert({"--to", "jhf", dir + "/same.kqx", dir + "/./same.kqx"});
+  EXPECT_EQ(same.status, 2);
+  EXPECT_EQ(same.err, "morlune-convert: " + dir + "/./same.kqx: refused as the output: it is the input file\n");
+  EXPECT_EQ(ReadFileBytes(dir + "/same.kqx"), ReadFileBytes(kSample));
 }
 
 TEST(ConvertRun, LossesAndCodePagesOfEachVariant) {
