@@ -4,7 +4,6 @@
 #include <morlune/font.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -13,7 +12,9 @@
 #include "fontfile/record_walk.h"
 #include "fontfile/signature.h"
 #include "platform/byte_input.h"
+#include "platform/error_text.h"
 #include "platform/file_io.h"
+#include "platform/read_all.h"
 #include "platform/text_output.h"
 #include "source/char_names.h"
 #include "source/font_source.h"
@@ -124,27 +125,14 @@ Result<Font> Font::Open(const std::filesystem::path& path, const CompileOptions&
   if (fd < 0) {
     // A folder opens, then is refused with no error number of its own.
     int error = errno != 0 ? errno : EISDIR;
-    return Error{ErrorKind::kUnreadable, name + ": cannot open: " + std::strerror(error), {}};
+    return Error{ErrorKind::kUnreadable, name + ": cannot open: " + SystemReason(error), {}};
   }
-  std::vector<Byte> bytes;
-  std::int64_t known = RegularFileSize(fd);
-  bytes.resize(known > 0 ? static_cast<std::size_t>(known) + 1 : 1 << 16);
-  std::size_t size = 0;
-  for (;;) {
-    if (size == bytes.size()) bytes.resize(2 * size);
-    errno = 0;
-    long got = ReadFd(fd, bytes.data() + size, bytes.size() - size);
-    if (got == 0) break;
-    if (got < 0) {
-      int error = errno != 0 ? errno : EIO;
-      CloseFd(fd);
-      return Error{ErrorKind::kUnreadable, name + ": cannot read: " + std::strerror(error), {}};
-    }
-    size += static_cast<std::size_t>(got);
-  }
+  InputBytes input = ReadAllFrom(fd);
   CloseFd(fd);
-  bytes.resize(size);
-  Result<Font> font = FromBytes(bytes, options);
+  if (input.error != 0) {
+    return Error{ErrorKind::kUnreadable, name + ": cannot read: " + SystemReason(input.error), {}};
+  }
+  Result<Font> font = FromBytes(input.bytes, options);
   if (!font) {
     Error error = font.error();
     error.message = name + ": " + error.message;
@@ -162,7 +150,7 @@ const std::vector<Diagnostic>& Font::compileDiagnostics() const { return state_-
 
 const Record* Font::Find(std::uint32_t code) const {
   if (code > 0xFFFF) return nullptr;
-  int record = state_->lookup->firstRecord[code];
+  int record = state_->lookup->FirstRecord(static_cast<std::uint16_t>(code));
   return record < 0 ? nullptr : &state_->records[static_cast<std::size_t>(record)];
 }
 

@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/read_all.h"
 #include "source/diagnostics.h"
 
 namespace morlune {
-
-struct InputBytes {
-  std::vector<unsigned char> bytes;
-  int error = 0;        // the system's error number when reading failed
-  bool opened = true;   // false: the path could not be opened (error says why)
-};
-
-// Reads everything from the descriptor.
-InputBytes ReadAllFrom(int fd);
 
 struct FontFromInput {
   std::vector<unsigned char> bytes;  // a compiled font, or the input as it came

@@ -12,7 +12,7 @@ ArcEllipse ShearedEllipseOf(const ArcSegment& arc) {
   ArcEllipse ellipse;
   ellipse.large = std::fabs(arc.sweep) > 180;
   // The shear keeps the sign of the determinant, axisX times axisY.
-  ellipse.counterclockwise = (arc.sweep > 0) != (arc.axisX * arc.axisY < 0);
+  ellipse.counterclockwise = (arc.sweep > 0) != Mirrored(arc);
   double m00 = arc.axisX, m01 = arc.shear * arc.axisY, m10 = 0, m11 = arc.axisY;
   double e = (m00 + m11) / 2, f = (m00 - m11) / 2, g = (m10 + m01) / 2, h = (m10 - m01) / 2;
   double q = std::hypot(e, h), r = std::hypot(f, g);

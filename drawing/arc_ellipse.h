@@ -24,7 +24,7 @@ inline ArcEllipse EllipseOf(const ArcSegment& arc) {
   if (arc.shear != 0) [[unlikely]] return ShearedEllipseOf(arc);
   // A frame that mirrors one axis turns a counterclockwise arc clockwise.
   return {std::fabs(arc.axisX), std::fabs(arc.axisY), 0, std::fabs(arc.sweep) > 180,
-          (arc.sweep > 0) != (arc.axisX * arc.axisY < 0)};
+          (arc.sweep > 0) != Mirrored(arc)};
 }
 
 }  // namespace morlune

@@ -1,6 +1,7 @@
 // What each item does to the pen, and the bounds that stop a character.
 #include "drawing/character_drawer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -66,6 +67,16 @@ Octants ReadOctants(int stored) {
   return {(stored & 0x80) != 0, (stored >> 4) & 7, count == 0 ? 8 : count};
 }
 
+// The pairs (code 9) or entries (code 13) of a whole list item, its
+// closing pair excepted; 0 for any other item.
+std::int64_t ListLength(const unsigned char* spec, ItemSpan span) {
+  int code = spec[span.start];
+  int between = span.end - span.start - 3;  // the code and the closing pair
+  if (code == 9) return between / 2;
+  if (code == 13) return between / 3;
+  return 0;
+}
+
 }  // namespace
 
 struct CharacterDrawer::Pen {
@@ -122,7 +133,7 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
         warnings_.Add(DrawWarning::kCutShort, font_.Code(record));
         break;
       }
-      goOn = Take();
+      goOn = Take() && TakeMany(ListLength(spec, span));
       continue;
     }
     goOn = Carry(spec, span, pen, depth);
@@ -140,6 +151,27 @@ bool CharacterDrawer::Take() {
   if (characterItems_ >= budget_.limits.itemsPerGlyph) return Stop(DrawWarning::kTooManyItems);
   --budget_.itemsLeft;
   ++characterItems_;
+  return true;
+}
+
+// A skipped list counts as a drawn one does, each pair or entry one item,
+// but nothing of it is drawn, so its items are taken all at once: the
+// first that passes a bound stops the character, the run's bound first.
+bool CharacterDrawer::TakeMany(std::int64_t items) {
+  if (items == 0) return true;
+  std::int64_t characterLeft = std::max<std::int64_t>(budget_.limits.itemsPerGlyph - characterItems_, 0);
+  if (budget_.itemsLeft < items && budget_.itemsLeft <= characterLeft) {
+    characterItems_ += budget_.itemsLeft;
+    budget_.itemsLeft = 0;
+    return Take();
+  }
+  if (characterLeft < items) {
+    budget_.itemsLeft -= characterLeft;
+    characterItems_ += characterLeft;
+    return Take();
+  }
+  budget_.itemsLeft -= items;
+  characterItems_ += items;
   return true;
 }
 
@@ -262,10 +294,18 @@ bool CharacterDrawer::MoveBy(Pen& pen, double dx, double dy) {
   return MoveTo(pen, pen.x + dx, pen.y + dy);
 }
 
+// Every position a move reaches is checked, so a segment starts within the
+// bounds, but for the first one drawn from a frame's corner: the corner is
+// where no move took the pen, and it is checked where a segment is drawn
+// from it. With the pen up only the new position counts.
 bool CharacterDrawer::MoveTo(Pen& pen, double x, double y) {
   Point to = pen.frame.Place(x, y);
   if (!Within(to)) return Stop(DrawWarning::kPositionBound);
-  if (pen.down) sink_->Line(pen.frame.Place(pen.x, pen.y), to);
+  if (pen.down) {
+    Point from = pen.frame.Place(pen.x, pen.y);
+    if (!Within(from)) return Stop(DrawWarning::kPositionBound);
+    sink_->Line(from, to);
+  }
   pen.x = x;
   pen.y = y;
   return true;
@@ -307,10 +347,12 @@ bool CharacterDrawer::Arc(Pen& pen, double radius, double startAngle, double swe
   }
   Point from = pen.frame.Place(pen.x, pen.y), to = pen.frame.Place(end.x, end.y);
   Point oppositeAt = pen.frame.Place(opposite.x, opposite.y);
-  if (!Within(axisX) || !Within(axisY) || !Within(to) || (full && !Within(oppositeAt))) {
-    return Stop(DrawWarning::kPositionBound);
-  }
+  // With the pen up the arc writes nothing: only where it ends counts.
+  if (!Within(to)) return Stop(DrawWarning::kPositionBound);
   if (pen.down) {
+    if (!Within(from) || !Within(axisX) || !Within(axisY) || (full && !Within(oppositeAt))) {
+      return Stop(DrawWarning::kPositionBound);
+    }
     Point centreAt = pen.frame.Place(centre.x, centre.y);
     if (full) {
       double half = sweep / 2;
@@ -343,10 +385,11 @@ bool CharacterDrawer::Bulge(Pen& pen, int dx, int dy, int bulge) {
   Point end{pen.x + chordX, pen.y + chordY};
   double axisX = pen.frame.scaleX * radius, axisY = pen.frame.scaleY * radius;
   Point to = pen.frame.Place(end.x, end.y);
-  if (!Within(axisX) || !Within(axisY) || !Within(to)) return Stop(DrawWarning::kPositionBound);
+  if (!Within(to)) return Stop(DrawWarning::kPositionBound);
   if (pen.down) {
-    sink_->Arc({pen.frame.Place(pen.x, pen.y), to, pen.frame.Place(centre.x, centre.y), axisX, axisY,
-                side * BulgeSweep(std::abs(bulge))});
+    Point from = pen.frame.Place(pen.x, pen.y);
+    if (!Within(from) || !Within(axisX) || !Within(axisY)) return Stop(DrawWarning::kPositionBound);
+    sink_->Arc({from, to, pen.frame.Place(centre.x, centre.y), axisX, axisY, side * BulgeSweep(std::abs(bulge))});
   }
   pen.x = end.x;
   pen.y = end.y;

@@ -31,6 +31,7 @@ class CharacterDrawer {
   bool DrawRecord(int record, Pen& pen, int depth, KeptSplit* kept);
   bool Carry(const unsigned char* spec, ItemSpan span, Pen& pen, int depth);
   bool Take();
+  bool TakeMany(std::int64_t items);
   bool Stop(DrawWarning warning);
   bool Rescale(Pen& pen, int code, int factor);
   bool Subshape(const ShapeItem& item, Pen& pen, int depth);

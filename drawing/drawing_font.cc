@@ -1,14 +1,20 @@
 // The font's records indexed by code, and its font-header values.
 #include "drawing/drawing_font.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace morlune {
 
 FontLookup::FontLookup(const unsigned char* bytes, std::size_t length, ShapeFileKind variant, FontWalk walked)
-    : data(bytes), size(length), kind(variant), walk(std::move(walked)), firstRecord(65536, -1) {
+    : data(bytes), size(length), kind(variant), walk(std::move(walked)) {
+  // As long as the highest code needs, not all 65536: a small font is
+  // walked and drawn in far less time than a table of every code takes.
+  std::uint16_t highest = 0;
+  for (const WalkedRecord& record : walk.records) highest = std::max(highest, record.code);
+  firstRecord.assign(walk.records.empty() ? 0 : std::size_t{highest} + 1, -1);
   for (std::size_t i = walk.records.size(); i-- > 0;) firstRecord[walk.records[i].code] = static_cast<std::int32_t>(i);
-  headerRecord = firstRecord[0];
+  headerRecord = FirstRecord(0);
   if (headerRecord >= 0) {
     std::size_t at = walk.records[static_cast<std::size_t>(headerRecord)].specOffset;
     height = at < size ? data[at] : 0;

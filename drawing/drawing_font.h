@@ -27,7 +27,11 @@ struct FontLookup {
   FontWalk walk;
   int headerRecord = -1;
   int height = 0;
-  std::vector<std::int32_t> firstRecord;  // per code: the first record of the walk with it, or -1
+  // Per code up to the highest of the walk: the first record with it, or -1.
+  std::vector<std::int32_t> firstRecord;
+
+  // The first record of the walk with the code, or -1.
+  int FirstRecord(std::uint16_t code) const { return code < firstRecord.size() ? firstRecord[code] : -1; }
 };
 
 class DrawingFont {
@@ -63,7 +67,7 @@ class DrawingFont {
   // many as the variant's header has (4, or 6 in a unifont).
   std::vector<int> HeaderValues() const;
   // The first record of the walk with the code, or -1.
-  int FindRecord(std::uint16_t code) const { return lookup_->firstRecord[code]; }
+  int FindRecord(std::uint16_t code) const { return lookup_->FirstRecord(code); }
 
   // The split of a record called as a subshape, kept for the whole run;
   // KeptSplitIfAny gives it only where one has been started.

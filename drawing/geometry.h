@@ -5,11 +5,18 @@
 // segments as the pen draws them, or as a glyph's paths keep them.
 #pragma once
 
+#include <cmath>
 #include <span>
 
 #include <morlune/geometry.h>
 
 namespace morlune {
+
+// Whether the frame the arc was drawn in mirrors it: exactly one of its
+// axes points backwards. A frame of width or height 0 keeps the sign of its
+// size in the sign of a zero axis, so the sign bits decide, not the
+// product.
+inline bool Mirrored(const ArcSegment& arc) { return std::signbit(arc.axisX) != std::signbit(arc.axisY); }
 
 class GeometrySink {
  public:

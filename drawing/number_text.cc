@@ -16,7 +16,6 @@ namespace morlune {
 namespace {
 
 constexpr double kMillion = 1e6;
-constexpr double kLimit = 4294967296.0;  // 2^32: the product stays below 2^52, where every half is a double
 
 // The exact error of magnitude * 10^6 against its rounded product. 10^6
 // needs 20 bits, so only the magnitude is split.
@@ -49,7 +48,9 @@ std::uint64_t Millionths(double magnitude) {
 }  // namespace
 
 std::size_t FormatDecimal(double value, char* out) {
-  if (!(std::fabs(value) <= kLimit)) value = 0;
+  // Within 2^32 the product with 10^6 stays below 2^52, where every half
+  // is a double.
+  value = WritableValue(value);
   double magnitude = std::fabs(value);
   std::uint64_t millionths = Millionths(magnitude);
   // The minus sign is written always and kept only where it is needed:

@@ -82,7 +82,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   Box glyphs;
   std::vector<double> heights;
   {
-    DrawSession measure(font, nullptr);
+    DrawSession measure(font, nullptr, options.limits);
     BoundsSink bounds;
     std::size_t step = (records.size() + kMeasuredGlyphs - 1) / kMeasuredGlyphs;
     for (std::size_t i = 0; i < records.size(); i += step) {
@@ -147,7 +147,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   text += grid + "\"/>\n" + baselines + "\"/>\n";
   out.Write(text);
 
-  DrawSession session(font, &messages);
+  DrawSession session(font, &messages, options.limits);
   SvgPathText path(PathDecimals(k));
   for (std::size_t i = 0; i < records.size(); ++i) {
     path.Clear();

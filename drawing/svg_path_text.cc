@@ -59,11 +59,12 @@ void SvgPathText::Clear() {
   y_ = 0;
 }
 
-// Coordinates stay within 2^32 and the units within 10^6 of a font unit:
+// Coordinates within 2^32 and the units within 10^6 of a font unit stay
 // below 2^53, where the truncation and the fraction are exact, so the
-// rounding (half away from zero) is the same everywhere.
+// rounding (half away from zero) is the same everywhere; the difference of
+// two of them fits 64 bits with room to spare.
 std::int64_t SvgPathText::Units(double value) const {
-  double scaled = value * unitsPerFontUnit_;
+  double scaled = WritableValue(value) * unitsPerFontUnit_;
   std::int64_t whole = static_cast<std::int64_t>(scaled);
   double fraction = scaled - static_cast<double>(whole);
   return whole + (fraction >= 0.5 ? 1 : 0) - (fraction <= -0.5 ? 1 : 0);

@@ -80,6 +80,18 @@ def draw_seeds():
     seeds["seed-bigfont-overlapping"] = bytes([TEXT]) + bigfont(
         [(0, font_header(b"Big", [8, 0, 0, 8]))] + [(0x8240 + i, shared) for i in range(200)] +
         [(0xFFFF, (len(shared), 0x80000000))], [(0x81, 0x9F)])
+    # Found by a differential run: a long form's corner past 2^31, where the
+    # framed record's first segment starts, written unchecked.
+    seeds["found-frame-corner-past-bound"] = bytes([LIST]) + shapes([
+        (0x41, data(4, 128, 4, 128, 4, 128, 4, 128, 7, 0, 0, 0x42, 9, 0, 4, 4)),
+        (0x42, data(0x18)),
+    ])
+    # Found by a differential run: a list that code 14 skips counted as one
+    # item, not one per pair; ten calls of 10,000 skipped pairs each.
+    seeds["found-skipped-list-pairs"] = bytes([SPECIMEN]) + shapes([
+        (0x41, data(*([7, 0x42] * 10), *([0x0F] * 9), 0x10)),
+        (0x42, data(14, 9, *([1, 1] * 10000), 0, 0)),
+    ])
     seeds["seed-index-cut-short"] = bytes([SPECIMEN]) + shapes_font("shapes10", [(0x41, b"\0\x10")])[:31]
     return seeds
 

@@ -1,12 +1,17 @@
 // Fuzz target: one whole run over a compiled font held in memory. The first
 // byte picks the option set; the rest is the font, read as standard input.
-// Output and errors are thrown away.
+// Output and errors are thrown away, but for a plain font: its text must
+// compile to a font whose text is the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
+#include "compiler/compile_source.h"
 #include "driver/exit_status.h"
 #include "driver/run.h"
+#include "fuzz/plain_font.h"
 #include "platform/file_io.h"
 
 namespace {
@@ -28,21 +33,41 @@ int NullDevice() {
   return fd;
 }
 
+// A run of morlune over the font, its text kept where text is not null.
+int Decompile(const char* options, const unsigned char* font, std::size_t size, std::string* text) {
+  const char* argv[3] = {"morlune", options, nullptr};
+  morlune::ToolStreams streams;
+  streams.inputData = font;
+  streams.inputSize = size;
+  streams.outputFd = NullDevice();
+  streams.outputCapture = text;
+  streams.errorFd = NullDevice();
+  int status = morlune::RunMorlune(options != nullptr ? 2 : 1, argv, streams);
+  // A font run ends only as recognised or not recognised.
+  if (status != morlune::kExitRecognised && status != morlune::kExitNotRecognised) std::abort();
+  return status;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const char* options = kOptionSets[data[0] & 3];
-  const char* argv[3] = {"morlune", options, nullptr};
-  int argc = options != nullptr ? 2 : 1;
-
-  morlune::ToolStreams streams;
-  streams.inputData = data + 1;
-  streams.inputSize = size - 1;
-  streams.outputFd = NullDevice();
-  streams.errorFd = NullDevice();
-  int status = morlune::RunMorlune(argc, argv, streams);
-  // A font run ends only as recognised or not recognised.
-  if (status != morlune::kExitRecognised && status != morlune::kExitNotRecognised) std::abort();
+  morlune::ShapeFileKind kind = morlune::fuzzing::PlainFontKind(data + 1, size - 1);
+  if (kind == morlune::ShapeFileKind::kUnknown) {
+    Decompile(options, data + 1, size - 1, nullptr);
+    return 0;
+  }
+  std::string text;
+  Decompile(options, data + 1, size - 1, &text);
+  morlune::CompileOptions compiling;
+  // Shapes 1.0 is written out as shapes 1.1 text; only the option brings it back.
+  if (kind == morlune::ShapeFileKind::kShapes10) compiling.variant = morlune::Variant::kShapes10;
+  morlune::Diagnostics problems;
+  std::optional<std::string> font = morlune::CompileSource(text, compiling, problems);
+  if (!font) std::abort();
+  std::string again;
+  Decompile(options, reinterpret_cast<const unsigned char*>(font->data()), font->size(), &again);
+  if (again != text) std::abort();
   return 0;
 }

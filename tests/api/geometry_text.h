@@ -18,7 +18,16 @@ inline std::string Number(double value) {
   return text;
 }
 
-inline std::string PointText(Point p) { return "(" + Number(p.x) + "," + Number(p.y) + ")"; }
+// Built by appending: g++ 12 at -O3 misreads "(" + std::string&& as an
+// overlapping copy (-Wrestrict).
+inline std::string PointText(Point p) {
+  std::string text = "(";
+  text += Number(p.x);
+  text += ',';
+  text += Number(p.y);
+  text += ')';
+  return text;
+}
 
 // "from (x,y): line (x,y); arc (x,y) centre (x,y) axes (x,y) sweep S [shear K]; ..."
 // per path, one line each.

@@ -6,11 +6,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "drawing/number_text.h"
+#include "drawing/path_text.h"
 #include "drawing/svg_path_text.h"
 
 namespace morlune::testing {
@@ -83,6 +85,61 @@ TEST(SvgPathNumbers, EveryPathAgreesWithExactRounding) {
             << decimals << " decimals, " << signedUnit << " units";
       }
     }
+  }
+}
+
+// The drawing never hands the writers a value past 2^32 or one that is not
+// finite; were it to, each is written as 0 rather than converted to an
+// integer it does not fit.
+TEST(NumberWriters, AnyDoubleIsWrittenWithinTwoToThe32OrAsZero) {
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  const std::pair<double, const char*> rows[] = {
+      {std::numeric_limits<double>::quiet_NaN(), "0"}, {kInfinity, "0"}, {-kInfinity, "0"},
+      {1e300, "0"}, {-1e19, "0"}, {std::nextafter(4294967296.0, 1e300), "0"},
+      {4294967296.0, "4294967296"}, {-4294967296.0, "-4294967296"},
+  };
+  for (const auto& [value, text] : rows) {
+    char out[kDecimalRoom];
+    EXPECT_EQ(std::string(out, FormatDecimal(value, out)), text) << value;
+    // A line from the origin: the move to it, then the line's two relative
+    // numbers, at 2 decimals.
+    SvgPathText path(2);
+    path.Line({0, 0}, {value, -value});
+    std::string negated = text == std::string("0") ? "0" : text[0] == '-' ? text + 1 : "-" + std::string(text);
+    EXPECT_EQ(path.Text(), "m0 0" + std::string(text[0] == '-' ? "" : " ") + text +
+                               (negated[0] == '-' ? "" : " ") + negated)
+        << value;
+  }
+}
+
+// The sweep flag of an arc: counterclockwise as drawn, which a frame that
+// mirrors exactly one axis reverses; an axis of size 0 keeps the sign of
+// its frame (a zero of either sign), which is what decides.
+TEST(NumberWriters, ExactlyOneAxisPointingBackwardsReversesTheSweep) {
+  struct FlagRow {
+    double axisX;
+    double axisY;
+    double sweep;
+    const char* listingFlags;  // large, sweep
+    char svgSweep;
+  };
+  const FlagRow rows[] = {
+      {2, 2, 90, "0 1", '1'},     {-2, 2, 90, "0 0", '0'},   {2, -2, -90, "0 1", '1'},
+      {-2, -2, 90, "0 1", '1'},   {0.0, -2, 90, "0 0", '0'}, {-0.0, 2, 90, "0 0", '0'},
+      {-2, 0.0, 270, "1 0", '0'}, {-0.0, -2, 90, "0 1", '1'}, {0.0, 0.0, -90, "0 0", '0'},
+  };
+  for (const FlagRow& row : rows) {
+    ArcSegment arc{{0, 0}, {1, 1}, {1, 0}, row.axisX, row.axisY, row.sweep};
+    PathText listing;
+    listing.Arc(arc);
+    std::string axes = std::to_string(static_cast<int>(std::fabs(row.axisX))) + " " +
+                       std::to_string(static_cast<int>(std::fabs(row.axisY)));
+    EXPECT_EQ(listing.Text(), "M 0 0 A " + axes + " 0 " + row.listingFlags + " 1 1")
+        << row.axisX << " " << row.axisY << " " << row.sweep;
+    SvgPathText picture(0);
+    picture.Arc(arc);
+    EXPECT_EQ(picture.Text(), "m0 0a" + axes + " 0 " + row.listingFlags[0] + " " + row.svgSweep + " 1 1")
+        << row.axisX << " " << row.axisY << " " << row.sweep;
   }
 }
 

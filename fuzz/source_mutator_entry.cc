@@ -1,0 +1,12 @@
+// The custom mutator of the targets that read source text.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/source_mutator.h"
+
+extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
+
+extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, std::size_t maxSize,
+                                               unsigned int seed) {
+  return morlune::fuzzing::MutateSourceInput(data, size, maxSize, seed, LLVMFuzzerMutate);
+}
