@@ -33,6 +33,7 @@ Result<Glyph> Font::GlyphOf(std::uint32_t code, const DrawLimits& limits) const 
   glyph.code = code;
   glyph.advance = session.Draw(record, builder);
   glyph.paths = builder.TakePaths();
+  glyph.items = session.Budget().total - session.Budget().itemsLeft;
   for (const WarningTally::Entry& entry : session.Warnings().Entries()) {
     glyph.warnings.push_back({entry.warning, static_cast<std::uint32_t>(entry.code), entry.count,
                               TalliedWarningText(entry, session.Budget())});

@@ -17,6 +17,18 @@ install(TARGETS morlune-compile RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune-compile.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# morlune-check, the linter of fonts and source text, its manual page and
+# the schema of its JSON output.
+install(TARGETS morlune-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune-check.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune-check.schema.json
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# morlune-convert, to and from the single-stroke interchange formats.
+install(TARGETS morlune-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/morlune-convert.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # The sample goes into a folder of morlune's own, where neither the dynamic
 # loader nor the Windows library search looks: installed on the search path
 # it would turn every user's messages into French.
@@ -35,7 +47,7 @@ set(CPACK_PACKAGE_CONTACT "The morlune developers <morlune@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "turn compiled shape fonts back into shape source text")
 set(CPACK_PACKAGE_DESCRIPTION
-    "morlune reads a compiled shape font (shapes 1.0 and 1.1, bigfont 1.0, unifont 1.0) and writes its shape source text, wrapped at 65 columns. morlune-draw draws its shapes as SVG, or lists their geometry. morlune-compile compiles shape source text back into a font of any of the four variants.")
+    "morlune reads a compiled shape font (shapes 1.0 and 1.1, bigfont 1.0, unifont 1.0) and writes its shape source text, wrapped at 65 columns. morlune-draw draws its shapes as SVG, or lists their geometry. morlune-compile compiles shape source text back into a font of any of the four variants. morlune-convert moves fonts to and from SVG fonts, Hershey JHF files and single-line LFF fonts. morlune-check finds the faults of fonts and source text, and what they lack of a character set.")
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)

@@ -90,7 +90,7 @@ struct CharacterDrawer::Pen {
 };
 
 CharacterDrawer::CharacterDrawer(DrawingFont& font, RunBudget& budget)
-    : font_(font), budget_(budget), beingDrawn_(static_cast<std::size_t>(font.RecordCount()), 0) {}
+    : font_(font), budget_(budget) {}
 
 Point CharacterDrawer::Draw(int record, GeometrySink& sink) {
   warnings_.Clear();
@@ -107,7 +107,7 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
   if (font_.CutByFileEnd(record)) warnings_.Add(DrawWarning::kFileEnds, font_.Code(record));
   const unsigned char* spec = font_.Spec(record);
   ItemReader reader(spec, font_.SpecSize(record), font_.Kind(), kept);
-  beingDrawn_[static_cast<std::size_t>(record)] = 1;
+  chain_.push_back(record);
   bool goOn = true;
   ItemSpan span;
   while (goOn && reader.Next(span)) {
@@ -138,7 +138,7 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
     }
     goOn = Carry(spec, span, pen, depth);
   }
-  beingDrawn_[static_cast<std::size_t>(record)] = 0;
+  chain_.pop_back();
   return goOn;
 }
 
@@ -272,7 +272,7 @@ bool CharacterDrawer::Subshape(const ShapeItem& item, Pen& pen, int depth) {
     warnings_.Add(DrawWarning::kNoSuchShape, code);
     return true;
   }
-  if (beingDrawn_[static_cast<std::size_t>(record)]) {
+  if (std::find(chain_.begin(), chain_.end(), record) != chain_.end()) {
     warnings_.Add(DrawWarning::kAlreadyDrawn, code);
     return true;
   }

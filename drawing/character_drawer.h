@@ -48,7 +48,10 @@ class CharacterDrawer {
   WarningTally warnings_;
   std::int64_t characterItems_ = 0;
   bool spentNow_ = false;
-  std::vector<char> beingDrawn_;  // per record: on the current chain of subshapes
+  // The records on the current chain of subshapes, the character's own
+  // first: at most the depth bound long, so a character costs nothing per
+  // record of the font.
+  std::vector<int> chain_;
 };
 
 }  // namespace morlune

@@ -68,6 +68,11 @@ class FontReader {
   // entries whose length is above 0 as a signed 16-bit value.
   const std::vector<EscapeRangeEntry>& EscapeRanges() const { return escapeRanges_; }
   int NonEmptyCount() const { return nonEmptyCount_; }
+  // Records still to be handed out: right after ReadHead, every record that
+  // the header or index announces (a checker counts those never reached).
+  std::uint16_t RecordsLeft() const { return recordsLeft_; }
+  // The bigfont index as read, sorted by code (empty for the other variants).
+  const std::vector<BigfontIndexEntry>& BigfontIndex() const { return bigfontIndex_; }
 
  private:
   HeadResult ReadShapesHead();

@@ -80,6 +80,10 @@ struct Glyph {
   Point advance;  // where the pen stands when the glyph ends
   std::vector<Path> paths;
   std::vector<GlyphWarning> warnings;
+  // The items the glyph took towards the run's bound (list pairs and
+  // entries included): a caller drawing glyph after glyph keeps its own
+  // budget for the font with it.
+  long long items = 0;
 };
 
 struct Box {

@@ -1,0 +1,111 @@
+// What the checker found in a font: a severity, a stable identifier, where
+// (a record's code, or a line and column of source text, or the font as a
+// whole) and a sentence a person understands. The human lines and the JSON
+// document are both written from one list of these.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace morlune::check {
+
+// In rising order, so that "at or above --fail-on" is a comparison.
+enum class Severity : std::uint8_t { kInfo, kWarn, kFail };
+
+// "INFO", "WARN", "FAIL".
+const char* SeverityName(Severity severity);
+std::optional<Severity> SeverityFromName(const std::string& name);
+
+// Every kind of finding, each with one identifier and one severity.
+enum class FindingId : std::uint8_t {
+  // The input itself.
+  kNotAFont,
+  kSourceError,
+  kSourceWarning,
+  // The container: header, index, the walk of the records.
+  kBadIndex,
+  kUnreachedRecords,
+  kIndexOverlap,
+  kIndexOutsideFile,
+  kUnreadBytes,
+  kDuplicateCode,
+  kLengthMismatch,
+  // The font-header record.
+  kNoFontHeader,
+  kHeightZero,
+  kHeaderValues,
+  kHeaderLastByte,
+  // Names.
+  kNameLineEnd,
+  kNameComma,
+  kNameTooLong,
+  kNamePastLength,
+  // A record's items.
+  kItemCutOff,
+  kBytesAfterEnd,
+  kNoEndCode,
+  kZeroScale,
+  kPushWithoutPop,
+  // What drawing finds.
+  kPopEmptyStack,
+  kStackFull,
+  kMissingSubshape,
+  kSubshapeZero,
+  kSubshapeCycle,
+  kSubshapeTooDeep,
+  kLongFormNoHeight,
+  kTooManyItems,
+  kOutOfBounds,
+  kCheckBudgetSpent,
+  kAboveHeight,
+  kBelowDepth,
+  kNegativeAdvance,
+  kVerticalAdvance,
+  // Coverage of a character set.
+  kCoverageMissing,
+};
+
+struct FindingKind {
+  FindingId id;
+  const char* name;  // the stable identifier, e.g. "missing-subshape"
+  Severity severity;
+};
+
+// Every kind, in FindingId order.
+const std::vector<FindingKind>& FindingKinds();
+const FindingKind& KindOf(FindingId id);
+
+// A range of characters, both ends included.
+using CharacterRange = std::pair<char32_t, char32_t>;
+
+struct Finding {
+  FindingId id = FindingId::kNotAFont;
+  std::optional<std::uint32_t> code;  // the record concerned
+  std::optional<long long> line;      // source text: line and column from 1
+  std::optional<long long> column;
+  std::string text;
+  std::vector<CharacterRange> missing;  // coverage: the characters lacked
+};
+
+// A finding about one record, and one about the font as a whole.
+Finding RecordFinding(FindingId id, std::uint32_t code, std::string text);
+Finding FontFinding(FindingId id, std::string text);
+// A count with its noun: "1 byte", "3 bytes".
+std::string Counted(long long count, const char* one, const char* many);
+
+struct FindingCounts {
+  long long info = 0;
+  long long warn = 0;
+  long long fail = 0;
+  void Add(Severity severity);
+  void Add(const FindingCounts& other);
+  // True when something at or above the level was found.
+  bool AnyAtOrAbove(Severity level) const;
+};
+
+FindingCounts CountFindings(const std::vector<Finding>& findings);
+
+}  // namespace morlune::check

@@ -1,0 +1,33 @@
+// The command line of morlune-check: [options] FONT...
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "check/finding.h"
+
+namespace morlune {
+
+struct CheckCommandLine {
+  // The fonts in order; "-" stands for standard input (the only input when
+  // none is named).
+  std::vector<std::string> fonts;
+  const char* outputPath = nullptr;  // null: standard output (also for -o -)
+  bool json = false;
+  check::Severity failOn = check::Severity::kFail;
+  const char* coverage = nullptr;
+  const char* encoding = nullptr;
+};
+
+enum class CheckVerdict { kRun, kHelp, kVersion, kUsageError };
+
+struct CheckScan {
+  CheckVerdict verdict = CheckVerdict::kRun;
+  std::string error;  // for kUsageError
+};
+
+CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options);
+
+const char* CheckHelpText();
+
+}  // namespace morlune

@@ -1,0 +1,39 @@
+// The arithmetic of the pieces the pen draws: points along an arc, arcs
+// cut into straight pieces, bulges, and distances to lines.
+#pragma once
+
+#include <vector>
+
+#include <morlune/geometry.h>
+
+namespace morlune::convert {
+
+// The point at share t (0 to 1) of the arc's sweep.
+Point PointOnArc(const ArcSegment& arc, double t);
+
+// The points that cut the arc into equal straight pieces, each straying at
+// most tolerance from the arc (at least one piece, at most 4096), from
+// `from` to `to` both included.
+std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance);
+
+// The distance from p to the segment from a to b.
+double DistanceToSegment(Point p, Point a, Point b);
+
+// The farthest the arc strays from the polyline whose piece k carries the
+// arc's share k/n to (k+1)/n, sampled along each piece.
+double ArcDistanceToPolyline(const ArcSegment& arc, const std::vector<Point>& polyline);
+
+// The circular arc from `from` to `to` of the given bulge (tan of a quarter
+// of its included angle, positive counterclockwise), or a zero arc with
+// sweep 0 where the bulge or the chord is 0.
+ArcSegment ArcOfBulge(Point from, Point to, double bulge);
+
+// The largest x the arc reaches: its centre plus the x semi-axis where it
+// passes the angle 0 on its way, else the larger of its ends.
+double ArcRightmost(const ArcSegment& arc);
+
+// The bulge of a circular arc of at most a half circle; arcs with unequal
+// axes have none (returns false).
+bool BulgeOfArc(const ArcSegment& arc, double& bulge);
+
+}  // namespace morlune::convert

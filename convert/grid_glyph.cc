@@ -1,0 +1,217 @@
+#include "convert/grid_glyph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "convert/arc_math.h"
+
+namespace morlune::convert {
+namespace {
+
+// The item's bulge is 127 times the arc's height over half its chord.
+constexpr double kBulgeSteps = 127;
+constexpr int kLargestChord = 127;
+// An arc halved this often is as small as a grid unit allows.
+constexpr int kDeepestSplit = 10;
+constexpr int kArcSamples = 16;
+// Coordinates are kept within what a run of moves reaches without harm.
+constexpr double kFarthest = 1e7;
+
+struct Grid {
+  long long x = 0;
+  long long y = 0;
+  bool operator==(const Grid&) const = default;
+};
+
+Grid Round(Point p) {
+  return {static_cast<long long>(std::round(std::clamp(p.x, -kFarthest, kFarthest))),
+          static_cast<long long>(std::round(std::clamp(p.y, -kFarthest, kFarthest)))};
+}
+
+Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
+
+class Placer {
+ public:
+  Placer(double scale, double tolerance, GridGlyph& out) : scale_(scale), tolerance_(tolerance), out_(out) {}
+
+  void PlaceStroke(const Stroke& stroke) {
+    const std::vector<StrokeVertex>& v = stroke.vertices;
+    if (v.size() < 2) return;
+    Point start = Scaled(v[0]);
+    Grid at = Round(start);
+    // A stroke that starts where the pen stands goes on without lifting it:
+    // the drawing is the same.
+    if (!(penDown_ && at == pen_)) {
+      LiftPen();
+      MoveTo(at);
+      out_.items.PenDown();
+      penDown_ = true;
+    }
+    Note(std::hypot(start.x - at.x, start.y - at.y));
+    for (std::size_t k = 1; k < v.size();) {
+      if (v[k].sampled && v[k].bulge == 0) {
+        std::size_t end = k;
+        while (end < v.size() && v[end].sampled && v[end].bulge == 0) ++end;
+        PlaceSamples(v, k - 1, end - 1);
+        k = end;
+        continue;
+      }
+      Point from = Scaled(v[k - 1]), to = Scaled(v[k]);
+      if (v[k].bulge == 0) {
+        Line(from, to);
+      } else {
+        PlaceArc(ArcOfBulge(from, to, v[k].bulge), 0);
+      }
+      ++k;
+    }
+  }
+
+  void End(double advance) {
+    Grid end{static_cast<long long>(std::round(std::clamp(advance * scale_, -kFarthest, kFarthest))), 0};
+    // Every glyph leaves the pen up, so that nothing after it draws.
+    LiftPen();
+    MoveTo(end);
+    out_.advance = static_cast<int>(end.x);
+  }
+
+ private:
+  void LiftPen() {
+    if (penDown_) out_.items.PenUp();
+    penDown_ = false;
+  }
+
+  Point Scaled(const StrokeVertex& v) const { return {v.x * scale_, v.y * scale_}; }
+  void Note(double error) { out_.largestError = std::max(out_.largestError, error); }
+
+  void MoveTo(Grid to) {
+    double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
+    if (penDown_) Note(stray);
+    pen_ = to;
+  }
+
+  // A straight piece strays from its rounded self by at most the larger of
+  // its ends' moves.
+  void Line(Point from, Point to) {
+    Grid a = Round(from), b = Round(to);
+    Note(std::max(std::hypot(from.x - a.x, from.y - a.y), std::hypot(to.x - b.x, to.y - b.y)));
+    if (b == a) Note(std::max(std::hypot(from.x - b.x, from.y - b.y), std::hypot(to.x - a.x, to.y - a.y)));
+    MoveTo(b);
+  }
+
+  // The samples first to last (indices into v) as the fewest straight
+  // pieces that keep every sample within half the tolerance; rounding
+  // takes the rest.
+  void PlaceSamples(const std::vector<StrokeVertex>& v, std::size_t first, std::size_t last) {
+    std::vector<Point> points;
+    for (std::size_t k = first; k <= last; ++k) points.push_back(Scaled(v[k]));
+    std::vector<char> keep(points.size(), 0);
+    keep.front() = keep.back() = 1;
+    Thin(points, 0, points.size() - 1, keep);
+    std::size_t from = 0;
+    for (std::size_t k = 1; k < points.size(); ++k) {
+      if (!keep[k]) continue;
+      Grid a = Round(points[from]), b = Round(points[k]);
+      for (std::size_t s = from; s <= k; ++s) {
+        Note(DistanceToSegment(points[s], AsPoint(a), AsPoint(b)));
+      }
+      MoveTo(b);
+      from = k;
+    }
+  }
+
+  void Thin(const std::vector<Point>& points, std::size_t first, std::size_t last, std::vector<char>& keep) {
+    // Iterative, so that a long curve cannot exhaust the stack.
+    std::vector<std::pair<std::size_t, std::size_t>> spans{{first, last}};
+    while (!spans.empty()) {
+      auto [a, b] = spans.back();
+      spans.pop_back();
+      if (b <= a + 1) continue;
+      double farthest = -1;
+      std::size_t at = a;
+      for (std::size_t k = a + 1; k < b; ++k) {
+        double d = DistanceToSegment(points[k], points[a], points[b]);
+        if (d > farthest) {
+          farthest = d;
+          at = k;
+        }
+      }
+      if (farthest > tolerance_ / 2) {
+        keep[at] = 1;
+        spans.push_back({a, at});
+        spans.push_back({at, b});
+      }
+    }
+  }
+
+  void PlaceArc(const ArcSegment& arc, int depth) {
+    Grid a = Round(arc.from), b = Round(arc.to);
+    double bulge = 0;
+    BulgeOfArc(arc, bulge);
+    bool mustSplit = std::fabs(bulge) > 1 + 1e-12 || std::llabs(b.x - a.x) > kLargestChord ||
+                     std::llabs(b.y - a.y) > kLargestChord;
+    if (!mustSplit || depth >= kDeepestSplit) {
+      int q = static_cast<int>(std::lround(std::clamp(bulge, -1.0, 1.0) * kBulgeSteps));
+      double error = Stray(arc, a, b, q);
+      if ((error <= tolerance_ && !mustSplit) || depth >= kDeepestSplit) {
+        Note(error);
+        if (q == 0 || b == a) {
+          MoveTo(b);
+        } else {
+          out_.items.Arc(static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), q);
+          pen_ = b;
+        }
+        return;
+      }
+    }
+    // Halves of the arc, split at its middle.
+    Point middle = PointOnArc(arc, 0.5);
+    double halfBulge = std::tan(std::atan(bulge) / 2);
+    PlaceArc(ArcOfBulge(arc.from, middle, halfBulge), depth + 1);
+    PlaceArc(ArcOfBulge(middle, arc.to, halfBulge), depth + 1);
+  }
+
+  // How far the arc drawn from a to b with bulge q strays from the arc
+  // wanted, point for point along both.
+  static double Stray(const ArcSegment& wanted, Grid a, Grid b, int q) {
+    ArcSegment drawn = ArcOfBulge(AsPoint(a), AsPoint(b), q / kBulgeSteps);
+    double farthest = 0;
+    for (int s = 0; s <= kArcSamples; ++s) {
+      double t = static_cast<double>(s) / kArcSamples;
+      Point p = PointOnArc(wanted, t);
+      Point d = q == 0 ? Point{a.x + t * static_cast<double>(b.x - a.x), a.y + t * static_cast<double>(b.y - a.y)}
+                       : PointOnArc(drawn, t);
+      farthest = std::max(farthest, std::hypot(p.x - d.x, p.y - d.y));
+    }
+    return farthest;
+  }
+
+  double scale_;
+  double tolerance_;
+  GridGlyph& out_;
+  Grid pen_;
+  bool penDown_ = true;  // a glyph starts with the pen down at its origin
+};
+
+}  // namespace
+
+GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) {
+  GridGlyph out;
+  Placer placer(scale, tolerance, out);
+  for (const Stroke& stroke : glyph.strokes) placer.PlaceStroke(stroke);
+  placer.End(glyph.advance);
+  return out;
+}
+
+double VertexRounding(const StrokeGlyph& glyph, double scale) {
+  double farthest = 0;
+  for (const Stroke& stroke : glyph.strokes) {
+    for (const StrokeVertex& v : stroke.vertices) {
+      double x = v.x * scale, y = v.y * scale;
+      farthest = std::max(farthest, std::hypot(x - std::round(x), y - std::round(y)));
+    }
+  }
+  return farthest;
+}
+
+}  // namespace morlune::convert

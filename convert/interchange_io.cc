@@ -1,0 +1,31 @@
+#include "convert/interchange_io.h"
+
+#include "convert/jhf_reader.h"
+#include "convert/jhf_writer.h"
+#include "convert/lff_reader.h"
+#include "convert/lff_writer.h"
+#include "convert/svg_font_reader.h"
+#include "convert/svg_font_writer.h"
+
+namespace morlune::convert {
+
+std::string WriteInterchangeFont(FileFormat format, const GlyphFont& font, const std::string& baseName,
+                                 LossReport& losses) {
+  switch (format) {
+    case FileFormat::kSvgFont: return WriteSvgFont(font, baseName, losses);
+    case FileFormat::kJhf: return WriteJhf(font, losses);
+    case FileFormat::kLff: return WriteLff(font, losses);
+    default: return {};
+  }
+}
+
+Result<StrokeFont> ReadInterchangeFont(FileFormat format, std::string_view text, const std::string& fallbackName) {
+  switch (format) {
+    case FileFormat::kSvgFont: return ReadSvgFont(text, fallbackName);
+    case FileFormat::kJhf: return ReadJhf(text, fallbackName);
+    case FileFormat::kLff: return ReadLff(text, fallbackName);
+    default: return Error{ErrorKind::kBadArgument, "not an interchange format", {}};
+  }
+}
+
+}  // namespace morlune::convert

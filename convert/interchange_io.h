@@ -1,0 +1,24 @@
+// The interchange formats by name: the writer and the reader of each.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <morlune/result.h>
+
+#include "convert/formats.h"
+#include "convert/glyph_font.h"
+#include "convert/loss_report.h"
+#include "convert/stroke_font.h"
+
+namespace morlune::convert {
+
+// baseName: the output file's name without folder or extension (an SVG
+// font's reader finds the font by it).
+std::string WriteInterchangeFont(FileFormat format, const GlyphFont& font, const std::string& baseName,
+                                 LossReport& losses);
+
+// fallbackName: the font's name where the file gives none.
+Result<StrokeFont> ReadInterchangeFont(FileFormat format, std::string_view text, const std::string& fallbackName);
+
+}  // namespace morlune::convert

@@ -1,0 +1,176 @@
+#include "convert/jhf_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "convert/arc_math.h"
+#include "convert/jhf_grid.h"
+
+namespace morlune::convert {
+namespace {
+
+struct GridPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const GridPoint&) const = default;
+};
+
+// Arcs are cut into pieces that stray at most a quarter of a grid unit
+// before the points are rounded.
+constexpr double kFlatteningInGridUnits = 0.25;
+
+class JhfGlyph {
+ public:
+  JhfGlyph(double scale, LossReport& losses) : scale_(scale), losses_(losses) {}
+
+  void AddPath(const Path& path) {
+    strokes_.emplace_back();
+    Add(path.start);
+    for (const Segment& segment : path.segments) {
+      if (const auto* line = std::get_if<LineSegment>(&segment)) {
+        Add(line->to);
+        continue;
+      }
+      const auto& arc = std::get<ArcSegment>(segment);
+      std::vector<Point> points = FlattenArc(arc, kFlatteningInGridUnits / scale_);
+      std::vector<Point> rounded;
+      for (std::size_t k = 1; k < points.size(); ++k) Add(points[k]);
+      for (const Point& p : points) rounded.push_back(Grid(p));
+      losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, rounded));
+    }
+  }
+
+  // The line's text after the glyph number and the pair count's columns.
+  std::string Text(double advance, int& pairs) {
+    int width = static_cast<int>(std::lround(advance * scale_));
+    bool inked = std::any_of(strokes_.begin(), strokes_.end(), [](const auto& s) { return !s.empty(); });
+    int kept = std::clamp(width, 0, kJhfMost - kJhfLeast);
+    if (std::fabs(kept / scale_ - advance) > 1e-9) losses_.Add(LossKind::kAdvancesMoved, kept / scale_ - advance);
+    // A glyph as wide as nothing is skipped whole by the reader, strokes and
+    // all, as in the original Hershey sets; it is written as it is.
+    if (kept == 0 && inked) losses_.Add(LossKind::kInkedNoWidth);
+    // The left margin centres the ink between the ends of the range.
+    int low = 0, high = 0;
+    bool any = false;
+    for (const auto& stroke : strokes_) {
+      for (const GridPoint& p : stroke) {
+        low = any ? std::min(low, p.x) : p.x;
+        high = any ? std::max(high, p.x) : p.x;
+        any = true;
+      }
+    }
+    int left = any ? -(low + high) / 2 : -kept / 2;
+    left = std::clamp(left, kJhfLeast, kJhfMost - kept);
+    std::string text;
+    text += static_cast<char>(kJhfZero + left);
+    text += static_cast<char>(kJhfZero + left + kept);
+    pairs = 1;
+    bool first = true;
+    bool cut = false;
+    for (const auto& stroke : strokes_) {
+      if (stroke.empty()) continue;
+      int needed = static_cast<int>(stroke.size()) + (first ? 0 : 1);
+      if (pairs + needed > kJhfMostPairs) {
+        cut = true;
+        break;
+      }
+      if (!first) text += " R";
+      first = false;
+      for (const GridPoint& p : stroke) {
+        text += Coordinate(p.x + left, 1.0 / scale_);
+        text += Coordinate(kJhfBaseline - p.y, 1.0 / scale_);
+      }
+      pairs += needed;
+    }
+    if (cut) losses_.Add(LossKind::kStrokesCut);
+    return text;
+  }
+
+ private:
+  Point Grid(Point p) const {
+    return {std::round(p.x * scale_) / scale_, std::round(p.y * scale_) / scale_};
+  }
+
+  void Add(Point p) {
+    GridPoint g{static_cast<int>(std::clamp(std::round(p.x * scale_), -1e6, 1e6)),
+                static_cast<int>(std::clamp(std::round(p.y * scale_), -1e6, 1e6))};
+    double moved = std::hypot(g.x / scale_ - p.x, g.y / scale_ - p.y);
+    if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+    auto& stroke = strokes_.back();
+    // A point the grid merges with the one before it adds nothing, but a
+    // stroke keeps at least two points so that a dot stays a dot.
+    if (stroke.size() >= 2 && stroke.back() == g) return;
+    if (stroke.size() == 1 && stroke.back() == g) {
+      stroke.push_back(g);
+      return;
+    }
+    if (stroke.size() == 2 && stroke[0] == stroke[1]) stroke.pop_back();
+    // A point that carries the last piece straight on in its direction
+    // lengthens it: the drawing splits long moves that the format holds
+    // whole.
+    if (stroke.size() >= 2) {
+      const GridPoint& a = stroke[stroke.size() - 2];
+      const GridPoint& b = stroke.back();
+      long long cross = static_cast<long long>(b.x - a.x) * (g.y - b.y) - static_cast<long long>(b.y - a.y) * (g.x - b.x);
+      long long dot = static_cast<long long>(b.x - a.x) * (g.x - b.x) + static_cast<long long>(b.y - a.y) * (g.y - b.y);
+      if (cross == 0 && dot > 0) {
+        stroke.back() = g;
+        return;
+      }
+    }
+    stroke.push_back(g);
+  }
+
+  char Coordinate(int value, double unit) {
+    int kept = std::clamp(value, kJhfLeast, kJhfMost);
+    if (kept != value) losses_.Add(LossKind::kPointsClamped, (kept - value) * unit);
+    return static_cast<char>(kJhfZero + kept);
+  }
+
+  double scale_;
+  LossReport& losses_;
+  std::vector<std::vector<GridPoint>> strokes_;
+};
+
+std::string Header(int number, int pairs) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%5d%3d", number % 100000, pairs);
+  return text;
+}
+
+}  // namespace
+
+std::string WriteJhf(const GlyphFont& font, LossReport& losses) {
+  double scale = kJhfCapitalHeight / font.capHeight;
+  std::map<int, const CharacterGlyph*> lines;
+  for (const CharacterGlyph& glyph : font.glyphs) {
+    if (glyph.code < kJhfFirstCode || glyph.code >= kJhfFirstCode + kJhfMostLines) {
+      losses.Add(LossKind::kCodesDropped);
+      continue;
+    }
+    lines.emplace(static_cast<int>(glyph.code), &glyph);
+  }
+  std::string text;
+  if (lines.empty()) return text;
+  int last = lines.rbegin()->first;
+  for (int code = kJhfFirstCode; code <= last; ++code) {
+    auto found = lines.find(code);
+    if (found == lines.end()) {
+      text += Header(code, 1) + "RR\n";
+      continue;
+    }
+    const Glyph& glyph = found->second->glyph;
+    JhfGlyph jhf(scale, losses);
+    for (const Path& path : glyph.paths) jhf.AddPath(path);
+    if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);
+    int pairs = 0;
+    std::string body = jhf.Text(glyph.advance.x, pairs);
+    text += Header(code, pairs) + body + "\n";
+  }
+  return text;
+}
+
+}  // namespace morlune::convert

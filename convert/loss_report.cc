@@ -1,0 +1,62 @@
+#include "convert/loss_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace morlune::convert {
+namespace {
+
+struct KindText {
+  const char* what;
+  const char* amount;  // null: the kind has no amount
+};
+
+constexpr KindText kKindTexts[] = {
+    {"arcs flattened", "at most %s font units off the arc"},
+    {"points moved to the grid", "at most %s font units"},
+    {"advances moved", "at most %s font units"},
+    {"glyphs with codes the format cannot hold, left out", nullptr},
+    {"items for vertical text only, left out", nullptr},
+    {"points outside the format's range, pulled in", "at most %s font units"},
+    {"glyphs with more strokes than the format holds, cut short", nullptr},
+    {"glyphs whose drawing stopped early or skipped a part", nullptr},
+    {"glyphs that draw but have no width, which the reader skips", nullptr},
+};
+static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));
+
+}  // namespace
+
+void LossReport::Add(LossKind kind, double amount, long long count) {
+  Tally& tally = tallies_[static_cast<std::size_t>(kind)];
+  tally.count += count;
+  if (std::isfinite(amount)) tally.largest = std::max(tally.largest, std::fabs(amount));
+}
+
+bool LossReport::Empty() const {
+  return std::all_of(tallies_.begin(), tallies_.end(), [](const Tally& t) { return t.count == 0; });
+}
+
+std::string AmountText(double amount) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.4g", amount);
+  return text;
+}
+
+std::vector<std::string> LossReport::Lines() const {
+  std::vector<std::string> lines;
+  for (std::size_t kind = 0; kind < tallies_.size(); ++kind) {
+    const Tally& tally = tallies_[kind];
+    if (tally.count == 0) continue;
+    std::string line = std::string(kKindTexts[kind].what) + ": " + std::to_string(tally.count);
+    if (kKindTexts[kind].amount != nullptr) {
+      char amount[128];
+      std::snprintf(amount, sizeof amount, kKindTexts[kind].amount, AmountText(tally.largest).c_str());
+      line += std::string(" (") + amount + ")";
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace morlune::convert

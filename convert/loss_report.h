@@ -1,0 +1,47 @@
+// What an export could not carry into its format: one tally per kind of
+// loss, with the largest amount each kind moved something by.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace morlune::convert {
+
+enum class LossKind : std::size_t {
+  kArcsFlattened,    // arcs written as straight pieces; amount: farthest the pieces stray
+  kPointsMoved,      // points rounded to the format's grid; amount: farthest move
+  kAdvancesMoved,    // advances the format cannot hold exactly; amount: largest change
+  kCodesDropped,     // glyphs whose code the format cannot hold
+  kVerticalDropped,  // items that apply to vertical text only
+  kPointsClamped,    // points outside the range the format can hold, pulled in
+  kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
+  kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
+  kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
+  kCount,
+};
+
+class LossReport {
+ public:
+  // One more loss of the kind; amount in the source font's units.
+  void Add(LossKind kind, double amount = 0, long long count = 1);
+  bool Empty() const;
+  long long Count(LossKind kind) const { return tallies_[static_cast<std::size_t>(kind)].count; }
+  double Largest(LossKind kind) const { return tallies_[static_cast<std::size_t>(kind)].largest; }
+  // One line per kind met, in the order of the kinds, without a line end:
+  // "arcs flattened: 3 (at most 0.0125 font units off)".
+  std::vector<std::string> Lines() const;
+
+ private:
+  struct Tally {
+    long long count = 0;
+    double largest = 0;
+  };
+  std::array<Tally, static_cast<std::size_t>(LossKind::kCount)> tallies_{};
+};
+
+// A length for the report: up to 4 significant decimals, no trailing zeros.
+std::string AmountText(double amount);
+
+}  // namespace morlune::convert

@@ -1,0 +1,37 @@
+// A compiled font or shape source text, opened for export: the variant,
+// the header's height and name, and each code's glyph as the pen draws it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <morlune/compile.h>
+#include <morlune/geometry.h>
+#include <morlune/result.h>
+
+namespace morlune::convert {
+
+struct DrawnShape {
+  Glyph glyph;
+  long long verticalItems = 0;  // items for vertical text only, not drawn
+  bool drawingCut = false;      // the drawing skipped a part or stopped
+};
+
+struct ShapeFont {
+  Variant variant = Variant::kShapes11;
+  int height = 0;  // above the baseline; 0 where the font has no header
+  int depth = 0;
+  std::string name;
+  std::vector<DrawnShape> shapes;  // the first record of each code, code 0 left out
+};
+
+// A compiled font, or source text (told apart by the signature at the
+// head), compiled first; kSourceErrors carries its errors.
+Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes);
+
+// Source text compiled to a font's bytes (for the import's output).
+Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant);
+
+}  // namespace morlune::convert

@@ -1,0 +1,181 @@
+#include "convert/shape_items.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cmath>
+#include <cstdlib>
+#include <numeric>
+
+namespace morlune::convert {
+namespace {
+
+// The unit steps of the sixteen directions, in half units.
+constexpr int kHalfSteps[16][2] = {{2, 0},  {2, 1},   {2, 2},   {1, 2},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1},
+                                   {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
+constexpr int kLongestVector = 15;
+constexpr int kLargestOperand = 127;
+// A displacement list costs 2 bytes a pair and 3 more; code 8 costs 3 a
+// move: the list is no longer from 3 pairs. A bulge list costs 3 an entry
+// and 3 more against 4 each: shorter from 4.
+constexpr std::size_t kShortestMoveList = 3;
+constexpr std::size_t kShortestArcList = 4;
+constexpr int kWrapColumn = 65;
+
+}  // namespace
+
+std::vector<unsigned char> VectorBytes(int dx, int dy, int most) {
+  if (dx == 0 && dy == 0) return {};
+  for (int d = 0; d < 16; ++d) {
+    int sx = kHalfSteps[d][0], sy = kHalfSteps[d][1];
+    int length = sx != 0 ? 2 * dx / sx : 2 * dy / sy;
+    if (length < 1 || length * sx != 2 * dx || length * sy != 2 * dy) continue;
+    int count = (length + kLongestVector - 1) / kLongestVector;
+    if (count > most) return {};
+    std::vector<unsigned char> bytes;
+    // Equal shares keep every stop on the way a whole or half unit.
+    for (int k = 0; k < count; ++k) {
+      int share = length * (k + 1) / count - length * k / count;
+      bytes.push_back(static_cast<unsigned char>(share << 4 | d));
+    }
+    return bytes;
+  }
+  return {};
+}
+
+void ShapeItems::PenUp() { ops_.push_back({Op::kPenUp}); }
+void ShapeItems::PenDown() { ops_.push_back({Op::kPenDown}); }
+
+double ShapeItems::Move(int dx, int dy) {
+  if (dx == 0 && dy == 0) return 0;
+  // Whole multiples of the line's smallest whole step keep every stop on
+  // the line; each part at most 127 each way.
+  int whole = std::gcd(std::abs(dx), std::abs(dy));
+  int stepX = dx / whole, stepY = dy / whole;
+  int longest = std::max(std::abs(stepX), std::abs(stepY));
+  long long parts, units;  // units: the number of steps shared out
+  if (longest <= kLargestOperand) {
+    int perPart = kLargestOperand / longest;
+    parts = (whole + perPart - 1) / perPart;
+    units = whole;
+  } else {
+    // No whole step fits: stops rounded to the nearest unit, off the line.
+    parts = (longest * static_cast<long long>(whole) + kLargestOperand - 1) / kLargestOperand;
+    units = 0;
+  }
+  double stray = 0;
+  long long atX = 0, atY = 0;
+  for (long long k = 1; k <= parts; ++k) {
+    long long x, y;
+    if (units > 0) {
+      long long steps = units * k / parts;
+      x = steps * stepX, y = steps * stepY;
+    } else {
+      x = std::llround(static_cast<double>(dx) * k / parts), y = std::llround(static_cast<double>(dy) * k / parts);
+      double along = (static_cast<double>(x) * dx + static_cast<double>(y) * dy) / (static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+      stray = std::max(stray, std::hypot(x - along * dx, y - along * dy));
+    }
+    ops_.push_back({Op::kMove, static_cast<int>(x - atX), static_cast<int>(y - atY), 0});
+    atX = x, atY = y;
+  }
+  return stray;
+}
+
+void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, q}); }
+
+std::vector<ShapeItems::Item> ShapeItems::Pack() const {
+  std::vector<Item> items;
+  // A list item: its entries, then the closing pair.
+  auto list = [&](int code, std::size_t from, std::size_t to, bool withBulge) {
+    Item item{code, false, {}};
+    for (std::size_t k = from; k < to; ++k) {
+      const Op& op = ops_[k];
+      item.groups.push_back(withBulge ? std::vector<int>{op.dx, op.dy, op.q} : std::vector<int>{op.dx, op.dy});
+    }
+    item.groups.push_back({0, 0});
+    items.push_back(std::move(item));
+  };
+  for (std::size_t at = 0; at < ops_.size();) {
+    const Op& op = ops_[at];
+    if (op.kind == Op::kPenUp || op.kind == Op::kPenDown) {
+      items.push_back({op.kind == Op::kPenUp ? 2 : 1, false, {}});
+      ++at;
+      continue;
+    }
+    if (op.kind == Op::kMove) {
+      std::vector<unsigned char> vectors = VectorBytes(op.dx, op.dy, 2);
+      if (!vectors.empty()) {
+        for (unsigned char v : vectors) items.push_back({v, true, {}});
+        ++at;
+        continue;
+      }
+      // A run of moves that no short vector makes.
+      std::size_t end = at;
+      while (end < ops_.size() && ops_[end].kind == Op::kMove && VectorBytes(ops_[end].dx, ops_[end].dy, 2).empty()) {
+        ++end;
+      }
+      if (end - at >= kShortestMoveList) {
+        list(9, at, end, false);
+      } else {
+        for (std::size_t k = at; k < end; ++k) items.push_back({8, false, {{ops_[k].dx, ops_[k].dy}}});
+      }
+      at = end;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < ops_.size() && ops_[end].kind == Op::kArc) ++end;
+    if (end - at >= kShortestArcList) {
+      list(13, at, end, true);
+    } else {
+      for (std::size_t k = at; k < end; ++k) items.push_back({12, false, {{ops_[k].dx, ops_[k].dy, ops_[k].q}}});
+    }
+    at = end;
+  }
+  items.push_back({0, false, {}});
+  return items;
+}
+
+std::vector<unsigned char> ShapeItems::Bytes() const {
+  std::vector<unsigned char> bytes;
+  for (const Item& item : Pack()) {
+    bytes.push_back(static_cast<unsigned char>(item.code));
+    for (const auto& group : item.groups) {
+      for (int number : group) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
+    }
+  }
+  return bytes;
+}
+
+std::string ShapeItems::Text() const {
+  // Each number a token; a pair or entry in parentheses.
+  std::vector<std::string> tokens;
+  char number[16];
+  for (const Item& item : Pack()) {
+    if (item.vector) {
+      std::snprintf(number, sizeof number, "0%02X", static_cast<unsigned>(item.code));
+    } else {
+      std::snprintf(number, sizeof number, "%d", item.code);
+    }
+    tokens.push_back(number);
+    for (const auto& group : item.groups) {
+      for (std::size_t k = 0; k < group.size(); ++k) {
+        std::snprintf(number, sizeof number, "%s%d%s", k == 0 ? "(" : "", group[k], k + 1 == group.size() ? ")" : "");
+        tokens.push_back(number);
+      }
+    }
+  }
+  std::string text;
+  std::size_t lineStart = 0;
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    if (k > 0) {
+      text += ',';
+      if (text.size() - lineStart + tokens[k].size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
+        text += '\n';
+        lineStart = text.size();
+      }
+    }
+    text += tokens[k];
+  }
+  return text;
+}
+
+}  // namespace morlune::convert

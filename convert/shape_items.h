@@ -1,0 +1,52 @@
+// A glyph's pen movements as the shortest items that draw them exactly:
+// vector bytes where a move lies along one of the sixteen directions,
+// displacements otherwise (a list once three follow one another), bulge
+// arcs (a list once four follow one another).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace morlune::convert {
+
+class ShapeItems {
+ public:
+  void PenUp();
+  void PenDown();
+  // A move by whole units, drawing where the pen is down; any length, split
+  // where a byte cannot hold it into parts along the same line. Returns how
+  // far the stops between the parts stray from that line: 0 but where even
+  // the line's smallest whole step is too long for a byte. (0, 0) adds
+  // nothing.
+  double Move(int dx, int dy);
+  // An arc to (dx, dy) from here, each within -127 to 127 and not both 0;
+  // q the bulge as the item stores it (-127 to 127, 0 a straight line).
+  void Arc(int dx, int dy, int q);
+
+  // The record's items as bytes (operands two's complement), ended by 0.
+  std::vector<unsigned char> Bytes() const;
+  // The same items as source text numbers: vector bytes in hexadecimal,
+  // the rest in decimal, pairs and entries in parentheses; lines broken
+  // before they pass 65 columns.
+  std::string Text() const;
+
+ private:
+  struct Op {
+    enum Kind { kPenUp, kPenDown, kMove, kArc } kind;
+    int dx = 0, dy = 0, q = 0;
+  };
+  struct Item {
+    int code = 0;
+    bool vector = false;                  // a vector byte, written 0XX
+    std::vector<std::vector<int>> groups;  // operands: pairs and entries, each in parentheses
+  };
+  std::vector<Item> Pack() const;
+
+  std::vector<Op> ops_;
+};
+
+// The vector bytes that make exactly the move, or none where it lies along
+// no direction or would take more than `most` bytes.
+std::vector<unsigned char> VectorBytes(int dx, int dy, int most);
+
+}  // namespace morlune::convert

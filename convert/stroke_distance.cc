@@ -1,0 +1,168 @@
+#include "convert/stroke_distance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "convert/arc_math.h"
+
+namespace morlune::convert {
+namespace {
+
+struct Piece {
+  Point a, b;
+  double minX, minY, maxX, maxY;
+};
+
+std::vector<Piece> PiecesOf(const std::vector<std::vector<Point>>& lines) {
+  std::vector<Piece> pieces;
+  for (const auto& line : lines) {
+    for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+      Point a = line[k], b = line[k + 1];
+      pieces.push_back({a, b, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+    }
+    if (line.size() == 1) pieces.push_back({line[0], line[0], line[0].x, line[0].y, line[0].x, line[0].y});
+  }
+  return pieces;
+}
+
+// The pieces by the cells of a square grid over their box that they pass
+// through (found by points along each piece, half a cell apart), so that
+// the nearest piece to a point is looked for ring by ring around the
+// point's cell and the search ends once no farther ring can hold a nearer
+// one: near-linear where every piece against every point would be
+// quadratic.
+class PieceIndex {
+ public:
+  explicit PieceIndex(const std::vector<Piece>& pieces) : pieces_(pieces), seen_(pieces.size(), 0) {
+    minX_ = minY_ = HUGE_VAL;
+    double maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+    for (const Piece& piece : pieces) {
+      minX_ = std::min(minX_, piece.minX), minY_ = std::min(minY_, piece.minY);
+      maxX = std::max(maxX, piece.maxX), maxY = std::max(maxY, piece.maxY);
+    }
+    side_ = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
+    cell_ = std::max({maxX - minX_, maxY - minY_, 1e-9}) / side_;
+    cells_.resize(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      const Piece& piece = pieces[k];
+      double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
+      int steps = static_cast<int>(std::min(std::ceil(2 * length / cell_), 4.0 * side_)) + 1;
+      std::size_t lastCell = cells_.size();
+      for (int s = 0; s <= steps; ++s) {
+        double t = static_cast<double>(s) / steps;
+        std::size_t cell = CellOf({piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)});
+        if (cell != lastCell) cells_[cell].push_back(k);
+        lastCell = cell;
+      }
+    }
+  }
+
+  double Nearest(Point p) {
+    ++stamp_;
+    int cx = Column(p.x - minX_), cy = Column(p.y - minY_);
+    double best = HUGE_VAL;
+    for (int ring = 0; ring <= side_; ++ring) {
+      for (int y = cy - ring; y <= cy + ring; ++y) {
+        if (y < 0 || y >= side_) continue;
+        bool edgeRow = y == cy - ring || y == cy + ring;
+        for (int x = cx - ring; x <= cx + ring; x += edgeRow ? 1 : 2 * ring) {
+          if (x >= 0 && x < side_) Visit(static_cast<std::size_t>(y) * side_ + x, p, best);
+          if (ring == 0) break;
+        }
+      }
+      // Every piece not yet seen has all its points farther than this.
+      if (best <= ring * cell_ - cell_ / 4) break;
+    }
+    return best;
+  }
+
+ private:
+  static constexpr int kMostSide = 256;
+
+  int Column(double offset) const { return std::clamp(static_cast<int>(std::floor(offset / cell_)), 0, side_ - 1); }
+  std::size_t CellOf(Point p) const {
+    return static_cast<std::size_t>(Column(p.y - minY_)) * side_ + Column(p.x - minX_);
+  }
+
+  void Visit(std::size_t cell, Point p, double& best) {
+    for (std::size_t k : cells_[cell]) {
+      if (seen_[k] == stamp_) continue;
+      seen_[k] = stamp_;
+      best = std::min(best, DistanceToSegment(p, pieces_[k].a, pieces_[k].b));
+    }
+  }
+
+  const std::vector<Piece>& pieces_;
+  std::vector<std::vector<std::size_t>> cells_;
+  std::vector<unsigned> seen_;
+  unsigned stamp_ = 0;
+  double minX_, minY_, cell_;
+  int side_;
+};
+
+// Points at most step apart along every piece; a long piece takes at most
+// 4096, so that a hostile stroke cannot make the measure endless.
+double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step) {
+  PieceIndex index(to);
+  double farthest = 0;
+  for (const Piece& piece : from) {
+    double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
+    int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
+    for (int s = 0; s <= samples; ++s) {
+      double t = static_cast<double>(s) / samples;
+      Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
+      farthest = std::max(farthest, index.Nearest(p));
+    }
+  }
+  return farthest;
+}
+
+}  // namespace
+
+std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double scale, double flatness) {
+  std::vector<std::vector<Point>> lines;
+  for (const Stroke& stroke : glyph.strokes) {
+    if (stroke.vertices.empty()) continue;
+    std::vector<Point> line{{stroke.vertices[0].x * scale, stroke.vertices[0].y * scale}};
+    for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
+      Point to{stroke.vertices[k].x * scale, stroke.vertices[k].y * scale};
+      if (stroke.vertices[k].bulge != 0) {
+        std::vector<Point> arc = FlattenArc(ArcOfBulge(line.back(), to, stroke.vertices[k].bulge), flatness);
+        line.insert(line.end(), arc.begin() + 1, arc.end());
+      } else {
+        line.push_back(to);
+      }
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness) {
+  std::vector<std::vector<Point>> lines;
+  for (const Path& path : glyph.paths) {
+    std::vector<Point> line{path.start};
+    for (const Segment& segment : path.segments) {
+      if (const auto* straight = std::get_if<LineSegment>(&segment)) {
+        line.push_back(straight->to);
+      } else {
+        std::vector<Point> arc = FlattenArc(std::get<ArcSegment>(segment), flatness);
+        line.insert(line.end(), arc.begin() + 1, arc.end());
+      }
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
+                        double step) {
+  std::vector<Piece> piecesA = PiecesOf(a), piecesB = PiecesOf(b);
+  if (piecesA.empty() || piecesB.empty()) {
+    return piecesA.empty() && piecesB.empty() ? 0 : std::numeric_limits<double>::infinity();
+  }
+  return std::max(OneWay(piecesA, piecesB, step), OneWay(piecesB, piecesA, step));
+}
+
+}  // namespace morlune::convert

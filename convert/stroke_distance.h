@@ -1,0 +1,26 @@
+// How far a drawn glyph lies from the strokes it was made from: the
+// largest distance either way, from a point of one to the nearest point of
+// the other, sampled along both finely.
+#pragma once
+
+#include <vector>
+
+#include <morlune/geometry.h>
+
+#include "convert/stroke_font.h"
+
+namespace morlune::convert {
+
+// Polylines that follow the strokes, scaled by scale, arcs within
+// flatness of their curve.
+std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double scale, double flatness);
+// Polylines that follow the drawn paths, arcs within flatness.
+std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness);
+
+// The largest distance between the two sets of polylines, both ways, with
+// points taken at most step apart. A set without a piece is taken as
+// empty: the distance is then 0 if both are, else infinite.
+double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
+                        double step);
+
+}  // namespace morlune::convert

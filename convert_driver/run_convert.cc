@@ -1,0 +1,284 @@
+// The order of one run: command line, formats, input read whole, the font
+// converted in memory with its losses told, and only then the output
+// written, whole or not at all.
+#include "convert_driver/run_convert.h"
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "convert/code_map.h"
+#include "convert/font_import.h"
+#include "convert/glyph_export.h"
+#include "convert/interchange_io.h"
+#include "convert/loss_report.h"
+#include "convert/shape_font_input.h"
+#include "convert_driver/convert_command.h"
+#include "convert_driver/convert_exit_status.h"
+#include "platform/file_io.h"
+#include "platform/pending_file.h"
+#include "platform/tool_messages.h"
+#include "platform/text_output.h"
+
+#ifndef MORLUNE_VERSION
+#define MORLUNE_VERSION "unknown"
+#endif
+
+namespace morlune::convert {
+namespace {
+
+constexpr std::string_view kToolName = "morlune-convert";
+constexpr std::string_view kStdinName = "<stdin>";
+constexpr std::string_view kStdoutName = "<stdout>";
+// No font of any of the formats comes near this; a bigger input is refused
+// before it can take the machine's memory.
+constexpr std::size_t kLargestInput = std::size_t{256} << 20;
+
+// "morlune-convert: FILE: TEXT" lines through the tools' one writer of them.
+class Messages {
+ public:
+  explicit Messages(ToolMessages& tool) : tool_(tool) {}
+  void About(std::string_view file, std::string_view text) { tool_.Failure(file, text, std::string_view()); }
+  void About(std::string_view file, std::string_view what, int errorNumber) {
+    if (errorNumber > 0) {
+      tool_.Failure(file, what, errorNumber);
+    } else {
+      tool_.Failure(file, what, std::string_view("not a readable file"));
+    }
+  }
+  // A source text's problem, placed as morlune-compile places it.
+  void SourceProblem(std::string_view file, std::string_view problem) {
+    tool_.Problem(std::string(file) + ":" + std::string(problem));
+  }
+  ToolMessages& Tool() { return tool_; }
+
+ private:
+  ToolMessages& tool_;
+};
+
+// Returns 0, or the error number of the failure (-1 where there is none,
+// -2 for an input past the largest taken).
+int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::vector<Byte>& bytes) {
+  bool standard = command.inputPath == "-";
+  if (standard && streams.inputData != nullptr) {
+    if (streams.inputSize > kLargestInput) return -2;
+    bytes.assign(streams.inputData, streams.inputData + streams.inputSize);
+    return 0;
+  }
+  int fd = streams.inputFd;
+  if (!standard) {
+    errno = 0;
+    fd = OpenForReading(command.inputPath.c_str());
+    if (fd < 0) return errno != 0 ? errno : -1;
+  } else {
+    UseUntranslatedBytes(fd);
+  }
+  int failure = 0;
+  std::size_t size = 0;
+  bytes.resize(64 * 1024);
+  for (;;) {
+    if (size == bytes.size()) {
+      if (bytes.size() > kLargestInput) {
+        failure = -2;
+        break;
+      }
+      bytes.resize(bytes.size() * 2);
+    }
+    long got = ReadFd(fd, bytes.data() + size, bytes.size() - size);
+    if (got < 0) failure = errno != 0 ? errno : -1;
+    if (got <= 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  bytes.resize(size);
+  if (!standard) CloseFd(fd);
+  return failure;
+}
+
+// The output's bytes to its file, replaced only once whole, or to
+// standard output. Returns the exit status.
+int WriteOutput(const ConvertCommand& command, const ToolStreams& streams, std::string_view bytes,
+                Messages& messages) {
+  TextOutput out;
+  PendingFile file;
+  bool standard = command.outputPath == "-";
+  if (standard) {
+    if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
+    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+  } else {
+    if (int error = OpenPendingFile(command.outputPath.c_str(), file); error != 0) {
+      messages.About(command.outputPath, "cannot create the temporary file beside it", error);
+      return kExitNotWritten;
+    }
+    out.AttachFd(file.fd, true);
+  }
+  out.Write(bytes);
+  out.Finish();
+  int failure = out.FailureErrno();
+  if (!standard) {
+    if (failure != 0) {
+      DiscardPendingFile(file);
+    } else {
+      failure = CommitPendingFile(file, command.outputPath.c_str());
+    }
+  }
+  if (failure != 0) {
+    messages.About(standard ? kStdoutName : std::string_view(command.outputPath), "cannot write", failure);
+    return kExitNotWritten;
+  }
+  return kExitWritten;
+}
+
+std::string BaseName(std::string_view path) {
+  std::size_t slash = path.find_last_of("/\\");
+  std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  std::size_t dot = base.rfind('.');
+  if (dot != std::string_view::npos && dot > 0) base = base.substr(0, dot);
+  return std::string(base);
+}
+
+struct Conversion {
+  std::string output;
+  int status = kExitWritten;
+};
+
+Conversion Export(const ConvertCommand& command, FileFormat to, const std::vector<Byte>& bytes,
+                  std::string_view inputName, Messages& messages) {
+  Result<ShapeFont> shapes = OpenShapeFont(bytes);
+  if (!shapes) {
+    for (const Diagnostic& problem : shapes.error().diagnostics) messages.SourceProblem(inputName, problem.message);
+    messages.Tool().CloseProblems();
+    messages.About(inputName, "cannot be read as a shape font: " + shapes.error().message);
+    return {"", kExitContentRefused};
+  }
+  std::string problem;
+  std::optional<CodeMap> codes = CodeMap::For(shapes->variant, command.encoding, problem);
+  if (!codes) {
+    messages.About(inputName, "cannot map its codes to characters: " + problem);
+    return {"", kExitBadCommand};
+  }
+  LossReport losses;
+  std::string outputName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
+  GlyphFont glyphs = GlyphsOfShapes(*shapes, *codes, outputName, losses);
+  Conversion conversion;
+  conversion.output = WriteInterchangeFont(to, glyphs, outputName, losses);
+  for (const std::string& line : losses.Lines()) messages.About(inputName, "lost on the way to " +
+                                                                    std::string(FormatName(to)) + ": " + line);
+  if (command.strict && !losses.Empty()) {
+    messages.About(inputName, "not written: --strict and the format cannot carry everything");
+    conversion.status = kExitContentRefused;
+  }
+  return conversion;
+}
+
+Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
+                  std::string_view inputName, Messages& messages) {
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::string fallbackName = command.inputPath == "-" ? BaseName(command.outputPath) : BaseName(command.inputPath);
+  Result<StrokeFont> strokes = ReadInterchangeFont(from, text, fallbackName);
+  if (!strokes) {
+    messages.About(inputName, "cannot be read as " + std::string(FormatName(from)) + ": " + strokes.error().message);
+    return {"", kExitContentRefused};
+  }
+  ImportOptions options;
+  options.heightUnits = command.heightUnits;
+  options.tolerance = command.tolerance;
+  options.tolerancePerCap = command.tolerancePerCap;
+  options.variant = command.variant;
+  options.encoding = command.encoding;
+  Result<ImportedFont> imported = ImportStrokeFont(*strokes, options);
+  if (!imported) {
+    for (const Diagnostic& problem : imported.error().diagnostics) {
+      messages.SourceProblem("<imported source text>", problem.message);
+    }
+    messages.Tool().CloseProblems();
+    bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
+    messages.About(inputName, "cannot be made a shape font: " + imported.error().message);
+    return {"", badOption ? kExitBadCommand : kExitContentRefused};
+  }
+  if (imported->charactersLeftOut > 0) {
+    messages.About(inputName, std::to_string(imported->charactersLeftOut) +
+                                  " characters left out: the variant's codes cannot hold them");
+  }
+  messages.About(inputName, std::to_string(imported->glyphs) + " glyphs, " + std::to_string(imported->heightUnits) +
+                                " units per capital height, largest error " + AmountText(imported->largestError) +
+                                " (tolerance " + AmountText(imported->tolerance) + "), compiled size " +
+                                std::to_string(imported->compiled.size()) + " bytes");
+  Conversion conversion;
+  if (to == FileFormat::kSource) {
+    conversion.output = std::move(imported->sourceText);
+  } else {
+    conversion.output.assign(imported->compiled.begin(), imported->compiled.end());
+  }
+  return conversion;
+}
+
+int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
+  ToolMessages tool(kToolName, errors);
+  Messages messages(tool);
+  ConvertCommand command = ParseConvertCommand(argc, argv);
+  if (command.problem.empty() && !command.help && !command.version) {
+    if (!command.from) command.from = FormatFromPath(command.inputPath);
+    if (!command.to) command.to = FormatFromPath(command.outputPath);
+    if (!command.from) {
+      command.problem = "the format of '" + command.inputPath + "' is not known: name it with --from";
+    } else if (!command.to) {
+      command.problem = "the format of '" + command.outputPath + "' is not known: name it with --to";
+    } else if (IsShapeFormat(*command.from) == IsShapeFormat(*command.to)) {
+      command.problem = "one side must be a shape font (kqx, kqs) and the other an interchange font (svg, jhf, lff)";
+    }
+  }
+  if (!command.problem.empty()) {
+    messages.Tool().CommandLineProblem(command.problem);
+    return kExitBadCommand;
+  }
+  if (command.help || command.version) {
+    TextOutput out;
+    out.SetCrLfLineEnds(TextLineEndIsCrLf());
+    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+    out.Write(command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
+    out.Finish();
+    if (out.Failed()) {
+      messages.About(kStdoutName, "cannot write", out.FailureErrno());
+      return kExitNotWritten;
+    }
+    return kExitWritten;
+  }
+
+  // Writing over the very file read would lose the font for good.
+  if (command.outputPath != "-") {
+    bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
+    if (OutputIsTheInput(command.outputPath.c_str(), standardInput ? nullptr : command.inputPath.c_str(),
+                         standardInput ? streams.inputFd : -1)) {
+      messages.About(command.outputPath, "refused as the output: it is the input file");
+      return kExitBadCommand;
+    }
+  }
+  std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
+  std::vector<Byte> bytes;
+  if (int failure = ReadInput(command, streams, bytes); failure != 0) {
+    if (failure == -2) {
+      messages.About(inputName, "cannot read: larger than 256 MiB");
+    } else {
+      messages.About(inputName, "cannot read", failure);
+    }
+    return kExitBadCommand;
+  }
+  Conversion conversion = IsShapeFormat(*command.from)
+                              ? Export(command, *command.to, bytes, inputName, messages)
+                              : Import(command, *command.from, *command.to, bytes, inputName, messages);
+  if (conversion.status != kExitWritten) return conversion.status;
+  return WriteOutput(command, streams, conversion.output, messages);
+}
+
+}  // namespace
+
+int RunMorluneConvert(int argc, const char* const* argv, const ToolStreams& streams) {
+  TextOutput errors;
+  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
+  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  int status = Run(argc, argv, streams, errors);
+  errors.Finish();
+  return status;
+}
+
+}  // namespace morlune::convert

@@ -1,0 +1,173 @@
+// Whole runs of morlune-convert: formats from names and options, standard
+// streams, statuses and messages, output written whole or not at all, and
+// imported fonts that morlune decompiles and morlune-compile rebuilds
+// byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+const std::string kSource = MORLUNE_SOURCE_DIR "/";
+const std::string kSample = kSource + "examples/strokes_shapes11.kqx";
+const std::string kTryHelp = "Try 'morlune-convert --help' for more information.\n";
+
+ProcessResult Convert(std::vector<std::string> args, const std::string& piped = "", const std::string& dir = "") {
+  return RunProcess({std::move(args), piped.empty() ? StdinKind::kNone : StdinKind::kPipe, "", piped, {}, dir,
+                     MORLUNE_CONVERT_BINARY});
+}
+
+TEST(ConvertRun, CommandLinesStatusesAndMessages) {
+  const std::string dir = MakeTempDir();
+  WriteFileBytes(dir + "/bad.kqs", "*0041,1,x\n300\n");
+  WriteFileBytes(dir + "/bad.jhf", "   32  1JZ\n   33  3KY\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string err;  // the first line of standard error
+    int status;
+  } rows[] = {
+      {{"--version"}, "", 0},
+      {{}, "morlune-convert: INPUT and OUTPUT are needed", 2},
+      {{kSample}, "morlune-convert: OUTPUT is needed", 2},
+      {{kSample, "a.jhf", "b.jhf"}, "morlune-convert: only INPUT and OUTPUT may be given", 2},
+      {{"--frob", kSample, "a.jhf"}, "morlune-convert: unknown option '--frob'", 2},
+      {{"--to", "ttf", kSample, "a.jhf"}, "morlune-convert: unknown format 'ttf' (kqx, kqs, svg, jhf or lff)", 2},
+      {{"--tolerance", "-1", "a.jhf", "a.kqx"},
+       "morlune-convert: --tolerance takes a number above 0, or a share like 1%, not '-1'", 2},
+      {{"--height-units", "256", "a.jhf", "a.kqx"},
+       "morlune-convert: --height-units takes a whole number from 1 to 255, not '256'", 2},
+      {{"--variant", "shapes10", "a.jhf", "a.kqx"},
+       "morlune-convert: unknown variant 'shapes10' (shapes11, unifont or bigfont)", 2},
+      {{kSample, "a.ttf"}, "morlune-convert: the format of 'a.ttf' is not known: name it with --to", 2},
+      {{kSample, "a.kqs"},
+       "morlune-convert: one side must be a shape font (kqx, kqs) and the other an interchange font (svg, jhf, lff)", 2},
+      {{dir + "/none.kqx", "a.jhf"}, "morlune-convert: " + dir + "/none.kqx: cannot read: No such file or directory", 2},
+      {{dir, "a.jhf", "--from", "kqx"}, "morlune-convert: " + dir + ": cannot read: not a readable file", 2},
+      {{dir + "/bad.kqs", "a.jhf"}, dir + "/bad.kqs:2:1: error: ", 1},  // as morlune-compile shows it
+      {{dir + "/bad.jhf", "a.kqx"},
+       "morlune-convert: " + dir + "/bad.jhf: cannot be read as jhf: line 2: the pair count says 3 pairs but the line "
+       "holds 1", 1},
+      {{"--variant", "bigfont", dir + "/../none.jhf", "a.kqx"}, "morlune-convert: " + dir + "/../none.jhf: cannot read: No such file or directory", 2},
+      {{"--encoding", "NO-SUCH", kSample, "a.svg"},
+       "morlune-convert: " + kSample + ": cannot map its codes to characters: unknown encoding 'NO-SUCH'", 2},
+      {{"--strict", kSample, dir + "/strict.jhf"},
+       "morlune-convert: " + kSample + ": lost on the way to jhf: arcs flattened: 3 (at most ", 1},
+  };
+  for (const auto& row : rows) {
+    ProcessResult run = Convert(row.args, "", dir);
+    EXPECT_EQ(run.status, row.status) << row.args.size() << " " << run.err;
+    EXPECT_EQ(run.err.substr(0, row.err.size()), row.err);
+    if (row.status == 2 && run.err.find("needs") == std::string::npos && row.args.size() < 4 &&
+        run.err.find("cannot") == std::string::npos) {
+      EXPECT_NE(run.err.find(kTryHelp), std::string::npos) << run.err;
+    }
+  }
+  // --strict writes nothing at all.
+  EXPECT_FALSE(FileExists(dir + "/strict.jhf"));
+  // An output that is the input, by another spelling of its path, is refused
+  // before anything is read; the file stays as it was.
+  WriteFileBytes(dir + "/same.kqx", ReadFileBytes(kSample));
+  ProcessResult same = Convert({"--to", "jhf", dir + "/same.kqx", dir + "/./same.kqx"});
+  EXPECT_EQ(same.status, 2);
+  EXPECT_EQ(same.err, "morlune-convert: " + dir + "/./same.kqx: refused as the output: it is the input file\n");
+  EXPECT_EQ(ReadFileBytes(dir + "/same.kqx"), ReadFileBytes(kSample));
+}
+
+TEST(ConvertRun, LossesAndCodePagesOfEachVariant) {
+  const std::string dir = MakeTempDir();
+  // An SVG font keeps arcs and frames; what it loses of the test font is
+  // the item for vertical text in its E, and the y of C's advance: the arc
+  // from 45 degrees round to 315 on a circle of radius 5 ends 5 sin 45 below
+  // its centre, itself 5 sin 45 below y = 9, then the pen moves 2 down.
+  const std::string testFont = kSource + "tests/convert/fonts/arcs_frames.kqs";
+  ProcessResult vertical = Convert({testFont, dir + "/af.svg"});
+  EXPECT_EQ(vertical.status, 0);
+  EXPECT_EQ(vertical.err,
+            "morlune-convert: " + testFont + ": lost on the way to svg: advances moved: 1 (at most 0.07107 font units)\n"
+            "morlune-convert: " + testFont + ": lost on the way to svg: items for vertical text only, left out: 1\n");
+  ProcessResult bigfont = Convert({kSource + "examples/strokes_bigfont.kqx", dir + "/big.svg"});
+  EXPECT_EQ(bigfont.status, 2);
+  EXPECT_EQ(bigfont.err, "morlune-convert: " + kSource +
+                             "examples/strokes_bigfont.kqx: cannot map its codes to characters: a bigfont's codes "
+                             "need --encoding to say their code page\n");
+  EXPECT_EQ(Convert({"--encoding", "CP932", kSource + "examples/strokes_bigfont.kqx", dir + "/big.svg"}).status, 0);
+  // The sample's Hershey lines come back in exact: no error at all.
+  ASSERT_EQ(Convert({kSample, dir + "/s.jhf"}).status, 0);
+  ProcessResult exact = Convert({dir + "/s.jhf", dir + "/s.kqx"});
+  EXPECT_NE(exact.err.find("21 units per capital height, largest error 0 (tolerance 0.21)"), std::string::npos)
+      << exact.err;
+}
+
+TEST(ConvertRun, StandardStreamsAndFormatsByOption) {
+  const std::string font = ReadFileBytes(kSample);
+  ProcessResult toJhf = Convert({"--to", "jhf", kSample, "-"});
+  ASSERT_EQ(toJhf.status, 0) << toJhf.err;
+  EXPECT_EQ(toJhf.out.substr(0, 10), "   32  1H]");
+  // From standard input, the format named.
+  ProcessResult fromPipe = Convert({"--from", "kqx", "--to", "jhf", "-", "-"}, font);
+  EXPECT_EQ(fromPipe.status, 0);
+  EXPECT_EQ(fromPipe.out, toJhf.out);
+  // Back in, as source text on standard output.
+  ProcessResult back = Convert({"--from", "jhf", "--to", "kqs", "-", "-"}, toJhf.out);
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(back.out.substr(0, 6), "*0,4,-");
+  EXPECT_NE(back.err.find("units per capital height"), std::string::npos);
+  EXPECT_EQ(Convert({"--from", "kqx", "-", "-"}, font).err,
+            "morlune-convert: the format of '-' is not known: name it with --to\n" + kTryHelp);
+}
+
+TEST(ConvertRun, OutputWholeOrNotAtAll) {
+  const std::string dir = MakeTempDir();
+  WriteFileBytes(dir + "/out.jhf", "old");
+  WriteFileBytes(dir + "/bad.kqs", "*0041,1,x\n300\n");
+  // A run that fails leaves the file as it was.
+  EXPECT_EQ(Convert({dir + "/bad.kqs", dir + "/out.jhf"}).status, 1);
+  EXPECT_EQ(ReadFileBytes(dir + "/out.jhf"), "old");
+  EXPECT_EQ(Convert({kSample, dir + "/out.jhf"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(dir + "/out.jhf").substr(0, 10), "   32  1H]");
+  // No folder to write in: status 3, the system's reason last.
+  ProcessResult missing = Convert({kSample, dir + "/no/such/out.jhf"});
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_NE(missing.err.find("morlune-convert: " + dir + "/no/such/out.jhf: cannot create the temporary file beside "
+                             "it: No such file or directory\n"),
+            std::string::npos)
+      << missing.err;
+  if (std::filesystem::exists("/dev/full")) {
+    ProcessResult full = Convert({kSample, "/dev/full", "--to", "svg"});
+    EXPECT_EQ(full.status, 3);
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+  }
+}
+
+// Fonts brought in compile, and morlune's text of them compiles back to
+// the very same bytes.
+TEST(ConvertRun, ImportedFontsDecompileExactly) {
+  std::vector<std::string> inputs;
+  for (const char* folder : {"/usr/share/hershey-fonts", "/usr/share/inkscape/extensions/svg_fonts"}) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      std::string extension = entry.path().extension().string();
+      if (extension == ".jhf" || extension == ".svg") inputs.push_back(entry.path().string());
+    }
+  }
+  if (inputs.empty()) GTEST_SKIP() << "neither hershey-fonts-data nor inkscape is installed";
+  const std::string dir = MakeTempDir();
+  for (const std::string& input : inputs) {
+    SCOPED_TRACE(input);
+    ProcessResult run = Convert({input, dir + "/font.kqx"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ProcessResult text = RunProcess({{dir + "/font.kqx"}, StdinKind::kNone, "", "", {}, "", ""});
+    ASSERT_EQ(text.status, 0);
+    ProcessResult again = RunProcess({{"--drop-default-names", "-o", dir + "/again.kqx"}, StdinKind::kPipe, "",
+                                      text.out, {}, "", MORLUNE_COMPILE_BINARY});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(ReadFileBytes(dir + "/again.kqx"), ReadFileBytes(dir + "/font.kqx"));
+  }
+}
+
+}  // namespace
+}  // namespace morlune::testing

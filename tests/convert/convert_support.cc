@@ -1,0 +1,54 @@
+#include "tests/convert/convert_support.h"
+
+#include "convert/code_map.h"
+#include "convert/glyph_export.h"
+#include "convert/stroke_distance.h"
+#include "tests/support/process_run.h"
+
+namespace morlune::convert::testing {
+
+std::vector<std::string> ExportTestFonts() {
+  return {kSourceDir + "examples/strokes_shapes10.kqx", kSourceDir + "examples/strokes_shapes11.kqx",
+          kSourceDir + "examples/strokes_bigfont.kqx", kSourceDir + "examples/strokes_unifont.kqx",
+          kSourceDir + "tests/convert/fonts/arcs_frames.kqs"};
+}
+
+ShapeFont OpenFontFile(const std::string& path) {
+  std::string bytes = morlune::testing::ReadFileBytes(path);
+  Result<ShapeFont> font = OpenShapeFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
+  return font ? *font : ShapeFont{};
+}
+
+GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
+  ShapeFont shapes = OpenFontFile(path);
+  std::string problem;
+  std::optional<CodeMap> codes =
+      CodeMap::For(shapes.variant, shapes.variant == Variant::kBigfont ? "CP932" : "", problem);
+  return GlyphsOfShapes(shapes, *codes, "test", losses);
+}
+
+Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines) {
+  Glyph glyph;
+  glyph.code = code;
+  glyph.advance = advance;
+  for (const auto& line : polylines) {
+    Path path{line.front(), {}};
+    for (std::size_t k = 1; k < line.size(); ++k) path.segments.push_back(LineSegment{line[k - 1], line[k]});
+    glyph.paths.push_back(std::move(path));
+  }
+  return glyph;
+}
+
+double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b) {
+  return PolylineDistance(a, b, 0.01);
+}
+
+std::vector<std::vector<Point>> Polylines(const Glyph& glyph, double scale, double dx, double dy) {
+  std::vector<std::vector<Point>> lines = PathPolylines(glyph, 1e-6);
+  for (auto& line : lines) {
+    for (Point& p : line) p = {p.x * scale + dx, p.y * scale + dy};
+  }
+  return lines;
+}
+
+}  // namespace morlune::convert::testing

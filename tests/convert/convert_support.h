@@ -1,0 +1,37 @@
+// What the format tests share: fonts of our own read from the test
+// folder, glyphs built by hand, and geometry held against geometry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <morlune/geometry.h>
+
+#include "convert/glyph_font.h"
+#include "convert/loss_report.h"
+#include "convert/shape_font_input.h"
+#include "convert/stroke_font.h"
+
+namespace morlune::convert::testing {
+
+inline const std::string kSourceDir = MORLUNE_SOURCE_DIR "/";
+
+// The compiled sample fonts and the test fonts of our own, by path.
+std::vector<std::string> ExportTestFonts();
+
+// A compiled font or source text from a path, drawn.
+ShapeFont OpenFontFile(const std::string& path);
+// Its glyphs, codes through the default map (shapes, unifont) or CP932
+// (bigfont).
+GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses);
+
+Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines);
+
+// Every point of one set of polylines lies within `within` of the other,
+// both ways (sampled finely).
+double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b);
+
+// The glyph's drawing as polylines, moved by (dx, dy) and scaled.
+std::vector<std::vector<Point>> Polylines(const Glyph& glyph, double scale, double dx, double dy);
+
+}  // namespace morlune::convert::testing

@@ -1,0 +1,80 @@
+// morlune-convert.exe under Wine: every export and import gives the bytes
+// that this machine's build gives (files are written as bytes, lines ended
+// by a line feed, on every system), a bigfont's codes go through the
+// Windows code page functions, and messages end in CR LF.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+class WindowsConvert : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(top_ + "/work");
+    std::filesystem::create_directories(top_ + "/here");
+    std::filesystem::copy_file(MORLUNE_WINDOWS_CONVERT_EXE, top_ + "/morlune-convert.exe");
+  }
+  void TearDown() override { std::filesystem::remove_all(top_); }
+
+  ProcessResult Windows(std::vector<std::string> args) {
+    args.insert(args.begin(), top_ + "/morlune-convert.exe");
+    return RunProcess({args, StdinKind::kNone, "", "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
+                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
+  }
+  ProcessResult Here(std::vector<std::string> args) {
+    return RunProcess({args, StdinKind::kNone, "", "", {}, top_ + "/here", MORLUNE_CONVERT_BINARY});
+  }
+
+  const std::string top_ = MakeTempDir();
+};
+
+TEST_F(WindowsConvert, ExportsAndImportsGiveTheSameBytesAsHere) {
+  const std::string examples = MORLUNE_SOURCE_DIR "/examples/";
+  const struct {
+    std::string input;
+    std::string output;
+    std::vector<std::string> windowsOptions, hereOptions;
+  } rows[] = {
+      {"strokes_shapes11.kqx", "out.svg", {}, {}},
+      {"strokes_shapes11.kqx", "out.jhf", {}, {}},
+      {"strokes_unifont.kqx", "out.lff", {}, {}},
+      // The same code page by its Windows number and by iconv's name.
+      {"strokes_bigfont.kqx", "out.svg", {"--encoding", "932"}, {"--encoding", "CP932"}},
+  };
+  // Each side in a folder of its own: the file names are the same, since an
+  // SVG font is named by its file.
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.input + " " + row.output);
+    for (const char* side : {"/work/", "/here/"}) {
+      std::filesystem::copy_file(examples + row.input, top_ + side + row.input,
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    std::vector<std::string> args = row.windowsOptions;
+    args.insert(args.end(), {row.input, row.output});
+    ProcessResult windows = Windows(args);
+    ASSERT_EQ(windows.status, 0) << windows.err;
+    args = row.hereOptions;
+    args.insert(args.end(), {row.input, row.output});
+    ASSERT_EQ(Here(args).status, 0);
+    EXPECT_EQ(ReadFileBytes(top_ + "/work/" + row.output), ReadFileBytes(top_ + "/here/" + row.output));
+    // And back in: the same compiled font.
+    ASSERT_EQ(Windows({row.output, "back.kqx"}).status, 0);
+    ASSERT_EQ(Here({row.output, "back.kqx"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(top_ + "/work/back.kqx"), ReadFileBytes(top_ + "/here/back.kqx"));
+  }
+}
+
+TEST_F(WindowsConvert, MessagesEndInCrLfAndStatusesAreTheSame) {
+  ProcessResult missing = Windows({"none.kqx", "out.jhf"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err.substr(0, 26), "morlune-convert: none.kqx:");
+  EXPECT_EQ(missing.err.substr(missing.err.size() - 2), "\r\n");
+  EXPECT_FALSE(FileExists(top_ + "/work/out.jhf"));
+}
+
+}  // namespace
+}  // namespace morlune::testing

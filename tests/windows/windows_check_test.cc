@@ -1,0 +1,68 @@
+// morlune-check.exe under Wine: the same lines as everywhere (line feeds on
+// standard output, carriage return and line feed on standard error), the
+// coverage of a code page through the system's own converter, an -o file,
+// and the statuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <tuple>
+
+#include "tests/support/font_builder.h"
+#include "tests/support/process_run.h"
+
+namespace morlune::testing {
+namespace {
+
+class WindowsCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(MORLUNE_WINDOWS_CHECK_EXE, top_ + "/morlune-check.exe");
+    std::filesystem::copy_file(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx", top_ + "/sample.kqx");
+    // Height 6: A calls a shape the font lacks; 0x80 is the euro sign in
+    // code page 1252.
+    WriteFileBytes(top_ + "/faulty.kqx",
+                   BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
+                                                                 Shape(0x80, "", {0x40, 0})})));
+  }
+  void TearDown() override { std::filesystem::remove_all(top_); }
+
+  ProcessResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), top_ + "/morlune-check.exe");
+    return RunProcess({args, StdinKind::kNone, "", "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
+                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_, MORLUNE_WINE64});
+  }
+
+  const std::string top_ = MakeTempDir();
+};
+
+TEST_F(WindowsCheck, LinesStatusesAndOutputFile) {
+  ProcessResult run = Run({"sample.kqx"});
+  EXPECT_EQ(std::tie(run.out, run.err, run.status), std::make_tuple("1 font checked: 0 FAIL, 0 WARN, 0 INFO\n", "", 0));
+  run = Run({"faulty.kqx", "sample.kqx"});
+  EXPECT_EQ(std::tie(run.out, run.err, run.status),
+            std::make_tuple("faulty.kqx: 0041: FAIL missing-subshape: a subshape names 0043, which no record has; it is "
+                            "not drawn\n2 fonts checked: 1 FAIL, 0 WARN, 0 INFO\n",
+                            "", 1));
+  run = Run({"-o", "report.json", "--json", "sample.kqx"});
+  EXPECT_EQ(std::tie(run.out, run.err, run.status), std::make_tuple("", "", 0));
+  EXPECT_EQ(ReadFileBytes(top_ + "/report.json").substr(0, 25), "{\"schema\": 1, \"fonts\": [\n");
+  run = Run({"missing.kqx"});
+  EXPECT_EQ(std::tie(run.out, run.err, run.status),
+            std::make_tuple("1 font checked: 0 FAIL, 0 WARN, 0 INFO; 1 could not be read\n",
+                            "morlune-check: missing.kqx: cannot open: No such file or directory\r\n", 2));
+}
+
+// Code page 1252 holds 0x20-0x7E and 123 characters from 0x80 up; the
+// sample has ten codes, each its own character there.
+TEST_F(WindowsCheck, CoverageThroughTheCodePageFunctions) {
+  ProcessResult run = Run({"--coverage", "U+20AC", "--encoding", "1252", "faulty.kqx"});
+  EXPECT_EQ(std::tie(run.err, run.status), std::make_tuple("", 1));
+  run = Run({"--fail-on", "WARN", "--coverage", "U+20AC", "--encoding", "CP1252", "faulty.kqx"});
+  EXPECT_EQ(run.out.find("coverage-missing"), std::string::npos);
+  run = Run({"--coverage", "CP1252", "--encoding", "CP1252", "sample.kqx"});
+  EXPECT_NE(run.out.find("the font lacks 208 of the 218 characters of CP1252: U+0021-002F "), std::string::npos) << run.out;
+  EXPECT_EQ(run.status, 0);
+}
+
+}  // namespace
+}  // namespace morlune::testing
