@@ -136,10 +136,12 @@ void MutateItems(FontModel& font, ModelRecord& record, Random& random, ByteMutat
     case 5:  // a subshape call to a record of the font
       record.spec.insert(at, SubshapeItem(font, random));
       break;
-    case 6:  // code 14 before an item, a list most often
-      record.spec.insert(at, random.OneIn(2) ? std::string(1, 14) + ListItem(random.OneIn(2) ? 9 : 13, random)
-                                             : std::string(1, 14));
+    case 6: {  // code 14 before an item, a list most often
+      std::string skipped(1, 14);
+      if (random.OneIn(2)) skipped += ListItem(random.OneIn(2) ? 9 : 13, random);
+      record.spec.insert(at, skipped);
       break;
+    }
     default: {  // the fuzzer's byte mutations inside the record only
       std::size_t size = record.spec.size();
       std::size_t room = std::min(kMostSpecBytes, size + 64);

@@ -64,7 +64,13 @@ class PathTuples {
     }
     const auto& arc = std::get<ArcSegment>(segment);
     PyObject* from = From(arc.from);
-    return NewTuple({NewRef(kArc), from, To(arc.to), NewPoint(arc.centre), NewPair(arc.axisX, arc.axisY),
+    PyObject* to = To(arc.to);
+    if (arc.shear != 0) {
+      // Text set oblique shears its arcs: the seventh item says by how much.
+      return NewTuple({NewRef(kArc), from, to, NewPoint(arc.centre), NewPair(arc.axisX, arc.axisY),
+                       PyFloat_FromDouble(arc.sweep), PyFloat_FromDouble(arc.shear)});
+    }
+    return NewTuple({NewRef(kArc), from, to, NewPoint(arc.centre), NewPair(arc.axisX, arc.axisY),
                      PyFloat_FromDouble(arc.sweep)});
   }
 

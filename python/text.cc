@@ -84,7 +84,9 @@ void BindText(py::module_& module) {
       .def_property_readonly(
           "segments", [](const TextLayout& layout) { return SegmentTuples(layout.paths); },
           "Every drawn segment in drawing units, the same tuples as Glyph.segments:\n"
-          "(\"line\", from, to) or (\"arc\", from, to, centre, (ax, ay), sweep_degrees).")
+          "(\"line\", from, to) or (\"arc\", from, to, centre, (ax, ay), sweep_degrees).\n"
+          "Set oblique, an arc has a seventh item, its shear k: the point at angle t\n"
+          "is (cx + ax cos t + k ay sin t, cy + ay sin t).")
       .def_property_readonly(
           "advance", [](const TextLayout& layout) { return PointTuple(layout.advance); },
           "Where text set after this line would start, (x, y).")

@@ -249,13 +249,13 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
       "[65E5] \xE6\x97\xA5\n1.5,0;1.5,8.5;7.5,8.5;7.5,0;1.5,0\n1.5,4.25;7.5,4.25\n\n";
   const struct {
     std::string text;
-    ImportOptions options;
+    const char* bigfontEncoding;  // empty: the variant the codes call for
     Variant variant;
     std::string head;  // how the source text begins
   } rows[] = {
-      {latin, {}, Variant::kShapes11, "*0,4,Latin test\n"},
-      {cjk, {}, Variant::kUnifont, "*UNIFONT,6,CJK test\n"},
-      {cjk, {0, 0.01, true, Variant::kBigfont, "CP932"}, Variant::kBigfont,
+      {latin, "", Variant::kShapes11, "*0,4,Latin test\n"},
+      {cjk, "", Variant::kUnifont, "*UNIFONT,6,CJK test\n"},
+      {cjk, "CP932", Variant::kBigfont,
        // One escape range for each lead byte: 0x88 (U+4E00), 0x8C (U+53E3), 0x93 (U+4E8C, U+65E5).
        "*BIGFONT 6,3,088,088,08C,08C,093,093\n*0,4,CJK test\n"},
   };
@@ -263,7 +263,12 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
     SCOPED_TRACE(row.head);
     Result<StrokeFont> font = ReadLff(row.text, "t");
     ASSERT_TRUE(font) << font.error().message;
-    Result<ImportedFont> imported = ImportStrokeFont(*font, row.options);
+    ImportOptions options;
+    if (*row.bigfontEncoding != '\0') {
+      options.variant = Variant::kBigfont;
+      options.encoding = row.bigfontEncoding;
+    }
+    Result<ImportedFont> imported = ImportStrokeFont(*font, options);
     ASSERT_TRUE(imported) << imported.error().message;
     EXPECT_EQ(imported->variant, row.variant);
     EXPECT_EQ(imported->sourceText.substr(0, row.head.size()), row.head);

@@ -105,7 +105,7 @@ TEST(NumberWriters, AnyDoubleIsWrittenWithinTwoToThe32OrAsZero) {
     // numbers, at 2 decimals.
     SvgPathText path(2);
     path.Line({0, 0}, {value, -value});
-    std::string negated = text == std::string("0") ? "0" : text[0] == '-' ? text + 1 : "-" + std::string(text);
+    std::string negated = text == std::string("0") ? "0" : text[0] == '-' ? text + 1 : std::string("-").append(text);
     EXPECT_EQ(path.Text(), "m0 0" + std::string(text[0] == '-' ? "" : " ") + text +
                                (negated[0] == '-' ? "" : " ") + negated)
         << value;

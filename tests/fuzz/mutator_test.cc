@@ -27,7 +27,14 @@ ModelRecord Record(std::uint16_t code, std::string name, std::string spec, int s
 std::string Described(const FontModel& font) {
   std::string text = std::to_string(static_cast<int>(font.kind)) + ":";
   for (const EscapeRangeEntry& range : font.escapeRanges) text += std::to_string(range.first) + "-" + std::to_string(range.last) + ",";
-  for (const ModelRecord& record : font.records) text += " " + std::to_string(record.code) + "/" + record.name + "/" + record.spec;
+  for (const ModelRecord& record : font.records) {
+    text += ' ';
+    text += std::to_string(record.code);
+    text += '/';
+    text += record.name;
+    text += '/';
+    text += record.spec;
+  }
   return text;
 }
 
