@@ -1,12 +1,10 @@
 // What each item draws, worked out by hand: one table of small fonts with
-// their listings and warnings; then the bounds that need large fonts, and
-// the six-decimal numbers.
+// their listings and warnings; then the bounds that need large fonts.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "drawing/number_text.h"
 #include "tests/drawing/listing_support.h"
 #include "tests/support/font_builder.h"
 
@@ -167,20 +165,6 @@ TEST(PenGeometry, TheRunStopsAtItsBound) {
   EXPECT_EQ(drawn.warnings,
             "004B: the run has taken the 1000000 items that a file of this size allows; this character stops there "
             "and the characters after it are left empty\n");
-}
-
-TEST(DecimalText, SixDecimalsTiesToEvenOnTheExactValue) {
-  const std::pair<double, const char*> rows[] = {
-      {0, "0"},           {-0.0, "0"},          {-0.0000004, "0"},     {-0.0000006, "-0.000001"},
-      {1.5, "1.5"},       {-1.25, "-1.25"},     {0.1, "0.1"},          {1.0 / 3, "0.333333"},
-      {2.0 / 3, "0.666667"}, {0.0078125, "0.007812"}, {0.0234375, "0.023438"},  // true ties go to even
-      {1.0587565, "1.058757"}, {1.9783475, "1.978347"},  // the product rounds onto a half; the exact value does not
-      {2147483648.0, "2147483648"}, {-2147483647.5, "-2147483647.5"}, {123.4567894, "123.456789"},
-  };
-  for (const auto& [value, text] : rows) {
-    char out[kDecimalRoom];
-    EXPECT_EQ(std::string(out, FormatDecimal(value, out)), text) << value;
-  }
 }
 
 }  // namespace
