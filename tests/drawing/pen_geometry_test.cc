@@ -13,21 +13,12 @@ namespace {
 
 using enum FontVariant;
 
-struct Row {
-  const char* what;
-  std::vector<FontRecord> records;
-  std::string listing;
-  std::string warnings = "";
-  bool arcs = false;  // numbers compared within the tolerance of arcs
-  FontVariant variant = kShapes11;
-};
-
 // The font-header record of a font 4 units high.
 FontRecord Header() { return Shape(0, "T", {4, 1, 0, 0}); }
 
 TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
   const std::string kSelf = "0041: subshape 0041 is skipped: it is already being drawn\n";
-  const std::vector<Row> rows = {
+  const std::vector<ListingRow> rows = {
       {"the sixteen directions, length 2",
        {Shape(0x41, "", {0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x2E,
                          0x2F})},
@@ -113,15 +104,7 @@ TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
        "L 1492323750 0 L 1741044375 0 L 1989765000 0\n",
        "0041: a coordinate or radius passes 2^31; the character stops there\n"},
   };
-  for (const Row& row : rows) {
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(row.variant, row.records)));
-    if (row.arcs) {
-      EXPECT_TRUE(SameWithinTolerance(drawn.listing, row.listing)) << row.what << "\n" << drawn.listing;
-    } else {
-      EXPECT_EQ(drawn.listing, row.listing) << row.what;
-    }
-    EXPECT_EQ(drawn.warnings, row.warnings) << row.what;
-  }
+  ExpectListings(rows);
 }
 
 // Eighteen records, each drawing a unit and calling the next: the call from
