@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/api/geometry_text.h"
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/font_builder.h"
 #include "tests/support/process_run.h"
@@ -16,16 +17,6 @@ namespace morlune::testing {
 namespace {
 
 const std::string kExamples = MORLUNE_SOURCE_DIR "/examples/";
-
-std::span<const Byte> BytesOf(const std::string& text) {
-  return {reinterpret_cast<const Byte*>(text.data()), text.size()};
-}
-
-Font OpenOrFail(const std::string& bytes) {
-  Result<Font> font = Font::FromBytes(BytesOf(bytes));
-  if (!font) ADD_FAILURE() << font.error().message;
-  return std::move(font).value();
-}
 
 std::string Text(std::span<const Byte> bytes) { return std::string(bytes.begin(), bytes.end()); }
 

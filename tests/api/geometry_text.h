@@ -1,16 +1,29 @@
 // Geometry as text for the tests' expectations: points, and paths written
-// segment by segment, each checked to go on from where the last ended.
+// segment by segment, each checked to go on from where the last ended; and
+// the fonts those tests open from bytes.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <morlune/font.h>
 #include <morlune/geometry.h>
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace morlune::testing {
+
+inline std::span<const Byte> BytesOf(const std::string& text) {
+  return {reinterpret_cast<const Byte*>(text.data()), text.size()};
+}
+
+inline Font OpenOrFail(const std::string& bytes) {
+  Result<Font> font = Font::FromBytes(BytesOf(bytes));
+  if (!font) ADD_FAILURE() << font.error().message;
+  return std::move(font).value();
+}
 
 inline std::string Number(double value) {
   char text[32];

@@ -28,12 +28,6 @@ std::string WarningsText(const std::vector<GlyphWarning>& warnings) {
   return text;
 }
 
-Font OpenOrFail(const std::string& bytes) {
-  Result<Font> font = Font::FromBytes({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-  if (!font) ADD_FAILURE() << font.error().message;
-  return std::move(font).value();
-}
-
 struct GlyphCase {
   const char* what;
   std::string font;

@@ -17,16 +17,10 @@
 namespace morlune::testing {
 namespace {
 
-Font FontOf(const std::string& bytes) {
-  Result<Font> font = Font::FromBytes({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-  if (!font) ADD_FAILURE() << font.error().message;
-  return std::move(font).value();
-}
-
 // A shapes font 4 units high: "I" a stroke of 4 up, then 2 on; "O" a circle
 // of radius 1 between x = 0 and 2 (from angle 0, counterclockwise), then 4 on.
 Font Shapes() {
-  return FontOf(BuildFont(FontLayout(
+  return OpenOrFail(BuildFont(FontLayout(
       FontVariant::kShapes11, {Shape(0, "s", {4, 1, 0, 0}), Shape(0x49, "", {0x44, 2, 0x4C, 0x20, 0}),
                                Shape(0x4F, "", {2, 0x20, 1, 10, 1, 0x00, 2, 0x20, 0})})));
 }
@@ -39,12 +33,12 @@ Font Bigfont() {
                                               Shape(0xC3A9, "", {0x84, 2, 0x8C, 0x80, 0}),
                                               Shape(0x82A0, "", {0x84, 2, 0x8C, 0x80, 0})});
   layout.escapeRanges = {{0xC3, 0xC3}, {0x82, 0x82}};
-  return FontOf(BuildFont(layout));
+  return OpenOrFail(BuildFont(layout));
 }
 
 // A unifont 4 units high with "あ" (U+3042): a stroke of 4 on.
 Font Unifont() {
-  return FontOf(BuildFont(FontLayout(FontVariant::kUnifont10,
+  return OpenOrFail(BuildFont(FontLayout(FontVariant::kUnifont10,
                                      {Shape(0, "u", {4, 1, 0, 0, 0, 0}), Shape(0x3042, "", {0x40, 0})})));
 }
 

@@ -108,11 +108,6 @@ TEST(SourceEdges, AFaultIsToldOnceWhereItStarts) {
   for (const ProblemCase& c : cases) ExpectProblems(c);
 }
 
-std::string LowestCode0(std::string font) {
-  font[Signature(FontVariant::kShapes11).size()] = 0;
-  return font;
-}
-
 TEST(SourceEdges, BlanksAroundAHeadersCommasAreIgnored) {
   const std::string unifont = BuildFont(FontLayout(FontVariant::kUnifont10, {Shape(0, "u", {1, 2, 3, 4, 5, 0})}));
   FontLayout bigfont(FontVariant::kBigfont10, {Shape(0, "b", {1, 2, 3, 0})});

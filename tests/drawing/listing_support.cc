@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "drawing/draw_warnings.h"
 #include "drawing/listing_writer.h"
 #include "fontfile/signature.h"
@@ -64,6 +66,18 @@ bool SameWithinTolerance(const std::string& got, const std::string& expected) {
     j = expectedEnd;
   }
   return i == got.size() && j == expected.size();
+}
+
+void ExpectListings(const std::vector<ListingRow>& rows) {
+  for (const ListingRow& row : rows) {
+    DrawnListing drawn = ListFont(BuildFont(FontLayout(row.variant, row.records)));
+    if (row.arcs) {
+      EXPECT_TRUE(SameWithinTolerance(drawn.listing, row.listing)) << row.what << "\n" << drawn.listing;
+    } else {
+      EXPECT_EQ(drawn.listing, row.listing) << row.what;
+    }
+    EXPECT_EQ(drawn.warnings, row.warnings) << row.what;
+  }
 }
 
 }  // namespace morlune::testing

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "tests/support/font_builder.h"
 
 namespace morlune::testing {
 
@@ -17,5 +20,17 @@ DrawnListing ListFont(const std::string& font);
 // Equal but for numbers, which may differ by 1e-9 relative or 1e-6
 // absolute, whichever is larger.
 bool SameWithinTolerance(const std::string& got, const std::string& expected);
+
+// A font of records and what the listing must give for it.
+struct ListingRow {
+  const char* what;
+  std::vector<FontRecord> records;
+  std::string listing;
+  std::string warnings = "";
+  bool arcs = false;  // numbers compared within the tolerance of arcs
+  FontVariant variant = FontVariant::kShapes11;
+};
+
+void ExpectListings(const std::vector<ListingRow>& rows);
 
 }  // namespace morlune::testing

@@ -47,7 +47,7 @@ std::vector<double> GeneratedValues() {
     values.push_back(-std::nextafter(half, 1e300));
     values.push_back(std::ldexp(static_cast<double>(random() >> 11), -21 - static_cast<int>(random() % 70)));
   }
-  for (double edge : {0.0, -0.0, 4294967296.0, -4294967296.0, 4294967295.5, 1e-300, 0.0000005, 999.9999995}) {
+  for (double edge : {0.0, -0.0, -0.0000004, 4294967296.0, -4294967296.0, 4294967295.5, 1e-300, 0.0000005, 999.9999995}) {
     values.push_back(edge);
   }
   return values;

@@ -14,13 +14,6 @@ namespace {
 
 using enum FontVariant;
 
-struct Row {
-  const char* what;
-  std::vector<FontRecord> records;
-  std::string listing;
-  std::string warnings = "";
-};
-
 const std::string kPastBound = "0041: a coordinate or radius passes 2^31; the character stops there\n";
 const std::string kTooManyItems = "0041: the character has more than 100000 items; it stops there\n";
 
@@ -42,21 +35,13 @@ FontRecord ShapeOf(int code, const std::vector<int>& data) {
   return {static_cast<std::uint16_t>(code), bytes, {}, {}, 0};
 }
 
-void ExpectRows(const std::vector<Row>& rows) {
-  for (const Row& row : rows) {
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, row.records)));
-    EXPECT_EQ(drawn.listing, row.listing) << row.what;
-    EXPECT_EQ(drawn.warnings, row.warnings) << row.what;
-  }
-}
-
 // At scale 2^28 a long form of x = 9 puts its corner at 9 * 2^28, past
 // 2^31; a frame 4 wide in a font 4 high makes one unit of the framed record
 // 2^28 units of the character, so one unit back to the left lands on 2^31
 // exactly.
 TEST(PenBounds, EveryPointAnItemWritesIsWithinTwoToThe31) {
   const std::string kBackOneUnit = "0042\t-1,0\tM 0 0 L -1 0\n";
-  const std::vector<Row> rows = {
+  const std::vector<ListingRow> rows = {
       {"a frame's corner past 2^31: the line drawn from it stops the character",
        {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {0x18})},
        "0041\t0,0\t\n" + kBackOneUnit, kPastBound},
@@ -87,7 +72,7 @@ TEST(PenBounds, EveryPointAnItemWritesIsWithinTwoToThe31) {
        "0041\t-2147483648,2130706432\tM 0 0 A 2147483648 2147483648 0 0 1 -2147483648 2147483648 "
        "L -2147483648 2130706432\n"},
   };
-  ExpectRows(rows);
+  ExpectListings(rows);
 }
 
 // Record 0042 is a code 14 and the list it skips; 0041 calls it ten times,
@@ -157,7 +142,7 @@ TEST(PenBounds, SkippedPairsCountTowardsTheRun) {
 TEST(PenBounds, AFrameMirrorsWhereExactlyOneOfWAndHIsNegative) {
   const std::string kAcross = "0043\t4,0\tM 0 0 A 2 2 0 0 1 4 0\n";
   const std::string kUp = "0043\t0,4\tM 0 0 A 2 2 0 0 1 0 4\n";
-  const std::vector<Row> rows = {
+  const std::vector<ListingRow> rows = {
       {"w = 0, h < 0 mirrors",
        {Header(), Shape(0x41, "", {7, 0, 0, 0x43, 0, 0, 0, -4}), Shape(0x43, "", {12, 0, 4, 127})},
        "0041\t0,0\tM 0 0 A 0 2 0 0 0 0 -4\n" + kUp},
@@ -175,7 +160,7 @@ TEST(PenBounds, AFrameMirrorsWhereExactlyOneOfWAndHIsNegative) {
         Shape(0x44, "", {7, 0, 0, 0x43, 0, 0, 0, 4})},
        "0041\t0,0\tM 0 0 A 0 2 0 0 0 0 4\n" + kUp + "0044\t0,0\tM 0 0 A 0 2 0 0 1 0 4\n"},
   };
-  ExpectRows(rows);
+  ExpectListings(rows);
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 // What each item draws, worked out by hand: one table of small fonts with
-// their listings and warnings; then the bounds that need large fonts, and
-// the six-decimal numbers.
+// their listings and warnings; then the bounds that need large fonts.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "drawing/number_text.h"
 #include "tests/drawing/listing_support.h"
 #include "tests/support/font_builder.h"
 
@@ -15,21 +13,12 @@ namespace {
 
 using enum FontVariant;
 
-struct Row {
-  const char* what;
-  std::vector<FontRecord> records;
-  std::string listing;
-  std::string warnings = "";
-  bool arcs = false;  // numbers compared within the tolerance of arcs
-  FontVariant variant = kShapes11;
-};
-
 // The font-header record of a font 4 units high.
 FontRecord Header() { return Shape(0, "T", {4, 1, 0, 0}); }
 
 TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
   const std::string kSelf = "0041: subshape 0041 is skipped: it is already being drawn\n";
-  const std::vector<Row> rows = {
+  const std::vector<ListingRow> rows = {
       {"the sixteen directions, length 2",
        {Shape(0x41, "", {0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x2E,
                          0x2F})},
@@ -115,15 +104,7 @@ TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
        "L 1492323750 0 L 1741044375 0 L 1989765000 0\n",
        "0041: a coordinate or radius passes 2^31; the character stops there\n"},
   };
-  for (const Row& row : rows) {
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(row.variant, row.records)));
-    if (row.arcs) {
-      EXPECT_TRUE(SameWithinTolerance(drawn.listing, row.listing)) << row.what << "\n" << drawn.listing;
-    } else {
-      EXPECT_EQ(drawn.listing, row.listing) << row.what;
-    }
-    EXPECT_EQ(drawn.warnings, row.warnings) << row.what;
-  }
+  ExpectListings(rows);
 }
 
 // Eighteen records, each drawing a unit and calling the next: the call from
@@ -167,20 +148,6 @@ TEST(PenGeometry, TheRunStopsAtItsBound) {
   EXPECT_EQ(drawn.warnings,
             "004B: the run has taken the 1000000 items that a file of this size allows; this character stops there "
             "and the characters after it are left empty\n");
-}
-
-TEST(DecimalText, SixDecimalsTiesToEvenOnTheExactValue) {
-  const std::pair<double, const char*> rows[] = {
-      {0, "0"},           {-0.0, "0"},          {-0.0000004, "0"},     {-0.0000006, "-0.000001"},
-      {1.5, "1.5"},       {-1.25, "-1.25"},     {0.1, "0.1"},          {1.0 / 3, "0.333333"},
-      {2.0 / 3, "0.666667"}, {0.0078125, "0.007812"}, {0.0234375, "0.023438"},  // true ties go to even
-      {1.0587565, "1.058757"}, {1.9783475, "1.978347"},  // the product rounds onto a half; the exact value does not
-      {2147483648.0, "2147483648"}, {-2147483647.5, "-2147483647.5"}, {123.4567894, "123.456789"},
-  };
-  for (const auto& [value, text] : rows) {
-    char out[kDecimalRoom];
-    EXPECT_EQ(std::string(out, FormatDecimal(value, out)), text) << value;
-  }
 }
 
 }  // namespace

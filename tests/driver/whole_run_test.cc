@@ -160,11 +160,8 @@ TEST_F(WholeRun, HeadsOfFileByPathStandardInputAndPipe) {
       {kSignature[1] + "\x1A" + ShapesHeader(0), ""},
       {kSignature[2] + "\x1A" + Word(8) + Word(0) + Word(0), ""},  // entry size 8, no entries, no ranges
       {kSignature[3] + "\x1A" + Word(0), ""},
-      // 99 bytes and no 0x1A, a zero byte ending the compared text; the 100th is the header's first.
-      {kSignature[1] + kZero + std::string(75, 'x') + ShapesHeader(0), ""},
+      // (What ends the head text and which heads are refused is tried on the head reader itself.)
       {"", kNotAFont},
-      {"Vormald-86 sha" + kZero + "pes 1.1\r\n\x1A" + ShapesHeader(0), kNotAFont},
-      {kSignature[3] + " \x1A" + Word(0), kNotAFont},
       // The file ends after the text: every header byte reads 0xFF, so the count is 0xFFFF.
       {kSignature[0], Line("Quen 10 file output in Quen 11 format") + Line("Could not read shape index")},
   };

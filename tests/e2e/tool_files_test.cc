@@ -1,6 +1,7 @@
-// Whole runs of morlune-compile and morlune-draw at the edges of their files: -o naming the input by any
-// spelling, a temporary file that cannot be made beside the target, and a run ended by a signal while it
-// writes. In each the target keeps what it held.
+// Whole runs of morlune-compile and morlune-draw at the edges of their files: -o naming the input by its
+// path, a link or standard input (other names of one file are tried on SameExistingFile itself), a
+// temporary file that cannot be made beside the target, and a run ended by a signal while it writes. In
+// each the target keeps what it held.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -46,8 +47,6 @@ TEST(ToolFiles, OutputNamingTheInputIsRefused) {
     bool fromStandardInput;
   } rows[] = {
       {"the same path", "in", false},
-      {"another spelling", "./sub/../in", false},
-      {"a hard link", "hard", false},
       {"a symbolic link", "soft", false},
       {"standard input redirected from it", "in", true},
   };
@@ -56,8 +55,6 @@ TEST(ToolFiles, OutputNamingTheInputIsRefused) {
       SCOPED_TRACE(std::string(tool.name) + ", " + row.spelling);
       const std::string dir = MakeTempDir();
       WriteFileBytes(dir + "/in", tool.input);
-      fs::create_directory(dir + "/sub");
-      fs::create_hard_link(dir + "/in", dir + "/hard");
       fs::create_symlink("in", dir + "/soft");
       std::vector<std::string> args = {"-o", row.output};
       if (!row.fromStandardInput) args.push_back("in");
@@ -67,7 +64,7 @@ TEST(ToolFiles, OutputNamingTheInputIsRefused) {
                 std::make_tuple(2, "", std::string(tool.name) + ": " + row.output +
                                            ": refused as the output: it is the input file\n"));
       EXPECT_EQ(ReadFileBytes(dir + "/in"), tool.input);
-      EXPECT_EQ(Names(dir), (std::vector<std::string>{"hard", "in", "soft", "sub"}));
+      EXPECT_EQ(Names(dir), (std::vector<std::string>{"in", "soft"}));
       fs::remove_all(dir);
     }
   }

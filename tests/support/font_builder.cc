@@ -104,4 +104,9 @@ std::string BuildFont(const FontLayout& layout) {
   return font;
 }
 
+std::string LowestCode0(std::string font) {
+  font[Signature(FontVariant::kShapes11).size()] = 0;
+  return font;
+}
+
 }  // namespace morlune::testing

@@ -47,4 +47,7 @@ struct FontLayout {
 
 std::string BuildFont(const FontLayout& layout);
 
+// A shapes 1.1 font whose first word, the lowest code, counts the font-header record's 0 as the compiler does.
+std::string LowestCode0(std::string font);
+
 }  // namespace morlune::testing
