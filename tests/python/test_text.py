@@ -47,6 +47,11 @@ class LayoutTest(GeometryTestCase):
              dict(height=20, width_factor=0.5),
              [(0x42, (0, 0))], [("arc", (0, 0), (4, 0), (2, 0), (2, 4), 180)],
              (4, 0), (0, -4, 4, 0), ""),
+            # Sheared by tan 45 = 1: x = 4 + 4 cos t + 4 sin t, least at
+            # t = 225 degrees, 4 - 4 sqrt 2.
+            ("an arc set oblique, its shear the seventh item", "B", "shapes", dict(height=20, oblique=45),
+             [(0x42, (0, 0))], [("arc", (0, 0), (8, 0), (4, 0), (4, 4), 180, 1)],
+             (8, 0), (4 - 4 * 2 ** 0.5, -4, 8, 0), ""),
             ("a character the font lacks, told once", "ZAZ", "shapes", dict(height=10),
              [(0x41, (0, 0))], [line(0, 0, 0, 10), line(0, 10, 4, 10)], (4, 0), (0, 0, 4, 10), "Z"),
             ("nothing drawn", "Z", "shapes", dict(), [], [], (0, 0), None, "Z"),
