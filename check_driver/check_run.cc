@@ -2,7 +2,6 @@
 // read and checked, then the output written whole, and the status.
 #include "check_driver/check_run.h"
 
-#include <cerrno>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/read_all.h"
 #include "platform/text_output.h"
+#include "platform/tool_input.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
 
@@ -38,42 +38,12 @@ class CheckRun {
   int Say(const char* text) {
     return SayOnToolOutput(streams_, messages_, text) ? kCheckExitClean : kCheckExitOutputNotWritten;
   }
-  // The bytes of a file or of standard input; false, with what failed and
-  // the system's error number, where they cannot be read.
-  bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error);
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
 
   const ToolStreams& streams_;
   ToolMessages& messages_;
   CheckCommandLine options_;
 };
-
-bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error) {
-  if (font != "-") {
-    errno = 0;
-    int fd = OpenForReading(font.c_str());
-    if (fd < 0) {
-      // A folder opens, then is refused with no error number of its own.
-      failed = "cannot open";
-      error = errno != 0 ? errno : EISDIR;
-      return false;
-    }
-    InputBytes input = ReadAllFrom(fd);
-    CloseFd(fd);
-    bytes = std::move(input.bytes);
-    error = input.error;
-  } else if (streams_.inputData != nullptr) {
-    bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
-    error = 0;
-  } else {
-    UseUntranslatedBytes(streams_.inputFd);
-    InputBytes input = ReadAllFrom(streams_.inputFd);
-    bytes = std::move(input.bytes);
-    error = input.error;
-  }
-  failed = "cannot read";
-  return error == 0;
-}
 
 // U+ starts a range; a file that opens is a text; anything else names an
 // encoding.
@@ -127,9 +97,8 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
 
   // A report written over a font it checks would lose the font for good.
   for (const std::string& font : options_.fonts) {
-    bool fromStdin = font == "-" && streams_.inputData == nullptr;
-    if (OutputIsTheInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), fromStdin ? streams_.inputFd : -1)) {
-      messages_.Failure(options_.outputPath, "refused as the output", "it is an input file");
+    if (RefuseOutputOverInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), streams_, messages_,
+                              "it is an input file")) {
       return kCheckExitUsage;
     }
   }
@@ -137,18 +106,17 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   std::vector<check::FontReport> reports;
   for (const std::string& font : options_.fonts) {
     std::string label = font == "-" ? "<stdin>" : font;
-    std::vector<unsigned char> bytes;
-    std::string failed;
-    int error = 0;
-    if (!Read(font, bytes, failed, error)) {
-      messages_.Failure(label, failed, error);
+    InputBytes input = ReadToolInput(font == "-" ? nullptr : font.c_str(), streams_);
+    if (input.error != 0) {
+      std::string failed = InputFailure(input);
+      messages_.Failure(label, failed, input.error);
       check::FontReport report;
       report.label = label;
-      report.error = failed + ": " + SystemReason(error);
+      report.error = failed + ": " + SystemReason(input.error);
       reports.push_back(std::move(report));
       continue;
     }
-    reports.push_back(check::CheckFont(label, std::move(bytes), options));
+    reports.push_back(check::CheckFont(label, std::move(input.bytes), options));
   }
   check::RunSummary summary = check::Summarise(reports, options_.failOn);
   bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {

@@ -86,11 +86,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
   }
 
   // Writing the font over its own source would lose the text for good.
-  int inputFd = command.sourcePath == nullptr && streams.inputData == nullptr ? streams.inputFd : -1;
-  if (OutputIsTheInput(command.outputPath, command.sourcePath, inputFd)) {
-    messages.Failure(command.outputPath, "refused as the output", "it is the input file");
-    return kExitBadCommand;
-  }
+  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return kExitBadCommand;
 
   SourceText source;
   std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;

@@ -238,13 +238,10 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   }
 
   // Writing over the very file read would lose the font for good.
-  if (command.outputPath != "-") {
-    bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
-    if (OutputIsTheInput(command.outputPath.c_str(), standardInput ? nullptr : command.inputPath.c_str(),
-                         standardInput ? streams.inputFd : -1)) {
-      messages.About(command.outputPath, "refused as the output: it is the input file");
-      return kExitBadCommand;
-    }
+  bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
+  if (RefuseOutputOverInput(command.outputPath == "-" ? nullptr : command.outputPath.c_str(),
+                            standardInput ? nullptr : command.inputPath.c_str(), streams, tool)) {
+    return kExitBadCommand;
   }
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
   std::vector<Byte> bytes;

@@ -4,7 +4,6 @@
 #include "draw_driver/draw_run.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <set>
 #include <utility>
@@ -25,6 +24,7 @@
 #include "fontfile/signature.h"
 #include "platform/code_page.h"
 #include "platform/text_output.h"
+#include "platform/tool_input.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
 #include "source/problem_lines.h"
@@ -98,25 +98,9 @@ class DrawRun {
 
 // A font from its path, or standard input for none.
 bool DrawRun::ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes) {
-  InputBytes input;
-  if (path != nullptr) {
-    errno = 0;
-    int fd = OpenForReading(path);
-    if (fd < 0) {
-      // A folder opens, then is refused with no error number of its own.
-      messages_.Failure(label, "cannot open", errno != 0 ? errno : EISDIR);
-      return false;
-    }
-    input = ReadAllFrom(fd);
-    CloseFd(fd);
-  } else if (streams_.inputData != nullptr) {
-    input.bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
-  } else {
-    UseUntranslatedBytes(streams_.inputFd);
-    input = ReadAllFrom(streams_.inputFd);
-  }
+  InputBytes input = ReadToolInput(path, streams_);
   if (input.error != 0) {
-    messages_.Failure(label, "cannot read", input.error);
+    messages_.Failure(label, InputFailure(input), input.error);
     return false;
   }
   FontFromInput font = CompiledFontBytes(std::move(input.bytes));
@@ -245,11 +229,7 @@ int DrawRun::Run(int argc, const char* const* argv) {
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
   // A picture written over its own font would lose the font for good.
-  int inputFd = options_.fontPath == nullptr && streams_.inputData == nullptr ? streams_.inputFd : -1;
-  if (OutputIsTheInput(options_.outputPath, options_.fontPath, inputFd)) {
-    messages_.Failure(options_.outputPath, "refused as the output", "it is the input file");
-    return kDrawExitUsage;
-  }
+  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return kDrawExitUsage;
 
   std::vector<unsigned char> bytes;
   if (!ReadInput(options_.fontPath, label_, bytes)) {

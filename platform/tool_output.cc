@@ -60,4 +60,12 @@ bool WriteToolOutput(const char* outputPath, const ToolStreams& streams, ToolMes
   return true;
 }
 
+bool RefuseOutputOverInput(const char* outputPath, const char* inputPath, const ToolStreams& streams,
+                           ToolMessages& messages, std::string_view reason) {
+  int inputFd = inputPath == nullptr && streams.inputData == nullptr ? streams.inputFd : -1;
+  if (!OutputIsTheInput(outputPath, inputPath, inputFd)) return false;
+  messages.Failure(outputPath, "refused as the output", reason);
+  return true;
+}
+
 }  // namespace morlune

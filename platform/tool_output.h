@@ -27,4 +27,11 @@ bool SayOnToolOutput(const ToolStreams& streams, ToolMessages& messages, std::st
 bool WriteToolOutput(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
                      const std::function<void(TextOutput&)>& write);
 
+// True, with the line that says so, where the -o file at outputPath is the
+// very file the input is read from: the file at inputPath, or standard
+// input redirected from it where inputPath is null. Written over, the input
+// would be lost for good.
+bool RefuseOutputOverInput(const char* outputPath, const char* inputPath, const ToolStreams& streams,
+                           ToolMessages& messages, std::string_view reason = "it is the input file");
+
 }  // namespace morlune
