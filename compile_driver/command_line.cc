@@ -62,15 +62,9 @@ CompileCommand ParseCompileCommand(int argc, const char* const* argv) {
     // or the next argument.
     OptionArgument option = SplitOptionArgument(argv[i]);
     std::string_view name = option.name;
-    const char* value = option.value;
     bool takesValue = name == "-o" || name == "--output" || name == "--variant";
-    if (takesValue && (value = TakeOptionValue(option, argc, argv, i)) == nullptr) {
-      command.problem = "option '" + std::string(name) + "' needs a value";
-      break;
-    } else if (!takesValue && value != nullptr) {
-      command.problem = "option '" + std::string(name) + "' takes no value";
-      break;
-    }
+    const char* value = nullptr;
+    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
     if (name == "-o" || name == "--output") {
       command.outputPath = value;
     } else if (name == "--variant") {

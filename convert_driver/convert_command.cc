@@ -99,16 +99,10 @@ ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
     // No -o: OUTPUT is the second operand.
     OptionArgument option = SplitOptionArgument(argv[i], false);
     std::string_view name = option.name;
-    const char* value = option.value;
     bool takesValue = name == "--from" || name == "--to" || name == "--encoding" || name == "--height-units" ||
                       name == "--tolerance" || name == "--variant";
-    if (takesValue && (value = TakeOptionValue(option, argc, argv, i)) == nullptr) {
-      command.problem = "option '" + std::string(name) + "' needs a value";
-      break;
-    } else if (!takesValue && value != nullptr) {
-      command.problem = "option '" + std::string(name) + "' takes no value";
-      break;
-    }
+    const char* value = nullptr;
+    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
     if (name == "--from" || name == "--to") {
       std::optional<FileFormat> format = FormatFromName(value);
       if (!format) command.problem = "unknown format '" + std::string(value) + "' (kqx, kqs, svg, jhf or lff)";

@@ -3,6 +3,7 @@
 // right after it (-oFILE), or else the next argument.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace morlune {
@@ -31,6 +32,23 @@ inline OptionArgument SplitOptionArgument(const char* argument, bool hasShortOut
 inline const char* TakeOptionValue(const OptionArgument& option, int argc, const char* const* argv, int& i) {
   if (option.value != nullptr) return option.value;
   return i + 1 < argc ? argv[++i] : nullptr;
+}
+
+// For a tool that says "takes no value" of a value given to an option that
+// takes none: the option's value, null for such an option. False, with the
+// problem, where one is missing or is one too many.
+inline bool ReadOptionValue(const OptionArgument& option, bool takesValue, int argc, const char* const* argv, int& i,
+                            const char*& value, std::string& problem) {
+  value = takesValue ? TakeOptionValue(option, argc, argv, i) : option.value;
+  if (takesValue && value == nullptr) {
+    problem = "option '" + std::string(option.name) + "' needs a value";
+    return false;
+  }
+  if (!takesValue && value != nullptr) {
+    problem = "option '" + std::string(option.name) + "' takes no value";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace morlune
