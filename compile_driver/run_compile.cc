@@ -81,7 +81,8 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
     return kExitBadCommand;
   }
   if (command.help || command.version) {
-    std::string text = command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+    std::string text =
+        command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
     return SayOnToolOutput(streams, messages, text, true) ? kExitFontWritten : kExitFontNotWritten;
   }
 

@@ -233,7 +233,8 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     return kExitBadCommand;
   }
   if (command.help || command.version) {
-    std::string text = command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+    std::string text =
+        command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
     return SayOnToolOutput(streams, tool, text, true) ? kExitWritten : kExitNotWritten;
   }
 
