@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/option_argument.h"
+
 namespace morlune {
 
 CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options) {
@@ -34,29 +36,14 @@ CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& 
       options.json = true;
       continue;
     }
-    std::string_view name = arg, inlineValue;
-    bool hasInlineValue = false;
-    if (arg.starts_with("--") && arg.find('=') != std::string_view::npos) {
-      name = arg.substr(0, arg.find('='));
-      inlineValue = arg.substr(arg.find('=') + 1);
-      hasInlineValue = true;
-    } else if (arg.starts_with("-o") && arg.size() > 2) {
-      name = "-o";
-      inlineValue = arg.substr(2);
-      hasInlineValue = true;
-    }
+    OptionArgument option = SplitOptionArgument(argv[i]);
+    std::string_view name = option.name;
     static constexpr std::string_view kValued[] = {"-o", "--output", "--fail-on", "--coverage", "--encoding"};
     if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
       return usage("unknown option '" + std::string(name) + "'");
     }
-    const char* value = nullptr;
-    if (hasInlineValue) {
-      value = argv[i] + (inlineValue.data() - arg.data());
-    } else if (i + 1 < argc) {
-      value = argv[++i];
-    } else {
-      return usage("option '" + std::string(name) + "' needs a value");
-    }
+    const char* value = TakeOptionValue(option, argc, argv, i);
+    if (value == nullptr) return usage("option '" + std::string(name) + "' needs a value");
     if (name == "-o" || name == "--output") {
       if (*value == '\0') return usage("option '" + std::string(name) + "' needs a file name");
       options.outputPath = std::string_view(value) == "-" ? nullptr : value;

@@ -2,8 +2,6 @@
 // read and checked, then the output written whole, and the status.
 #include "check_driver/check_run.h"
 
-#include <cerrno>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,10 +10,11 @@
 #include "check_driver/check_exit_status.h"
 #include "check_driver/check_options.h"
 #include "platform/code_page.h"
-#include "platform/pending_file.h"
 #include "platform/read_all.h"
 #include "platform/text_output.h"
+#include "platform/tool_input.h"
 #include "platform/tool_messages.h"
+#include "platform/tool_output.h"
 
 #ifndef MORLUNE_VERSION
 #define MORLUNE_VERSION "unknown"
@@ -25,7 +24,6 @@ namespace morlune {
 namespace {
 
 constexpr char kTool[] = "morlune-check";
-constexpr char kStdout[] = "<stdout>";
 
 class CheckRun {
  public:
@@ -37,54 +35,15 @@ class CheckRun {
     messages_.CommandLineProblem(error);
     return kCheckExitUsage;
   }
-  int Say(const char* text);
-  // The bytes of a file or of standard input; false, with what failed and
-  // the system's error number, where they cannot be read.
-  bool Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error);
+  int Say(const char* text) {
+    return SayOnToolOutput(streams_, messages_, text) ? kCheckExitClean : kCheckExitOutputNotWritten;
+  }
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
-  int Write(const std::function<void(TextOutput&)>& write);
 
   const ToolStreams& streams_;
   ToolMessages& messages_;
   CheckCommandLine options_;
 };
-
-int CheckRun::Say(const char* text) {
-  TextOutput out;
-  AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
-  out.Write(text);
-  out.Finish();
-  if (!out.Failed()) return kCheckExitClean;
-  messages_.Failure(kStdout, "cannot write", out.FailureErrno());
-  return kCheckExitOutputNotWritten;
-}
-
-bool CheckRun::Read(const std::string& font, std::vector<unsigned char>& bytes, std::string& failed, int& error) {
-  if (font != "-") {
-    errno = 0;
-    int fd = OpenForReading(font.c_str());
-    if (fd < 0) {
-      // A folder opens, then is refused with no error number of its own.
-      failed = "cannot open";
-      error = errno != 0 ? errno : EISDIR;
-      return false;
-    }
-    InputBytes input = ReadAllFrom(fd);
-    CloseFd(fd);
-    bytes = std::move(input.bytes);
-    error = input.error;
-  } else if (streams_.inputData != nullptr) {
-    bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
-    error = 0;
-  } else {
-    UseUntranslatedBytes(streams_.inputFd);
-    InputBytes input = ReadAllFrom(streams_.inputFd);
-    bytes = std::move(input.bytes);
-    error = input.error;
-  }
-  failed = "cannot read";
-  return error == 0;
-}
 
 // U+ starts a range; a file that opens is a text; anything else names an
 // encoding.
@@ -108,39 +67,6 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
   }
   options.coverage = check::CharacterSetOfEncoding(spec, error);
   return options.coverage.has_value();
-}
-
-// The output goes to a file beside an -o file, which takes its name only
-// when every byte is written.
-int CheckRun::Write(const std::function<void(TextOutput&)>& write) {
-  TextOutput out;
-  PendingFile file;
-  std::string outputLabel = kStdout;
-  if (options_.outputPath != nullptr) {
-    outputLabel = options_.outputPath;
-    if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
-      messages_.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
-                        error);
-      return kCheckExitOutputNotWritten;
-    }
-    out.AttachFd(file.fd, true);
-  } else {
-    if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
-    AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
-  }
-  write(out);
-  out.Finish();
-  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
-    DiscardPendingFile(file);
-    messages_.Failure(outputLabel, "cannot write", error);
-    return kCheckExitOutputNotWritten;
-  }
-  if (options_.outputPath == nullptr) return kCheckExitClean;
-  if (int error = CommitPendingFile(file, options_.outputPath); error != 0) {
-    messages_.Failure(outputLabel, "cannot replace it with the temporary file", error);
-    return kCheckExitOutputNotWritten;
-  }
-  return kCheckExitClean;
 }
 
 int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
@@ -171,9 +97,8 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
 
   // A report written over a font it checks would lose the font for good.
   for (const std::string& font : options_.fonts) {
-    bool fromStdin = font == "-" && streams_.inputData == nullptr;
-    if (OutputIsTheInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), fromStdin ? streams_.inputFd : -1)) {
-      messages_.Failure(options_.outputPath, "refused as the output", "it is an input file");
+    if (RefuseOutputOverInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), streams_, messages_,
+                              "it is an input file")) {
       return kCheckExitUsage;
     }
   }
@@ -181,21 +106,20 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   std::vector<check::FontReport> reports;
   for (const std::string& font : options_.fonts) {
     std::string label = font == "-" ? "<stdin>" : font;
-    std::vector<unsigned char> bytes;
-    std::string failed;
-    int error = 0;
-    if (!Read(font, bytes, failed, error)) {
-      messages_.Failure(label, failed, error);
+    InputBytes input = ReadToolInput(font == "-" ? nullptr : font.c_str(), streams_);
+    if (input.error != 0) {
+      std::string failed = InputFailure(input);
+      messages_.Failure(label, failed, input.error);
       check::FontReport report;
       report.label = label;
-      report.error = failed + ": " + SystemReason(error);
+      report.error = failed + ": " + SystemReason(input.error);
       reports.push_back(std::move(report));
       continue;
     }
-    reports.push_back(check::CheckFont(label, std::move(bytes), options));
+    reports.push_back(check::CheckFont(label, std::move(input.bytes), options));
   }
   check::RunSummary summary = check::Summarise(reports, options_.failOn);
-  int status = Write([&](TextOutput& out) {
+  bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {
     if (options_.json) {
       check::WriteJsonDocument(reports, summary, out);
       return;
@@ -203,7 +127,7 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     for (const check::FontReport& report : reports) check::WriteFindingLines(report, out);
     check::WriteSummaryLine(summary, out);
   });
-  if (status != kCheckExitClean) return status;
+  if (!written) return kCheckExitOutputNotWritten;
   if (summary.unreadable > 0) return kCheckExitUsage;
   return summary.counts.AnyAtOrAbove(options_.failOn) ? kCheckExitFindings : kCheckExitClean;
 }
@@ -212,8 +136,7 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
 
 int RunMorluneCheck(int argc, const char* const* argv, const ToolStreams& streams, const DrawLimits& limits) {
   TextOutput errors;
-  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  AttachToolErrors(errors, streams);
   ToolMessages messages(kTool, errors);
   int status = CheckRun(streams, messages).Run(argc, argv, limits);
   errors.Flush();

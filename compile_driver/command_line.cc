@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/option_argument.h"
+
 namespace morlune {
 
 const char kCompileUsage[] =
@@ -58,29 +60,11 @@ CompileCommand ParseCompileCommand(int argc, const char* const* argv) {
     }
     // The value of an option: after "=", in the same argument after "-o",
     // or the next argument.
-    const char* value = nullptr;
-    std::string_view name = arg;
-    if (arg.substr(0, 2) == "--") {
-      std::size_t equals = arg.find('=');
-      if (equals != std::string_view::npos) {
-        name = arg.substr(0, equals);
-        value = argv[i] + equals + 1;
-      }
-    } else if (arg.substr(0, 2) == "-o" && arg.size() > 2) {
-      name = "-o";
-      value = argv[i] + 2;
-    }
+    OptionArgument option = SplitOptionArgument(argv[i]);
+    std::string_view name = option.name;
     bool takesValue = name == "-o" || name == "--output" || name == "--variant";
-    if (takesValue && value == nullptr) {
-      if (i + 1 >= argc) {
-        command.problem = "option '" + std::string(name) + "' needs a value";
-        break;
-      }
-      value = argv[++i];
-    } else if (!takesValue && value != nullptr) {
-      command.problem = "option '" + std::string(name) + "' takes no value";
-      break;
-    }
+    const char* value = nullptr;
+    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
     if (name == "-o" || name == "--output") {
       command.outputPath = value;
     } else if (name == "--variant") {

@@ -9,9 +9,9 @@
 #include "compile_driver/command_line.h"
 #include "compile_driver/exit_status.h"
 #include "compiler/compile_source.h"
-#include "platform/pending_file.h"
 #include "platform/text_output.h"
 #include "platform/tool_messages.h"
+#include "platform/tool_output.h"
 #include "source/problem_lines.h"
 
 #ifndef MORLUNE_VERSION
@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::string_view kToolName = "morlune-compile";
 constexpr std::string_view kStdinName = "<stdin>";
-constexpr std::string_view kStdoutName = "<stdout>";
 
 // The whole source, as one block of memory: a file or standard input read
 // (not mapped, so that a file cut short by another program while it is
@@ -75,44 +74,6 @@ bool ReadSourceText(const CompileCommand& command, const ToolStreams& streams, S
   return failure == 0;
 }
 
-// The font to the -o file: written beside it and put in its place only when
-// whole, so that a file there is never left cut short or emptied.
-int WriteFontFile(const char* path, const CompiledFont& font, ToolMessages& messages) {
-  PendingFile file;
-  if (int error = OpenPendingFile(path, file); error != 0) {
-    messages.Failure(path, file.inPlace ? "cannot create" : "cannot create the temporary file beside it", error);
-    return kExitFontNotWritten;
-  }
-  TextOutput out;
-  out.AttachFd(file.fd, true);
-  font.Write([&out](std::string_view block) { out.Write(block); });
-  out.Finish();
-  if (int failure = out.FailureErrno(); failure != 0) {
-    DiscardPendingFile(file);
-    messages.Failure(path, "cannot write", failure);
-    return kExitFontNotWritten;
-  }
-  if (int failure = CommitPendingFile(file, path); failure != 0) {
-    messages.Failure(path, "cannot replace it with the temporary file", failure);
-    return kExitFontNotWritten;
-  }
-  return kExitFontWritten;
-}
-
-int WriteFontOut(const CompiledFont& font, const ToolStreams& streams, ToolMessages& messages) {
-  // The font is bytes: no line end may be translated on its way out.
-  if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
-  TextOutput out;
-  AttachToolStream(out, streams.outputFd, streams.outputCapture);
-  font.Write([&out](std::string_view block) { out.Write(block); });
-  out.Finish();
-  if (out.Failed()) {
-    messages.Failure(kStdoutName, "cannot write", out.FailureErrno());
-    return kExitFontNotWritten;
-  }
-  return kExitFontWritten;
-}
-
 int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessages& messages) {
   CompileCommand command = ParseCompileCommand(argc, argv);
   if (!command.problem.empty()) {
@@ -120,24 +81,13 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
     return kExitBadCommand;
   }
   if (command.help || command.version) {
-    TextOutput out;
-    out.SetCrLfLineEnds(TextLineEndIsCrLf());
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
-    out.Write(command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
-    out.Finish();
-    if (out.Failed()) {
-      messages.Failure(kStdoutName, "cannot write", out.FailureErrno());
-      return kExitFontNotWritten;
-    }
-    return kExitFontWritten;
+    std::string text =
+        command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+    return SayOnToolOutput(streams, messages, text, true) ? kExitFontWritten : kExitFontNotWritten;
   }
 
   // Writing the font over its own source would lose the text for good.
-  int inputFd = command.sourcePath == nullptr && streams.inputData == nullptr ? streams.inputFd : -1;
-  if (OutputIsTheInput(command.outputPath, command.sourcePath, inputFd)) {
-    messages.Failure(command.outputPath, "refused as the output", "it is the input file");
-    return kExitBadCommand;
-  }
+  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return kExitBadCommand;
 
   SourceText source;
   std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
@@ -148,16 +98,20 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
   ShowSourceProblems(messages, sourceName, diagnostics);
   messages.CloseProblems();
   if (!font) return kExitTextErrors;
-  if (command.outputPath != nullptr) return WriteFontFile(command.outputPath, *font, messages);
-  return WriteFontOut(*font, streams, messages);
+  // The font to the -o file, put in its place only when whole so that a
+  // file there is never left cut short or emptied, or to standard output
+  // with no line end translated: the font is bytes.
+  bool written = WriteToolOutput(command.outputPath, streams, messages, [&font](TextOutput& out) {
+    font->Write([&out](std::string_view block) { out.Write(block); });
+  });
+  return written ? kExitFontWritten : kExitFontNotWritten;
 }
 
 }  // namespace
 
 int RunMorluneCompile(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
-  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  AttachToolErrors(errors, streams);
   ToolMessages messages(kToolName, errors);
   int status = Run(argc, argv, streams, messages);
   errors.Finish();

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/option_argument.h"
+
 namespace morlune::convert {
 
 const char kConvertUsage[] =
@@ -94,24 +96,13 @@ ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
       optionsEnded = true;
       continue;
     }
-    std::string_view name = arg;
-    const char* value = nullptr;
-    if (std::size_t equals = arg.find('='); arg.substr(0, 2) == "--" && equals != std::string_view::npos) {
-      name = arg.substr(0, equals);
-      value = argv[i] + equals + 1;
-    }
+    // No -o: OUTPUT is the second operand.
+    OptionArgument option = SplitOptionArgument(argv[i], false);
+    std::string_view name = option.name;
     bool takesValue = name == "--from" || name == "--to" || name == "--encoding" || name == "--height-units" ||
                       name == "--tolerance" || name == "--variant";
-    if (takesValue && value == nullptr) {
-      if (i + 1 >= argc) {
-        command.problem = "option '" + std::string(name) + "' needs a value";
-        break;
-      }
-      value = argv[++i];
-    } else if (!takesValue && value != nullptr) {
-      command.problem = "option '" + std::string(name) + "' takes no value";
-      break;
-    }
+    const char* value = nullptr;
+    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
     if (name == "--from" || name == "--to") {
       std::optional<FileFormat> format = FormatFromName(value);
       if (!format) command.problem = "unknown format '" + std::string(value) + "' (kqx, kqs, svg, jhf or lff)";

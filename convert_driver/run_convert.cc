@@ -18,6 +18,7 @@
 #include "platform/file_io.h"
 #include "platform/pending_file.h"
 #include "platform/tool_messages.h"
+#include "platform/tool_output.h"
 #include "platform/text_output.h"
 
 #ifndef MORLUNE_VERSION
@@ -232,26 +233,16 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     return kExitBadCommand;
   }
   if (command.help || command.version) {
-    TextOutput out;
-    out.SetCrLfLineEnds(TextLineEndIsCrLf());
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
-    out.Write(command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n");
-    out.Finish();
-    if (out.Failed()) {
-      messages.About(kStdoutName, "cannot write", out.FailureErrno());
-      return kExitNotWritten;
-    }
-    return kExitWritten;
+    std::string text =
+        command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+    return SayOnToolOutput(streams, tool, text, true) ? kExitWritten : kExitNotWritten;
   }
 
   // Writing over the very file read would lose the font for good.
-  if (command.outputPath != "-") {
-    bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
-    if (OutputIsTheInput(command.outputPath.c_str(), standardInput ? nullptr : command.inputPath.c_str(),
-                         standardInput ? streams.inputFd : -1)) {
-      messages.About(command.outputPath, "refused as the output: it is the input file");
-      return kExitBadCommand;
-    }
+  bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
+  if (RefuseOutputOverInput(command.outputPath == "-" ? nullptr : command.outputPath.c_str(),
+                            standardInput ? nullptr : command.inputPath.c_str(), streams, tool)) {
+    return kExitBadCommand;
   }
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
   std::vector<Byte> bytes;
@@ -274,8 +265,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
 
 int RunMorluneConvert(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
-  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  AttachToolErrors(errors, streams);
   int status = Run(argc, argv, streams, errors);
   errors.Finish();
   return status;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/option_argument.h"
+
 namespace morlune {
 namespace {
 
@@ -100,33 +102,17 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
       continue;
     }
     // The options that take a value.
-    std::string_view name = arg, inlineValue;
-    bool hasInlineValue = false;
-    if (arg.starts_with("--") && arg.find('=') != std::string_view::npos) {
-      name = arg.substr(0, arg.find('='));
-      inlineValue = arg.substr(arg.find('=') + 1);
-      hasInlineValue = true;
-    } else if (arg.starts_with("-o") && arg.size() > 2) {
-      name = "-o";
-      inlineValue = arg.substr(2);
-      hasInlineValue = true;
-    }
+    OptionArgument option = SplitOptionArgument(argv[i]);
+    std::string_view name = option.name;
     static constexpr std::string_view kValued[] = {"-o",        "--codes",        "--text",   "--encoding",
                                                    "--height",  "--bigfont",      "--width-factor",
                                                    "--oblique"};
     bool valued = false;
     for (std::string_view known : kValued) valued = valued || name == known;
     if (!valued) return usage("unknown option '" + std::string(name) + "'");
-    const char* value = nullptr;
-    std::size_t offset = 0;
-    if (hasInlineValue) {
-      offset = static_cast<std::size_t>(inlineValue.data() - arg.data());
-      value = argv[i] + offset;
-    } else if (i + 1 < argc) {
-      value = argv[++i];
-    } else {
-      return usage("option '" + std::string(name) + "' needs a value");
-    }
+    std::size_t offset = option.value != nullptr ? static_cast<std::size_t>(option.value - argv[i]) : 0;
+    const char* value = TakeOptionValue(option, argc, argv, i);
+    if (value == nullptr) return usage("option '" + std::string(name) + "' needs a value");
     if (name == "-o") {
       if (*value == '\0') return usage("option '-o' needs a file name");
       options.outputPath = std::string_view(value) == "-" ? nullptr : value;

@@ -4,7 +4,6 @@
 #include "draw_driver/draw_run.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <set>
 #include <utility>
@@ -24,9 +23,10 @@
 #include "drawing/text_picture.h"
 #include "fontfile/signature.h"
 #include "platform/code_page.h"
-#include "platform/pending_file.h"
 #include "platform/text_output.h"
+#include "platform/tool_input.h"
 #include "platform/tool_messages.h"
+#include "platform/tool_output.h"
 #include "source/problem_lines.h"
 
 #ifndef MORLUNE_VERSION
@@ -37,7 +37,6 @@ namespace morlune {
 namespace {
 
 constexpr char kTool[] = "morlune-draw";
-constexpr char kStdout[] = "<stdout>";
 
 // Warnings as "morlune-draw: FONT: shape CODE: TEXT", within the tools' one
 // limit of problems shown.
@@ -76,7 +75,10 @@ class DrawRun {
     messages_.CommandLineProblem(error);
     return kDrawExitUsage;
   }
-  int Say(const char* text);
+  // Text on standard output: the help and the version.
+  int Say(const char* text) {
+    return SayOnToolOutput(streams_, messages_, text) ? kDrawExitDone : kDrawExitOutputNotWritten;
+  }
   bool ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes);
   bool OpenTextFonts(const std::vector<unsigned char>& bytes);
   void DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out);
@@ -94,38 +96,11 @@ class DrawRun {
   std::optional<Font> bigfont_;
 };
 
-// Text on standard output: the help and the version.
-int DrawRun::Say(const char* text) {
-  TextOutput out;
-  AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
-  out.Write(text);
-  out.Finish();
-  if (!out.Failed()) return kDrawExitDone;
-  messages_.Failure(kStdout, "cannot write", out.FailureErrno());
-  return kDrawExitOutputNotWritten;
-}
-
 // A font from its path, or standard input for none.
 bool DrawRun::ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes) {
-  InputBytes input;
-  if (path != nullptr) {
-    errno = 0;
-    int fd = OpenForReading(path);
-    if (fd < 0) {
-      // A folder opens, then is refused with no error number of its own.
-      messages_.Failure(label, "cannot open", errno != 0 ? errno : EISDIR);
-      return false;
-    }
-    input = ReadAllFrom(fd);
-    CloseFd(fd);
-  } else if (streams_.inputData != nullptr) {
-    input.bytes.assign(streams_.inputData, streams_.inputData + streams_.inputSize);
-  } else {
-    UseUntranslatedBytes(streams_.inputFd);
-    input = ReadAllFrom(streams_.inputFd);
-  }
+  InputBytes input = ReadToolInput(path, streams_);
   if (input.error != 0) {
-    messages_.Failure(label, "cannot read", input.error);
+    messages_.Failure(label, InputFailure(input), input.error);
     return false;
   }
   FontFromInput font = CompiledFontBytes(std::move(input.bytes));
@@ -216,35 +191,11 @@ void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
 // The output goes to a file beside an -o file, which takes its name only
 // when every byte is written.
 int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
-  TextOutput out;
-  PendingFile file;
-  std::string outputLabel = kStdout;
-  if (options_.outputPath != nullptr) {
-    outputLabel = options_.outputPath;
-    if (int error = OpenPendingFile(options_.outputPath, file); error != 0) {
-      messages_.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
-                        error);
-      return kDrawExitOutputNotWritten;
-    }
-    out.AttachFd(file.fd, true);
-  } else {
-    if (streams_.outputCapture == nullptr && streams_.outputFd >= 0) UseUntranslatedBytes(streams_.outputFd);
-    AttachToolStream(out, streams_.outputFd, streams_.outputCapture);
-  }
-  Draw(font, lines, out);
-  messages_.CloseProblems();
-  out.Finish();
-  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
-    DiscardPendingFile(file);
-    messages_.Failure(outputLabel, "cannot write", error);
-    return kDrawExitOutputNotWritten;
-  }
-  if (options_.outputPath == nullptr) return kDrawExitDone;
-  if (int error = CommitPendingFile(file, options_.outputPath); error != 0) {
-    messages_.Failure(outputLabel, "cannot replace it with the temporary file", error);
-    return kDrawExitOutputNotWritten;
-  }
-  return kDrawExitDone;
+  bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {
+    Draw(font, lines, out);
+    messages_.CloseProblems();
+  });
+  return written ? kDrawExitDone : kDrawExitOutputNotWritten;
 }
 
 int DrawRun::Run(int argc, const char* const* argv) {
@@ -278,11 +229,7 @@ int DrawRun::Run(int argc, const char* const* argv) {
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
   // A picture written over its own font would lose the font for good.
-  int inputFd = options_.fontPath == nullptr && streams_.inputData == nullptr ? streams_.inputFd : -1;
-  if (OutputIsTheInput(options_.outputPath, options_.fontPath, inputFd)) {
-    messages_.Failure(options_.outputPath, "refused as the output", "it is the input file");
-    return kDrawExitUsage;
-  }
+  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return kDrawExitUsage;
 
   std::vector<unsigned char> bytes;
   if (!ReadInput(options_.fontPath, label_, bytes)) {
@@ -321,8 +268,7 @@ int DrawRun::Run(int argc, const char* const* argv) {
 
 int RunMorluneDraw(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
-  errors.SetCrLfLineEnds(TextLineEndIsCrLf());
-  AttachToolStream(errors, streams.errorFd, streams.errorCapture);
+  AttachToolErrors(errors, streams);
   ToolMessages messages(kTool, errors);
   int status = DrawRun(streams, messages).Run(argc, argv);
   errors.Flush();
