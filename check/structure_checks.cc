@@ -13,14 +13,6 @@
 namespace morlune::check {
 namespace {
 
-// Takes the items and keeps nothing: only where the reading ends counts.
-struct SkipItems {
-  void Vector(int) {}
-  void Item(const ShapeItem&, std::int16_t) {}
-  void ListStart(int) {}
-  void ListEntry(const int*, int) {}
-};
-
 const char* HeadText(HeadResult head) {
   switch (head) {
     case HeadResult::kNoShapeIndex:

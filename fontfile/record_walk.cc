@@ -5,17 +5,6 @@
 #include "fontfile/shape_items.h"
 
 namespace morlune {
-namespace {
-
-// Takes the items and keeps nothing: the walk needs only where reading ends.
-struct SkipItems {
-  void Vector(int) {}
-  void Item(const ShapeItem&, std::int16_t) {}
-  void ListStart(int) {}
-  void ListEntry(const int*, int) {}
-};
-
-}  // namespace
 
 FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, ShapeFileKind kind) {
   FontWalk walk;

@@ -178,4 +178,13 @@ template <typename Sink>
   return 1;
 }
 
+// A sink that takes the items and keeps nothing, for readers that need
+// only where a record's reading ends.
+struct SkipItems {
+  void Vector(int) {}
+  void Item(const ShapeItem&, std::int16_t) {}
+  void ListStart(int) {}
+  void ListEntry(const int*, int) {}
+};
+
 }  // namespace morlune
