@@ -1,6 +1,7 @@
 // The public Font: what opening takes and refuses, the records and header
-// values of the sample fonts, decompiling against the hand-worked golden
-// texts, compiling back, and glyphs as data worked out from the items.
+// values of the sample fonts, the notices of decompiling, compiling back.
+// The golden texts themselves are morlune's whole runs' (the same writer),
+// the variants' names and the decompiling options the Python module's.
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "tests/api/geometry_text.h"
-#include "tests/e2e/golden_cases.h"
 #include "tests/support/font_builder.h"
 #include "tests/support/process_run.h"
 
@@ -162,24 +162,6 @@ TEST(FontRecords, HeaderValuesAndEscapeRangesOfEachVariant) {
   EXPECT_FALSE(OpenOrFail(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "", {0})}))).header().present);
 }
 
-// Every golden run of the decompiler: its text and its notices as morlune
-// writes them, each notice as "morlune: TEXT.".
-TEST(FontDecompile, GoldenRunsOfMorlune) {
-  for (const GoldenCase& golden : GoldenCases()) {
-    SCOPED_TRACE(golden.name);
-    DecompileOptions options;
-    for (const std::string& option : golden.options) {
-      options.decimal = options.decimal || option.find('d') != std::string::npos;
-      options.escaped = options.escaped || option.find('e') != std::string::npos;
-    }
-    Decompiled decompiled = OpenOrFail(golden.buildFont()).Decompile(options);
-    EXPECT_EQ(decompiled.text, ReadFileBytes(MORLUNE_SOURCE_DIR "/" + std::string(golden.expectedFile)));
-    std::string notices;
-    for (const std::string& notice : decompiled.notices) notices += "morlune: " + notice + ".\n";
-    EXPECT_EQ(notices, golden.expectedErrors);
-  }
-}
-
 TEST(FontDecompile, NoticesOfAFontCutShortAndOfARefusedIndex) {
   FontLayout refused(FontVariant::kBigfont10, {Shape(0, "b", {8, 0, 0, 8, 0})});
   refused.entrySize = 6;
@@ -206,18 +188,6 @@ TEST(FontCompile, SampleFontsComeBackByteForByte) {
     ASSERT_TRUE(compiled) << compiled.error().message;
     EXPECT_EQ(Text(*compiled), bytes);
   }
-}
-
-TEST(FontCompile, VariantNamesBothWays) {
-  const std::pair<Variant, const char*> names[] = {{Variant::kShapes10, "shapes10"},
-                                                   {Variant::kShapes11, "shapes11"},
-                                                   {Variant::kBigfont, "bigfont"},
-                                                   {Variant::kUnifont, "unifont"}};
-  for (const auto& [variant, name] : names) {
-    EXPECT_EQ(VariantName(variant), name);
-    EXPECT_EQ(VariantFromName(name), variant);
-  }
-  for (const char* unknown : {"", "shapes12", "Bigfont", "unifont "}) EXPECT_FALSE(VariantFromName(unknown));
 }
 
 TEST(FontCompile, ErrorsCarryEveryDiagnostic) {
