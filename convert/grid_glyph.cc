@@ -158,7 +158,7 @@ class Placer {
       if (fit) {
         Plan curved{fit->steps, fit->largestError};
         fitted = true;
-        Append(mixed, Bytes(curved) < straightBytes ? curved : straight);
+        Append(mixed, Bytes(curved) < straightBytes || straight.error > tolerance_ ? curved : straight);
         Append(arcs, curved);
       } else {
         Append(mixed, straight);
@@ -173,10 +173,13 @@ class Placer {
         Append(mixed, rest);
         Append(arcs, rest);
       }
+      // Within the tolerance first, since a plan that strays past it costs
+      // the font a finer grid; then the fewest bytes.
       std::size_t bytes = Bytes(lines);
       for (const Plan* other : {&mixed, &arcs}) {
         std::size_t otherBytes = Bytes(*other);
-        if (otherBytes < bytes) best = other, bytes = otherBytes;
+        bool within = other->error <= tolerance_, bestWithin = best->error <= tolerance_;
+        if ((within && !bestWithin) || (within == bestWithin && otherBytes < bytes)) best = other, bytes = otherBytes;
       }
     }
     Note(best->error);
