@@ -10,12 +10,9 @@ namespace morlune::convert {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// The item's bulge is 127 times the arc's height over half its chord.
-constexpr double kBulgeSteps = 127;
-constexpr int kMostBulge = 127;
-constexpr int kLargestChord = 127;
-// Halving what is left this often, the shortest stretch tried is 1/4096 of
-// it: shorter than any grid unit of a glyph.
+constexpr int kMostBulge = static_cast<int>(kBulgeSteps);
+// Halving what is left of the curve this often, the shortest stretch tried
+// is 1/4096 of it.
 constexpr int kSearchSteps = 12;
 // Points along a stretch: enough that the curve strays from the polyline
 // through them by an eighth of the tolerance, within these bounds. The
@@ -23,12 +20,9 @@ constexpr int kSearchSteps = 12;
 constexpr int kFewestSamples = 8;
 constexpr int kMostSamples = 64;
 constexpr int kDrawnSamples = 16;
-// Coordinates are kept within what a run of moves reaches without harm.
-constexpr double kFarthest = 1e7;
 
-Point Rounded(Point p) {
-  return {std::round(std::clamp(p.x, -kFarthest, kFarthest)), std::round(std::clamp(p.y, -kFarthest, kFarthest))};
-}
+// The grid point the item's end lands on.
+Point Rounded(Point p) { return {NearestGridUnit(p.x), NearestGridUnit(p.y)}; }
 
 double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 

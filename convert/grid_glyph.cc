@@ -11,14 +11,9 @@
 namespace morlune::convert {
 namespace {
 
-// The item's bulge is 127 times the arc's height over half its chord.
-constexpr double kBulgeSteps = 127;
-constexpr int kLargestChord = 127;
 // An arc halved this often is as small as a grid unit allows.
 constexpr int kDeepestSplit = 10;
 constexpr int kArcSamples = 16;
-// Coordinates are kept within what a run of moves reaches without harm.
-constexpr double kFarthest = 1e7;
 // The distances a glyph's curve fitting may measure: some hundred curves'
 // worth, so that a glyph of endless curves still places in bounded time
 // (its curves past this go as straight pieces).
@@ -31,8 +26,7 @@ struct Grid {
 };
 
 Grid Round(Point p) {
-  return {static_cast<long long>(std::round(std::clamp(p.x, -kFarthest, kFarthest))),
-          static_cast<long long>(std::round(std::clamp(p.y, -kFarthest, kFarthest)))};
+  return {static_cast<long long>(NearestGridUnit(p.x)), static_cast<long long>(NearestGridUnit(p.y))};
 }
 
 Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
@@ -74,7 +68,7 @@ class Placer {
   }
 
   void End(double advance) {
-    Grid end{static_cast<long long>(std::round(std::clamp(advance * scale_, -kFarthest, kFarthest))), 0};
+    Grid end{static_cast<long long>(NearestGridUnit(advance * scale_)), 0};
     // Every glyph leaves the pen up, so that nothing after it draws.
     LiftPen();
     MoveTo(end);
