@@ -150,7 +150,7 @@ class Placer {
       double samplesStray = curve.Bend() / (8 * pieces * pieces);
       std::optional<CurveFit> fit = FitArcs(curve, from, tolerance_ - samplesStray, straightBytes, work_);
       if (fit) {
-        Plan curved{fit->steps, fit->largestError};
+        Plan curved{fit->steps, fit->largestError + samplesStray};
         fitted = true;
         Append(mixed, Bytes(curved) < straightBytes || straight.error > tolerance_ ? curved : straight);
         Append(arcs, curved);
@@ -281,8 +281,8 @@ class Placer {
   double tolerance_;
   GridGlyph& out_;
   Grid pen_;
-  bool penDown_ = true;
-  long long work_ = kFitWork;  // a glyph starts with the pen down at its origin
+  bool penDown_ = true;  // a glyph starts with the pen down at its origin
+  long long work_ = kFitWork;
 };
 
 }  // namespace

@@ -195,18 +195,15 @@ class PathReader {
   }
 
   void Cubic(P c1, P c2, P end) {
-    P p0 = pen_;
-    double m = 6 * std::max(std::hypot(p0.x - 2 * c1.x + c2.x, p0.y - 2 * c1.y + c2.y),
-                            std::hypot(c1.x - 2 * c2.x + end.x, c1.y - 2 * c2.y + end.y));
-    Sampled(SmoothCurve::Cubic({p0.x, p0.y}, {c1.x, c1.y}, {c2.x, c2.y}, {end.x, end.y}), Samples(m));
+    SmoothCurve curve = SmoothCurve::Cubic({pen_.x, pen_.y}, {c1.x, c1.y}, {c2.x, c2.y}, {end.x, end.y});
+    Sampled(curve, Samples(curve.Bend()));
     control_ = c2;
     lastCubic_ = true;
   }
 
   void Quadratic(P c, P end) {
-    P p0 = pen_;
-    int n = Samples(2 * std::hypot(p0.x - 2 * c.x + end.x, p0.y - 2 * c.y + end.y));
-    Sampled(SmoothCurve::Quadratic({p0.x, p0.y}, {c.x, c.y}, {end.x, end.y}), n);
+    SmoothCurve curve = SmoothCurve::Quadratic({pen_.x, pen_.y}, {c.x, c.y}, {end.x, end.y});
+    Sampled(curve, Samples(curve.Bend()));
     control_ = c;
     lastQuadratic_ = true;
   }
