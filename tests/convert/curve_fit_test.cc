@@ -201,5 +201,33 @@ TEST(CurveImport, SmallerWithinTolerance) {
   }
 }
 
+TEST(CurveImport, HostileNumbersEndDefined) {
+  const struct {
+    const char* d;
+    bool refused;  // the glyph reaches past any glyph's size
+  } rows[] = {
+      // The pen overflows to infinity, the curve's differences to NaN.
+      {"m 1e308 0 1e308 0 c 1e308 1e308 1e308 1e308 1e308 1e308", true},
+      {"M 0 0 C 1e308 1e308 -1e308 -1e308 1 1", true},
+      // Radii so far apart that their squares overflow: the arc is
+      // scaled up to reach its end and stays finite.
+      {"M 0 0 A 1e300 1e-300 45 1 1 10 10", false},
+      {"M 0 0 Q 0 0 0 0 T 0 0 A 0 5 0 0 1 10 0", false},
+  };
+  for (const auto& row : rows) {
+    StrokeFont font;
+    font.capHeight = 100;
+    StrokeGlyph glyph;
+    glyph.character = U'x';
+    ASSERT_FALSE(ReadPathData(row.d, 0.01, glyph.strokes)) << row.d;
+    font.glyphs.push_back(std::move(glyph));
+    Result<ImportedFont> imported = ImportStrokeFont(font, {});
+    EXPECT_EQ(!imported, row.refused) << row.d;
+    if (imported) {
+      EXPECT_LE(imported->largestError, imported->tolerance) << row.d;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace morlune::convert
