@@ -33,7 +33,9 @@ struct CurveSpan {
 // One pen-down run.
 struct Stroke {
   std::vector<StrokeVertex> vertices;
-  std::vector<CurveSpan> curves;  // in the order of their vertices
+  // In the order of their vertices; initialized, so that a stroke can
+  // still be written as its vertices alone.
+  std::vector<CurveSpan> curves{};
 };
 
 struct StrokeGlyph {
