@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "check/report.h"
-#include "check_driver/check_exit_status.h"
 #include "check_driver/check_options.h"
 #include "platform/code_page.h"
 #include "platform/read_all.h"
 #include "platform/text_output.h"
+#include "platform/tool_exit_status.h"
 #include "platform/tool_input.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
@@ -33,10 +33,10 @@ class CheckRun {
  private:
   int Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
-    return kCheckExitUsage;
+    return kToolExitUsage;
   }
   int Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? kCheckExitClean : kCheckExitOutputNotWritten;
+    return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
   }
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
 
@@ -99,7 +99,7 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   for (const std::string& font : options_.fonts) {
     if (RefuseOutputOverInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), streams_, messages_,
                               "it is an input file")) {
-      return kCheckExitUsage;
+      return kToolExitUsage;
     }
   }
 
@@ -127,9 +127,9 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     for (const check::FontReport& report : reports) check::WriteFindingLines(report, out);
     check::WriteSummaryLine(summary, out);
   });
-  if (!written) return kCheckExitOutputNotWritten;
-  if (summary.unreadable > 0) return kCheckExitUsage;
-  return summary.counts.AnyAtOrAbove(options_.failOn) ? kCheckExitFindings : kCheckExitClean;
+  if (!written) return kExitOutputNotWritten;
+  if (summary.unreadable > 0) return kToolExitUsage;
+  return summary.counts.AnyAtOrAbove(options_.failOn) ? kToolExitRefused : kToolExitDone;
 }
 
 }  // namespace

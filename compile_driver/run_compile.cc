@@ -7,9 +7,9 @@
 #include <string>
 
 #include "compile_driver/command_line.h"
-#include "compile_driver/exit_status.h"
 #include "compiler/compile_source.h"
 #include "platform/text_output.h"
+#include "platform/tool_exit_status.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
 #include "source/problem_lines.h"
@@ -78,33 +78,33 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
   CompileCommand command = ParseCompileCommand(argc, argv);
   if (!command.problem.empty()) {
     messages.CommandLineProblem(command.problem);
-    return kExitBadCommand;
+    return kToolExitUsage;
   }
   if (command.help || command.version) {
     std::string text =
         command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
-    return SayOnToolOutput(streams, messages, text, true) ? kExitFontWritten : kExitFontNotWritten;
+    return SayOnToolOutput(streams, messages, text, true) ? kToolExitDone : kExitOutputNotWritten;
   }
 
   // Writing the font over its own source would lose the text for good.
-  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return kExitBadCommand;
+  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return kToolExitUsage;
 
   SourceText source;
   std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
-  if (!ReadSourceText(command, streams, source, messages)) return kExitBadCommand;
+  if (!ReadSourceText(command, streams, source, messages)) return kToolExitUsage;
 
   Diagnostics diagnostics;
   std::optional<CompiledFont> font = CompileSourceFont(source.text, command.options, diagnostics);
   ShowSourceProblems(messages, sourceName, diagnostics);
   messages.CloseProblems();
-  if (!font) return kExitTextErrors;
+  if (!font) return kToolExitRefused;
   // The font to the -o file, put in its place only when whole so that a
   // file there is never left cut short or emptied, or to standard output
   // with no line end translated: the font is bytes.
   bool written = WriteToolOutput(command.outputPath, streams, messages, [&font](TextOutput& out) {
     font->Write([&out](std::string_view block) { out.Write(block); });
   });
-  return written ? kExitFontWritten : kExitFontNotWritten;
+  return written ? kToolExitDone : kExitOutputNotWritten;
 }
 
 }  // namespace

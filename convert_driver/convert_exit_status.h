@@ -1,15 +1,14 @@
-// The exit statuses of morlune-convert, those of morlune-compile.
+// The exit statuses of morlune-convert, by the names its run uses.
 #pragma once
 
-#include "platform/error_text.h"
+#include "platform/tool_exit_status.h"
 
 namespace morlune::convert {
 
-inline constexpr int kExitWritten = 0;
+inline constexpr int kExitWritten = kToolExitDone;
 // The input's content was refused, or --strict met a loss: nothing written.
-inline constexpr int kExitContentRefused = 1;
-// The command line is wrong, or the input cannot be read.
-inline constexpr int kExitBadCommand = 2;
+inline constexpr int kExitContentRefused = kToolExitRefused;
+inline constexpr int kExitBadCommand = kToolExitUsage;
 inline constexpr int kExitNotWritten = kExitOutputNotWritten;
 
 }  // namespace morlune::convert

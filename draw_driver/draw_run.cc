@@ -12,7 +12,6 @@
 #include <morlune/font.h>
 
 #include "api/text_setting.h"
-#include "draw_driver/draw_exit_status.h"
 #include "draw_driver/draw_options.h"
 #include "draw_driver/font_input.h"
 #include "drawing/draw_warnings.h"
@@ -24,6 +23,7 @@
 #include "fontfile/signature.h"
 #include "platform/code_page.h"
 #include "platform/text_output.h"
+#include "platform/tool_exit_status.h"
 #include "platform/tool_input.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
@@ -73,11 +73,11 @@ class DrawRun {
  private:
   int Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
-    return kDrawExitUsage;
+    return kToolExitUsage;
   }
   // Text on standard output: the help and the version.
   int Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? kDrawExitDone : kDrawExitOutputNotWritten;
+    return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
   }
   bool ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes);
   bool OpenTextFonts(const std::vector<unsigned char>& bytes);
@@ -195,7 +195,7 @@ int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
     Draw(font, lines, out);
     messages_.CloseProblems();
   });
-  return written ? kDrawExitDone : kDrawExitOutputNotWritten;
+  return written ? kToolExitDone : kExitOutputNotWritten;
 }
 
 int DrawRun::Run(int argc, const char* const* argv) {
@@ -229,23 +229,23 @@ int DrawRun::Run(int argc, const char* const* argv) {
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
   // A picture written over its own font would lose the font for good.
-  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return kDrawExitUsage;
+  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return kToolExitUsage;
 
   std::vector<unsigned char> bytes;
   if (!ReadInput(options_.fontPath, label_, bytes)) {
     messages_.CloseProblems();
-    return kDrawExitNoFont;
+    return kToolExitRefused;
   }
   ByteInput input;
   input.AttachMemory(bytes.data(), bytes.size());
   ShapeFileKind kind = IdentifyShapeFile(input);
   if (kind == ShapeFileKind::kUnknown) {
     messages_.Failure(label_, "not a compiled shape font");
-    return kDrawExitNoFont;
+    return kToolExitRefused;
   }
   if (options_.text != nullptr && !OpenTextFonts(bytes)) {
     messages_.CloseProblems();
-    return kDrawExitNoFont;
+    return kToolExitRefused;
   }
   FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
   ErrorLines lines(messages_, label_);

@@ -9,9 +9,7 @@ namespace {
 void WriteLine(int code, Point advance, const PathText& path, std::string& line, TextOutput& out) {
   line = CodeText(code);
   line += '\t';
-  AppendDecimal(line, advance.x);
-  line += ',';
-  AppendDecimal(line, advance.y);
+  AppendDecimalPair(line, advance.x, ',', advance.y);
   line += '\t';
   out.Write(line);
   out.Write(path.Text());

@@ -33,4 +33,12 @@ inline void AppendDecimal(std::string& text, double value) {
   text.append(digits, FormatDecimal(value, digits));
 }
 
+// Two numbers with the separator between them: a point "x,y" of the
+// listing, or "x y" in a picture's attributes.
+inline void AppendDecimalPair(std::string& text, double first, char separator, double second) {
+  AppendDecimal(text, first);
+  text += separator;
+  AppendDecimal(text, second);
+}
+
 }  // namespace morlune

@@ -106,9 +106,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   Attribute(text, "width", width);
   Attribute(text, "height", height);
   text += " viewBox=\"0 0 ";
-  AppendDecimal(text, width);
-  text += ' ';
-  AppendDecimal(text, height);
+  AppendDecimalPair(text, width, ' ', height);
   std::string title = PictureTitle(font);
   text += "\">\n<title>" + title + "</title>\n<style>\n";
   text += "text{font-family:monospace;font-size:10px;fill:#555}\n.t{font-size:14px;fill:#000}\n";
@@ -138,9 +136,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   }
   for (std::size_t column = 0; column <= columns && rows > 0; ++column) {
     grid += " M ";
-    AppendDecimal(grid, column * cell.width);
-    grid += ' ';
-    AppendDecimal(grid, kCaptionHeight);
+    AppendDecimalPair(grid, column * cell.width, ' ', kCaptionHeight);
     grid += " V ";
     AppendDecimal(grid, height);
   }
@@ -153,9 +149,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
     path.Clear();
     Point advance = session.Draw(records[i], path);
     text = "<g transform=\"translate(";
-    AppendDecimal(text, (i % columns) * cell.width);
-    text += ' ';
-    AppendDecimal(text, kCaptionHeight + (i / columns) * cell.height);
+    AppendDecimalPair(text, (i % columns) * cell.width, ' ', kCaptionHeight + (i / columns) * cell.height);
     text += ")\" clip-path=\"url(#k)\"><text x=\"3\" y=\"11\">";
     AppendLabel(text, font, records[i]);
     text += "</text>";
@@ -165,9 +159,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
       text += " 0 0 ";
       AppendDecimal(text, -k);
       text += ' ';
-      AppendDecimal(text, cell.originX);
-      text += ' ';
-      AppendDecimal(text, cell.baseline);
+      AppendDecimalPair(text, cell.originX, ' ', cell.baseline);
       text += ")\" d=\"";
       out.Write(text);
       out.Write(path.Text());
@@ -178,13 +170,9 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
     double advanceX = std::clamp(cell.originX + advance.x * k, -8.0, cell.width + 8);
     double advanceY = std::clamp(cell.baseline - advance.y * k, -8.0, cell.height + 8);
     text += "<path class=\"m\" d=\"M ";
-    AppendDecimal(text, cell.originX);
-    text += ' ';
-    AppendDecimal(text, cell.baseline - 4);
+    AppendDecimalPair(text, cell.originX, ' ', cell.baseline - 4);
     text += " v 8 M ";
-    AppendDecimal(text, advanceX);
-    text += ' ';
-    AppendDecimal(text, advanceY - 4);
+    AppendDecimalPair(text, advanceX, ' ', advanceY - 4);
     text += " v 8\"/></g>\n";
     out.Write(text);
   }

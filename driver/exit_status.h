@@ -2,7 +2,7 @@
 // whether its text could be written.
 #pragma once
 
-#include "platform/error_text.h"
+#include "platform/tool_exit_status.h"
 
 namespace morlune {
 

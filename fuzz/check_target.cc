@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "check_driver/check_exit_status.h"
 #include "check_driver/check_run.h"
+#include "platform/tool_exit_status.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   streams.outputCapture = &out;
   streams.errorCapture = &err;
   int status = morlune::RunMorluneCheck(static_cast<int>(args.size()), args.data(), streams);
-  if (status != morlune::kCheckExitClean && status != morlune::kCheckExitFindings) std::abort();
+  if (status != morlune::kToolExitDone && status != morlune::kToolExitRefused) std::abort();
   if (!err.empty()) std::abort();
   if (mode % 2 == 0 ? !IsLines(out) : !IsJsonShaped(out)) std::abort();
   return 0;

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "draw_driver/draw_exit_status.h"
 #include "draw_driver/draw_run.h"
 #include "fuzz/path_compare.h"
+#include "platform/tool_exit_status.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   streams.outputCapture = &out;
   streams.errorCapture = &err;
   int status = morlune::RunMorluneDraw(static_cast<int>(args.size()), args.data(), streams);
-  if (status == morlune::kDrawExitNoFont) return 0;
-  if (status != morlune::kDrawExitDone) std::abort();
+  if (status == morlune::kToolExitRefused) return 0;
+  if (status != morlune::kToolExitDone) std::abort();
   if (mode == 0 ? !morlune::fuzzing::IsBoundedListing(out) : !morlune::fuzzing::IsBalancedSvg(out)) std::abort();
   return 0;
 }

@@ -5,9 +5,6 @@
 
 namespace morlune {
 
-// The exit status of every tool whose output could not be written.
-inline constexpr int kExitOutputNotWritten = 3;
-
 // The system's own words for an error number (the C library's text, as no
 // tool sets a locale).
 std::string SystemReason(int errorNumber);

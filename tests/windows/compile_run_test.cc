@@ -8,15 +8,10 @@
 
 #include "compiler/compile_source.h"
 #include "tests/support/process_run.h"
+#include "tests/windows/wine_run.h"
 
 namespace morlune::testing {
 namespace {
-
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return out;
-}
 
 class WindowsCompile : public ::testing::Test {
  protected:
@@ -27,9 +22,7 @@ class WindowsCompile : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(top_); }
 
   ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
-    args.insert(args.begin(), top_ + "/morlune-compile.exe");
-    return RunProcess({args, kind, file, "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
-                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
+    return RunUnderWine(top_ + "/morlune-compile.exe", std::move(args), top_ + "/work", kind, file);
   }
 
   const std::string top_ = MakeTempDir();

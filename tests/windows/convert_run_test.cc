@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tests/support/process_run.h"
+#include "tests/windows/wine_run.h"
 
 namespace morlune::testing {
 namespace {
@@ -21,9 +22,7 @@ class WindowsConvert : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(top_); }
 
   ProcessResult Windows(std::vector<std::string> args) {
-    args.insert(args.begin(), top_ + "/morlune-convert.exe");
-    return RunProcess({args, StdinKind::kNone, "", "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
-                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
+    return RunUnderWine(top_ + "/morlune-convert.exe", std::move(args), top_ + "/work");
   }
   ProcessResult Here(std::vector<std::string> args) {
     return RunProcess({args, StdinKind::kNone, "", "", {}, top_ + "/here", MORLUNE_CONVERT_BINARY});

@@ -9,6 +9,7 @@
 
 #include "tests/support/font_builder.h"
 #include "tests/support/process_run.h"
+#include "tests/windows/wine_run.h"
 
 namespace morlune::testing {
 namespace {
@@ -27,9 +28,7 @@ class WindowsCheck : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(top_); }
 
   ProcessResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), top_ + "/morlune-check.exe");
-    return RunProcess({args, StdinKind::kNone, "", "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
-                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_, MORLUNE_WINE64});
+    return RunUnderWine(top_ + "/morlune-check.exe", std::move(args), top_);
   }
 
   const std::string top_ = MakeTempDir();

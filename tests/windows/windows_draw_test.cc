@@ -8,6 +8,7 @@
 
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/process_run.h"
+#include "tests/windows/wine_run.h"
 
 namespace morlune::testing {
 namespace {
@@ -23,9 +24,7 @@ class WindowsDraw : public ::testing::Test {
 
   // The arguments reach the program as UTF-8 under a UTF-8 locale.
   ProcessResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), top_ + "/morlune-draw.exe");
-    return RunProcess({args, StdinKind::kNone, "", "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
-                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}, {"LC_ALL", "C.UTF-8"}}, top_, MORLUNE_WINE64});
+    return RunUnderWine(top_ + "/morlune-draw.exe", std::move(args), top_, StdinKind::kNone, "", {{"LC_ALL", "C.UTF-8"}});
   }
 
   std::string Golden(const char* name) { return ReadFileBytes(MORLUNE_SOURCE_DIR "/tests/drawing/golden/" + std::string(name)); }

@@ -8,19 +8,13 @@
 
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/process_run.h"
+#include "tests/windows/wine_run.h"
 
 namespace morlune::testing {
 
 void PrintTo(const GoldenCase& golden, std::ostream* os) { *os << golden.name; }
 
 namespace {
-
-// A line feed as a text stream on Windows writes it.
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return out;
-}
 
 // A folder per test: bin/ holds morlune.exe, work/ is the working folder of every run.
 class WindowsRun : public ::testing::Test {
@@ -33,9 +27,7 @@ class WindowsRun : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(top_); }
 
   ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
-    args.insert(args.begin(), top_ + "/bin/morlune.exe");
-    return RunProcess({args, kind, file, "", {{"WINEPREFIX", MORLUNE_WINE_PREFIX}, {"WINEDEBUG", "-all"},
-                       {"WINEDLLOVERRIDES", "mscoree,mshtml="}}, top_ + "/work", MORLUNE_WINE64});
+    return RunUnderWine(top_ + "/bin/morlune.exe", std::move(args), top_ + "/work", kind, file);
   }
 
   const std::string top_ = MakeTempDir();
