@@ -29,22 +29,23 @@ double Rounded(double value) {
 
 class LffGlyph {
  public:
-  LffGlyph(double scale, LossReport& losses) : scale_(scale), losses_(losses) {}
+  // The glyph's lines go to the end of text, each with its line end.
+  LffGlyph(double scale, LossReport& losses, std::string& text) : scale_(scale), losses_(losses), line_(text) {}
 
   void AddPath(const Path& path) {
-    std::string line = Vertex(path.start, 0);
+    Vertex(path.start, 0);
     for (const Segment& segment : path.segments) {
       if (const auto* straight = std::get_if<LineSegment>(&segment)) {
-        line += ';';
-        line += Vertex(straight->to, 0);
+        line_ += ';';
+        Vertex(straight->to, 0);
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
       double bulge = 0;
       if (BulgeOfArc(arc, bulge)) {
         Point from = last_;
-        line += ';';
-        line += Vertex(arc.to, bulge);
+        line_ += ';';
+        Vertex(arc.to, bulge);
         Reach(arc);
         // The arc the file describes, from its rounded numbers.
         ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
@@ -60,28 +61,32 @@ class LffGlyph {
       // An ellipse (a circle stretched by a frame) has no bulge.
       std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
       for (std::size_t k = 1; k < points.size(); ++k) {
-        line += ';';
-        line += Vertex(points[k], 0);
+        line_ += ';';
+        Vertex(points[k], 0);
       }
       losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
     }
-    lines_.push_back(std::move(line));
+    line_ += '\n';
   }
 
-  const std::vector<std::string>& Lines() const { return lines_; }
   // The rightmost point in the format's units; -infinity when empty.
   double Right() const { return right_; }
 
  private:
-  std::string Vertex(Point p, double bulge) {
+  void Vertex(Point p, double bulge) {
     double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
     double moved = std::hypot(x / scale_ - p.x, y / scale_ - p.y);
     if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
     right_ = std::max(right_, x);
     last_ = {x, y};
-    std::string text = DecimalText(x, kLffDecimals) + "," + DecimalText(y, kLffDecimals);
-    if (bulge != 0) text += ",A" + DecimalText(bulge, kLffDecimals);
-    return text;
+    // Rounded to the format's decimals already: written as six, alike.
+    AppendDecimalText(line_, x);
+    line_ += ',';
+    AppendDecimalText(line_, y);
+    if (bulge != 0) {
+      line_ += ",A";
+      line_ += DecimalText(bulge, kLffDecimals);
+    }
   }
 
   // An arc reaches right past its ends where it passes angle 0.
@@ -91,7 +96,7 @@ class LffGlyph {
 
   double scale_;
   LossReport& losses_;
-  std::vector<std::string> lines_;
+  std::string& line_;
   double right_ = -HUGE_VAL;
   Point last_;  // the last vertex written, in the format's units
 };
@@ -113,66 +118,79 @@ std::string HeaderLine(const char* key, const std::string& value) {
 
 }  // namespace
 
-std::string WriteLff(const GlyphFont& font, LossReport& losses) {
+void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   double scale = kLffCapitalHeight / font.capHeight;
   struct Written {
-    const CharacterGlyph* glyph;
-    std::vector<std::string> lines;
+    char32_t character;
+    Point advance;
     double right;
+    std::size_t end;  // of its lines in the text
   };
   std::vector<Written> written;
+  std::string lines;
   double wordSpacing = kLffDefaultWordSpacing;
-  for (const CharacterGlyph* entry : ByCharacter(font, losses)) {
-    const CharacterGlyph& glyph = *entry;
-    if (glyph.character == U' ') {
-      wordSpacing = glyph.glyph.advance.x * scale;
-      continue;
-    }
-    if (glyph.character > kLffLastCharacter || glyph.character < 0x20 || glyph.glyph.paths.empty()) {
-      // Past U+FFFF the reader serves another character; a glyph that draws
-      // nothing it drops, and shows its missing-glyph sign instead.
+  for (std::size_t k : ByCharacter(font, losses)) {
+    char32_t character = font.CodeAt(k).character;
+    if (character > kLffLastCharacter || character < 0x20) {
+      // Past U+FFFF the reader serves another character.
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    LffGlyph lff(scale, losses);
-    for (const Path& path : glyph.glyph.paths) lff.AddPath(path);
-    written.push_back({&glyph, lff.Lines(), lff.Right()});
+    const Glyph& glyph = font.Draw(k, losses);
+    if (character == U' ') {
+      wordSpacing = glyph.advance.x * scale;
+      continue;
+    }
+    if (glyph.paths.empty()) {
+      // A glyph that draws nothing the reader drops, and shows its
+      // missing-glyph sign instead.
+      losses.Add(LossKind::kCodesDropped);
+      continue;
+    }
+    LffGlyph lff(scale, losses, lines);
+    for (const Path& path : glyph.paths) lff.AddPath(path);
+    written.push_back({character, glyph.advance, lff.Right(), lines.size()});
   }
   // The spacing that keeps the largest miss of any advance smallest: the
   // middle of the least and the most that each glyph asks for.
   double least = HUGE_VAL, most = -HUGE_VAL;
   for (const Written& w : written) {
     if (w.right < 0) continue;
-    double wanted = w.glyph->glyph.advance.x * scale - w.right;
+    double wanted = w.advance.x * scale - w.right;
     least = std::min(least, wanted);
     most = std::max(most, wanted);
   }
   double spacing = least <= most ? Rounded((least + most) / 2) : kLffDefaultLetterSpacing;
   for (const Written& w : written) {
     double advance = w.right < 0 ? 0 : w.right + spacing;
-    double miss = advance / scale - w.glyph->glyph.advance.x;
+    double miss = advance / scale - w.advance.x;
     if (std::fabs(miss) > 1e-6 / scale) losses.Add(LossKind::kAdvancesMoved, miss);
-    if (w.glyph->glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, w.glyph->glyph.advance.y);
+    if (w.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, w.advance.y);
   }
 
-  std::string out;
-  out += HeaderLine("Format", "single-line font");
-  out += HeaderLine("Name", HeaderValue(font.name));
-  out += HeaderLine("Encoding", "UTF-8");
-  out += HeaderLine("LetterSpacing", DecimalText(spacing, kLffDecimals));
-  out += HeaderLine("WordSpacing", DecimalText(wordSpacing, kLffDecimals));
-  out += HeaderLine("LineSpacingFactor", "1");
-  out += "\n";
+  std::string head;
+  head += HeaderLine("Format", "single-line font");
+  head += HeaderLine("Name", HeaderValue(font.name));
+  head += HeaderLine("Encoding", "UTF-8");
+  head += HeaderLine("LetterSpacing", DecimalText(spacing, kLffDecimals));
+  head += HeaderLine("WordSpacing", DecimalText(wordSpacing, kLffDecimals));
+  head += HeaderLine("LineSpacingFactor", "1");
+  head += "\n";
+  out.Write(head);
+  std::size_t start = 0;
   char header[32];
+  std::string character;
   for (const Written& w : written) {
-    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(w.glyph->character));
-    out += header;
-    AppendUtf8(out, w.glyph->character);
-    out += "\n";
-    for (const std::string& line : w.lines) out += line + "\n";
-    out += "\n";
+    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(w.character));
+    out.Write(header);
+    character.clear();
+    AppendUtf8(character, w.character);
+    out.Write(character);
+    out.Put('\n');
+    out.Write(std::string_view(lines).substr(start, w.end - start));
+    out.Put('\n');
+    start = w.end;
   }
-  return out;
 }
 
 }  // namespace morlune::convert

@@ -48,14 +48,21 @@ std::string XmlText(const std::string& text) {
   return out;
 }
 
-std::string PathData(const Glyph& glyph) {
-  std::string d;
+void WritePathData(const Glyph& glyph, TextOutput& out) {
+  bool first = true;
+  auto point = [&out](Point p) {
+    WriteDecimal(out, p.x);
+    out.Put(' ');
+    WriteDecimal(out, p.y);
+  };
   for (const Path& path : glyph.paths) {
-    if (!d.empty()) d += ' ';
-    d += "M " + Number(path.start.x) + " " + Number(path.start.y);
+    out.Write(first ? "M " : " M ");
+    first = false;
+    point(path.start);
     for (const Segment& segment : path.segments) {
       if (const auto* line = std::get_if<LineSegment>(&segment)) {
-        d += " L " + Number(line->to.x) + " " + Number(line->to.y);
+        out.Write(" L ");
+        point(line->to);
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
@@ -63,49 +70,61 @@ std::string PathData(const Glyph& glyph) {
       // counterclockwise there. A frame mirroring one axis turns the arc.
       bool counterclockwise = (arc.sweep > 0) != ((arc.axisX < 0) != (arc.axisY < 0));
       bool large = std::fabs(arc.sweep) > 180;
-      d += " A " + Number(std::fabs(arc.axisX)) + " " + Number(std::fabs(arc.axisY)) + " 0 " + (large ? "1" : "0") +
-           " " + (counterclockwise ? "1" : "0") + " " + Number(arc.to.x) + " " + Number(arc.to.y);
+      out.Write(" A ");
+      point({std::fabs(arc.axisX), std::fabs(arc.axisY)});
+      out.Write(large ? " 0 1 " : " 0 0 ");
+      out.Write(counterclockwise ? "1 " : "0 ");
+      point(arc.to);
     }
   }
-  return d;
 }
 
 }  // namespace
 
-std::string WriteSvgFont(const GlyphFont& font, const std::string& baseName, LossReport& losses) {
+void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& losses, TextOutput& out) {
   double em = font.capHeight / kReaderCapitalPerEm;
-  std::vector<const CharacterGlyph*> glyphs = ByCharacter(font, losses);
+  std::vector<std::size_t> glyphs = ByCharacter(font, losses);
   double defaultAdvance = font.capHeight;
-  for (const CharacterGlyph* glyph : glyphs) {
-    if (glyph->character == U' ') defaultAdvance = glyph->glyph.advance.x;
+  for (std::size_t k : glyphs) {
+    if (font.CodeAt(k).character != U' ') continue;
+    // Its losses are told where it is written.
+    LossReport told;
+    defaultAdvance = font.Draw(k, told).advance.x;
   }
   std::string name = XmlText(baseName);
-  std::string out;
-  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\">\n<defs>\n";
-  out += "<font id=\"" + name + "\" horiz-adv-x=\"" + Number(defaultAdvance) + "\">\n";
-  out += "<font-face font-family=\"" + name + "\" units-per-em=\"" + Number(em) + "\" ascent=\"" +
-         Number(font.capHeight) + "\" descent=\"" + Number(-font.depth) + "\" cap-height=\"" +
-         Number(font.capHeight) + "\"/>\n";
+  std::string head;
+  head += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  head += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\">\n<defs>\n";
+  head += "<font id=\"" + name + "\" horiz-adv-x=\"" + Number(defaultAdvance) + "\">\n";
+  head += "<font-face font-family=\"" + name + "\" units-per-em=\"" + Number(em) + "\" ascent=\"" +
+          Number(font.capHeight) + "\" descent=\"" + Number(-font.depth) + "\" cap-height=\"" +
+          Number(font.capHeight) + "\"/>\n";
   // Unknown characters show as an open box of a capital's height.
   double box = font.capHeight * 0.6;
-  out += "<missing-glyph horiz-adv-x=\"" + Number(box + font.capHeight * 0.2) + "\" d=\"M 0 0 L " + Number(box) +
-         " 0 L " + Number(box) + " " + Number(font.capHeight) + " L 0 " + Number(font.capHeight) + " Z\"/>\n";
-  for (const CharacterGlyph* entry : glyphs) {
-    const CharacterGlyph& glyph = *entry;
-    if (!XmlCharacter(glyph.character) || glyph.character < 0x20) {
+  head += "<missing-glyph horiz-adv-x=\"" + Number(box + font.capHeight * 0.2) + "\" d=\"M 0 0 L " + Number(box) +
+          " 0 L " + Number(box) + " " + Number(font.capHeight) + " L 0 " + Number(font.capHeight) + " Z\"/>\n";
+  out.Write(head);
+  for (std::size_t k : glyphs) {
+    char32_t character = font.CodeAt(k).character;
+    if (!XmlCharacter(character) || character < 0x20) {
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    if (glyph.glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.glyph.advance.y);
-    out += "<glyph unicode=\"" + UnicodeAttribute(glyph.character) + "\" horiz-adv-x=\"" +
-           Number(glyph.glyph.advance.x) + "\"";
-    std::string d = PathData(glyph.glyph);
-    if (!d.empty()) out += " d=\"" + d + "\"";
-    out += "/>\n";
+    const Glyph& glyph = font.Draw(k, losses);
+    if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);
+    out.Write("<glyph unicode=\"");
+    out.Write(UnicodeAttribute(character));
+    out.Write("\" horiz-adv-x=\"");
+    WriteDecimal(out, glyph.advance.x);
+    out.Put('"');
+    if (!glyph.paths.empty()) {
+      out.Write(" d=\"");
+      WritePathData(glyph, out);
+      out.Put('"');
+    }
+    out.Write("/>\n");
   }
-  out += "</font>\n</defs>\n</svg>\n";
-  return out;
+  out.Write("</font>\n</defs>\n</svg>\n");
 }
 
 }  // namespace morlune::convert
