@@ -4,11 +4,10 @@
 #include <cmath>
 
 #include "convert/arc_math.h"
-#include "convert/shape_bridge.h"
 
 namespace morlune::convert {
 
-bool GlyphTop(const Glyph& glyph, double& top) {
+bool GlyphTop(const GlyphView& glyph, double& top) {
   bool any = false;
   auto take = [&](Point p) {
     top = any ? std::max(top, p.y) : p.y;
@@ -88,7 +87,8 @@ int KindOf(Variant variant) {
 
 }  // namespace
 
-ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fallbackName) : font_(std::move(font)) {
+ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fallbackName)
+    : font_(std::move(font)), drawer_(font_) {
   if (const Record* header = font_.Find(0)) name.assign(header->name.begin(), header->name.end());
   if (name.empty()) name = fallbackName;
   for (const Record& record : font_.records()) {
@@ -100,15 +100,14 @@ ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fal
   depth = font_.header().depth;
 }
 
-const Glyph& ShapeGlyphs::Draw(std::size_t k, LossReport& losses) {
+GlyphView ShapeGlyphs::Draw(std::size_t k, LossReport& losses) {
   std::uint32_t code = codes_[k].code;
-  Result<Glyph> drawn = font_.GlyphOf(code);
-  glyph_ = drawn ? std::move(*drawn) : Glyph{code, {}, {}, {}, 0};
-  if (!glyph_.warnings.empty()) losses.Add(LossKind::kDrawingStopped);
+  bridge::DrawnGlyph drawn = drawer_.Draw(code);
+  if (drawn.cut) losses.Add(LossKind::kDrawingStopped);
   const Record& record = *font_.Find(code);
   long long vertical = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(font_.variant()));
   if (vertical > 0) losses.Add(LossKind::kVerticalDropped, 0, vertical);
-  return glyph_;
+  return {drawn.advance, drawn.paths};
 }
 
 GlyphFont GlyphsOfShapes(const ShapeFont& shapes, const CodeMap& codes, const std::string& name, LossReport& losses) {

@@ -12,6 +12,7 @@
 #include "convert/code_map.h"
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
+#include "convert/shape_bridge.h"
 #include "convert/shape_font_input.h"
 
 namespace morlune::convert {
@@ -26,12 +27,12 @@ class ShapeGlyphs : public GlyphSource {
 
   std::size_t Count() const override { return codes_.size(); }
   GlyphCode CodeAt(std::size_t k) const override { return codes_[k]; }
-  const Glyph& Draw(std::size_t k, LossReport& losses) override;
+  GlyphView Draw(std::size_t k, LossReport& losses) override;
 
  private:
   Font font_;
   std::vector<GlyphCode> codes_;
-  Glyph glyph_;  // the last one drawn
+  bridge::GlyphDrawer drawer_;
 };
 
 // Every glyph drawn and held (the losses told at once).
@@ -44,6 +45,6 @@ std::vector<std::size_t> ByCharacter(const GlyphSource& font, LossReport& losses
 
 // The highest point of a glyph's paths, arcs included; false when it
 // draws nothing.
-bool GlyphTop(const Glyph& glyph, double& top);
+bool GlyphTop(const GlyphView& glyph, double& top);
 
 }  // namespace morlune::convert

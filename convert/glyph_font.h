@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ struct GlyphCode {
   std::uint32_t code = 0;
 };
 
+// A glyph as the pen draws it: font units, y up, origin on the baseline.
+struct GlyphView {
+  Point advance;
+  std::span<const Path> paths;
+};
+
 class GlyphSource {
  public:
   virtual ~GlyphSource() = default;
@@ -31,9 +38,9 @@ class GlyphSource {
   // Every glyph's code, ascending codes, each once.
   virtual std::size_t Count() const = 0;
   virtual GlyphCode CodeAt(std::size_t k) const = 0;
-  // The k-th glyph (font units, y up, origin on the baseline), valid until
-  // the next call; what its drawing could not give goes to losses.
-  virtual const Glyph& Draw(std::size_t k, LossReport& losses) = 0;
+  // The k-th glyph, valid until the next call; what its drawing could not
+  // give goes to losses.
+  virtual GlyphView Draw(std::size_t k, LossReport& losses) = 0;
 
   std::string name;
   // Font units of a capital's height (the font's height above the
@@ -52,7 +59,7 @@ struct CharacterGlyph : GlyphCode {
 struct GlyphFont : GlyphSource {
   std::size_t Count() const override { return glyphs.size(); }
   GlyphCode CodeAt(std::size_t k) const override { return glyphs[k]; }
-  const Glyph& Draw(std::size_t k, LossReport&) override { return glyphs[k].glyph; }
+  GlyphView Draw(std::size_t k, LossReport&) override { return {glyphs[k].glyph.advance, glyphs[k].glyph.paths}; }
 
   std::vector<CharacterGlyph> glyphs;  // ascending codes, each once
 };

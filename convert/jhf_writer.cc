@@ -162,7 +162,7 @@ void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out) {
       out.Write(Header(code, 1) + "RR\n");
       continue;
     }
-    const Glyph& glyph = font.Draw(found->second, losses);
+    GlyphView glyph = font.Draw(found->second, losses);
     JhfGlyph jhf(scale, losses);
     for (const Path& path : glyph.paths) jhf.AddPath(path);
     if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);

@@ -75,8 +75,10 @@ class LffGlyph {
  private:
   void Vertex(Point p, double bulge) {
     double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
-    double moved = std::hypot(x / scale_ - p.x, y / scale_ - p.y);
-    if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+    // Squares compared, one root for a point that moved: most do, by a
+    // rounding far below anything seen.
+    double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
+    if (moved2 > 1e-18) losses_.Add(LossKind::kPointsMoved, std::sqrt(moved2));
     right_ = std::max(right_, x);
     last_ = {x, y};
     // Rounded to the format's decimals already: written as six, alike.
@@ -136,7 +138,7 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    const Glyph& glyph = font.Draw(k, losses);
+    GlyphView glyph = font.Draw(k, losses);
     if (character == U' ') {
       wordSpacing = glyph.advance.x * scale;
       continue;

@@ -48,7 +48,7 @@ std::string XmlText(const std::string& text) {
   return out;
 }
 
-void WritePathData(const Glyph& glyph, TextOutput& out) {
+void WritePathData(const GlyphView& glyph, TextOutput& out) {
   bool first = true;
   auto point = [&out](Point p) {
     WriteDecimal(out, p.x);
@@ -110,7 +110,7 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    const Glyph& glyph = font.Draw(k, losses);
+    GlyphView glyph = font.Draw(k, losses);
     if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);
     out.Write("<glyph unicode=\"");
     out.Write(UnicodeAttribute(character));

@@ -108,9 +108,11 @@ const char* OutputPath(const ConvertCommand& command) {
 
 // The font is drawn glyph by glyph straight into the output, its losses
 // told once all is written; with --strict a loss drops what was written.
-int Export(const ConvertCommand& command, FileFormat to, const std::vector<Byte>& bytes, std::string_view inputName,
+int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
            const ToolStreams& streams, Messages& messages) {
   Result<Font> font = OpenCompiledFont(bytes);
+  // The font keeps its own copy.
+  std::vector<Byte>().swap(bytes);
   if (!font) {
     for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem.message);
     messages.Tool().CloseProblems();
