@@ -100,14 +100,23 @@ ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fal
   depth = font_.header().depth;
 }
 
-GlyphView ShapeGlyphs::Draw(std::size_t k, LossReport& losses) {
-  std::uint32_t code = codes_[k].code;
-  bridge::DrawnGlyph drawn = drawer_.Draw(code);
-  if (drawn.cut) losses.Add(LossKind::kDrawingStopped);
+void ShapeGlyphs::TellLosses(std::uint32_t code, bool cut, LossReport& losses) const {
+  if (cut) losses.Add(LossKind::kDrawingStopped);
   const Record& record = *font_.Find(code);
   long long vertical = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(font_.variant()));
   if (vertical > 0) losses.Add(LossKind::kVerticalDropped, 0, vertical);
+}
+
+GlyphView ShapeGlyphs::Draw(std::size_t k, LossReport& losses) {
+  bridge::DrawnGlyph drawn = drawer_.Draw(codes_[k].code);
+  TellLosses(codes_[k].code, drawn.cut, losses);
   return {drawn.advance, drawn.paths};
+}
+
+Point ShapeGlyphs::DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) {
+  bridge::DrawnGlyph drawn = drawer_.DrawInto(codes_[k].code, sink);
+  TellLosses(codes_[k].code, drawn.cut, losses);
+  return drawn.advance;
 }
 
 GlyphFont GlyphsOfShapes(const ShapeFont& shapes, const CodeMap& codes, const std::string& name, LossReport& losses) {

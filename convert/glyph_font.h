@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <morlune/geometry.h>
@@ -31,6 +32,15 @@ struct GlyphView {
   std::span<const Path> paths;
 };
 
+// A glyph's segments as the pen draws them, one after another: a writer
+// that takes them so needs no paths gathered first.
+class PieceSink {
+ public:
+  virtual ~PieceSink() = default;
+  virtual void Line(Point from, Point to) = 0;
+  virtual void Arc(const ArcSegment& arc) = 0;
+};
+
 class GlyphSource {
  public:
   virtual ~GlyphSource() = default;
@@ -41,6 +51,20 @@ class GlyphSource {
   // The k-th glyph, valid until the next call; what its drawing could not
   // give goes to losses.
   virtual GlyphView Draw(std::size_t k, LossReport& losses) = 0;
+  // The same glyph's segments to the sink; returns its advance.
+  virtual Point DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) {
+    GlyphView glyph = Draw(k, losses);
+    for (const Path& path : glyph.paths) {
+      for (const Segment& segment : path.segments) {
+        if (const auto* line = std::get_if<LineSegment>(&segment)) {
+          sink.Line(line->from, line->to);
+        } else {
+          sink.Arc(std::get<ArcSegment>(segment));
+        }
+      }
+    }
+    return glyph.advance;
+  }
 
   std::string name;
   // Font units of a capital's height (the font's height above the

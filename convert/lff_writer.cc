@@ -27,46 +27,54 @@ double Rounded(double value) {
   return std::round(value * kSteps) / kSteps;
 }
 
-class LffGlyph {
+// A glyph's segments as drawn, one polyline a line: a new line wherever a
+// segment does not start where the last one ended.
+class LffGlyph : public PieceSink {
  public:
-  // The glyph's lines go to the end of text, each with its line end.
-  LffGlyph(double scale, LossReport& losses, std::string& text) : scale_(scale), losses_(losses), line_(text) {}
+  // The glyph's lines go to the end of text, each with its line end; with
+  // none, the glyph is only measured.
+  LffGlyph(double scale, LossReport& losses, std::string* text) : scale_(scale), losses_(losses), line_(text) {}
 
-  void AddPath(const Path& path) {
-    Vertex(path.start, 0);
-    for (const Segment& segment : path.segments) {
-      if (const auto* straight = std::get_if<LineSegment>(&segment)) {
-        line_ += ';';
-        Vertex(straight->to, 0);
-        continue;
+  void Line(Point from, Point to) override {
+    StartAt(from);
+    Put(';');
+    Vertex(to, 0);
+    end_ = to;
+  }
+
+  void Arc(const ArcSegment& arc) override {
+    StartAt(arc.from);
+    end_ = arc.to;
+    double bulge = 0;
+    if (BulgeOfArc(arc, bulge)) {
+      Point from = last_;
+      Put(';');
+      Vertex(arc.to, bulge);
+      Reach(arc);
+      // The arc the file describes, from its rounded numbers.
+      ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
+      double moved = 0;
+      for (int s = 0; s <= kArcSamples; ++s) {
+        Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
+        Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
+        moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
       }
-      const auto& arc = std::get<ArcSegment>(segment);
-      double bulge = 0;
-      if (BulgeOfArc(arc, bulge)) {
-        Point from = last_;
-        line_ += ';';
-        Vertex(arc.to, bulge);
-        Reach(arc);
-        // The arc the file describes, from its rounded numbers.
-        ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
-        double moved = 0;
-        for (int s = 0; s <= kArcSamples; ++s) {
-          Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
-          Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
-          moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
-        }
-        if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
-        continue;
-      }
-      // An ellipse (a circle stretched by a frame) has no bulge.
-      std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
-      for (std::size_t k = 1; k < points.size(); ++k) {
-        line_ += ';';
-        Vertex(points[k], 0);
-      }
-      losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+      if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+      return;
     }
-    line_ += '\n';
+    // An ellipse (a circle stretched by a frame) has no bulge.
+    std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
+    for (std::size_t k = 1; k < points.size(); ++k) {
+      Put(';');
+      Vertex(points[k], 0);
+    }
+    losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+  }
+
+  // Ends the last line; true when the glyph drew anything.
+  bool Finish() {
+    if (started_) Put('\n');
+    return started_;
   }
 
   // The rightmost point in the format's units; -infinity when empty.
@@ -81,13 +89,14 @@ class LffGlyph {
     if (moved2 > 1e-18) losses_.Add(LossKind::kPointsMoved, std::sqrt(moved2));
     right_ = std::max(right_, x);
     last_ = {x, y};
+    if (line_ == nullptr) return;
     // Rounded to the format's decimals already: written as six, alike.
-    AppendDecimalText(line_, x);
-    line_ += ',';
-    AppendDecimalText(line_, y);
+    AppendDecimalText(*line_, x);
+    Put(',');
+    AppendDecimalText(*line_, y);
     if (bulge != 0) {
-      line_ += ",A";
-      line_ += DecimalText(bulge, kLffDecimals);
+      Put(",A");
+      Put(DecimalText(bulge, kLffDecimals));
     }
   }
 
@@ -96,9 +105,25 @@ class LffGlyph {
     right_ = std::max(right_, Rounded(ArcRightmost(arc) * scale_));
   }
 
+  void Put(char c) {
+    if (line_ != nullptr) *line_ += c;
+  }
+  void Put(std::string_view text) {
+    if (line_ != nullptr) *line_ += text;
+  }
+
+  void StartAt(Point from) {
+    if (started_ && from.x == end_.x && from.y == end_.y) return;
+    if (started_) Put('\n');
+    started_ = true;
+    Vertex(from, 0);
+  }
+
   double scale_;
   LossReport& losses_;
-  std::string& line_;
+  bool started_ = false;
+  Point end_;  // where the last segment ended, as drawn
+  std::string* line_;
   double right_ = -HUGE_VAL;
   Point last_;  // the last vertex written, in the format's units
 };
@@ -120,16 +145,18 @@ std::string HeaderLine(const char* key, const std::string& value) {
 
 }  // namespace
 
+// Two passes, both drawing: the first measures every glyph for the
+// letter spacing that the header gives and tells the losses; the second
+// writes them. Holding the glyphs' text instead would hold the font.
 void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   double scale = kLffCapitalHeight / font.capHeight;
-  struct Written {
+  struct Measured {
+    std::size_t k;
     char32_t character;
     Point advance;
     double right;
-    std::size_t end;  // of its lines in the text
   };
-  std::vector<Written> written;
-  std::string lines;
+  std::vector<Measured> kept;
   double wordSpacing = kLffDefaultWordSpacing;
   for (std::size_t k : ByCharacter(font, losses)) {
     char32_t character = font.CodeAt(k).character;
@@ -138,36 +165,38 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    GlyphView glyph = font.Draw(k, losses);
+    // The space is no glyph of the file, only its word spacing: what its
+    // drawing would lose in the file is no loss.
+    LossReport notWritten;
+    LffGlyph lff(scale, character == U' ' ? notWritten : losses, nullptr);
+    Point advance = font.DrawInto(k, lff, losses);
     if (character == U' ') {
-      wordSpacing = glyph.advance.x * scale;
+      wordSpacing = advance.x * scale;
       continue;
     }
-    if (glyph.paths.empty()) {
+    if (!lff.Finish()) {
       // A glyph that draws nothing the reader drops, and shows its
       // missing-glyph sign instead.
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    LffGlyph lff(scale, losses, lines);
-    for (const Path& path : glyph.paths) lff.AddPath(path);
-    written.push_back({character, glyph.advance, lff.Right(), lines.size()});
+    kept.push_back({k, character, advance, lff.Right()});
   }
   // The spacing that keeps the largest miss of any advance smallest: the
   // middle of the least and the most that each glyph asks for.
   double least = HUGE_VAL, most = -HUGE_VAL;
-  for (const Written& w : written) {
-    if (w.right < 0) continue;
-    double wanted = w.advance.x * scale - w.right;
+  for (const Measured& m : kept) {
+    if (m.right < 0) continue;
+    double wanted = m.advance.x * scale - m.right;
     least = std::min(least, wanted);
     most = std::max(most, wanted);
   }
   double spacing = least <= most ? Rounded((least + most) / 2) : kLffDefaultLetterSpacing;
-  for (const Written& w : written) {
-    double advance = w.right < 0 ? 0 : w.right + spacing;
-    double miss = advance / scale - w.advance.x;
+  for (const Measured& m : kept) {
+    double advance = m.right < 0 ? 0 : m.right + spacing;
+    double miss = advance / scale - m.advance.x;
     if (std::fabs(miss) > 1e-6 / scale) losses.Add(LossKind::kAdvancesMoved, miss);
-    if (w.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, w.advance.y);
+    if (m.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, m.advance.y);
   }
 
   std::string head;
@@ -179,19 +208,19 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   head += HeaderLine("LineSpacingFactor", "1");
   head += "\n";
   out.Write(head);
-  std::size_t start = 0;
   char header[32];
-  std::string character;
-  for (const Written& w : written) {
-    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(w.character));
-    out.Write(header);
-    character.clear();
-    AppendUtf8(character, w.character);
-    out.Write(character);
-    out.Put('\n');
-    out.Write(std::string_view(lines).substr(start, w.end - start));
-    out.Put('\n');
-    start = w.end;
+  std::string text;
+  for (const Measured& m : kept) {
+    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(m.character));
+    text = header;
+    AppendUtf8(text, m.character);
+    text += '\n';
+    LossReport told;  // in the first pass
+    LffGlyph lff(scale, told, &text);
+    font.DrawInto(m.k, lff, told);
+    lff.Finish();
+    text += '\n';
+    out.Write(text);
   }
 }
 

@@ -49,6 +49,10 @@ void WriteDecimal(TextOutput& out, double value) {
   out.Commit(at + FormatDecimal(value, at));
 }
 
+std::size_t WriteDecimalAt(double value, char* out) {
+  return SixDecimalsFit(value) ? FormatDecimal(value, out) : 0;
+}
+
 void AppendDecimalText(std::string& text, double value) {
   if (!SixDecimalsFit(value)) {
     text += PrintedDecimal(value, kListingDecimals);

@@ -12,6 +12,8 @@
 #include <morlune/font.h>
 #include <morlune/geometry.h>
 
+#include "convert/glyph_font.h"
+
 namespace morlune::convert::bridge {
 
 // Code 14 items among the record's whole items; variant: 0 shapes 1.0,
@@ -35,6 +37,8 @@ class GlyphDrawer {
 
   // The first record of the code; nothing drawn where there is none.
   DrawnGlyph Draw(std::uint32_t code);
+  // The same, its segments handed to the sink as drawn (paths left empty).
+  DrawnGlyph DrawInto(std::uint32_t code, PieceSink& sink);
 
  private:
   struct Parts;
