@@ -74,6 +74,8 @@ class LffGlyph : public PieceSink {
   // Ends the last line; true when the glyph drew anything.
   bool Finish() {
     if (started_) Put('\n');
+    if (pointsMoved_ > 0) losses_.Add(LossKind::kPointsMoved, std::sqrt(farthest2_), pointsMoved_);
+    pointsMoved_ = 0;
     return started_;
   }
 
@@ -83,10 +85,13 @@ class LffGlyph : public PieceSink {
  private:
   void Vertex(Point p, double bulge) {
     double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
-    // Squares compared, one root for a point that moved: most do, by a
-    // rounding far below anything seen.
+    // Most points move, by a rounding far below anything seen: counted
+    // here, and told once for the glyph with the farthest.
     double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
-    if (moved2 > 1e-18) losses_.Add(LossKind::kPointsMoved, std::sqrt(moved2));
+    if (moved2 > 1e-18) {
+      ++pointsMoved_;
+      farthest2_ = std::max(farthest2_, moved2);
+    }
     right_ = std::max(right_, x);
     last_ = {x, y};
     if (line_ == nullptr) return;
@@ -122,6 +127,8 @@ class LffGlyph : public PieceSink {
   double scale_;
   LossReport& losses_;
   bool started_ = false;
+  long long pointsMoved_ = 0;
+  double farthest2_ = 0;  // the square of the farthest move
   Point end_;  // where the last segment ended, as drawn
   std::string* line_;
   double right_ = -HUGE_VAL;
