@@ -10,18 +10,23 @@ namespace morlune::convert {
 namespace {
 
 struct Piece {
+  Piece(Point from, Point to) : a(from), b(to), dx(to.x - from.x), dy(to.y - from.y) {
+    minX = std::min(a.x, b.x), minY = std::min(a.y, b.y), maxX = std::max(a.x, b.x), maxY = std::max(a.y, b.y);
+    double length2 = dx * dx + dy * dy;
+    inverseLength2 = length2 > 0 ? 1 / length2 : 0;
+  }
   Point a, b;
+  double dx, dy;
+  double inverseLength2;  // 0 for a piece of no length
   double minX, minY, maxX, maxY;
 };
 
 // The square of a point's distance to a piece: the search compares these,
 // and takes one root for the nearest.
 double SquaredDistance(Point p, const Piece& piece) {
-  double dx = piece.b.x - piece.a.x, dy = piece.b.y - piece.a.y;
-  double length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? ((p.x - piece.a.x) * dx + (p.y - piece.a.y) * dy) / length2 : 0;
+  double t = ((p.x - piece.a.x) * piece.dx + (p.y - piece.a.y) * piece.dy) * piece.inverseLength2;
   t = std::clamp(t, 0.0, 1.0);
-  double ex = p.x - (piece.a.x + t * dx), ey = p.y - (piece.a.y + t * dy);
+  double ex = p.x - (piece.a.x + t * piece.dx), ey = p.y - (piece.a.y + t * piece.dy);
   return ex * ex + ey * ey;
 }
 
@@ -29,10 +34,9 @@ std::vector<Piece> PiecesOf(const std::vector<std::vector<Point>>& lines) {
   std::vector<Piece> pieces;
   for (const auto& line : lines) {
     for (std::size_t k = 0; k + 1 < line.size(); ++k) {
-      Point a = line[k], b = line[k + 1];
-      pieces.push_back({a, b, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+      pieces.emplace_back(line[k], line[k + 1]);
     }
-    if (line.size() == 1) pieces.push_back({line[0], line[0], line[0].x, line[0].y, line[0].x, line[0].y});
+    if (line.size() == 1) pieces.emplace_back(line[0], line[0]);
   }
   return pieces;
 }
