@@ -32,7 +32,7 @@ double Rounded(double value) {
 class LffGlyph : public PieceSink {
  public:
   // The glyph's lines go to the end of text, each with its line end; with
-  // none, the glyph is only measured.
+  // none, the glyph is only measured: its rightmost point and its losses.
   LffGlyph(double scale, LossReport& losses, std::string* text) : scale_(scale), losses_(losses), line_(text) {}
 
   void Line(Point from, Point to) override {
@@ -50,6 +50,8 @@ class LffGlyph : public PieceSink {
       Point from = last_;
       Put(';');
       Vertex(arc.to, bulge);
+      // The writing pass tells nothing: the measuring pass has.
+      if (line_ != nullptr) return;
       Reach(arc);
       // The arc the file describes, from its rounded numbers.
       ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
@@ -68,7 +70,7 @@ class LffGlyph : public PieceSink {
       Put(';');
       Vertex(points[k], 0);
     }
-    losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+    if (line_ == nullptr) losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
   }
 
   // Ends the last line; true when the glyph drew anything.
@@ -85,16 +87,18 @@ class LffGlyph : public PieceSink {
  private:
   void Vertex(Point p, double bulge) {
     double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
-    // Most points move, by a rounding far below anything seen: counted
-    // here, and told once for the glyph with the farthest.
-    double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
-    if (moved2 > 1e-18) {
-      ++pointsMoved_;
-      farthest2_ = std::max(farthest2_, moved2);
-    }
-    right_ = std::max(right_, x);
     last_ = {x, y};
-    if (line_ == nullptr) return;
+    if (line_ == nullptr) {
+      // Most points move, by a rounding far below anything seen: counted
+      // here, and told once for the glyph with the farthest.
+      double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
+      if (moved2 > 1e-18) {
+        ++pointsMoved_;
+        farthest2_ = std::max(farthest2_, moved2);
+      }
+      right_ = std::max(right_, x);
+      return;
+    }
     // Rounded to the format's decimals already: written as six, alike.
     AppendDecimalText(*line_, x);
     Put(',');
