@@ -75,16 +75,6 @@ double CapitalHeight(int height, GlyphSource& font) {
   return tallest > 0 ? tallest : 1;
 }
 
-int KindOf(Variant variant) {
-  switch (variant) {
-    case Variant::kShapes10: return 0;
-    case Variant::kShapes11: return 1;
-    case Variant::kBigfont: return 2;
-    case Variant::kUnifont: return 3;
-  }
-  return 1;
-}
-
 }  // namespace
 
 ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fallbackName)
@@ -103,7 +93,7 @@ ShapeGlyphs::ShapeGlyphs(Font font, const CodeMap& codes, const std::string& fal
 void ShapeGlyphs::TellLosses(std::uint32_t code, bool cut, LossReport& losses) const {
   if (cut) losses.Add(LossKind::kDrawingStopped);
   const Record& record = *font_.Find(code);
-  long long vertical = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(font_.variant()));
+  long long vertical = bridge::VerticalItems(record.data, font_.variant());
   if (vertical > 0) losses.Add(LossKind::kVerticalDropped, 0, vertical);
 }
 

@@ -6,14 +6,15 @@
 #include "drawing/draw_session.h"
 #include "drawing/glyph_builder.h"
 #include "drawing/item_split.h"
+#include "grammar/shape_file_kind.h"
 
 namespace morlune::convert::bridge {
 
-long long VerticalItems(const unsigned char* data, std::size_t size, int variant) {
+long long VerticalItems(std::span<const Byte> data, Variant variant) {
   // No byte 14 anywhere, no such item: most records are passed at once.
-  if (size == 0 || std::memchr(data, 14, size) == nullptr) return 0;
+  if (data.empty() || std::memchr(data.data(), 14, data.size()) == nullptr) return 0;
   long long count = 0;
-  ItemReader reader(data, size, static_cast<ShapeFileKind>(variant), nullptr);
+  ItemReader reader(data.data(), data.size(), KindOfVariant(variant), nullptr);
   ItemSpan span;
   while (reader.Next(span) && span.whole) {
     if (data[span.start] == 14) ++count;

@@ -16,9 +16,8 @@
 
 namespace morlune::convert::bridge {
 
-// Code 14 items among the record's whole items; variant: 0 shapes 1.0,
-// 1 shapes 1.1, 2 bigfont, 3 unifont.
-long long VerticalItems(const unsigned char* data, std::size_t size, int variant);
+// Code 14 items among the record's whole items.
+long long VerticalItems(std::span<const Byte> data, Variant variant);
 
 struct DrawnGlyph {
   Point advance;

@@ -7,16 +7,6 @@
 namespace morlune::convert {
 namespace {
 
-int KindOf(Variant variant) {
-  switch (variant) {
-    case Variant::kShapes10: return 0;
-    case Variant::kShapes11: return 1;
-    case Variant::kBigfont: return 2;
-    case Variant::kUnifont: return 3;
-  }
-  return 1;
-}
-
 // Source text's errors as "LINE:COLUMN: error: TEXT", as morlune-compile
 // shows them.
 Error WithPlaces(Error error) {
@@ -50,7 +40,7 @@ Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
     DrawnShape shape;
     shape.drawingCut = !glyph->warnings.empty();
     shape.glyph = std::move(*glyph);
-    shape.verticalItems = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(shapes.variant));
+    shape.verticalItems = bridge::VerticalItems(record.data, shapes.variant);
     shapes.shapes.push_back(std::move(shape));
   }
   return shapes;
