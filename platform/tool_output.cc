@@ -10,6 +10,12 @@ namespace {
 
 constexpr char kStdout[] = "<stdout>";
 
+// Bytes as they are: no line end translated.
+void AttachStandardOutput(TextOutput& out, const ToolStreams& streams) {
+  if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
+  AttachToolStream(out, streams.outputFd, streams.outputCapture);
+}
+
 // mayDrop: write may refuse the output once written, so that standard
 // output is held until it says.
 bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
@@ -30,8 +36,7 @@ bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& str
   } else if (mayDrop) {
     out.AttachCapture(&held);
   } else {
-    if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+    AttachStandardOutput(out, streams);
   }
   bool kept = write(out);
   out.Finish();
@@ -41,8 +46,7 @@ bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& str
     return false;
   }
   if (outputPath == nullptr && mayDrop) {
-    if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+    AttachStandardOutput(out, streams);
     out.Write(held);
     out.Finish();
   }
