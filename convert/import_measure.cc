@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "convert/arc_math.h"
 #include "convert/stroke_distance.h"
 
 namespace morlune::convert {
@@ -57,15 +58,11 @@ std::vector<Run> Normalized(const std::vector<Run>& runs) {
 
 // The read strokes' vertices on the grid, as the placing rounds them.
 std::vector<Run> RoundedRuns(const StrokeGlyph& glyph, double scale) {
-  constexpr double kFarthest = 1e7;
   std::vector<Run> runs;
   for (const Stroke& stroke : glyph.strokes) {
     if (stroke.vertices.size() < 2) continue;
     Run& run = runs.emplace_back();
-    for (const StrokeVertex& v : stroke.vertices) {
-      run.push_back({std::round(std::clamp(v.x * scale, -kFarthest, kFarthest)),
-                     std::round(std::clamp(v.y * scale, -kFarthest, kFarthest))});
-    }
+    for (const StrokeVertex& v : stroke.vertices) run.push_back({NearestGridUnit(v.x * scale), NearestGridUnit(v.y * scale)});
   }
   return runs;
 }
