@@ -56,7 +56,9 @@ class PieceIndex {
       minX_ = std::min(minX_, piece.minX), minY_ = std::min(minY_, piece.minY);
       maxX = std::max(maxX, piece.maxX), maxY = std::max(maxY, piece.maxY);
     }
-    side_ = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
+    // Pieces lie along strokes, not over the whole box: cells of twice as
+    // many a side keep the few that a search visits short.
+    side_ = std::clamp(static_cast<int>(2 * std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
     cell_ = std::max({maxX - minX_, maxY - minY_, 1e-9}) / side_;
     cells_.resize(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
     for (std::size_t k = 0; k < pieces.size(); ++k) {
