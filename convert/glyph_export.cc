@@ -109,19 +109,4 @@ Point ShapeGlyphs::DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) 
   return drawn.advance;
 }
 
-GlyphFont GlyphsOfShapes(const ShapeFont& shapes, const CodeMap& codes, const std::string& name, LossReport& losses) {
-  GlyphFont font;
-  font.name = !shapes.name.empty() ? shapes.name : name;
-  for (const DrawnShape& shape : shapes.shapes) {
-    if (shape.verticalItems > 0) losses.Add(LossKind::kVerticalDropped, 0, shape.verticalItems);
-    if (shape.drawingCut) losses.Add(LossKind::kDrawingStopped);
-    font.glyphs.emplace_back(codes.CharacterOf(shape.glyph.code).value_or(0), shape.glyph.code, shape.glyph);
-  }
-  std::sort(font.glyphs.begin(), font.glyphs.end(),
-            [](const CharacterGlyph& a, const CharacterGlyph& b) { return a.code < b.code; });
-  font.capHeight = CapitalHeight(shapes.height, font);
-  font.depth = shapes.depth;
-  return font;
-}
-
 }  // namespace morlune::convert

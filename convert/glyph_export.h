@@ -39,9 +39,6 @@ class ShapeGlyphs : public GlyphSource {
   bridge::GlyphDrawer drawer_;
 };
 
-// Every glyph drawn and held (the losses told at once).
-GlyphFont GlyphsOfShapes(const ShapeFont& shapes, const CodeMap& codes, const std::string& name, LossReport& losses);
-
 // The glyphs that stand for a character, by index, in the order of the
 // characters, each character once (the glyph of the lowest code); the
 // others are a loss.

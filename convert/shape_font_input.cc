@@ -2,7 +2,6 @@
 
 #include <morlune/font.h>
 
-#include "convert/shape_bridge.h"
 
 namespace morlune::convert {
 namespace {
@@ -37,11 +36,7 @@ Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
     if (record.code == 0 || font->Find(record.code) != &record) continue;
     Result<Glyph> glyph = font->GlyphOf(record.code);
     if (!glyph) continue;
-    DrawnShape shape;
-    shape.drawingCut = !glyph->warnings.empty();
-    shape.glyph = std::move(*glyph);
-    shape.verticalItems = bridge::VerticalItems(record.data, shapes.variant);
-    shapes.shapes.push_back(std::move(shape));
+    shapes.shapes.push_back({std::move(*glyph)});
   }
   return shapes;
 }

@@ -16,8 +16,6 @@ namespace morlune::convert {
 
 struct DrawnShape {
   Glyph glyph;
-  long long verticalItems = 0;  // items for vertical text only, not drawn
-  bool drawingCut = false;      // the drawing skipped a part or stopped
 };
 
 struct ShapeFont {

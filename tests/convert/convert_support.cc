@@ -16,18 +16,24 @@ std::vector<std::string> ExportTestFonts() {
           kSourceDir + "tests/convert/fonts/arcs_frames.kqs"};
 }
 
-ShapeFont OpenFontFile(const std::string& path) {
-  std::string bytes = morlune::testing::ReadFileBytes(path);
-  Result<ShapeFont> font = OpenShapeFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
-  return font ? *font : ShapeFont{};
-}
-
 GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
-  ShapeFont shapes = OpenFontFile(path);
+  std::string bytes = morlune::testing::ReadFileBytes(path);
+  Result<Font> font = OpenCompiledFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
+  if (!font) return {};
   std::string problem;
   std::optional<CodeMap> codes =
-      CodeMap::For(shapes.variant, shapes.variant == Variant::kBigfont ? "CP932" : "", problem);
-  return GlyphsOfShapes(shapes, *codes, "test", losses);
+      CodeMap::For(font->variant(), font->variant() == Variant::kBigfont ? "CP932" : "", problem);
+  ShapeGlyphs shapes(std::move(*font), *codes, "test");
+  GlyphFont held;
+  held.name = shapes.name;
+  held.capHeight = shapes.capHeight;
+  held.depth = shapes.depth;
+  for (std::size_t k = 0; k < shapes.Count(); ++k) {
+    GlyphView drawn = shapes.Draw(k, losses);
+    Glyph glyph{shapes.CodeAt(k).code, drawn.advance, {drawn.paths.begin(), drawn.paths.end()}, {}, 0};
+    held.glyphs.emplace_back(shapes.CodeAt(k).character, shapes.CodeAt(k).code, std::move(glyph));
+  }
+  return held;
 }
 
 namespace {

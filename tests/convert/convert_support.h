@@ -19,8 +19,6 @@ inline const std::string kSourceDir = MORLUNE_SOURCE_DIR "/";
 // The compiled sample fonts and the test fonts of our own, by path.
 std::vector<std::string> ExportTestFonts();
 
-// A compiled font or source text from a path, drawn.
-ShapeFont OpenFontFile(const std::string& path);
 // Its glyphs, codes through the default map (shapes, unifont) or CP932
 // (bigfont).
 GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses);

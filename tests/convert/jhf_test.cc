@@ -169,11 +169,12 @@ TEST(JhfRoundTrip, EveryDebianFontComesBackWithTheSameStrokes) {
     EXPECT_LT(imported->largestError, 1e-9);
     EXPECT_EQ(imported->charactersLeftOut, 0);
 
-    Result<ShapeFont> shapes = OpenShapeFont(imported->compiled);
-    ASSERT_TRUE(shapes);
+    Result<Font> compiled = OpenCompiledFont(imported->compiled);
+    ASSERT_TRUE(compiled);
     std::string problem;
     LossReport losses;
-    GlyphFont glyphs = GlyphsOfShapes(*shapes, *CodeMap::For(shapes->variant, "", problem), "font", losses);
+    std::optional<CodeMap> codes = CodeMap::For(compiled->variant(), "", problem);
+    ShapeGlyphs glyphs(std::move(*compiled), *codes, "font");
     std::string written = JhfText(glyphs, losses);
     // Only what the original holds already: glyphs of no width that draw.
     long long inkedNoWidth = std::count_if(original->glyphs.begin(), original->glyphs.end(),
