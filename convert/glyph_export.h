@@ -13,7 +13,6 @@
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
 #include "convert/shape_bridge.h"
-#include "convert/shape_font_input.h"
 
 namespace morlune::convert {
 
