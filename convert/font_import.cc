@@ -89,16 +89,22 @@ double Extent(const StrokeGlyph& glyph) {
 // placed on it, in `placed`.
 int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, const ImportOptions& options,
                double tolerance, std::vector<GridGlyph>& placed) {
-  auto placeAll = [&](int units, bool mustFit) {
+  // Every glyph placed in order; with mustFit, stops at the first that
+  // strays too far and names it in `failed`.
+  auto placeAll = [&](int units, bool mustFit, std::size_t& failed) {
     double scale = units / font.capHeight;
     double gridTolerance = tolerance * scale;
     placed.clear();
-    for (const CodedGlyph& g : glyphs) {
-      placed.push_back(PlaceOnGrid(*g.glyph, scale, gridTolerance));
-      if (mustFit && placed.back().largestError > gridTolerance) return false;
+    for (std::size_t k = 0; k < glyphs.size(); ++k) {
+      placed.push_back(PlaceOnGrid(*glyphs[k].glyph, scale, gridTolerance));
+      if (mustFit && placed.back().largestError > gridTolerance) {
+        failed = k;
+        return false;
+      }
     }
     return true;
   };
+  std::size_t hardest = 0;
   int fixed = 0;
   if (options.heightUnits > 0) {
     fixed = options.heightUnits;
@@ -106,19 +112,27 @@ int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, co
              font.capHeight == std::floor(font.capHeight)) {
     fixed = static_cast<int>(font.capHeight);
   }
-  if (fixed > 0) {
-    placeAll(fixed, false);
-    return fixed;
+  if (fixed > 0 || glyphs.empty()) {
+    placeAll(fixed > 0 ? fixed : 1, false, hardest);
+    return fixed > 0 ? fixed : 1;
   }
+  // The glyph that ruled the last grid out is tried first on the next:
+  // most grids fall to it without the others being looked at.
   for (int units = 1; units < kLargestGrid; ++units) {
     double scale = units / font.capHeight;
     double gridTolerance = tolerance * scale;
-    bool fits = std::all_of(glyphs.begin(), glyphs.end(), [&](const CodedGlyph& g) {
-      return VertexRounding(*g.glyph, scale) <= gridTolerance;
-    });
-    if (fits && placeAll(units, true)) return units;
+    auto rounds = [&](const CodedGlyph& g) { return VertexRounding(*g.glyph, scale) <= gridTolerance; };
+    if (!rounds(glyphs[hardest])) continue;
+    auto off = std::find_if_not(glyphs.begin(), glyphs.end(), rounds);
+    if (off != glyphs.end()) {
+      hardest = static_cast<std::size_t>(off - glyphs.begin());
+      continue;
+    }
+    GridGlyph first = PlaceOnGrid(*glyphs[hardest].glyph, scale, gridTolerance);
+    if (first.largestError > gridTolerance) continue;
+    if (placeAll(units, true, hardest)) return units;
   }
-  placeAll(kLargestGrid, false);
+  placeAll(kLargestGrid, false, hardest);
   return kLargestGrid;
 }
 
