@@ -62,7 +62,9 @@ std::vector<Run> RoundedRuns(const StrokeGlyph& glyph, double scale) {
   for (const Stroke& stroke : glyph.strokes) {
     if (stroke.vertices.size() < 2) continue;
     Run& run = runs.emplace_back();
-    for (const StrokeVertex& v : stroke.vertices) run.push_back({NearestGridUnit(v.x * scale), NearestGridUnit(v.y * scale)});
+    for (const StrokeVertex& v : stroke.vertices) {
+      run.push_back({NearestGridUnit(v.x * scale), NearestGridUnit(v.y * scale)});
+    }
   }
   return runs;
 }

@@ -140,9 +140,9 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
     return true;
   };
   bool dropped = false;
-  bool written = command.strict
-                     ? WriteToolOutputUnlessDropped(OutputPath(command), streams, messages.Tool(), write, dropped)
-                     : WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) { write(out); });
+  const char* path = OutputPath(command);
+  bool written = command.strict ? WriteToolOutputUnlessDropped(path, streams, messages.Tool(), write, dropped)
+                                : WriteToolOutput(path, streams, messages.Tool(), [&](TextOutput& out) { write(out); });
   if (dropped) return kExitContentRefused;
   return written ? kExitWritten : kExitNotWritten;
 }
@@ -231,8 +231,8 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     }
     return kExitBadCommand;
   }
-  return IsShapeFormat(*command.from) ? Export(command, *command.to, bytes, inputName, streams, messages)
-                                      : Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
+  if (IsShapeFormat(*command.from)) return Export(command, *command.to, bytes, inputName, streams, messages);
+  return Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
 }
 
 }  // namespace
