@@ -101,15 +101,15 @@ bool DrawsRoundedVertices(const WrittenGlyph& glyph, double scale) {
 
 }  // namespace
 
-double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn) {
+double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast) {
   constexpr double kFlatness = 1e-3;
   constexpr double kStep = 0.125;
   std::vector<std::vector<Point>> a = StrokePolylines(read, scale, kFlatness);
   std::vector<std::vector<Point>> b = PathPolylines(drawn, kFlatness);
-  double distance = PolylineDistance(a, b, kStep);
+  double distance = PolylineDistance(a, b, kStep, atLeast);
   if (std::isfinite(distance)) return distance;
   // Strokes that the grid shrinks to nothing: they stray by their size.
-  double size = 0;
+  double size = atLeast;
   for (const auto& line : a.empty() ? b : a) {
     for (const Point& p : line) size = std::max(size, std::hypot(p.x - line[0].x, p.y - line[0].y));
   }
@@ -127,7 +127,7 @@ double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
       largest = std::max(largest, glyph.placed->largestError);
     } else {
       // Not what was placed: the drawing alone tells.
-      largest = std::max(largest, MeasuredError(*glyph.read, scale, *glyph.drawn));
+      largest = MeasuredError(*glyph.read, scale, *glyph.drawn, largest);
     }
   }
   // The rest by their model error, largest first: once twice it is no
@@ -137,7 +137,7 @@ double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
   });
   for (const WrittenGlyph* glyph : modelled) {
     if (kModelMargin * glyph->placed->largestError <= largest) break;
-    largest = std::max(largest, MeasuredError(*glyph->read, scale, *glyph->drawn));
+    largest = MeasuredError(*glyph->read, scale, *glyph->drawn, largest);
   }
   return largest;
 }

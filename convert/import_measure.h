@@ -24,7 +24,8 @@ struct WrittenGlyph {
 double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale);
 
 // The largest distance between the strokes read and the drawing, sampled
-// along both every eighth of a grid unit.
-double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn);
+// along both every eighth of a grid unit; atLeast where that is larger
+// (what is known to be no larger is not looked at).
+double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast = 0);
 
 }  // namespace morlune::convert

@@ -121,16 +121,22 @@ class PieceIndex {
 
 // Points at most step apart along every piece; a long piece takes at most
 // 4096, so that a hostile stroke cannot make the measure endless.
-double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step) {
+double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest) {
   PieceIndex index(to);
-  double farthest = 0;
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
-    for (int s = 0; s <= samples; ++s) {
+    double spacing = length / samples;
+    for (int s = 0; s <= samples;) {
       double t = static_cast<double>(s) / samples;
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
-      farthest = std::max(farthest, index.Nearest(p));
+      double nearest = index.Nearest(p);
+      farthest = std::max(farthest, nearest);
+      // Along the piece the distance grows no faster than the way gone:
+      // the samples before it could pass the farthest are passed over, and
+      // the farthest comes out as if each were taken.
+      double safe = spacing > 0 ? (farthest - nearest) / spacing : 0;
+      s += 1 + static_cast<int>(std::min(safe, static_cast<double>(samples)));
     }
   }
   return farthest;
@@ -175,12 +181,12 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 }
 
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step) {
+                        double step, double atLeast) {
   std::vector<Piece> piecesA = PiecesOf(a), piecesB = PiecesOf(b);
   if (piecesA.empty() || piecesB.empty()) {
-    return piecesA.empty() && piecesB.empty() ? 0 : std::numeric_limits<double>::infinity();
+    return piecesA.empty() && piecesB.empty() ? atLeast : std::numeric_limits<double>::infinity();
   }
-  return std::max(OneWay(piecesA, piecesB, step), OneWay(piecesB, piecesA, step));
+  return OneWay(piecesB, piecesA, step, OneWay(piecesA, piecesB, step, atLeast));
 }
 
 }  // namespace morlune::convert

@@ -1,7 +1,7 @@
 // The files' numbers, written by the drawing's fast writer, against the C
-// library's rounding of the same rule; and the largest error of an
-// imported font, which trusts the placing only where the drawing is what
-// was placed.
+// library's rounding of the same rule; the distance between polylines
+// against every sample taken; and the largest error of an imported font,
+// which trusts the placing only where the drawing is what was placed.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "convert/arc_math.h"
 #include "convert/import_measure.h"
 #include "convert/number_format.h"
+#include "convert/stroke_distance.h"
 #include "tests/convert/convert_support.h"
 
 namespace morlune::convert {
@@ -60,6 +62,56 @@ TEST(DecimalText, TheFastWriterKeepsThePrintedRule) {
     std::string appended;
     AppendDecimalText(appended, five);
     ASSERT_EQ(appended, Printed(five, 5)) << five;
+  }
+}
+
+// Every sample of one side against every piece of the other: the rule
+// with nothing passed over.
+double BruteDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b, double step) {
+  auto oneWay = [step](const std::vector<std::vector<Point>>& from, const std::vector<std::vector<Point>>& to) {
+    double farthest = 0;
+    for (const auto& line : from) {
+      for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+        Point p0 = line[k], p1 = line[k + 1];
+        int samples = std::max(1, static_cast<int>(std::ceil(std::hypot(p1.x - p0.x, p1.y - p0.y) / step)));
+        for (int s = 0; s <= samples; ++s) {
+          double t = static_cast<double>(s) / samples;
+          Point p{p0.x + t * (p1.x - p0.x), p0.y + t * (p1.y - p0.y)};
+          double nearest = HUGE_VAL;
+          for (const auto& other : to) {
+            for (std::size_t j = 0; j + 1 < other.size(); ++j) {
+              nearest = std::min(nearest, DistanceToSegment(p, other[j], other[j + 1]));
+            }
+          }
+          farthest = std::max(farthest, nearest);
+        }
+      }
+    }
+    return farthest;
+  };
+  return std::max(oneWay(a, b), oneWay(b, a));
+}
+
+TEST(PolylineDistance, PassingOverSamplesKeepsTheLargest) {
+  // Wavy lines against straight ones and against each other, with a far
+  // outlier: the samples that cannot pass the farthest found are passed
+  // over, the answer stays that of every sample.
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> jitter(-0.4, 0.4);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<std::vector<Point>> a(2), b(2);
+    for (int k = 0; k <= 40; ++k) {
+      a[0].push_back({k * 0.7, jitter(random)});
+      b[0].push_back({k * 0.7 + jitter(random) / 4, jitter(random) / 2});
+      a[1].push_back({3 + jitter(random), k * 0.5});
+      b[1].push_back({3, k * 0.5});
+    }
+    if (round % 4 == 0) b[1].push_back({9, 30});
+    double brute = BruteDistance(a, b, 0.125);
+    EXPECT_NEAR(PolylineDistance(a, b, 0.125), brute, 1e-12) << round;
+    // A floor below it changes nothing; above it, the floor is the answer.
+    EXPECT_NEAR(PolylineDistance(a, b, 0.125, brute / 2), brute, 1e-12) << round;
+    EXPECT_EQ(PolylineDistance(a, b, 0.125, brute + 1), brute + 1) << round;
   }
 }
 
