@@ -1,7 +1,8 @@
 #include "convert/shape_items.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <string_view>
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
@@ -146,34 +147,43 @@ std::vector<unsigned char> ShapeItems::Bytes() const {
 }
 
 std::string ShapeItems::Text() const {
-  // Each number a token; a pair or entry in parentheses.
-  std::vector<std::string> tokens;
-  char number[16];
-  for (const Item& item : Pack()) {
-    if (item.vector) {
-      std::snprintf(number, sizeof number, "0%02X", static_cast<unsigned>(item.code));
-    } else {
-      std::snprintf(number, sizeof number, "%d", item.code);
-    }
-    tokens.push_back(number);
-    for (const auto& group : item.groups) {
-      for (std::size_t k = 0; k < group.size(); ++k) {
-        std::snprintf(number, sizeof number, "%s%d%s", k == 0 ? "(" : "", group[k], k + 1 == group.size() ? ")" : "");
-        tokens.push_back(number);
-      }
-    }
-  }
+  // Each number a token; a pair or entry in parentheses; each token put in
+  // place as it is made.
   std::string text;
   std::size_t lineStart = 0;
-  for (std::size_t k = 0; k < tokens.size(); ++k) {
-    if (k > 0) {
+  bool first = true;
+  auto put = [&](std::string_view token) {
+    if (!first) {
       text += ',';
-      if (text.size() - lineStart + tokens[k].size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
+      if (text.size() - lineStart + token.size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
         text += '\n';
         lineStart = text.size();
       }
     }
-    text += tokens[k];
+    first = false;
+    text += token;
+  };
+  constexpr char kHex[] = "0123456789ABCDEF";
+  char token[24];
+  for (const Item& item : Pack()) {
+    if (item.vector) {
+      token[0] = '0';
+      token[1] = kHex[(item.code >> 4) & 0xF];
+      token[2] = kHex[item.code & 0xF];
+      put(std::string_view(token, 3));
+    } else {
+      char* end = std::to_chars(token, token + sizeof token, item.code).ptr;
+      put(std::string_view(token, static_cast<std::size_t>(end - token)));
+    }
+    for (const auto& group : item.groups) {
+      for (std::size_t k = 0; k < group.size(); ++k) {
+        char* end = token;
+        if (k == 0) *end++ = '(';
+        end = std::to_chars(end, token + sizeof token - 1, group[k]).ptr;
+        if (k + 1 == group.size()) *end++ = ')';
+        put(std::string_view(token, static_cast<std::size_t>(end - token)));
+      }
+    }
   }
   return text;
 }
