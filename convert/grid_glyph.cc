@@ -87,6 +87,7 @@ class Placer {
   void MoveTo(Grid to) {
     double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
     if (penDown_) Note(stray);
+    if (penDown_ && stray > 0) out_.strayed = true;
     pen_ = to;
   }
 
@@ -296,14 +297,17 @@ GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) 
 }
 
 double VertexRounding(const StrokeGlyph& glyph, double scale) {
-  double farthest = 0;
+  // Squares compared, one root taken: every grid tried asks this of
+  // every vertex.
+  double farthest2 = 0;
   for (const Stroke& stroke : glyph.strokes) {
     for (const StrokeVertex& v : stroke.vertices) {
-      double x = v.x * scale, y = v.y * scale;
-      farthest = std::max(farthest, std::hypot(x - std::round(x), y - std::round(y)));
+      double dx = v.x * scale, dy = v.y * scale;
+      dx -= std::round(dx), dy -= std::round(dy);
+      farthest2 = std::max(farthest2, dx * dx + dy * dy);
     }
   }
-  return farthest;
+  return std::sqrt(farthest2);
 }
 
 }  // namespace morlune::convert

@@ -2,20 +2,9 @@
 
 #include <morlune/font.h>
 
-#include "convert/shape_bridge.h"
 
 namespace morlune::convert {
 namespace {
-
-int KindOf(Variant variant) {
-  switch (variant) {
-    case Variant::kShapes10: return 0;
-    case Variant::kShapes11: return 1;
-    case Variant::kBigfont: return 2;
-    case Variant::kUnifont: return 3;
-  }
-  return 1;
-}
 
 // Source text's errors as "LINE:COLUMN: error: TEXT", as morlune-compile
 // shows them.
@@ -29,9 +18,15 @@ Error WithPlaces(Error error) {
 
 }  // namespace
 
-Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
+Result<Font> OpenCompiledFont(std::span<const Byte> bytes) {
   Result<Font> font = Font::FromBytes(bytes);
   if (!font) return WithPlaces(font.error());
+  return font;
+}
+
+Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
+  Result<Font> font = OpenCompiledFont(bytes);
+  if (!font) return font.error();
   ShapeFont shapes;
   shapes.variant = font->variant();
   shapes.height = font->header().height;
@@ -41,11 +36,7 @@ Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
     if (record.code == 0 || font->Find(record.code) != &record) continue;
     Result<Glyph> glyph = font->GlyphOf(record.code);
     if (!glyph) continue;
-    DrawnShape shape;
-    shape.drawingCut = !glyph->warnings.empty();
-    shape.glyph = std::move(*glyph);
-    shape.verticalItems = bridge::VerticalItems(record.data.data(), record.data.size(), KindOf(shapes.variant));
-    shapes.shapes.push_back(std::move(shape));
+    shapes.shapes.push_back({std::move(*glyph)});
   }
   return shapes;
 }

@@ -1,7 +1,8 @@
 #include "convert/shape_items.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <string_view>
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
@@ -23,23 +24,37 @@ constexpr int kWrapColumn = 65;
 
 }  // namespace
 
-std::vector<unsigned char> VectorBytes(int dx, int dy, int most) {
-  if (dx == 0 && dy == 0) return {};
+namespace {
+
+// The vector bytes that make exactly the move into out, which has room for
+// `most`; their count, 0 where none does.
+int VectorRun(int dx, int dy, int most, unsigned char* out) {
+  if (dx == 0 && dy == 0) return 0;
   for (int d = 0; d < 16; ++d) {
     int sx = kHalfSteps[d][0], sy = kHalfSteps[d][1];
     int length = sx != 0 ? 2 * dx / sx : 2 * dy / sy;
     if (length < 1 || length * sx != 2 * dx || length * sy != 2 * dy) continue;
     int count = (length + kLongestVector - 1) / kLongestVector;
-    if (count > most) return {};
-    std::vector<unsigned char> bytes;
+    if (count > most) return 0;
     // Equal shares keep every stop on the way a whole or half unit.
     for (int k = 0; k < count; ++k) {
       int share = length * (k + 1) / count - length * k / count;
-      bytes.push_back(static_cast<unsigned char>(share << 4 | d));
+      out[k] = static_cast<unsigned char>(share << 4 | d);
     }
-    return bytes;
+    return count;
   }
-  return {};
+  return 0;
+}
+
+// A move's vector bytes in an item list: at most two.
+constexpr int kMostVectorBytes = 2;
+
+}  // namespace
+
+std::vector<unsigned char> VectorBytes(int dx, int dy, int most) {
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(std::max(most, 0)));
+  bytes.resize(static_cast<std::size_t>(VectorRun(dx, dy, most, bytes.data())));
+  return bytes;
 }
 
 void ShapeItems::PenUp() { ops_.push_back({Op::kPenUp}); }
@@ -82,41 +97,46 @@ double ShapeItems::Move(int dx, int dy) {
 
 void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, q}); }
 
-std::vector<ShapeItems::Item> ShapeItems::Pack() const {
-  std::vector<Item> items;
+void ShapeItems::Pack(ItemSink& sink) const {
+  unsigned char vectors[kMostVectorBytes];
+  auto noVector = [&](const Op& op) { return VectorRun(op.dx, op.dy, kMostVectorBytes, vectors) == 0; };
   // A list item: its entries, then the closing pair.
   auto list = [&](int code, std::size_t from, std::size_t to, bool withBulge) {
-    Item item{code, false, {}};
+    sink.Item(code, false);
     for (std::size_t k = from; k < to; ++k) {
       const Op& op = ops_[k];
-      item.groups.push_back(withBulge ? std::vector<int>{op.dx, op.dy, op.q} : std::vector<int>{op.dx, op.dy});
+      if (withBulge) {
+        sink.Group({op.dx, op.dy, op.q});
+      } else {
+        sink.Group({op.dx, op.dy});
+      }
     }
-    item.groups.push_back({0, 0});
-    items.push_back(std::move(item));
+    sink.Group({0, 0});
   };
   for (std::size_t at = 0; at < ops_.size();) {
     const Op& op = ops_[at];
     if (op.kind == Op::kPenUp || op.kind == Op::kPenDown) {
-      items.push_back({op.kind == Op::kPenUp ? 2 : 1, false, {}});
+      sink.Item(op.kind == Op::kPenUp ? 2 : 1, false);
       ++at;
       continue;
     }
     if (op.kind == Op::kMove) {
-      std::vector<unsigned char> vectors = VectorBytes(op.dx, op.dy, 2);
-      if (!vectors.empty()) {
-        for (unsigned char v : vectors) items.push_back({v, true, {}});
+      int count = VectorRun(op.dx, op.dy, kMostVectorBytes, vectors);
+      if (count > 0) {
+        for (int k = 0; k < count; ++k) sink.Item(vectors[k], true);
         ++at;
         continue;
       }
       // A run of moves that no short vector makes.
       std::size_t end = at;
-      while (end < ops_.size() && ops_[end].kind == Op::kMove && VectorBytes(ops_[end].dx, ops_[end].dy, 2).empty()) {
-        ++end;
-      }
+      while (end < ops_.size() && ops_[end].kind == Op::kMove && noVector(ops_[end])) ++end;
       if (end - at >= kShortestMoveList) {
         list(9, at, end, false);
       } else {
-        for (std::size_t k = at; k < end; ++k) items.push_back({8, false, {{ops_[k].dx, ops_[k].dy}}});
+        for (std::size_t k = at; k < end; ++k) {
+          sink.Item(8, false);
+          sink.Group({ops_[k].dx, ops_[k].dy});
+        }
       }
       at = end;
       continue;
@@ -126,56 +146,75 @@ std::vector<ShapeItems::Item> ShapeItems::Pack() const {
     if (end - at >= kShortestArcList) {
       list(13, at, end, true);
     } else {
-      for (std::size_t k = at; k < end; ++k) items.push_back({12, false, {{ops_[k].dx, ops_[k].dy, ops_[k].q}}});
+      for (std::size_t k = at; k < end; ++k) {
+        sink.Item(12, false);
+        sink.Group({ops_[k].dx, ops_[k].dy, ops_[k].q});
+      }
     }
     at = end;
   }
-  items.push_back({0, false, {}});
-  return items;
+  sink.Item(0, false);
 }
 
 std::vector<unsigned char> ShapeItems::Bytes() const {
-  std::vector<unsigned char> bytes;
-  for (const Item& item : Pack()) {
-    bytes.push_back(static_cast<unsigned char>(item.code));
-    for (const auto& group : item.groups) {
-      for (int number : group) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
+  class ToBytes : public ItemSink {
+   public:
+    void Item(int code, bool) override { bytes.push_back(static_cast<unsigned char>(code)); }
+    void Group(std::initializer_list<int> numbers) override {
+      for (int number : numbers) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
     }
-  }
-  return bytes;
+    std::vector<unsigned char> bytes;
+  } sink;
+  Pack(sink);
+  return std::move(sink.bytes);
 }
 
 std::string ShapeItems::Text() const {
-  // Each number a token; a pair or entry in parentheses.
-  std::vector<std::string> tokens;
-  char number[16];
-  for (const Item& item : Pack()) {
-    if (item.vector) {
-      std::snprintf(number, sizeof number, "0%02X", static_cast<unsigned>(item.code));
-    } else {
-      std::snprintf(number, sizeof number, "%d", item.code);
+  // Each number a token; a pair or entry in parentheses; each token put in
+  // place as it is made.
+  class ToText : public ItemSink {
+   public:
+    void Item(int code, bool vector) override {
+      if (vector) {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        char token[3] = {'0', kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
+        Put(std::string_view(token, 3));
+        return;
+      }
+      char token[16];
+      char* end = std::to_chars(token, token + sizeof token, code).ptr;
+      Put(std::string_view(token, static_cast<std::size_t>(end - token)));
     }
-    tokens.push_back(number);
-    for (const auto& group : item.groups) {
-      for (std::size_t k = 0; k < group.size(); ++k) {
-        std::snprintf(number, sizeof number, "%s%d%s", k == 0 ? "(" : "", group[k], k + 1 == group.size() ? ")" : "");
-        tokens.push_back(number);
+    void Group(std::initializer_list<int> numbers) override {
+      std::size_t k = 0;
+      for (int number : numbers) {
+        char token[24];
+        char* end = token;
+        if (k == 0) *end++ = '(';
+        end = std::to_chars(end, token + sizeof token - 1, number).ptr;
+        if (++k == numbers.size()) *end++ = ')';
+        Put(std::string_view(token, static_cast<std::size_t>(end - token)));
       }
     }
-  }
-  std::string text;
-  std::size_t lineStart = 0;
-  for (std::size_t k = 0; k < tokens.size(); ++k) {
-    if (k > 0) {
-      text += ',';
-      if (text.size() - lineStart + tokens[k].size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
-        text += '\n';
-        lineStart = text.size();
+    std::string text;
+
+   private:
+    void Put(std::string_view token) {
+      if (!first_) {
+        text += ',';
+        if (text.size() - lineStart_ + token.size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
+          text += '\n';
+          lineStart_ = text.size();
+        }
       }
+      first_ = false;
+      text += token;
     }
-    text += tokens[k];
-  }
-  return text;
+    std::size_t lineStart_ = 0;
+    bool first_ = true;
+  } sink;
+  Pack(sink);
+  return std::move(sink.text);
 }
 
 }  // namespace morlune::convert

@@ -4,6 +4,7 @@
 // arcs (a list once four follow one another).
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,15 @@ class ShapeItems {
     enum Kind { kPenUp, kPenDown, kMove, kArc } kind;
     int dx = 0, dy = 0, q = 0;
   };
-  struct Item {
-    int code = 0;
-    bool vector = false;                  // a vector byte, written 0XX
-    std::vector<std::vector<int>> groups;  // operands: pairs and entries, each in parentheses
+  // Where the packed items go, one by one: each item's code, then its
+  // operands a pair or an entry at a time.
+  class ItemSink {
+   public:
+    virtual ~ItemSink() = default;
+    virtual void Item(int code, bool vector) = 0;  // vector: a vector byte, written 0XX
+    virtual void Group(std::initializer_list<int> numbers) = 0;
   };
-  std::vector<Item> Pack() const;
+  void Pack(ItemSink& sink) const;
 
   std::vector<Op> ops_;
 };

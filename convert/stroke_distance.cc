@@ -10,18 +10,33 @@ namespace morlune::convert {
 namespace {
 
 struct Piece {
+  Piece(Point from, Point to) : a(from), b(to), dx(to.x - from.x), dy(to.y - from.y) {
+    minX = std::min(a.x, b.x), minY = std::min(a.y, b.y), maxX = std::max(a.x, b.x), maxY = std::max(a.y, b.y);
+    double length2 = dx * dx + dy * dy;
+    inverseLength2 = length2 > 0 ? 1 / length2 : 0;
+  }
   Point a, b;
+  double dx, dy;
+  double inverseLength2;  // 0 for a piece of no length
   double minX, minY, maxX, maxY;
 };
+
+// The square of a point's distance to a piece: the search compares these,
+// and takes one root for the nearest.
+double SquaredDistance(Point p, const Piece& piece) {
+  double t = ((p.x - piece.a.x) * piece.dx + (p.y - piece.a.y) * piece.dy) * piece.inverseLength2;
+  t = std::clamp(t, 0.0, 1.0);
+  double ex = p.x - (piece.a.x + t * piece.dx), ey = p.y - (piece.a.y + t * piece.dy);
+  return ex * ex + ey * ey;
+}
 
 std::vector<Piece> PiecesOf(const std::vector<std::vector<Point>>& lines) {
   std::vector<Piece> pieces;
   for (const auto& line : lines) {
     for (std::size_t k = 0; k + 1 < line.size(); ++k) {
-      Point a = line[k], b = line[k + 1];
-      pieces.push_back({a, b, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+      pieces.emplace_back(line[k], line[k + 1]);
     }
-    if (line.size() == 1) pieces.push_back({line[0], line[0], line[0].x, line[0].y, line[0].x, line[0].y});
+    if (line.size() == 1) pieces.emplace_back(line[0], line[0]);
   }
   return pieces;
 }
@@ -41,7 +56,9 @@ class PieceIndex {
       minX_ = std::min(minX_, piece.minX), minY_ = std::min(minY_, piece.minY);
       maxX = std::max(maxX, piece.maxX), maxY = std::max(maxY, piece.maxY);
     }
-    side_ = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
+    // Pieces lie along strokes, not over the whole box: cells of twice as
+    // many a side keep the few that a search visits short.
+    side_ = std::clamp(static_cast<int>(2 * std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
     cell_ = std::max({maxX - minX_, maxY - minY_, 1e-9}) / side_;
     cells_.resize(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
     for (std::size_t k = 0; k < pieces.size(); ++k) {
@@ -72,9 +89,10 @@ class PieceIndex {
         }
       }
       // Every piece not yet seen has all its points farther than this.
-      if (best <= ring * cell_ - cell_ / 4) break;
+      double beyond = ring * cell_ - cell_ / 4;
+      if (beyond > 0 && best <= beyond * beyond) break;
     }
-    return best;
+    return std::sqrt(best);
   }
 
  private:
@@ -89,7 +107,7 @@ class PieceIndex {
     for (std::size_t k : cells_[cell]) {
       if (seen_[k] == stamp_) continue;
       seen_[k] = stamp_;
-      best = std::min(best, DistanceToSegment(p, pieces_[k].a, pieces_[k].b));
+      best = std::min(best, SquaredDistance(p, pieces_[k]));
     }
   }
 
@@ -103,16 +121,22 @@ class PieceIndex {
 
 // Points at most step apart along every piece; a long piece takes at most
 // 4096, so that a hostile stroke cannot make the measure endless.
-double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step) {
+double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest) {
   PieceIndex index(to);
-  double farthest = 0;
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
-    for (int s = 0; s <= samples; ++s) {
+    double spacing = length / samples;
+    for (int s = 0; s <= samples;) {
       double t = static_cast<double>(s) / samples;
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
-      farthest = std::max(farthest, index.Nearest(p));
+      double nearest = index.Nearest(p);
+      farthest = std::max(farthest, nearest);
+      // Along the piece the distance grows no faster than the way gone:
+      // the samples before it could pass the farthest are passed over, and
+      // the farthest comes out as if each were taken.
+      double safe = spacing > 0 ? (farthest - nearest) / spacing : 0;
+      s += 1 + static_cast<int>(std::min(safe, static_cast<double>(samples)));
     }
   }
   return farthest;
@@ -157,12 +181,12 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 }
 
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step) {
+                        double step, double atLeast) {
   std::vector<Piece> piecesA = PiecesOf(a), piecesB = PiecesOf(b);
   if (piecesA.empty() || piecesB.empty()) {
-    return piecesA.empty() && piecesB.empty() ? 0 : std::numeric_limits<double>::infinity();
+    return piecesA.empty() && piecesB.empty() ? atLeast : std::numeric_limits<double>::infinity();
   }
-  return std::max(OneWay(piecesA, piecesB, step), OneWay(piecesB, piecesA, step));
+  return OneWay(piecesB, piecesA, step, OneWay(piecesA, piecesB, step, atLeast));
 }
 
 }  // namespace morlune::convert

@@ -19,8 +19,10 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 
 // The largest distance between the two sets of polylines, both ways, with
 // points taken at most step apart. A set without a piece is taken as
-// empty: the distance is then 0 if both are, else infinite.
+// empty: the distance is then 0 if both are, else infinite. A distance
+// below atLeast comes out as atLeast: where only the larger of the two
+// matters, the points that cannot pass it are not looked at.
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step);
+                        double step, double atLeast = 0);
 
 }  // namespace morlune::convert

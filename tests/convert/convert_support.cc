@@ -2,6 +2,9 @@
 
 #include "convert/code_map.h"
 #include "convert/glyph_export.h"
+#include "convert/jhf_writer.h"
+#include "convert/lff_writer.h"
+#include "convert/svg_font_writer.h"
 #include "convert/stroke_distance.h"
 #include "tests/support/process_run.h"
 
@@ -13,18 +16,50 @@ std::vector<std::string> ExportTestFonts() {
           kSourceDir + "tests/convert/fonts/arcs_frames.kqs"};
 }
 
-ShapeFont OpenFontFile(const std::string& path) {
-  std::string bytes = morlune::testing::ReadFileBytes(path);
-  Result<ShapeFont> font = OpenShapeFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
-  return font ? *font : ShapeFont{};
-}
-
 GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
-  ShapeFont shapes = OpenFontFile(path);
+  std::string bytes = morlune::testing::ReadFileBytes(path);
+  Result<Font> font = OpenCompiledFont(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()));
+  if (!font) return {};
   std::string problem;
   std::optional<CodeMap> codes =
-      CodeMap::For(shapes.variant, shapes.variant == Variant::kBigfont ? "CP932" : "", problem);
-  return GlyphsOfShapes(shapes, *codes, "test", losses);
+      CodeMap::For(font->variant(), font->variant() == Variant::kBigfont ? "CP932" : "", problem);
+  ShapeGlyphs shapes(std::move(*font), *codes, "test");
+  GlyphFont held;
+  held.name = shapes.name;
+  held.capHeight = shapes.capHeight;
+  held.depth = shapes.depth;
+  for (std::size_t k = 0; k < shapes.Count(); ++k) {
+    GlyphView drawn = shapes.Draw(k, losses);
+    Glyph glyph{shapes.CodeAt(k).code, drawn.advance, {drawn.paths.begin(), drawn.paths.end()}, {}, 0};
+    held.glyphs.emplace_back(shapes.CodeAt(k).character, shapes.CodeAt(k).code, std::move(glyph));
+  }
+  return held;
+}
+
+namespace {
+
+template <typename Write>
+std::string Captured(Write write) {
+  std::string text;
+  TextOutput out;
+  out.AttachCapture(&text);
+  write(out);
+  out.Finish();
+  return text;
+}
+
+}  // namespace
+
+std::string JhfText(GlyphSource& font, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteJhf(font, losses, out); });
+}
+
+std::string LffText(GlyphSource& font, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteLff(font, losses, out); });
+}
+
+std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteSvgFont(font, baseName, losses, out); });
 }
 
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines) {

@@ -19,11 +19,14 @@ inline const std::string kSourceDir = MORLUNE_SOURCE_DIR "/";
 // The compiled sample fonts and the test fonts of our own, by path.
 std::vector<std::string> ExportTestFonts();
 
-// A compiled font or source text from a path, drawn.
-ShapeFont OpenFontFile(const std::string& path);
 // Its glyphs, codes through the default map (shapes, unifont) or CP932
 // (bigfont).
 GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses);
+
+// A writer's whole output as a string.
+std::string JhfText(GlyphSource& font, LossReport& losses);
+std::string LffText(GlyphSource& font, LossReport& losses);
+std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossReport& losses);
 
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines);
 
