@@ -9,8 +9,8 @@
 
 #include "convert/code_map.h"
 #include "convert/grid_glyph.h"
+#include "convert/import_measure.h"
 #include "convert/shape_font_input.h"
-#include "convert/stroke_distance.h"
 #include "convert/utf8_text.h"
 
 namespace morlune::convert {
@@ -85,13 +85,30 @@ double Extent(const StrokeGlyph& glyph) {
 
 // The grid: as asked, the input's own where it has one, else the smallest
 // whose model error stays within the tolerance (the vertices' rounding
-// alone rules most grids out cheaply).
+// alone rules most grids out before any glyph is placed). Every glyph is
+// placed on it, in `placed`.
 int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, const ImportOptions& options,
-               double tolerance) {
-  if (options.heightUnits > 0) return options.heightUnits;
-  if (font.onOwnGrid && font.capHeight >= 1 && font.capHeight <= kLargestGrid &&
-      font.capHeight == std::floor(font.capHeight)) {
-    return static_cast<int>(font.capHeight);
+               double tolerance, std::vector<GridGlyph>& placed) {
+  auto placeAll = [&](int units, bool mustFit) {
+    double scale = units / font.capHeight;
+    double gridTolerance = tolerance * scale;
+    placed.clear();
+    for (const CodedGlyph& g : glyphs) {
+      placed.push_back(PlaceOnGrid(*g.glyph, scale, gridTolerance));
+      if (mustFit && placed.back().largestError > gridTolerance) return false;
+    }
+    return true;
+  };
+  int fixed = 0;
+  if (options.heightUnits > 0) {
+    fixed = options.heightUnits;
+  } else if (font.onOwnGrid && font.capHeight >= 1 && font.capHeight <= kLargestGrid &&
+             font.capHeight == std::floor(font.capHeight)) {
+    fixed = static_cast<int>(font.capHeight);
+  }
+  if (fixed > 0) {
+    placeAll(fixed, false);
+    return fixed;
   }
   for (int units = 1; units < kLargestGrid; ++units) {
     double scale = units / font.capHeight;
@@ -99,12 +116,9 @@ int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, co
     bool fits = std::all_of(glyphs.begin(), glyphs.end(), [&](const CodedGlyph& g) {
       return VertexRounding(*g.glyph, scale) <= gridTolerance;
     });
-    if (!fits) continue;
-    fits = std::all_of(glyphs.begin(), glyphs.end(), [&](const CodedGlyph& g) {
-      return PlaceOnGrid(*g.glyph, scale, gridTolerance).largestError <= gridTolerance;
-    });
-    if (fits) return units;
+    if (fits && placeAll(units, true)) return units;
   }
+  placeAll(kLargestGrid, false);
   return kLargestGrid;
 }
 
@@ -142,21 +156,6 @@ std::string HeaderName(const std::string& name) {
   return kept;
 }
 
-double Measure(const StrokeGlyph& wanted, double scale, const Glyph& drawn) {
-  constexpr double kFlatness = 1e-3;
-  constexpr double kStep = 0.125;
-  std::vector<std::vector<Point>> a = StrokePolylines(wanted, scale, kFlatness);
-  std::vector<std::vector<Point>> b = PathPolylines(drawn, kFlatness);
-  double distance = PolylineDistance(a, b, kStep);
-  if (std::isfinite(distance)) return distance;
-  // Strokes that the grid shrinks to nothing: they stray by their size.
-  double size = 0;
-  for (const auto& line : a.empty() ? b : a) {
-    for (const Point& p : line) size = std::max(size, std::hypot(p.x - line[0].x, p.y - line[0].y));
-  }
-  return size;
-}
-
 }  // namespace
 
 Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOptions& options) {
@@ -176,7 +175,8 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   }
   double tolerance = options.tolerancePerCap ? options.tolerance * font.capHeight : options.tolerance;
   imported.tolerance = tolerance;
-  int units = ChooseGrid(font, *coded, options, tolerance);
+  std::vector<GridGlyph> placed;
+  int units = ChooseGrid(font, *coded, options, tolerance, placed);
   imported.heightUnits = units;
   double scale = units / font.capHeight;
 
@@ -201,8 +201,9 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
       text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
       break;
   }
-  for (const CodedGlyph& g : *coded) {
-    GridGlyph grid = PlaceOnGrid(*g.glyph, scale, tolerance * scale);
+  for (std::size_t k = 0; k < coded->size(); ++k) {
+    const CodedGlyph& g = (*coded)[k];
+    const GridGlyph& grid = placed[k];
     std::size_t size = grid.items.Bytes().size();
     if (size > kLargestRecordData) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
@@ -221,11 +222,12 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   if (!drawn) return drawn.error();
   std::map<std::uint32_t, const Glyph*> byCode;
   for (const DrawnShape& shape : drawn->shapes) byCode.emplace(shape.glyph.code, &shape.glyph);
-  for (const CodedGlyph& g : *coded) {
-    auto found = byCode.find(g.code);
-    if (found == byCode.end()) continue;
-    imported.largestError = std::max(imported.largestError, Measure(*g.glyph, scale, *found->second) / scale);
+  std::vector<WrittenGlyph> written;
+  for (std::size_t k = 0; k < coded->size(); ++k) {
+    auto found = byCode.find((*coded)[k].code);
+    written.push_back({(*coded)[k].glyph, &placed[k], found == byCode.end() ? nullptr : found->second});
   }
+  imported.largestError = LargestWrittenError(written, scale) / scale;
   // What lies below the arithmetic's own rounding is no error.
   if (imported.largestError < 1e-9 * font.capHeight) imported.largestError = 0;
   return imported;

@@ -87,6 +87,7 @@ class Placer {
   void MoveTo(Grid to) {
     double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
     if (penDown_) Note(stray);
+    if (penDown_ && stray > 0) out_.strayed = true;
     pen_ = to;
   }
 

@@ -13,6 +13,10 @@ struct GridGlyph {
   ShapeItems items;          // ends pen up at the advance
   int advance = 0;           // in grid units
   double largestError = 0;   // in grid units, by the model of what the items draw
+  // A drawn move too long for one item was cut at stops off its line
+  // (largestError then counts the stops' stray and the ends' rounding
+  // apart, not summed).
+  bool strayed = false;
 };
 
 // scale: grid units per input unit; tolerance in grid units.

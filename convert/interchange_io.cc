@@ -9,13 +9,13 @@
 
 namespace morlune::convert {
 
-std::string WriteInterchangeFont(FileFormat format, const GlyphFont& font, const std::string& baseName,
-                                 LossReport& losses) {
+void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::string& baseName, LossReport& losses,
+                          TextOutput& out) {
   switch (format) {
-    case FileFormat::kSvgFont: return WriteSvgFont(font, baseName, losses);
-    case FileFormat::kJhf: return WriteJhf(font, losses);
-    case FileFormat::kLff: return WriteLff(font, losses);
-    default: return {};
+    case FileFormat::kSvgFont: return WriteSvgFont(font, baseName, losses, out);
+    case FileFormat::kJhf: return WriteJhf(font, losses, out);
+    case FileFormat::kLff: return WriteLff(font, losses, out);
+    default: return;
   }
 }
 

@@ -10,13 +10,14 @@
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
 #include "convert/stroke_font.h"
+#include "platform/text_output.h"
 
 namespace morlune::convert {
 
 // baseName: the output file's name without folder or extension (an SVG
 // font's reader finds the font by it).
-std::string WriteInterchangeFont(FileFormat format, const GlyphFont& font, const std::string& baseName,
-                                 LossReport& losses);
+void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::string& baseName, LossReport& losses,
+                          TextOutput& out);
 
 // fallbackName: the font's name where the file gives none.
 Result<StrokeFont> ReadInterchangeFont(FileFormat format, std::string_view text, const std::string& fallbackName);

@@ -144,34 +144,33 @@ std::string Header(int number, int pairs) {
 
 }  // namespace
 
-std::string WriteJhf(const GlyphFont& font, LossReport& losses) {
+void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out) {
   double scale = kJhfCapitalHeight / font.capHeight;
-  std::map<int, const CharacterGlyph*> lines;
-  for (const CharacterGlyph& glyph : font.glyphs) {
-    if (glyph.code < kJhfFirstCode || glyph.code >= kJhfFirstCode + kJhfMostLines) {
+  std::map<int, std::size_t> lines;
+  for (std::size_t k = 0; k < font.Count(); ++k) {
+    std::uint32_t code = font.CodeAt(k).code;
+    if (code < kJhfFirstCode || code >= kJhfFirstCode + kJhfMostLines) {
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    lines.emplace(static_cast<int>(glyph.code), &glyph);
+    lines.emplace(static_cast<int>(code), k);
   }
-  std::string text;
-  if (lines.empty()) return text;
+  if (lines.empty()) return;
   int last = lines.rbegin()->first;
   for (int code = kJhfFirstCode; code <= last; ++code) {
     auto found = lines.find(code);
     if (found == lines.end()) {
-      text += Header(code, 1) + "RR\n";
+      out.Write(Header(code, 1) + "RR\n");
       continue;
     }
-    const Glyph& glyph = found->second->glyph;
+    GlyphView glyph = font.Draw(found->second, losses);
     JhfGlyph jhf(scale, losses);
     for (const Path& path : glyph.paths) jhf.AddPath(path);
     if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);
     int pairs = 0;
     std::string body = jhf.Text(glyph.advance.x, pairs);
-    text += Header(code, pairs) + body + "\n";
+    out.Write(Header(code, pairs) + body + "\n");
   }
-  return text;
 }
 
 }  // namespace morlune::convert

@@ -3,16 +3,15 @@
 // in line order, every gap filled with a glyph of no width.
 #pragma once
 
-#include <string>
-
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
+#include "platform/text_output.h"
 
 namespace morlune::convert {
 
 // The font's own codes from 32 to 255 (a shapes font's bytes, a unifont's
 // code points), the line of code c being c - 32; others are left out (a
 // loss).
-std::string WriteJhf(const GlyphFont& font, LossReport& losses);
+void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out);
 
 }  // namespace morlune::convert

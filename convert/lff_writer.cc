@@ -27,61 +27,82 @@ double Rounded(double value) {
   return std::round(value * kSteps) / kSteps;
 }
 
-class LffGlyph {
+// A glyph's segments as drawn, one polyline a line: a new line wherever a
+// segment does not start where the last one ended.
+class LffGlyph : public PieceSink {
  public:
-  LffGlyph(double scale, LossReport& losses) : scale_(scale), losses_(losses) {}
+  // The glyph's lines go to the end of text, each with its line end; with
+  // none, the glyph is only measured.
+  LffGlyph(double scale, LossReport& losses, std::string* text) : scale_(scale), losses_(losses), line_(text) {}
 
-  void AddPath(const Path& path) {
-    std::string line = Vertex(path.start, 0);
-    for (const Segment& segment : path.segments) {
-      if (const auto* straight = std::get_if<LineSegment>(&segment)) {
-        line += ';';
-        line += Vertex(straight->to, 0);
-        continue;
-      }
-      const auto& arc = std::get<ArcSegment>(segment);
-      double bulge = 0;
-      if (BulgeOfArc(arc, bulge)) {
-        Point from = last_;
-        line += ';';
-        line += Vertex(arc.to, bulge);
-        Reach(arc);
-        // The arc the file describes, from its rounded numbers.
-        ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
-        double moved = 0;
-        for (int s = 0; s <= kArcSamples; ++s) {
-          Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
-          Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
-          moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
-        }
-        if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
-        continue;
-      }
-      // An ellipse (a circle stretched by a frame) has no bulge.
-      std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
-      for (std::size_t k = 1; k < points.size(); ++k) {
-        line += ';';
-        line += Vertex(points[k], 0);
-      }
-      losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
-    }
-    lines_.push_back(std::move(line));
+  void Line(Point from, Point to) override {
+    StartAt(from);
+    Put(';');
+    Vertex(to, 0);
+    end_ = to;
   }
 
-  const std::vector<std::string>& Lines() const { return lines_; }
+  void Arc(const ArcSegment& arc) override {
+    StartAt(arc.from);
+    end_ = arc.to;
+    double bulge = 0;
+    if (BulgeOfArc(arc, bulge)) {
+      Point from = last_;
+      Put(';');
+      Vertex(arc.to, bulge);
+      Reach(arc);
+      // The arc the file describes, from its rounded numbers.
+      ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
+      double moved = 0;
+      for (int s = 0; s <= kArcSamples; ++s) {
+        Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
+        Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
+        moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
+      }
+      if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+      return;
+    }
+    // An ellipse (a circle stretched by a frame) has no bulge.
+    std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
+    for (std::size_t k = 1; k < points.size(); ++k) {
+      Put(';');
+      Vertex(points[k], 0);
+    }
+    losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+  }
+
+  // Ends the last line; true when the glyph drew anything.
+  bool Finish() {
+    if (started_) Put('\n');
+    if (pointsMoved_ > 0) losses_.Add(LossKind::kPointsMoved, std::sqrt(farthest2_), pointsMoved_);
+    pointsMoved_ = 0;
+    return started_;
+  }
+
   // The rightmost point in the format's units; -infinity when empty.
   double Right() const { return right_; }
 
  private:
-  std::string Vertex(Point p, double bulge) {
+  void Vertex(Point p, double bulge) {
     double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
-    double moved = std::hypot(x / scale_ - p.x, y / scale_ - p.y);
-    if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+    // Most points move, by a rounding far below anything seen: counted
+    // here, and told once for the glyph with the farthest.
+    double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
+    if (moved2 > 1e-18) {
+      ++pointsMoved_;
+      farthest2_ = std::max(farthest2_, moved2);
+    }
     right_ = std::max(right_, x);
     last_ = {x, y};
-    std::string text = DecimalText(x, kLffDecimals) + "," + DecimalText(y, kLffDecimals);
-    if (bulge != 0) text += ",A" + DecimalText(bulge, kLffDecimals);
-    return text;
+    if (line_ == nullptr) return;
+    // Rounded to the format's decimals already: written as six, alike.
+    AppendDecimalText(*line_, x);
+    Put(',');
+    AppendDecimalText(*line_, y);
+    if (bulge != 0) {
+      Put(",A");
+      Put(DecimalText(bulge, kLffDecimals));
+    }
   }
 
   // An arc reaches right past its ends where it passes angle 0.
@@ -89,9 +110,27 @@ class LffGlyph {
     right_ = std::max(right_, Rounded(ArcRightmost(arc) * scale_));
   }
 
+  void Put(char c) {
+    if (line_ != nullptr) *line_ += c;
+  }
+  void Put(std::string_view text) {
+    if (line_ != nullptr) *line_ += text;
+  }
+
+  void StartAt(Point from) {
+    if (started_ && from.x == end_.x && from.y == end_.y) return;
+    if (started_) Put('\n');
+    started_ = true;
+    Vertex(from, 0);
+  }
+
   double scale_;
   LossReport& losses_;
-  std::vector<std::string> lines_;
+  bool started_ = false;
+  long long pointsMoved_ = 0;
+  double farthest2_ = 0;  // the square of the farthest move
+  Point end_;  // where the last segment ended, as drawn
+  std::string* line_;
   double right_ = -HUGE_VAL;
   Point last_;  // the last vertex written, in the format's units
 };
@@ -113,68 +152,85 @@ std::string HeaderLine(const char* key, const std::string& value) {
 
 }  // namespace
 
-std::string WriteLff(const GlyphFont& font, LossReport& losses) {
+// Two passes, both drawing: the first measures every glyph for the
+// letter spacing that the header gives and tells the losses; the second
+// writes them. Holding the glyphs' text instead would hold the font.
+void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   double scale = kLffCapitalHeight / font.capHeight;
-  struct Written {
-    const CharacterGlyph* glyph;
-    std::vector<std::string> lines;
+  struct Measured {
+    std::size_t k;
+    char32_t character;
+    Point advance;
     double right;
   };
-  std::vector<Written> written;
+  std::vector<Measured> kept;
   double wordSpacing = kLffDefaultWordSpacing;
-  for (const CharacterGlyph* entry : ByCharacter(font, losses)) {
-    const CharacterGlyph& glyph = *entry;
-    if (glyph.character == U' ') {
-      // The format keeps of a space only its width, as the word spacing.
-      wordSpacing = glyph.glyph.advance.x * scale;
-      if (!glyph.glyph.paths.empty()) losses.Add(LossKind::kCodesDropped);
-      continue;
-    }
-    if (glyph.character > kLffLastCharacter || glyph.character < 0x20 || glyph.glyph.paths.empty()) {
-      // Past U+FFFF the reader serves another character; a glyph that draws
-      // nothing it drops, and shows its missing-glyph sign instead.
+  for (std::size_t k : ByCharacter(font, losses)) {
+    char32_t character = font.CodeAt(k).character;
+    if (character > kLffLastCharacter || character < 0x20) {
+      // Past U+FFFF the reader serves another character.
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    LffGlyph lff(scale, losses);
-    for (const Path& path : glyph.glyph.paths) lff.AddPath(path);
-    written.push_back({&glyph, lff.Lines(), lff.Right()});
+    // The space is no glyph of the file, only its word spacing: what its
+    // points would lose in the file is no loss, but ink it has is.
+    LossReport notWritten;
+    LffGlyph lff(scale, character == U' ' ? notWritten : losses, nullptr);
+    Point advance = font.DrawInto(k, lff, losses);
+    if (character == U' ') {
+      wordSpacing = advance.x * scale;
+      // A space that draws loses its ink.
+      if (lff.Finish()) losses.Add(LossKind::kCodesDropped);
+      continue;
+    }
+    if (!lff.Finish()) {
+      // A glyph that draws nothing the reader drops, and shows its
+      // missing-glyph sign instead.
+      losses.Add(LossKind::kCodesDropped);
+      continue;
+    }
+    kept.push_back({k, character, advance, lff.Right()});
   }
   // The spacing that keeps the largest miss of any advance smallest: the
   // middle of the least and the most that each glyph asks for.
   double least = HUGE_VAL, most = -HUGE_VAL;
-  for (const Written& w : written) {
-    if (w.right < 0) continue;
-    double wanted = w.glyph->glyph.advance.x * scale - w.right;
+  for (const Measured& m : kept) {
+    if (m.right < 0) continue;
+    double wanted = m.advance.x * scale - m.right;
     least = std::min(least, wanted);
     most = std::max(most, wanted);
   }
   double spacing = least <= most ? Rounded((least + most) / 2) : kLffDefaultLetterSpacing;
-  for (const Written& w : written) {
-    double advance = w.right < 0 ? 0 : w.right + spacing;
-    double miss = advance / scale - w.glyph->glyph.advance.x;
+  for (const Measured& m : kept) {
+    double advance = m.right < 0 ? 0 : m.right + spacing;
+    double miss = advance / scale - m.advance.x;
     if (std::fabs(miss) > 1e-6 / scale) losses.Add(LossKind::kAdvancesMoved, miss);
-    if (w.glyph->glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, w.glyph->glyph.advance.y);
+    if (m.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, m.advance.y);
   }
 
-  std::string out;
-  out += HeaderLine("Format", "single-line font");
-  out += HeaderLine("Name", HeaderValue(font.name));
-  out += HeaderLine("Encoding", "UTF-8");
-  out += HeaderLine("LetterSpacing", DecimalText(spacing, kLffDecimals));
-  out += HeaderLine("WordSpacing", DecimalText(wordSpacing, kLffDecimals));
-  out += HeaderLine("LineSpacingFactor", "1");
-  out += "\n";
+  std::string head;
+  head += HeaderLine("Format", "single-line font");
+  head += HeaderLine("Name", HeaderValue(font.name));
+  head += HeaderLine("Encoding", "UTF-8");
+  head += HeaderLine("LetterSpacing", DecimalText(spacing, kLffDecimals));
+  head += HeaderLine("WordSpacing", DecimalText(wordSpacing, kLffDecimals));
+  head += HeaderLine("LineSpacingFactor", "1");
+  head += "\n";
+  out.Write(head);
   char header[32];
-  for (const Written& w : written) {
-    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(w.glyph->character));
-    out += header;
-    AppendUtf8(out, w.glyph->character);
-    out += "\n";
-    for (const std::string& line : w.lines) out += line + "\n";
-    out += "\n";
+  std::string text;
+  for (const Measured& m : kept) {
+    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(m.character));
+    text = header;
+    AppendUtf8(text, m.character);
+    text += '\n';
+    LossReport told;  // in the first pass
+    LffGlyph lff(scale, told, &text);
+    font.DrawInto(m.k, lff, told);
+    lff.Finish();
+    text += '\n';
+    out.Write(text);
   }
-  return out;
 }
 
 }  // namespace morlune::convert

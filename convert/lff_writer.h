@@ -1,12 +1,13 @@
 #pragma once
 
-#include <string>
-
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
+#include "platform/text_output.h"
 
 namespace morlune::convert {
 
-std::string WriteLff(const GlyphFont& font, LossReport& losses);
+// The header's letter spacing depends on every glyph: the glyphs' lines
+// are held as text (not as paths) until it is known.
+void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out);
 
 }  // namespace morlune::convert

@@ -5,9 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
-namespace morlune::convert {
+#include "drawing/number_text.h"
 
-std::string DecimalText(double value, int decimals) {
+namespace morlune::convert {
+namespace {
+
+// Past the drawing's writer's range (which no glyph reaches) the C
+// library's rounding, which is the same rule.
+std::string PrintedDecimal(double value, int decimals) {
   if (!std::isfinite(value)) value = 0;
   char text[512];
   int written = std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -21,6 +26,39 @@ std::string DecimalText(double value, int decimals) {
   }
   if (end == 2 && text[0] == '-' && text[1] == '0') return "0";
   return std::string(text, end);
+}
+
+bool SixDecimalsFit(double value) { return !std::isfinite(value) || std::fabs(value) <= kLargestWritten; }
+
+}  // namespace
+
+std::string DecimalText(double value, int decimals) {
+  if (decimals == kListingDecimals && SixDecimalsFit(value)) {
+    char digits[kDecimalRoom];
+    return std::string(digits, FormatDecimal(value, digits));
+  }
+  return PrintedDecimal(value, decimals);
+}
+
+void WriteDecimal(TextOutput& out, double value) {
+  if (!SixDecimalsFit(value)) {
+    out.Write(PrintedDecimal(value, kListingDecimals));
+    return;
+  }
+  char* at = out.Reserve(kDecimalRoom);
+  out.Commit(at + FormatDecimal(value, at));
+}
+
+std::size_t WriteDecimalAt(double value, char* out) {
+  return SixDecimalsFit(value) ? FormatDecimal(value, out) : 0;
+}
+
+void AppendDecimalText(std::string& text, double value) {
+  if (!SixDecimalsFit(value)) {
+    text += PrintedDecimal(value, kListingDecimals);
+    return;
+  }
+  morlune::AppendDecimal(text, value);
 }
 
 }  // namespace morlune::convert

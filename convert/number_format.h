@@ -3,10 +3,26 @@
 // never "-0".
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+#include "platform/text_output.h"
 
 namespace morlune::convert {
 
 std::string DecimalText(double value, int decimals);
+
+// DecimalText(value, 6) written straight into the output: the drawing's
+// own writer of six-decimal numbers, which the files' numbers share.
+void WriteDecimal(TextOutput& out, double value);
+// Room that WriteDecimalAt needs.
+inline constexpr std::size_t kNumberRoom = 32;
+// DecimalText(value, 6) written at out; returns its length, or 0 for a
+// value past 2^32 (which no glyph reaches): DecimalText writes that one.
+std::size_t WriteDecimalAt(double value, char* out);
+
+// DecimalText(value, 6) appended to text. A value already rounded to
+// five decimals comes out as DecimalText(value, 5) writes it.
+void AppendDecimalText(std::string& text, double value);
 
 }  // namespace morlune::convert

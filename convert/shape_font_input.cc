@@ -29,9 +29,15 @@ Error WithPlaces(Error error) {
 
 }  // namespace
 
-Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
+Result<Font> OpenCompiledFont(std::span<const Byte> bytes) {
   Result<Font> font = Font::FromBytes(bytes);
   if (!font) return WithPlaces(font.error());
+  return font;
+}
+
+Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
+  Result<Font> font = OpenCompiledFont(bytes);
+  if (!font) return font.error();
   ShapeFont shapes;
   shapes.variant = font->variant();
   shapes.height = font->header().height;

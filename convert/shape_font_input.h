@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <morlune/compile.h>
+#include <morlune/font.h>
 #include <morlune/geometry.h>
 #include <morlune/result.h>
 
@@ -28,7 +29,10 @@ struct ShapeFont {
 };
 
 // A compiled font, or source text (told apart by the signature at the
-// head), compiled first; kSourceErrors carries its errors.
+// head), compiled first; kSourceErrors carries its errors, each placed as
+// "LINE:COLUMN: error: TEXT".
+Result<Font> OpenCompiledFont(std::span<const Byte> bytes);
+// The same, every glyph drawn.
 Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes);
 
 // Source text compiled to a font's bytes (for the import's output).

@@ -14,6 +14,17 @@ struct Piece {
   double minX, minY, maxX, maxY;
 };
 
+// The square of a point's distance to a piece: the search compares these,
+// and takes one root for the nearest.
+double SquaredDistance(Point p, const Piece& piece) {
+  double dx = piece.b.x - piece.a.x, dy = piece.b.y - piece.a.y;
+  double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((p.x - piece.a.x) * dx + (p.y - piece.a.y) * dy) / length2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  double ex = p.x - (piece.a.x + t * dx), ey = p.y - (piece.a.y + t * dy);
+  return ex * ex + ey * ey;
+}
+
 std::vector<Piece> PiecesOf(const std::vector<std::vector<Point>>& lines) {
   std::vector<Piece> pieces;
   for (const auto& line : lines) {
@@ -72,9 +83,10 @@ class PieceIndex {
         }
       }
       // Every piece not yet seen has all its points farther than this.
-      if (best <= ring * cell_ - cell_ / 4) break;
+      double beyond = ring * cell_ - cell_ / 4;
+      if (beyond > 0 && best <= beyond * beyond) break;
     }
-    return best;
+    return std::sqrt(best);
   }
 
  private:
@@ -89,7 +101,7 @@ class PieceIndex {
     for (std::size_t k : cells_[cell]) {
       if (seen_[k] == stamp_) continue;
       seen_[k] = stamp_;
-      best = std::min(best, DistanceToSegment(p, pieces_[k].a, pieces_[k].b));
+      best = std::min(best, SquaredDistance(p, pieces_[k]));
     }
   }
 

@@ -4,9 +4,10 @@
 
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
+#include "platform/text_output.h"
 
 namespace morlune::convert {
 
-std::string WriteSvgFont(const GlyphFont& font, const std::string& baseName, LossReport& losses);
+void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& losses, TextOutput& out);
 
 }  // namespace morlune::convert

@@ -1,6 +1,7 @@
-// The order of one run: command line, formats, input read whole, the font
-// converted in memory with its losses told, and only then the output
-// written, whole or not at all.
+// The order of one run: command line, formats, input read whole, then the
+// font converted into the output, which takes the output file's name only
+// once whole (an export's glyphs go out as they are drawn; an import is
+// made and measured whole first).
 #include "convert_driver/run_convert.h"
 
 #include <cerrno>
@@ -16,7 +17,6 @@
 #include "convert_driver/convert_command.h"
 #include "convert_driver/convert_exit_status.h"
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
 #include "platform/text_output.h"
@@ -30,7 +30,6 @@ namespace {
 
 constexpr std::string_view kToolName = "morlune-convert";
 constexpr std::string_view kStdinName = "<stdin>";
-constexpr std::string_view kStdoutName = "<stdout>";
 // No font of any of the formats comes near this; a bigger input is refused
 // before it can take the machine's memory.
 constexpr std::size_t kLargestInput = std::size_t{256} << 20;
@@ -95,40 +94,6 @@ int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::ve
   return failure;
 }
 
-// The output's bytes to its file, replaced only once whole, or to
-// standard output. Returns the exit status.
-int WriteOutput(const ConvertCommand& command, const ToolStreams& streams, std::string_view bytes,
-                Messages& messages) {
-  TextOutput out;
-  PendingFile file;
-  bool standard = command.outputPath == "-";
-  if (standard) {
-    if (streams.outputCapture == nullptr) UseUntranslatedBytes(streams.outputFd);
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
-  } else {
-    if (int error = OpenPendingFile(command.outputPath.c_str(), file); error != 0) {
-      messages.About(command.outputPath, "cannot create the temporary file beside it", error);
-      return kExitNotWritten;
-    }
-    out.AttachFd(file.fd, true);
-  }
-  out.Write(bytes);
-  out.Finish();
-  int failure = out.FailureErrno();
-  if (!standard) {
-    if (failure != 0) {
-      DiscardPendingFile(file);
-    } else {
-      failure = CommitPendingFile(file, command.outputPath.c_str());
-    }
-  }
-  if (failure != 0) {
-    messages.About(standard ? kStdoutName : std::string_view(command.outputPath), "cannot write", failure);
-    return kExitNotWritten;
-  }
-  return kExitWritten;
-}
-
 std::string BaseName(std::string_view path) {
   std::size_t slash = path.find_last_of("/\\");
   std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -137,48 +102,59 @@ std::string BaseName(std::string_view path) {
   return std::string(base);
 }
 
-struct Conversion {
-  std::string output;
-  int status = kExitWritten;
-};
-
-Conversion Export(const ConvertCommand& command, FileFormat to, const std::vector<Byte>& bytes,
-                  std::string_view inputName, Messages& messages) {
-  Result<ShapeFont> shapes = OpenShapeFont(bytes);
-  if (!shapes) {
-    for (const Diagnostic& problem : shapes.error().diagnostics) messages.SourceProblem(inputName, problem.message);
-    messages.Tool().CloseProblems();
-    messages.About(inputName, "cannot be read as a shape font: " + shapes.error().message);
-    return {"", kExitContentRefused};
-  }
-  std::string problem;
-  std::optional<CodeMap> codes = CodeMap::For(shapes->variant, command.encoding, problem);
-  if (!codes) {
-    messages.About(inputName, "cannot map its codes to characters: " + problem);
-    return {"", kExitBadCommand};
-  }
-  LossReport losses;
-  std::string outputName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
-  GlyphFont glyphs = GlyphsOfShapes(*shapes, *codes, outputName, losses);
-  Conversion conversion;
-  conversion.output = WriteInterchangeFont(to, glyphs, outputName, losses);
-  for (const std::string& line : losses.Lines()) messages.About(inputName, "lost on the way to " +
-                                                                    std::string(FormatName(to)) + ": " + line);
-  if (command.strict && !losses.Empty()) {
-    messages.About(inputName, "not written: --strict and the format cannot carry everything");
-    conversion.status = kExitContentRefused;
-  }
-  return conversion;
+const char* OutputPath(const ConvertCommand& command) {
+  return command.outputPath == "-" ? nullptr : command.outputPath.c_str();
 }
 
-Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
-                  std::string_view inputName, Messages& messages) {
+// The font is drawn glyph by glyph straight into the output, its losses
+// told once all is written; with --strict a loss drops what was written.
+int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
+           const ToolStreams& streams, Messages& messages) {
+  Result<Font> font = OpenCompiledFont(bytes);
+  // The font keeps its own copy.
+  std::vector<Byte>().swap(bytes);
+  if (!font) {
+    for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem.message);
+    messages.Tool().CloseProblems();
+    messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
+    return kExitContentRefused;
+  }
+  std::string problem;
+  std::optional<CodeMap> codes = CodeMap::For(font->variant(), command.encoding, problem);
+  if (!codes) {
+    messages.About(inputName, "cannot map its codes to characters: " + problem);
+    return kExitBadCommand;
+  }
+  std::string outputName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
+  ShapeGlyphs glyphs(std::move(*font), *codes, outputName);
+  auto write = [&](TextOutput& out) {
+    LossReport losses;
+    WriteInterchangeFont(to, glyphs, outputName, losses, out);
+    for (const std::string& line : losses.Lines()) {
+      messages.About(inputName, "lost on the way to " + std::string(FormatName(to)) + ": " + line);
+    }
+    if (command.strict && !losses.Empty()) {
+      messages.About(inputName, "not written: --strict and the format cannot carry everything");
+      return false;
+    }
+    return true;
+  };
+  bool dropped = false;
+  bool written = command.strict
+                     ? WriteToolOutputUnlessDropped(OutputPath(command), streams, messages.Tool(), write, dropped)
+                     : WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) { write(out); });
+  if (dropped) return kExitContentRefused;
+  return written ? kExitWritten : kExitNotWritten;
+}
+
+int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
+           std::string_view inputName, const ToolStreams& streams, Messages& messages) {
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   std::string fallbackName = command.inputPath == "-" ? BaseName(command.outputPath) : BaseName(command.inputPath);
   Result<StrokeFont> strokes = ReadInterchangeFont(from, text, fallbackName);
   if (!strokes) {
     messages.About(inputName, "cannot be read as " + std::string(FormatName(from)) + ": " + strokes.error().message);
-    return {"", kExitContentRefused};
+    return kExitContentRefused;
   }
   ImportOptions options;
   options.heightUnits = command.heightUnits;
@@ -194,7 +170,7 @@ Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to,
     messages.Tool().CloseProblems();
     bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
     messages.About(inputName, "cannot be made a shape font: " + imported.error().message);
-    return {"", badOption ? kExitBadCommand : kExitContentRefused};
+    return badOption ? kExitBadCommand : kExitContentRefused;
   }
   if (imported->charactersLeftOut > 0) {
     messages.About(inputName, std::to_string(imported->charactersLeftOut) +
@@ -204,13 +180,14 @@ Conversion Import(const ConvertCommand& command, FileFormat from, FileFormat to,
                                 " units per capital height, largest error " + AmountText(imported->largestError) +
                                 " (tolerance " + AmountText(imported->tolerance) + "), compiled size " +
                                 std::to_string(imported->compiled.size()) + " bytes");
-  Conversion conversion;
-  if (to == FileFormat::kSource) {
-    conversion.output = std::move(imported->sourceText);
-  } else {
-    conversion.output.assign(imported->compiled.begin(), imported->compiled.end());
-  }
-  return conversion;
+  bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
+    if (to == FileFormat::kSource) {
+      out.Write(imported->sourceText);
+    } else {
+      out.Write(std::string_view(reinterpret_cast<const char*>(imported->compiled.data()), imported->compiled.size()));
+    }
+  });
+  return written ? kExitWritten : kExitNotWritten;
 }
 
 int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
@@ -254,11 +231,8 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     }
     return kExitBadCommand;
   }
-  Conversion conversion = IsShapeFormat(*command.from)
-                              ? Export(command, *command.to, bytes, inputName, messages)
-                              : Import(command, *command.from, *command.to, bytes, inputName, messages);
-  if (conversion.status != kExitWritten) return conversion.status;
-  return WriteOutput(command, streams, conversion.output, messages);
+  return IsShapeFormat(*command.from) ? Export(command, *command.to, bytes, inputName, streams, messages)
+                                      : Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "convert/loss_report.h"
 #include "convert/shape_font_input.h"
 #include "fuzz/drawing_distance.h"
+#include "platform/text_output.h"
 
 namespace {
 
@@ -94,9 +95,13 @@ double LengthOnGrid(const convert::StrokeFont& font) {
   return length * kBackGrid / font.capHeight;
 }
 
-void RoundTrip(convert::FileFormat format, const convert::GlyphFont& original, const convert::LossReport& before) {
+void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const convert::LossReport& before) {
   convert::LossReport losses = before;
-  std::string text = convert::WriteInterchangeFont(format, original, "fuzz", losses);
+  std::string text;
+  morlune::TextOutput out;
+  out.AttachCapture(&text);
+  convert::WriteInterchangeFont(format, original, "fuzz", losses, out);
+  out.Finish();
   morlune::Result<convert::StrokeFont> read = convert::ReadInterchangeFont(format, text, "fuzz");
   if (!read) {
     Check(!read.error().message.empty());

@@ -10,6 +10,55 @@ namespace {
 
 constexpr char kStdout[] = "<stdout>";
 
+// mayDrop: write may refuse the output once written, so that standard
+// output is held until it says.
+bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
+                                  const std::function<bool(TextOutput&)>& write, bool& dropped, bool mayDrop) {
+  dropped = false;
+  TextOutput out;
+  PendingFile file;
+  std::string outputLabel = kStdout;
+  std::string held;
+  if (outputPath != nullptr) {
+    outputLabel = outputPath;
+    if (int error = OpenPendingFile(outputPath, file); error != 0) {
+      messages.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
+                       error);
+      return false;
+    }
+    out.AttachFd(file.fd, true);
+  } else if (mayDrop) {
+    out.AttachCapture(&held);
+  } else {
+    if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
+    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+  }
+  bool kept = write(out);
+  out.Finish();
+  if (!kept) {
+    dropped = true;
+    if (outputPath != nullptr) DiscardPendingFile(file);
+    return false;
+  }
+  if (outputPath == nullptr && mayDrop) {
+    if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
+    AttachToolStream(out, streams.outputFd, streams.outputCapture);
+    out.Write(held);
+    out.Finish();
+  }
+  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
+    DiscardPendingFile(file);
+    messages.Failure(outputLabel, "cannot write", error);
+    return false;
+  }
+  if (outputPath == nullptr) return true;
+  if (int error = CommitPendingFile(file, outputPath); error != 0) {
+    messages.Failure(outputLabel, "cannot replace it with the temporary file", error);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void AttachToolErrors(TextOutput& errors, const ToolStreams& streams) {
@@ -30,34 +79,16 @@ bool SayOnToolOutput(const ToolStreams& streams, ToolMessages& messages, std::st
 
 bool WriteToolOutput(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
                      const std::function<void(TextOutput&)>& write) {
-  TextOutput out;
-  PendingFile file;
-  std::string outputLabel = kStdout;
-  if (outputPath != nullptr) {
-    outputLabel = outputPath;
-    if (int error = OpenPendingFile(outputPath, file); error != 0) {
-      messages.Failure(outputLabel, file.inPlace ? "cannot create" : "cannot create the temporary file beside it",
-                       error);
-      return false;
-    }
-    out.AttachFd(file.fd, true);
-  } else {
-    if (streams.outputCapture == nullptr && streams.outputFd >= 0) UseUntranslatedBytes(streams.outputFd);
-    AttachToolStream(out, streams.outputFd, streams.outputCapture);
-  }
-  write(out);
-  out.Finish();
-  if (int error = out.Failed() ? out.FailureErrno() : 0; error != 0) {
-    DiscardPendingFile(file);
-    messages.Failure(outputLabel, "cannot write", error);
-    return false;
-  }
-  if (outputPath == nullptr) return true;
-  if (int error = CommitPendingFile(file, outputPath); error != 0) {
-    messages.Failure(outputLabel, "cannot replace it with the temporary file", error);
-    return false;
-  }
-  return true;
+  bool dropped = false;
+  return WriteToolOutputUnlessDropped(outputPath, streams, messages, [&write](TextOutput& out) {
+    write(out);
+    return true;
+  }, dropped, false);
+}
+
+bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
+                                  const std::function<bool(TextOutput&)>& write, bool& dropped) {
+  return WriteToolOutputUnlessDropped(outputPath, streams, messages, write, dropped, true);
 }
 
 bool RefuseOutputOverInput(const char* outputPath, const char* inputPath, const ToolStreams& streams,

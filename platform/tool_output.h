@@ -27,6 +27,15 @@ bool SayOnToolOutput(const ToolStreams& streams, ToolMessages& messages, std::st
 bool WriteToolOutput(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
                      const std::function<void(TextOutput&)>& write);
 
+// The same for a writer that may find, once it has written, that the
+// output must not go out (a loss the command line forbids): write returns
+// false, and nothing is written, the -o file left as it was. Standard
+// output cannot take bytes back: there the text is held until write
+// returns. False, with the line that says why, when the output was not
+// written for a failure; dropped tells the writer's own refusal.
+bool WriteToolOutputUnlessDropped(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,
+                                  const std::function<bool(TextOutput&)>& write, bool& dropped);
+
 // True, with the line that says so, where the -o file at outputPath is the
 // very file the input is read from: the file at inputPath, or standard
 // input redirected from it where inputPath is null. Written over, the input

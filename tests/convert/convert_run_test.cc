@@ -129,6 +129,38 @@ TEST(ConvertRun, OutputWholeOrNotAtAll) {
   EXPECT_EQ(ReadFileBytes(dir + "/out.jhf"), "old");
   EXPECT_EQ(Convert({kSample, dir + "/out.jhf"}).status, 0);
   EXPECT_EQ(ReadFileBytes(dir + "/out.jhf").substr(0, 10), "   32  1H]");
+  // --strict: the glyphs go out as they are drawn, so a loss found on the
+  // way drops what was written: the file keeps its old bytes, standard
+  // output gets none; with nothing lost the whole font goes out.
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    bool written;
+  } strict[] = {
+      {{"--strict", kSample, dir + "/out.jhf"}, 1, false},
+      {{"--strict", kSample, "--to", "jhf", "-"}, 1, false},
+      {{"--strict", kSample, dir + "/out.svg"}, 0, true},
+      {{"--strict", kSample, "--to", "svg", "-"}, 0, true},
+  };
+  // The font is named by the output's base name: out, or the input's.
+  const std::string svgOut = Convert({kSample, "--to", "svg", "-"}).out;
+  ASSERT_EQ(Convert({kSample, dir + "/out.svg"}).status, 0);
+  const std::string svgFile = ReadFileBytes(dir + "/out.svg");
+  for (const auto& row : strict) {
+    SCOPED_TRACE(row.args.back());
+    WriteFileBytes(dir + "/out.jhf", "old");
+    WriteFileBytes(dir + "/out.svg", "old");
+    ProcessResult run = Convert(row.args);
+    EXPECT_EQ(run.status, row.status) << run.err;
+    bool toFile = row.args.back() != "-";
+    std::string written = toFile ? svgFile : svgOut;
+    EXPECT_EQ(toFile ? ReadFileBytes(row.args.back()) : run.out, row.written ? written : toFile ? "old" : "");
+  }
+  // Nothing is left beside the outputs.
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "out.jhf" || name == "out.svg" || name == "bad.kqs") << name;
+  }
   // No folder to write in: status 3, the system's reason last.
   ProcessResult missing = Convert({kSample, dir + "/no/such/out.jhf"});
   EXPECT_EQ(missing.status, 3);

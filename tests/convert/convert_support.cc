@@ -2,6 +2,9 @@
 
 #include "convert/code_map.h"
 #include "convert/glyph_export.h"
+#include "convert/jhf_writer.h"
+#include "convert/lff_writer.h"
+#include "convert/svg_font_writer.h"
 #include "convert/stroke_distance.h"
 #include "tests/support/process_run.h"
 
@@ -25,6 +28,32 @@ GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
   std::optional<CodeMap> codes =
       CodeMap::For(shapes.variant, shapes.variant == Variant::kBigfont ? "CP932" : "", problem);
   return GlyphsOfShapes(shapes, *codes, "test", losses);
+}
+
+namespace {
+
+template <typename Write>
+std::string Captured(Write write) {
+  std::string text;
+  TextOutput out;
+  out.AttachCapture(&text);
+  write(out);
+  out.Finish();
+  return text;
+}
+
+}  // namespace
+
+std::string JhfText(GlyphSource& font, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteJhf(font, losses, out); });
+}
+
+std::string LffText(GlyphSource& font, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteLff(font, losses, out); });
+}
+
+std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossReport& losses) {
+  return Captured([&](TextOutput& out) { WriteSvgFont(font, baseName, losses, out); });
 }
 
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines) {

@@ -25,6 +25,11 @@ ShapeFont OpenFontFile(const std::string& path);
 // (bigfont).
 GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses);
 
+// A writer's whole output as a string.
+std::string JhfText(GlyphSource& font, LossReport& losses);
+std::string LffText(GlyphSource& font, LossReport& losses);
+std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossReport& losses);
+
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines);
 
 // Every point of one set of polylines lies within `within` of the other,

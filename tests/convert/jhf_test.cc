@@ -41,14 +41,14 @@ TEST(JhfWriter, PlacesGlyphsOnTheHersheyGrid) {
   font.capHeight = 21;
   font.glyphs.push_back({U'A', 0x41, LinesGlyph(0x41, {14, 0}, {{{1, 0}, {7, 21}, {13, 0}}, {{3, 7}, {11, 7}}})});
   LossReport losses;
-  EXPECT_EQ(WriteJhf(font, losses), GapLines(32, 65) + "   65  7KYL[RFX[ RNTVT\n");
+  EXPECT_EQ(JhfText(font, losses), GapLines(32, 65) + "   65  7KYL[RFX[ RNTVT\n");
   EXPECT_TRUE(losses.Empty());
 
   // A font 7 units tall is scaled by 3: (0,0)-(1,7) becomes (0,9)-(3,-12) on
   // the grid, the width 6, the left margin -1 centring the ink.
   font.capHeight = 7;
   font.glyphs = {{U'!', 0x21, LinesGlyph(0x21, {2, 0}, {{{0, 0}, {1, 7}}})}};
-  EXPECT_EQ(WriteJhf(font, losses), GapLines(32, 33) + "   33  3QWQ[TF\n");
+  EXPECT_EQ(JhfText(font, losses), GapLines(32, 33) + "   33  3QWQ[TF\n");
   EXPECT_TRUE(losses.Empty());
 }
 
@@ -67,14 +67,14 @@ TEST(JhfWriter, ReportsWhatTheGridCannotHold) {
   LossReport lineLosses;
   GlyphFont first = font;
   first.glyphs.resize(1);
-  WriteJhf(first, lineLosses);
+  JhfText(first, lineLosses);
   EXPECT_EQ(lineLosses.Count(LossKind::kAdvancesMoved), 1);
   EXPECT_NEAR(lineLosses.Largest(LossKind::kAdvancesMoved), 0.4, 1e-12);
   EXPECT_EQ(lineLosses.Count(LossKind::kPointsMoved), 1);
   EXPECT_DOUBLE_EQ(lineLosses.Largest(LossKind::kPointsMoved), 0.25);
 
   LossReport losses;
-  std::string text = WriteJhf(font, losses);
+  std::string text = JhfText(font, losses);
   EXPECT_EQ(losses.Count(LossKind::kCodesDropped), 1);
   EXPECT_EQ(losses.Count(LossKind::kArcsFlattened), 1);
   // Pieces straying a quarter unit, then points rounded: under a unit.
@@ -92,7 +92,7 @@ TEST(JhfWriter, ReportsAPointPulledInOnBothAxesByItsWholeMove) {
   font.capHeight = 21;
   font.glyphs.push_back({U'!', 0x21, LinesGlyph(0x21, {10, 0}, {{{-60, 0}, {60, 60}}})});
   LossReport losses;
-  std::string text = WriteJhf(font, losses);
+  std::string text = JhfText(font, losses);
   EXPECT_EQ(losses.Count(LossKind::kPointsClamped), 2);
   EXPECT_DOUBLE_EQ(losses.Largest(LossKind::kPointsClamped), std::sqrt(260.0));
   Result<StrokeFont> back = ReadJhf(text, "font");
@@ -196,7 +196,7 @@ TEST(JhfRoundTrip, EveryDebianFontComesBackWithTheSameStrokes) {
     std::string problem;
     LossReport losses;
     GlyphFont glyphs = GlyphsOfShapes(*shapes, *CodeMap::For(shapes->variant, "", problem), "font", losses);
-    std::string written = WriteJhf(glyphs, losses);
+    std::string written = JhfText(glyphs, losses);
     // Only what the original holds already: glyphs of no width that draw.
     long long inkedNoWidth = std::count_if(original->glyphs.begin(), original->glyphs.end(),
                                            [](const StrokeGlyph& g) { return g.advance == 0 && !g.strokes.empty(); });
@@ -235,7 +235,7 @@ TEST(JhfReaderProgram, DrawsWhatMorluneDrawsWithinTheReportedLoss) {
     SCOPED_TRACE(path);
     LossReport losses;
     GlyphFont font = GlyphsOfFile(path, losses);
-    std::string jhf = WriteJhf(font, losses);
+    std::string jhf = JhfText(font, losses);
     WriteFileBytes(dir + "/font.jhf", jhf);
     double scale = 21 / font.capHeight;
     // The loss in grid units, and half a unit for the reader's own integers.

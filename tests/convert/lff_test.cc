@@ -144,7 +144,7 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
   d.paths[0].segments.push_back(ArcSegment{{0, 9}, {0, 0}, {0, 4.5}, 4.5, 4.5, -180});
   font.glyphs.push_back({U'D', 0x44, d});
   LossReport losses;
-  EXPECT_EQ(WriteLff(font, losses),
+  EXPECT_EQ(LffText(font, losses),
             "# Format:            single-line font\n"
             "# Name:              T test\n"
             "# Encoding:          UTF-8\n"
@@ -167,7 +167,7 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
     if (inked) ink.push_back({{0, 0}, {4, 0}});
     spaced.glyphs.push_back({U' ', 0x20, LinesGlyph(0x20, {4, 0}, ink)});
     LossReport spaceLosses;
-    std::string text = WriteLff(spaced, spaceLosses);
+    std::string text = LffText(spaced, spaceLosses);
     EXPECT_NE(text.find("# WordSpacing:       4\n"), std::string::npos);
     EXPECT_EQ(text.find("[0020]"), std::string::npos);
     EXPECT_EQ(spaceLosses.Count(LossKind::kCodesDropped), inked ? 1 : 0);
@@ -179,7 +179,7 @@ TEST(LffExport, EveryTestFontFollowsTheRulesAndDrawsAsMorluneDraws) {
     SCOPED_TRACE(path);
     LossReport losses;
     GlyphFont font = GlyphsOfFile(path, losses);
-    CheckedLff checked = CheckLff(WriteLff(font, losses));
+    CheckedLff checked = CheckLff(LffText(font, losses));
     EXPECT_TRUE(checked.broken.empty()) << ::testing::PrintToString(checked.broken);
     double toSource = font.capHeight / 9;
     double allowed = std::max(losses.Largest(LossKind::kPointsMoved), losses.Largest(LossKind::kArcsFlattened)) + 1e-5;

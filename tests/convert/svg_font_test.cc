@@ -58,7 +58,7 @@ TEST(SvgFontWriter, ArcsKeepTheirTurnInGlyphSpace) {
   font.glyphs.push_back({U'<', '<', LinesGlyph('<', {2.5, 0}, {{{0, 0}, {1, 1}}})});
   font.glyphs.push_back({U' ', ' ', LinesGlyph(' ', {4, 0}, {})});
   LossReport losses;
-  std::string svg = WriteSvgFont(font, "Morl&Test", losses);
+  std::string svg = SvgFontText(font, "Morl&Test", losses);
   for (const auto& row : rows) {
     std::string unicode(1, static_cast<char>(row.character));
     EXPECT_EQ(GlyphLine(svg, unicode), "<glyph unicode=\"" + unicode + "\" horiz-adv-x=\"7\" d=\"" + row.d + "\"/>");
@@ -96,7 +96,7 @@ TEST(SvgFontWriter, ArcsAnSvgArcCannotDrawGoAsStraightPieces) {
     font.glyphs.push_back({row.character, row.character, glyph});
   }
   LossReport losses;
-  std::string svg = WriteSvgFont(font, "font", losses);
+  std::string svg = SvgFontText(font, "font", losses);
   EXPECT_EQ(losses.Count(LossKind::kArcsFlattened), 2);
   EXPECT_LT(losses.Largest(LossKind::kArcsFlattened), 1e-9);  // the pieces lie on the line the arc draws
   Result<StrokeFont> back = ReadSvgFont(svg, "font");
@@ -148,7 +148,7 @@ TEST(SvgFontReaderProgram, HersheyPySetsWhatMorluneDraws) {
     SCOPED_TRACE(path);
     LossReport losses;
     GlyphFont font = GlyphsOfFile(path, losses);
-    WriteFileBytes(dir + "/MorlTest.svg", WriteSvgFont(font, "MorlTest", losses));
+    WriteFileBytes(dir + "/MorlTest.svg", SvgFontText(font, "MorlTest", losses));
     std::string text;
     std::vector<const CharacterGlyph*> set;
     for (const CharacterGlyph& glyph : font.glyphs) {
