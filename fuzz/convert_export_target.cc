@@ -1,7 +1,6 @@
-// Fuzz target: a compiled font exported by the converter to each
-// interchange format and brought back in. The first byte is left unread
-// (the font mutator's option byte, so the other font corpora serve as
-// they are); the rest is the font.
+// Fuzz target: a compiled font exported by the converter to an
+// interchange format and brought back in. The first byte modulo 3 picks
+// the format (SVG font, JHF, LFF); the rest is the font.
 //
 // Every glyph brought back must draw what the original drew, each point of
 // either drawing within the export's reported loss (arcs flattened, points
@@ -26,6 +25,7 @@
 #include "convert/interchange_io.h"
 #include "convert/loss_report.h"
 #include "convert/shape_font_input.h"
+#include "fuzz/convert_target.h"
 #include "fuzz/drawing_distance.h"
 #include "platform/text_output.h"
 
@@ -50,13 +50,12 @@ void CheckWithin(double distance, double bound, convert::FileFormat format, std:
 // an eighth of a unit apart, so a small grid keeps each run short (the
 // search for the smallest grid that keeps the tolerance tries up to 255).
 constexpr int kBackGrid = 12;
-// Fonts whose strokes are longer than this on that grid are not brought
-// back: the import's measure of them takes longer than a run should.
-constexpr double kMostLengthOnGrid = 1500;
 // Every bound within reach, as in the draw target.
 constexpr morlune::DrawLimits kFuzzLimits{16, 500, 1, 2000};
 // The font is cut off where its glyphs pass this many pieces in all.
-constexpr std::size_t kMostPiecesInFont = 4000;
+constexpr std::size_t kMostPiecesInFont = 600;
+// ... and after this many glyphs, as the other converter targets are.
+constexpr std::size_t kMostGlyphs = 64;
 // A comparison costs points times pieces: a glyph past these is compared
 // at points farther apart (its bound widened by half the step), and the
 // glyphs of one format after this much work are not compared at all.
@@ -79,22 +78,6 @@ std::uint32_t KeyOf(convert::FileFormat format, std::uint32_t code, char32_t cha
   return format == convert::FileFormat::kJhf ? code : static_cast<std::uint32_t>(character);
 }
 
-// How long the strokes read back are, in units of the grid of the way
-// back (an arc counted as the half circle over its chord, the most it can
-// be): the import measures what it placed all along them.
-double LengthOnGrid(const convert::StrokeFont& font) {
-  double length = 0;
-  for (const convert::StrokeGlyph& glyph : font.glyphs) {
-    for (const convert::Stroke& stroke : glyph.strokes) {
-      for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
-        const convert::StrokeVertex &a = stroke.vertices[k - 1], &b = stroke.vertices[k];
-        length += std::hypot(b.x - a.x, b.y - a.y) * (b.bulge != 0 ? 1.6 : 1);
-      }
-    }
-  }
-  return length * kBackGrid / font.capHeight;
-}
-
 void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const convert::LossReport& before) {
   convert::LossReport losses = before;
   std::string text;
@@ -107,9 +90,13 @@ void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const c
     Check(!read.error().message.empty());
     return;
   }
-  if (LengthOnGrid(*read) > kMostLengthOnGrid) return;
+  if (!(morlune::fuzzing::StrokeLengthOnGrid(*read, kBackGrid) <= morlune::fuzzing::kMostLengthOnGrid)) return;
   convert::ImportOptions options;
   options.heightUnits = kBackGrid;
+  // On a grid of 12 units a point moves by up to 0.06 of a capital: a
+  // tolerance below that only sends the import looking for what it
+  // cannot find.
+  options.tolerance = 0.05;
   morlune::Result<convert::ImportedFont> imported = convert::ImportStrokeFont(*read, options);
   if (!imported) {
     Check(!imported.error().message.empty());
@@ -193,7 +180,7 @@ std::optional<convert::ShapeFont> OpenSmall(std::span<const std::uint8_t> bytes)
     morlune::Result<morlune::Glyph> glyph = font->GlyphOf(record.code, kFuzzLimits);
     if (!glyph) continue;
     for (const morlune::Path& path : glyph->paths) pieces += path.segments.size();
-    if (pieces > kMostPiecesInFont) break;
+    if (pieces > kMostPiecesInFont || shapes.shapes.size() == kMostGlyphs) break;
     convert::DrawnShape shape;
     shape.drawingCut = !glyph->warnings.empty();
     shape.glyph = std::move(*glyph);
@@ -214,8 +201,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!codes) return 0;
   convert::LossReport losses;
   convert::GlyphFont glyphs = convert::GlyphsOfShapes(*shapes, *codes, "fuzz", losses);
-  for (convert::FileFormat format : {convert::FileFormat::kSvgFont, convert::FileFormat::kJhf, convert::FileFormat::kLff}) {
-    RoundTrip(format, glyphs, losses);
-  }
+  constexpr convert::FileFormat kFormats[3] = {convert::FileFormat::kSvgFont, convert::FileFormat::kJhf,
+                                               convert::FileFormat::kLff};
+  RoundTrip(kFormats[data[0] % 3], glyphs, losses);
   return 0;
 }

@@ -85,10 +85,8 @@ double DirectedDistance(const Polylines& from, const Polylines& to, double step)
 
 double Extent(const Polylines& lines) {
   double farthest = 0;
-  if (lines.empty() || lines[0].empty()) return 0;
-  Point first = lines[0][0];
   for (const std::vector<Point>& line : lines) {
-    for (const Point& p : line) farthest = std::max(farthest, std::hypot(p.x - first.x, p.y - first.y));
+    for (const Point& p : line) farthest = std::max(farthest, std::hypot(p.x - line[0].x, p.y - line[0].y));
   }
   return farthest;
 }

@@ -22,8 +22,8 @@ Polylines GlyphPolylines(const Glyph& glyph, double scale, double& flattening);
 // does not; 0 where `from` draws nothing.
 double DirectedDistance(const Polylines& from, const Polylines& to, double step);
 
-// The farthest any point lies from the drawing's first point: the size of
-// ink that is lost whole.
+// The farthest any point lies from the first point of its own run: the
+// size of the largest mark, which is how far off ink lost whole is.
 double Extent(const Polylines& lines);
 
 // The length of all the pieces.
