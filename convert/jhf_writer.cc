@@ -137,7 +137,8 @@ class JhfGlyph {
 };
 
 std::string Header(int number, int pairs) {
-  char text[16];
+  // Room for any int, so that no compiler need prove the count's range.
+  char text[32];
   std::snprintf(text, sizeof text, "%5d%3d", number % 100000, pairs);
   return text;
 }
