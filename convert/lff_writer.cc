@@ -177,12 +177,14 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
       continue;
     }
     // The space is no glyph of the file, only its word spacing: what its
-    // drawing would lose in the file is no loss.
+    // points would lose in the file is no loss, but ink it has is.
     LossReport notWritten;
     LffGlyph lff(scale, character == U' ' ? notWritten : losses, nullptr);
     Point advance = font.DrawInto(k, lff, losses);
     if (character == U' ') {
       wordSpacing = advance.x * scale;
+      // A space that draws loses its ink.
+      if (lff.Finish()) losses.Add(LossKind::kCodesDropped);
       continue;
     }
     if (!lff.Finish()) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "convert/arc_math.h"
 #include "convert/glyph_export.h"
 #include "convert/number_format.h"
 
@@ -17,6 +18,9 @@ namespace {
 // size as tall as text in those at the same size.
 constexpr double kReaderCapitalPerEm = 0.662;
 constexpr int kDecimals = 6;
+// Arcs the format cannot hold stray at most this share of a capital from
+// the straight pieces written for them.
+constexpr double kFlatnessPerCapital = 1e-3;
 
 std::string Number(double value) { return DecimalText(value, kDecimals); }
 
@@ -54,6 +58,10 @@ std::string XmlText(const std::string& text) {
 // segment does not start where the last one ended.
 class PathData : public PieceSink {
  public:
+  // flatness: how far the straight pieces written for an arc the format
+  // cannot draw may stray from it.
+  PathData(double flatness, LossReport& losses) : flatness_(flatness), losses_(losses) {}
+
   void Clear() {
     length_ = 0;
     started_ = false;
@@ -68,6 +76,12 @@ class PathData : public PieceSink {
   }
 
   void Arc(const ArcSegment& arc) override {
+    if (!SvgDrawsArc(arc)) {
+      std::vector<Point> points = FlattenArc(arc, flatness_);
+      for (std::size_t k = 1; k < points.size(); ++k) Line(points[k - 1], points[k]);
+      losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+      return;
+    }
     char* at = MakeRoom();
     at = StartAt(at, arc.from);
     // The sweep flag is read in the glyph's own y-up space: 1 turns
@@ -82,6 +96,17 @@ class PathData : public PieceSink {
   }
 
  private:
+  // An SVG arc with a zero radius is a straight line to its end, and one
+  // that ends where it starts is not drawn at all: a circle squashed flat
+  // by its frame, or one that comes back to its start, must go as the
+  // straight pieces it draws. Numbers as written, to the file's decimals.
+  static bool SvgDrawsArc(const ArcSegment& arc) {
+    auto written = [](double value) { return std::nearbyint(value * kScale); };
+    return written(std::fabs(arc.axisX)) != 0 && written(std::fabs(arc.axisY)) != 0 &&
+           (written(arc.from.x) != written(arc.to.x) || written(arc.from.y) != written(arc.to.y));
+  }
+  static constexpr double kScale = 1e6;  // 10 to the power of kDecimals
+
   // The longest segment: a move, an arc's command, radii, flags and end.
   static constexpr std::size_t kSegmentRoom = 16 + 6 * kNumberRoom;
 
@@ -125,6 +150,8 @@ class PathData : public PieceSink {
   std::size_t length_ = 0;
   bool started_ = false;
   Point end_;  // where the last segment ended
+  double flatness_;
+  LossReport& losses_;
 };
 
 }  // namespace
@@ -152,7 +179,7 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
   head += "<missing-glyph horiz-adv-x=\"" + Number(box + font.capHeight * 0.2) + "\" d=\"M 0 0 L " + Number(box) +
           " 0 L " + Number(box) + " " + Number(font.capHeight) + " L 0 " + Number(font.capHeight) + " Z\"/>\n";
   out.Write(head);
-  PathData path;
+  PathData path(font.capHeight * kFlatnessPerCapital, losses);
   for (std::size_t k : glyphs) {
     char32_t character = font.CodeAt(k).character;
     if (!XmlCharacter(character) || character < 0x20) {
