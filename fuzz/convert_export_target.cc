@@ -7,6 +7,7 @@
 // moved or pulled in) plus the import's reported error of a point of the
 // other. A glyph that comes back without an original must draw nothing;
 // one that does not come back must be a reported loss.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -24,7 +25,6 @@
 #include "convert/glyph_export.h"
 #include "convert/interchange_io.h"
 #include "convert/loss_report.h"
-#include "convert/shape_font_input.h"
 #include "fuzz/convert_target.h"
 #include "fuzz/drawing_distance.h"
 #include "platform/text_output.h"
@@ -166,43 +166,47 @@ void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const c
 // harness's own and cut off past a budget of pieces, so that no input
 // writes and reads back hundreds of thousands of pieces. Vertical items
 // are not counted: they draw nothing, so they move no point.
-std::optional<convert::ShapeFont> OpenSmall(std::span<const std::uint8_t> bytes) {
+std::optional<convert::GlyphFont> OpenSmall(std::span<const std::uint8_t> bytes, convert::LossReport& losses) {
   morlune::Result<morlune::Font> font = morlune::Font::FromBytes(bytes);
   if (!font) return std::nullopt;
-  convert::ShapeFont shapes;
-  shapes.variant = font->variant();
-  shapes.height = font->header().height;
-  shapes.depth = font->header().depth;
-  if (const morlune::Record* header = font->Find(0)) shapes.name.assign(header->name.begin(), header->name.end());
+  std::string problem;
+  // A bigfont's codes need a code page to stand for characters.
+  std::optional<convert::CodeMap> codes = convert::CodeMap::For(font->variant(), "", problem);
+  if (!codes) return std::nullopt;
+  convert::GlyphFont glyphs;
+  glyphs.name = "fuzz";
+  glyphs.depth = font->header().depth;
   std::size_t pieces = 0;
   for (const morlune::Record& record : font->records()) {
     if (record.code == 0 || font->Find(record.code) != &record) continue;
     morlune::Result<morlune::Glyph> glyph = font->GlyphOf(record.code, kFuzzLimits);
     if (!glyph) continue;
     for (const morlune::Path& path : glyph->paths) pieces += path.segments.size();
-    if (pieces > kMostPiecesInFont || shapes.shapes.size() == kMostGlyphs) break;
-    convert::DrawnShape shape;
-    shape.drawingCut = !glyph->warnings.empty();
-    shape.glyph = std::move(*glyph);
-    shapes.shapes.push_back(std::move(shape));
+    if (pieces > kMostPiecesInFont || glyphs.glyphs.size() == kMostGlyphs) break;
+    if (!glyph->warnings.empty()) losses.Add(convert::LossKind::kDrawingStopped);
+    glyphs.glyphs.emplace_back(codes->CharacterOf(record.code).value_or(0), record.code, std::move(*glyph));
   }
-  return shapes;
+  std::sort(glyphs.glyphs.begin(), glyphs.glyphs.end(),
+            [](const convert::CharacterGlyph& a, const convert::CharacterGlyph& b) { return a.code < b.code; });
+  // Without a height of its own, the font is measured by its tallest glyph.
+  double tallest = 0;
+  for (const convert::CharacterGlyph& glyph : glyphs.glyphs) {
+    double top = 0;
+    if (convert::GlyphTop({glyph.glyph.advance, glyph.glyph.paths}, top)) tallest = std::max(tallest, top);
+  }
+  glyphs.capHeight = font->header().height > 0 ? font->header().height : (tallest > 0 ? tallest : 1);
+  return glyphs;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  std::optional<convert::ShapeFont> shapes = OpenSmall(std::span(data + 1, size - 1));
-  if (!shapes) return 0;
-  std::string problem;
-  // A bigfont's codes need a code page to stand for characters.
-  std::optional<convert::CodeMap> codes = convert::CodeMap::For(shapes->variant, "", problem);
-  if (!codes) return 0;
   convert::LossReport losses;
-  convert::GlyphFont glyphs = convert::GlyphsOfShapes(*shapes, *codes, "fuzz", losses);
+  std::optional<convert::GlyphFont> glyphs = OpenSmall(std::span(data + 1, size - 1), losses);
+  if (!glyphs) return 0;
   constexpr convert::FileFormat kFormats[3] = {convert::FileFormat::kSvgFont, convert::FileFormat::kJhf,
                                                convert::FileFormat::kLff};
-  RoundTrip(kFormats[data[0] % 3], glyphs, losses);
+  RoundTrip(kFormats[data[0] % 3], *glyphs, losses);
   return 0;
 }
