@@ -8,6 +8,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMostPieces = 4096;
+constexpr double kFarthestUnit = 1e7;
 
 double StartAngle(const ArcSegment& arc) {
   double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
@@ -16,6 +17,8 @@ double StartAngle(const ArcSegment& arc) {
 }
 
 }  // namespace
+
+double NearestGridUnit(double v) { return std::round(std::clamp(v, -kFarthestUnit, kFarthestUnit)); }
 
 Point PointOnArc(const ArcSegment& arc, double t) {
   if (t <= 0) return arc.from;

@@ -8,6 +8,15 @@
 
 namespace morlune::convert {
 
+// A bulge arc item: its bulge is 127 times the arc's height over half its
+// chord, and its chord at most 127 units each way.
+constexpr double kBulgeSteps = 127;
+constexpr int kLargestChord = 127;
+
+// The whole unit nearest v, kept within what a run of moves reaches
+// without harm (ten million units either way).
+double NearestGridUnit(double v);
+
 // The point at share t (0 to 1) of the arc's sweep.
 Point PointOnArc(const ArcSegment& arc, double t);
 

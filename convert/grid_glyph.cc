@@ -2,21 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "convert/arc_math.h"
+#include "convert/curve_fit.h"
 
 namespace morlune::convert {
 namespace {
 
-// The item's bulge is 127 times the arc's height over half its chord.
-constexpr double kBulgeSteps = 127;
-constexpr int kLargestChord = 127;
 // An arc halved this often is as small as a grid unit allows.
 constexpr int kDeepestSplit = 10;
 constexpr int kArcSamples = 16;
-// Coordinates are kept within what a run of moves reaches without harm.
-constexpr double kFarthest = 1e7;
+// The distances a glyph's curve fitting may measure: some hundred curves'
+// worth, so that a glyph of endless curves still places in bounded time
+// (its curves past this go as straight pieces).
+constexpr long long kFitWork = 1 << 21;
 
 struct Grid {
   long long x = 0;
@@ -25,8 +26,7 @@ struct Grid {
 };
 
 Grid Round(Point p) {
-  return {static_cast<long long>(std::round(std::clamp(p.x, -kFarthest, kFarthest))),
-          static_cast<long long>(std::round(std::clamp(p.y, -kFarthest, kFarthest)))};
+  return {static_cast<long long>(NearestGridUnit(p.x)), static_cast<long long>(NearestGridUnit(p.y))};
 }
 
 Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
@@ -53,7 +53,7 @@ class Placer {
       if (v[k].sampled && v[k].bulge == 0) {
         std::size_t end = k;
         while (end < v.size() && v[end].sampled && v[end].bulge == 0) ++end;
-        PlaceSamples(v, k - 1, end - 1);
+        PlaceSamples(stroke, k - 1, end - 1);
         k = end;
         continue;
       }
@@ -68,7 +68,7 @@ class Placer {
   }
 
   void End(double advance) {
-    Grid end{static_cast<long long>(std::round(std::clamp(advance * scale_, -kFarthest, kFarthest))), 0};
+    Grid end{static_cast<long long>(NearestGridUnit(advance * scale_)), 0};
     // Every glyph leaves the pen up, so that nothing after it draws.
     LiftPen();
     MoveTo(end);
@@ -99,25 +99,116 @@ class Placer {
     MoveTo(b);
   }
 
+  // Pieces from one grid point on, and the farthest they stray from the
+  // samples or curve they stand for.
+  struct Plan {
+    std::vector<ArcStep> steps;
+    double error = 0;
+  };
+
+  static void Append(Plan& plan, const Plan& more) {
+    plan.steps.insert(plan.steps.end(), more.steps.begin(), more.steps.end());
+    plan.error = std::max(plan.error, more.error);
+  }
+
+  static std::size_t Bytes(const Plan& plan) {
+    ShapeItems items;
+    for (const ArcStep& step : plan.steps) {
+      if (step.q == 0) {
+        items.Move(step.dx, step.dy);
+      } else {
+        items.Arc(step.dx, step.dy, step.q);
+      }
+    }
+    return items.Bytes().size();
+  }
+
+  // A run of samples (indices first to last into the stroke's vertices) in
+  // the fewest bytes: straight pieces thinned over the whole run, or each
+  // curve of it as its fitted arcs or its own straight pieces, or arcs
+  // wherever they fit. Arcs must be shorter to be taken.
+  void PlaceSamples(const Stroke& stroke, std::size_t first, std::size_t last) {
+    const std::vector<StrokeVertex>& v = stroke.vertices;
+    Plan lines = Thinned(v, first, last);
+    Plan mixed, arcs;
+    bool fitted = false;
+    std::size_t at = first;
+    for (const CurveSpan& span : stroke.curves) {
+      if (span.first < at || span.last > last || span.last <= span.first) continue;
+      if (span.first > at) {
+        Plan between = Thinned(v, at, span.first);
+        Append(mixed, between);
+        Append(arcs, between);
+      }
+      Plan straight = Thinned(v, span.first, span.last);
+      std::size_t straightBytes = Bytes(straight);
+      Point from = AsPoint(Round(Scaled(v[span.first])));
+      SmoothCurve curve = span.curve.Scaled(scale_);
+      // The arcs keep clear of the samples too, which lie off the curve by
+      // up to their chords' stray: the font is measured against them.
+      double pieces = static_cast<double>(span.last - span.first);
+      double samplesStray = curve.Bend() / (8 * pieces * pieces);
+      std::optional<CurveFit> fit = FitArcs(curve, from, tolerance_ - samplesStray, straightBytes, work_);
+      if (fit) {
+        Plan curved{fit->steps, fit->largestError + samplesStray};
+        fitted = true;
+        Append(mixed, Bytes(curved) < straightBytes || straight.error > tolerance_ ? curved : straight);
+        Append(arcs, curved);
+      } else {
+        Append(mixed, straight);
+        Append(arcs, straight);
+      }
+      at = span.last;
+    }
+    const Plan* best = &lines;
+    if (fitted) {
+      if (at < last) {
+        Plan rest = Thinned(v, at, last);
+        Append(mixed, rest);
+        Append(arcs, rest);
+      }
+      // Within the tolerance first, since a plan that strays past it costs
+      // the font a finer grid; then the fewest bytes.
+      std::size_t bytes = Bytes(lines);
+      for (const Plan* other : {&mixed, &arcs}) {
+        std::size_t otherBytes = Bytes(*other);
+        bool within = other->error <= tolerance_, bestWithin = best->error <= tolerance_;
+        if ((within && !bestWithin) || (within == bestWithin && otherBytes < bytes)) best = other, bytes = otherBytes;
+      }
+    }
+    Note(best->error);
+    for (const ArcStep& step : best->steps) {
+      Grid to{pen_.x + step.dx, pen_.y + step.dy};
+      if (step.q == 0) {
+        MoveTo(to);
+      } else {
+        out_.items.Arc(step.dx, step.dy, step.q);
+        pen_ = to;
+      }
+    }
+  }
+
   // The samples first to last (indices into v) as the fewest straight
   // pieces that keep every sample within half the tolerance; rounding
   // takes the rest.
-  void PlaceSamples(const std::vector<StrokeVertex>& v, std::size_t first, std::size_t last) {
+  Plan Thinned(const std::vector<StrokeVertex>& v, std::size_t first, std::size_t last) {
     std::vector<Point> points;
     for (std::size_t k = first; k <= last; ++k) points.push_back(Scaled(v[k]));
     std::vector<char> keep(points.size(), 0);
     keep.front() = keep.back() = 1;
     Thin(points, 0, points.size() - 1, keep);
+    Plan plan;
     std::size_t from = 0;
     for (std::size_t k = 1; k < points.size(); ++k) {
       if (!keep[k]) continue;
       Grid a = Round(points[from]), b = Round(points[k]);
       for (std::size_t s = from; s <= k; ++s) {
-        Note(DistanceToSegment(points[s], AsPoint(a), AsPoint(b)));
+        plan.error = std::max(plan.error, DistanceToSegment(points[s], AsPoint(a), AsPoint(b)));
       }
-      MoveTo(b);
+      if (!(a == b)) plan.steps.push_back({static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0});
       from = k;
     }
+    return plan;
   }
 
   void Thin(const std::vector<Point>& points, std::size_t first, std::size_t last, std::vector<char>& keep) {
@@ -191,6 +282,7 @@ class Placer {
   GridGlyph& out_;
   Grid pen_;
   bool penDown_ = true;  // a glyph starts with the pen down at its origin
+  long long work_ = kFitWork;
 };
 
 }  // namespace

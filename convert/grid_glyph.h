@@ -1,7 +1,8 @@
 // A glyph's strokes placed on a grid of whole font units: vertices
 // rounded, arcs given the item's bulge steps (split where that strays past
-// the tolerance or a byte cannot hold the chord), curve samples thinned to
-// the fewest straight pieces within the tolerance.
+// the tolerance or a byte cannot hold the chord), curves as fitted bulge
+// arcs or their samples thinned to the fewest straight pieces within the
+// tolerance, whichever takes fewer bytes.
 #pragma once
 
 #include "convert/shape_items.h"

@@ -2,8 +2,11 @@
 // units with y up and the origin on the baseline, before any grid.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "convert/smooth_curve.h"
 
 namespace morlune::convert {
 
@@ -19,9 +22,20 @@ struct StrokeVertex {
   bool sampled = false;
 };
 
+// The samples from vertex `first` (where the curve starts) to vertex
+// `last` (where it ends) follow this curve.
+struct CurveSpan {
+  std::size_t first = 0;
+  std::size_t last = 0;
+  SmoothCurve curve;
+};
+
 // One pen-down run.
 struct Stroke {
   std::vector<StrokeVertex> vertices;
+  // In the order of their vertices; initialized, so that a stroke can
+  // still be written as its vertices alone.
+  std::vector<CurveSpan> curves{};
 };
 
 struct StrokeGlyph {

@@ -173,34 +173,37 @@ class PathReader {
 
   // Pieces enough that the chords stray at most the flatness: a curve
   // whose second derivative is at most m strays m / (8 n^2) with n pieces.
-  int Samples(double secondDerivative) const {
-    double n = std::ceil(std::sqrt(secondDerivative / (8 * flatness_)));
-    return static_cast<int>(std::clamp(n, 1.0, static_cast<double>(kMostSamples)));
+  int Samples(double secondDerivative) const { return Count(std::sqrt(secondDerivative / (8 * flatness_))); }
+
+  // A count of pieces from 1 to the most, whatever the arithmetic gave:
+  // points far out enough overflow to infinities and their differences to
+  // NaN, and the font's measure refuses them later.
+  static int Count(double wanted) {
+    if (!(wanted > 1)) return 1;
+    return wanted >= kMostSamples ? kMostSamples : static_cast<int>(std::ceil(wanted));
+  }
+
+  // The curve's samples, with the curve itself beside them for the grid.
+  void Sampled(const SmoothCurve& curve, int n) {
+    Begin();
+    std::size_t first = current_.vertices.size() - 1;
+    for (int k = 1; k <= n; ++k) {
+      Point p = curve.At(static_cast<double>(k) / n);
+      Add({p.x, p.y}, 0, true);
+    }
+    current_.curves.push_back({first, current_.vertices.size() - 1, curve});
   }
 
   void Cubic(P c1, P c2, P end) {
-    P p0 = pen_;
-    double m = 6 * std::max(std::hypot(p0.x - 2 * c1.x + c2.x, p0.y - 2 * c1.y + c2.y),
-                            std::hypot(c1.x - 2 * c2.x + end.x, c1.y - 2 * c2.y + end.y));
-    int n = Samples(m);
-    for (int k = 1; k <= n; ++k) {
-      double t = static_cast<double>(k) / n, u = 1 - t;
-      P p{u * u * u * p0.x + 3 * u * u * t * c1.x + 3 * u * t * t * c2.x + t * t * t * end.x,
-          u * u * u * p0.y + 3 * u * u * t * c1.y + 3 * u * t * t * c2.y + t * t * t * end.y};
-      Add(k == n ? end : p, 0, true);
-    }
+    SmoothCurve curve = SmoothCurve::Cubic({pen_.x, pen_.y}, {c1.x, c1.y}, {c2.x, c2.y}, {end.x, end.y});
+    Sampled(curve, Samples(curve.Bend()));
     control_ = c2;
     lastCubic_ = true;
   }
 
   void Quadratic(P c, P end) {
-    P p0 = pen_;
-    int n = Samples(2 * std::hypot(p0.x - 2 * c.x + end.x, p0.y - 2 * c.y + end.y));
-    for (int k = 1; k <= n; ++k) {
-      double t = static_cast<double>(k) / n, u = 1 - t;
-      P p{u * u * p0.x + 2 * u * t * c.x + t * t * end.x, u * u * p0.y + 2 * u * t * c.y + t * t * end.y};
-      Add(k == n ? end : p, 0, true);
-    }
+    SmoothCurve curve = SmoothCurve::Quadratic({pen_.x, pen_.y}, {c.x, c.y}, {end.x, end.y});
+    Sampled(curve, Samples(curve.Bend()));
     control_ = c;
     lastQuadratic_ = true;
   }
@@ -242,15 +245,15 @@ class PathReader {
     };
     if (std::fabs(rx - ry) <= 1e-9 * std::max(rx, ry)) {
       // A circle: pieces of at most a half turn, each its bulge.
-      int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(delta) / kPi - 1e-9)));
+      int pieces = Count(std::fabs(delta) / kPi - 1e-9);
       double bulge = std::tan(delta / pieces / 4);
       for (int k = 1; k <= pieces; ++k) Add(k == pieces ? end : at(static_cast<double>(k) / pieces), bulge, false);
       return;
     }
     double radius = std::max(rx, ry);
     double step = radius > flatness_ ? 2 * std::acos(1 - flatness_ / radius) : kPi;
-    int n = static_cast<int>(std::clamp(std::ceil(std::fabs(delta) / step), 1.0, static_cast<double>(kMostSamples)));
-    for (int k = 1; k <= n; ++k) Add(k == n ? end : at(static_cast<double>(k) / n), 0, true);
+    int n = Count(std::fabs(delta) / step);
+    Sampled(SmoothCurve::Ellipse({p0.x, p0.y}, {end.x, end.y}, {centre.x, centre.y}, rx, ry, phi, theta, delta), n);
   }
 
   std::string_view data_;

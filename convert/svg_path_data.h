@@ -1,6 +1,7 @@
 // SVG path data to strokes: every command, absolute or relative, with its
 // implicit repeats; circular arcs kept as bulges (at most a half circle
-// each), elliptical arcs and Bezier curves sampled within a flatness.
+// each), elliptical arcs and Bezier curves sampled within a flatness and
+// kept beside their samples, so that the grid can fit arcs to them.
 #pragma once
 
 #include <optional>

@@ -1,0 +1,177 @@
+#include "convert/curve_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "convert/arc_math.h"
+
+namespace morlune::convert {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kMostBulge = static_cast<int>(kBulgeSteps);
+// Halving what is left of the curve this often, the shortest stretch tried
+// is 1/4096 of it.
+constexpr int kSearchSteps = 12;
+// Points along a stretch: enough that the curve strays from the polyline
+// through them by an eighth of the tolerance, within these bounds. The
+// drawn piece is looked at in fewer: it is a circle, smooth everywhere.
+constexpr int kFewestSamples = 8;
+constexpr int kMostSamples = 64;
+constexpr int kDrawnSamples = 16;
+
+// The grid point the item's end lands on.
+Point Rounded(Point p) { return {NearestGridUnit(p.x), NearestGridUnit(p.y)}; }
+
+double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The distance from p to the arc: to its circle where p lies within the
+// arc's sweep as seen from the centre, else to the nearer end.
+double DistanceToArc(Point p, const ArcSegment& arc) {
+  double radius = std::fabs(arc.axisX);
+  double vx = p.x - arc.centre.x, vy = p.y - arc.centre.y;
+  double sweep = arc.sweep * kPi / 180;
+  double start = std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x);
+  double turn = (std::atan2(vy, vx) - start) * (sweep >= 0 ? 1 : -1);
+  turn -= 2 * kPi * std::floor(turn / (2 * kPi));
+  if (turn <= std::fabs(sweep)) return std::fabs(std::hypot(vx, vy) - radius);
+  return std::min(Distance(p, arc.from), Distance(p, arc.to));
+}
+
+double DistanceToPolyline(Point p, const std::vector<Point>& line) {
+  double nearest = std::numeric_limits<double>::infinity();
+  for (std::size_t k = 0; k + 1 < line.size(); ++k) nearest = std::min(nearest, DistanceToSegment(p, line[k], line[k + 1]));
+  return nearest;
+}
+
+// The bulge of the circle through a, m and b, as an arc from a to b that
+// passes m: the cotangent of half the angle a-m-b, positive where m lies
+// to the right of the chord (the arc turns counterclockwise).
+double BulgeThrough(Point a, Point m, Point b) {
+  double ux = a.x - m.x, uy = a.y - m.y, vx = b.x - m.x, vy = b.y - m.y;
+  double cross = ux * vy - uy * vx;
+  double angle = std::atan2(std::fabs(cross), ux * vx + uy * vy);
+  if (!(angle > 0)) return 0;
+  double bulge = 1 / std::tan(angle / 2);
+  return cross < 0 ? bulge : -bulge;
+}
+
+class Fitter {
+ public:
+  Fitter(const SmoothCurve& curve, double tolerance, long long& work)
+      : curve_(curve), bend_(curve.Bend()), tolerance_(tolerance), work_(work) {}
+
+  // The arc from a over the curve from t0 to t1 that strays least, looked
+  // for from the circle through the stretch's middle one bulge step at a
+  // time; false where no item can draw it or it strays past the tolerance.
+  bool Fits(double t0, double t1, Point a, ArcStep& step, double& error) {
+    Point b = Rounded(curve_.At(t1));
+    step = {static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0};
+    if (std::abs(step.dx) > kLargestChord || std::abs(step.dy) > kLargestChord) return false;
+    Sample(t0, t1);
+    if (step.dx == 0 && step.dy == 0) {
+      error = Stray(a, b, 0);
+      return error <= tolerance_;
+    }
+    double bulge = BulgeThrough(a, curve_.At(t0 + (t1 - t0) / 2), b);
+    int q = static_cast<int>(std::lround(std::clamp(bulge, -1.0, 1.0) * kBulgeSteps));
+    error = Stray(a, b, q);
+    for (int direction : {1, -1}) {
+      while (error > tolerance_ && work_ >= 0) {
+        int next = q + direction;
+        if (next < -kMostBulge || next > kMostBulge) break;
+        double nextError = Stray(a, b, next);
+        if (!(nextError < error)) break;
+        q = next;
+        error = nextError;
+      }
+    }
+    step.q = q;
+    return error <= tolerance_;
+  }
+
+  bool WorkLeft() const { return work_ >= 0; }
+
+ private:
+  // The curve's points over the stretch, and how far the curve may lie from
+  // the polyline through them.
+  void Sample(double t0, double t1) {
+    double span = t1 - t0;
+    double wanted = std::sqrt(bend_ * span * span / tolerance_);
+    int n = !(wanted > kFewestSamples) ? kFewestSamples : wanted >= kMostSamples ? kMostSamples : static_cast<int>(std::ceil(wanted));
+    points_.clear();
+    for (int k = 0; k <= n; ++k) points_.push_back(curve_.At(k == n ? t1 : t0 + span * k / n));
+    slack_ = bend_ * span * span / (8.0 * n * n);
+  }
+
+  // The farthest the piece drawn from a to b with bulge q and the sampled
+  // stretch lie from each other, both ways; a piece of no length draws
+  // nothing and the stretch is held against the point where the pen stays.
+  double Stray(Point a, Point b, int q) {
+    work_ -= static_cast<long long>(points_.size() * (kDrawnSamples + 2));
+    double farthest = 0;
+    ArcSegment arc = ArcOfBulge(a, b, q / kBulgeSteps);
+    for (const Point& p : points_) {
+      farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : DistanceToArc(p, arc));
+    }
+    for (int k = 0; k <= kDrawnSamples; ++k) {
+      double t = static_cast<double>(k) / kDrawnSamples;
+      Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : PointOnArc(arc, t);
+      farthest = std::max(farthest, DistanceToPolyline(p, points_));
+    }
+    return farthest + slack_;
+  }
+
+  const SmoothCurve& curve_;
+  double bend_;
+  double tolerance_;
+  long long& work_;
+  std::vector<Point> points_;
+  double slack_ = 0;
+};
+
+}  // namespace
+
+std::optional<CurveFit> FitArcs(const SmoothCurve& curve, Point start, double tolerance, std::size_t mostSteps,
+                                long long& work) {
+  if (!curve.Finite() || !(tolerance > 0) || !std::isfinite(tolerance)) return std::nullopt;
+  Fitter fitter(curve, tolerance, work);
+  CurveFit fit;
+  Point at = start;
+  double t0 = 0;
+  // Pieces that draw nothing count too, so that the stretches cannot
+  // shrink without end.
+  for (std::size_t pieces = 0; t0 < 1; ++pieces) {
+    if (pieces >= mostSteps) return std::nullopt;
+    ArcStep step;
+    double error = 0;
+    double reach = 1;
+    if (!fitter.Fits(t0, 1, at, step, error)) {
+      // The longest stretch from t0 that fits, by halving.
+      double fits = t0, fails = 1;
+      for (int k = 0; k < kSearchSteps && fitter.WorkLeft(); ++k) {
+        double middle = fits + (fails - fits) / 2;
+        ArcStep tried;
+        double triedError = 0;
+        if (fitter.Fits(t0, middle, at, tried, triedError)) {
+          fits = middle;
+          step = tried;
+          error = triedError;
+        } else {
+          fails = middle;
+        }
+      }
+      if (fits == t0) return std::nullopt;
+      reach = fits;
+    }
+    if (!fitter.WorkLeft()) return std::nullopt;
+    if (step.dx != 0 || step.dy != 0) fit.steps.push_back(step);
+    fit.largestError = std::max(fit.largestError, error);
+    at = {at.x + step.dx, at.y + step.dy};
+    t0 = reach;
+  }
+  return fit;
+}
+
+}  // namespace morlune::convert
