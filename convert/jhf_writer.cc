@@ -79,10 +79,7 @@ class JhfGlyph {
       }
       if (!first) text += " R";
       first = false;
-      for (const GridPoint& p : stroke) {
-        text += Coordinate(p.x + left, 1.0 / scale_);
-        text += Coordinate(kJhfBaseline - p.y, 1.0 / scale_);
-      }
+      for (const GridPoint& p : stroke) text += Pair(p.x + left, kJhfBaseline - p.y);
       pairs += needed;
     }
     if (cut) losses_.Add(LossKind::kStrokesCut);
@@ -124,10 +121,14 @@ class JhfGlyph {
     stroke.push_back(g);
   }
 
-  char Coordinate(int value, double unit) {
-    int kept = std::clamp(value, kJhfLeast, kJhfMost);
-    if (kept != value) losses_.Add(LossKind::kPointsClamped, (kept - value) * unit);
-    return static_cast<char>(kJhfZero + kept);
+  // A point's two columns. One pulled in on both axes moves along the
+  // diagonal: its loss is that whole move, not either axis's share.
+  std::string Pair(int x, int y) {
+    int keptX = std::clamp(x, kJhfLeast, kJhfMost), keptY = std::clamp(y, kJhfLeast, kJhfMost);
+    if (keptX != x || keptY != y) {
+      losses_.Add(LossKind::kPointsClamped, std::hypot(keptX - x, keptY - y) / scale_);
+    }
+    return {static_cast<char>(kJhfZero + keptX), static_cast<char>(kJhfZero + keptY)};
   }
 
   double scale_;
@@ -136,7 +137,8 @@ class JhfGlyph {
 };
 
 std::string Header(int number, int pairs) {
-  char text[16];
+  // Room for any int, so that no compiler need prove the count's range.
+  char text[32];
   std::snprintf(text, sizeof text, "%5d%3d", number % 100000, pairs);
   return text;
 }

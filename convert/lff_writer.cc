@@ -125,7 +125,9 @@ std::string WriteLff(const GlyphFont& font, LossReport& losses) {
   for (const CharacterGlyph* entry : ByCharacter(font, losses)) {
     const CharacterGlyph& glyph = *entry;
     if (glyph.character == U' ') {
+      // The format keeps of a space only its width, as the word spacing.
       wordSpacing = glyph.glyph.advance.x * scale;
+      if (!glyph.glyph.paths.empty()) losses.Add(LossKind::kCodesDropped);
       continue;
     }
     if (glyph.character > kLffLastCharacter || glyph.character < 0x20 || glyph.glyph.paths.empty()) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "convert/arc_math.h"
 #include "convert/glyph_export.h"
 #include "convert/number_format.h"
 
@@ -15,6 +16,9 @@ namespace {
 // size as tall as text in those at the same size.
 constexpr double kReaderCapitalPerEm = 0.662;
 constexpr int kDecimals = 6;
+// Arcs the format cannot hold stray at most this share of a capital from
+// the straight pieces written for them.
+constexpr double kFlatnessPerCapital = 1e-3;
 
 std::string Number(double value) { return DecimalText(value, kDecimals); }
 
@@ -48,7 +52,16 @@ std::string XmlText(const std::string& text) {
   return out;
 }
 
-std::string PathData(const Glyph& glyph) {
+// An SVG arc with a zero radius is a straight line to its end, and one
+// that ends where it starts is not drawn at all: a circle squashed flat by
+// its frame, or one that comes back to its start, must go as the straight
+// pieces it draws.
+bool SvgDrawsArc(const ArcSegment& arc) {
+  return Number(std::fabs(arc.axisX)) != "0" && Number(std::fabs(arc.axisY)) != "0" &&
+         (Number(arc.from.x) != Number(arc.to.x) || Number(arc.from.y) != Number(arc.to.y));
+}
+
+std::string PathData(const Glyph& glyph, double flatness, LossReport& losses) {
   std::string d;
   for (const Path& path : glyph.paths) {
     if (!d.empty()) d += ' ';
@@ -59,6 +72,12 @@ std::string PathData(const Glyph& glyph) {
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
+      if (!SvgDrawsArc(arc)) {
+        std::vector<Point> points = FlattenArc(arc, flatness);
+        for (std::size_t k = 1; k < points.size(); ++k) d += " L " + Number(points[k].x) + " " + Number(points[k].y);
+        losses.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+        continue;
+      }
       // The sweep flag is read in the glyph's own y-up space: 1 turns
       // counterclockwise there. A frame mirroring one axis turns the arc.
       bool counterclockwise = (arc.sweep > 0) != ((arc.axisX < 0) != (arc.axisY < 0));
@@ -100,7 +119,7 @@ std::string WriteSvgFont(const GlyphFont& font, const std::string& baseName, Los
     if (glyph.glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.glyph.advance.y);
     out += "<glyph unicode=\"" + UnicodeAttribute(glyph.character) + "\" horiz-adv-x=\"" +
            Number(glyph.glyph.advance.x) + "\"";
-    std::string d = PathData(glyph.glyph);
+    std::string d = PathData(glyph.glyph, font.capHeight * kFlatnessPerCapital, losses);
     if (!d.empty()) out += " d=\"" + d + "\"";
     out += "/>\n";
   }

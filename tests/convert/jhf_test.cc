@@ -3,6 +3,7 @@
 // with the same strokes.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <numeric>
 #include <regex>
@@ -80,6 +81,27 @@ TEST(JhfWriter, ReportsWhatTheGridCannotHold) {
   EXPECT_GT(losses.Largest(LossKind::kArcsFlattened), 0);
   EXPECT_LT(losses.Largest(LossKind::kArcsFlattened), 1);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+}
+
+TEST(JhfWriter, ReportsAPointPulledInOnBothAxesByItsWholeMove) {
+  // On a grid of scale 1 the columns hold x from -49 to 44 and y from 9 - 44
+  // to 9 + 49. Ink from x = -60 to 60 keeps the left margin at 0: (-60, 0)
+  // is pulled in by 11 along x, (60, 60) by 16 along x and 2 along y, which
+  // is sqrt(260) along the diagonal; the reader finds it at (44, 58).
+  GlyphFont font;
+  font.capHeight = 21;
+  font.glyphs.push_back({U'!', 0x21, LinesGlyph(0x21, {10, 0}, {{{-60, 0}, {60, 60}}})});
+  LossReport losses;
+  std::string text = WriteJhf(font, losses);
+  EXPECT_EQ(losses.Count(LossKind::kPointsClamped), 2);
+  EXPECT_DOUBLE_EQ(losses.Largest(LossKind::kPointsClamped), std::sqrt(260.0));
+  Result<StrokeFont> back = ReadJhf(text, "font");
+  ASSERT_TRUE(back) << back.error().message;
+  const StrokeGlyph& glyph = back->glyphs.at(1);
+  ASSERT_EQ(glyph.strokes.size(), 1u);
+  ASSERT_EQ(glyph.strokes[0].vertices.size(), 2u);
+  EXPECT_EQ(glyph.strokes[0].vertices[1].x, 44);
+  EXPECT_EQ(glyph.strokes[0].vertices[1].y, 58);
 }
 
 TEST(JhfReader, ReadsTheGridBackToGlyphSpace) {

@@ -156,6 +156,22 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
             "0,0;0,9;0,0,A-1\n"
             "\n");
   EXPECT_TRUE(losses.Empty());
+
+  // Of a space the format keeps only its width, as the word spacing: a
+  // space that draws loses its ink, and says so.
+  for (bool inked : {false, true}) {
+    SCOPED_TRACE(inked);
+    GlyphFont spaced;
+    spaced.capHeight = 9;
+    std::vector<std::vector<Point>> ink;
+    if (inked) ink.push_back({{0, 0}, {4, 0}});
+    spaced.glyphs.push_back({U' ', 0x20, LinesGlyph(0x20, {4, 0}, ink)});
+    LossReport spaceLosses;
+    std::string text = WriteLff(spaced, spaceLosses);
+    EXPECT_NE(text.find("# WordSpacing:       4\n"), std::string::npos);
+    EXPECT_EQ(text.find("[0020]"), std::string::npos);
+    EXPECT_EQ(spaceLosses.Count(LossKind::kCodesDropped), inked ? 1 : 0);
+  }
 }
 
 TEST(LffExport, EveryTestFontFollowsTheRulesAndDrawsAsMorluneDraws) {

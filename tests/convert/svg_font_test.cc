@@ -72,6 +72,52 @@ TEST(SvgFontWriter, ArcsKeepTheirTurnInGlyphSpace) {
   EXPECT_TRUE(losses.Empty());
 }
 
+TEST(SvgFontWriter, ArcsAnSvgArcCannotDrawGoAsStraightPieces) {
+  // An SVG arc with a zero radius is a straight line to its end, and one
+  // ending at its start is not drawn: a circle of radius 2 about (1, 0)
+  // squashed to no width by its frame draws a vertical line from y = -2 to
+  // 2 in a half turn from (1, -2), and from (1, 0) goes up to y = 2 and
+  // back.
+  GlyphFont font;
+  font.capHeight = 6.62;
+  const struct {
+    char32_t character;
+    ArcSegment arc;
+    double lowest, highest;
+  } rows[] = {
+      {U'a', {{1, -2}, {1, 2}, {1, 0}, 0, 2, 180}, -2, 2},
+      {U'b', {{1, 0}, {1, 0}, {1, 0}, 0, 2, 180}, 0, 2},
+  };
+  for (const auto& row : rows) {
+    Glyph glyph;
+    glyph.code = row.character;
+    glyph.advance = {3, 0};
+    glyph.paths.push_back(Path{row.arc.from, {row.arc}});
+    font.glyphs.push_back({row.character, row.character, glyph});
+  }
+  LossReport losses;
+  std::string svg = WriteSvgFont(font, "font", losses);
+  EXPECT_EQ(losses.Count(LossKind::kArcsFlattened), 2);
+  EXPECT_LT(losses.Largest(LossKind::kArcsFlattened), 1e-9);  // the pieces lie on the line the arc draws
+  Result<StrokeFont> back = ReadSvgFont(svg, "font");
+  ASSERT_TRUE(back) << back.error().message;
+  ASSERT_EQ(back->glyphs.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(GlyphLine(svg, std::string(1, static_cast<char>(rows[k].character))).find(" A "), std::string::npos);
+    double lowest = HUGE_VAL, highest = -HUGE_VAL;
+    for (const Stroke& stroke : back->glyphs[k].strokes) {
+      for (const StrokeVertex& v : stroke.vertices) {
+        EXPECT_EQ(v.x, 1);
+        lowest = std::min(lowest, v.y);
+        highest = std::max(highest, v.y);
+      }
+    }
+    EXPECT_NEAR(lowest, rows[k].lowest, 0.01);
+    EXPECT_NEAR(highest, rows[k].highest, 0.01);
+  }
+}
+
 // The reader's output: each character's path data and the x it is set at.
 struct SetGlyph {
   std::string d;
