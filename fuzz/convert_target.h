@@ -16,17 +16,25 @@
 
 namespace morlune::fuzzing {
 
-// How long a font's strokes are on a grid of the given units a capital (an
-// arc counted as the half circle over its chord, the most it can be): the
+// How long a font's strokes are on a grid of the given units a capital: the
 // import measures what it placed at points an eighth of a unit apart all
-// along them, so this is what a run of the import costs.
+// along them, so this is what a run of the import costs. An arc's length
+// over its chord grows without bound with its bulge: a bulge of 2,000 turns
+// a chord of one unit into a circle some 3,000 units round.
+// The length of an arc of the given bulge over its chord: half its angle
+// over the sine of that.
+inline double ArcOverChord(double bulge) {
+  double half = 2 * std::atan(std::fabs(bulge));
+  return half < 1e-9 ? 1 : half / std::sin(half);
+}
+
 inline double StrokeLengthOnGrid(const convert::StrokeFont& font, double unitsPerCapital) {
   double length = 0;
   for (const convert::StrokeGlyph& glyph : font.glyphs) {
     for (const convert::Stroke& stroke : glyph.strokes) {
       for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
         const convert::StrokeVertex &a = stroke.vertices[k - 1], &b = stroke.vertices[k];
-        length += std::hypot(b.x - a.x, b.y - a.y) * (b.bulge != 0 ? 1.6 : 1);
+        length += std::hypot(b.x - a.x, b.y - a.y) * ArcOverChord(b.bulge);
       }
     }
   }
