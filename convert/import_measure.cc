@@ -96,7 +96,13 @@ bool SameRuns(const std::vector<Run>& a, const std::vector<Run>& b) {
 bool DrawsRoundedVertices(const WrittenGlyph& glyph, double scale) {
   std::vector<Run> drawn;
   if (!DrawnRuns(*glyph.drawn, drawn)) return false;
-  return SameRuns(Normalized(drawn), Normalized(RoundedRuns(*glyph.read, scale)));
+  std::vector<Run> rounded = RoundedRuns(*glyph.read, scale);
+  // A stroke that the rounding shrinks to one point draws nothing: how far
+  // its ink lies from what is drawn, no rounding tells.
+  for (const Run& run : rounded) {
+    if (std::all_of(run.begin(), run.end(), [&](Point p) { return Same(p, run.front()); })) return false;
+  }
+  return SameRuns(Normalized(drawn), Normalized(rounded));
 }
 
 }  // namespace

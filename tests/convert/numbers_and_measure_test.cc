@@ -138,8 +138,14 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
   StrokeGlyph arc;
   arc.strokes.push_back({{{0, 0, 0, false}, {8, 0, 1, false}}});
   Glyph chord = LinesGlyph('C', {8, 0}, {{{0, 0}, {8, 0}}});
+  // An i whose dot the grid rounds to a single point: the drawing shows no
+  // dot, so the dot's ink lies 4.2 from the stem, whatever its rounding.
+  StrokeGlyph i = Straight({{{4, 0}, {4, 6}}, {{4, 9.6}, {4, 10.2}}}, 8);
+  Glyph stemOnly = LinesGlyph('i', {8, 0}, {{{4, 0}, {4, 6}}});
   GridGlyph placed;
   placed.largestError = 0.3;
+  GridGlyph dotPlaced;
+  dotPlaced.largestError = 0.4;
   GridGlyph arcPlaced;
   arcPlaced.largestError = 0.25;  // what a wrong model would say
   const struct {
@@ -151,6 +157,7 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
       {"straight, drawn otherwise", {{&h, &placed, &lowBar}}, 2.3},
       {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4},
       {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3},
+      {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2},
   };
   for (const auto& row : rows) {
     EXPECT_NEAR(LargestWrittenError(row.glyphs, 1), row.largest, 0.01) << row.what;
