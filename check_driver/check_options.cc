@@ -12,8 +12,8 @@
 
 namespace morlune {
 
-CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options) {
-  auto usage = [](std::string error) { return CheckScan{CheckVerdict::kUsageError, std::move(error)}; };
+OptionScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options) {
+  auto usage = [](std::string error) { return OptionScan{OptionVerdict::kUsageError, std::move(error)}; };
   bool optionsOver = false, stdinNamed = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -30,8 +30,8 @@ CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& 
       optionsOver = true;
       continue;
     }
-    if (arg == "--help") return {CheckVerdict::kHelp, ""};
-    if (arg == "--version") return {CheckVerdict::kVersion, ""};
+    if (arg == "--help") return {OptionVerdict::kHelp, ""};
+    if (arg == "--version") return {OptionVerdict::kVersion, ""};
     if (arg == "--json") {
       options.json = true;
       continue;

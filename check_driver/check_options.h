@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check/finding.h"
+#include "platform/option_scan.h"
 
 namespace morlune {
 
@@ -19,14 +20,7 @@ struct CheckCommandLine {
   const char* encoding = nullptr;
 };
 
-enum class CheckVerdict { kRun, kHelp, kVersion, kUsageError };
-
-struct CheckScan {
-  CheckVerdict verdict = CheckVerdict::kRun;
-  std::string error;  // for kUsageError
-};
-
-CheckScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options);
+OptionScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options);
 
 const char* CheckHelpText();
 

@@ -70,15 +70,15 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
 }
 
 int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
-  CheckScan scan = ScanCheckOptions(argc, argv, options_);
+  OptionScan scan = ScanCheckOptions(argc, argv, options_);
   switch (scan.verdict) {
-    case CheckVerdict::kHelp:
+    case OptionVerdict::kHelp:
       return Say(CheckHelpText());
-    case CheckVerdict::kVersion:
+    case OptionVerdict::kVersion:
       return Say("morlune-check " MORLUNE_VERSION "\n");
-    case CheckVerdict::kUsageError:
+    case OptionVerdict::kUsageError:
       return Usage(scan.error);
-    case CheckVerdict::kRun:
+    case OptionVerdict::kRun:
       break;
   }
   check::CheckOptions options;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "drawing/code_range.h"
+#include "platform/option_scan.h"
 
 namespace morlune {
 
@@ -22,13 +23,6 @@ struct DrawOptions {
   double obliqueDegrees = 0;          // --oblique
   double height = 32;
   bool list = false;
-};
-
-enum class OptionVerdict { kRun, kHelp, kVersion, kUsageError };
-
-struct OptionScan {
-  OptionVerdict verdict = OptionVerdict::kRun;
-  std::string error;  // for kUsageError
 };
 
 OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& options);
