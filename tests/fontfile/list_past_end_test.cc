@@ -2,16 +2,19 @@
 // (0xFF, 0xFF) and lowers the counter by 2 until it is spent, so the reading
 // ends the record (not the font) and the input stays at its end. A sink that
 // keeps items is shown every such pair; one that keeps nothing, none, with
-// the same ending.
+// the same ending; and a file read to its end the same as memory.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "fontfile/shape_items.h"
 #include "platform/byte_input.h"
+#include "platform/file_io.h"
+#include "tests/support/process_run.h"
 
 namespace morlune {
 namespace {
@@ -53,20 +56,29 @@ TEST(ReadShapeItems, ListCutByTheEndOfInput) {
       {"closed before the end", {9, 1, 2, 0, 0}, 9, 0, 2, {0, 0}},
       {"the counter spent before the end", {9, 1, 2, 3, 4}, 3, 1, 1, {1, 2}},
   };
+  const std::string path = testing::MakeTempDir() + "/spec";
   for (const Row& row : rows) {
+    const auto counter = static_cast<std::int16_t>(row.counter);
     ByteInput kept;
     kept.AttachMemory(row.bytes.data(), row.bytes.size());
     EntryCount sink;
-    EXPECT_EQ(ReadShapeItems(kept, ShapeFileKind::kShapes11, static_cast<std::int16_t>(row.counter), sink), row.result)
-        << row.what;
+    EXPECT_EQ(ReadShapeItems(kept, ShapeFileKind::kShapes11, counter, sink), row.result) << row.what;
     EXPECT_EQ(std::pair(sink.entries, sink.last), std::pair(row.entries, row.last)) << row.what;
+
     ByteInput skipped;
     skipped.AttachMemory(row.bytes.data(), row.bytes.size());
     SkipItems skip;
-    EXPECT_EQ(ReadShapeItems(skipped, ShapeFileKind::kShapes11, static_cast<std::int16_t>(row.counter), skip), row.result)
-        << row.what;
+    EXPECT_EQ(ReadShapeItems(skipped, ShapeFileKind::kShapes11, counter, skip), row.result) << row.what;
     EXPECT_EQ(skipped.Tell(), kept.Tell()) << row.what;
+
+    testing::WriteFileBytes(path, std::string(row.bytes.begin(), row.bytes.end()));
+    ByteInput file;
+    file.AttachFd(OpenForReading(path.c_str()), true);
+    EntryCount fromFile;
+    EXPECT_EQ(ReadShapeItems(file, ShapeFileKind::kShapes11, counter, fromFile), row.result) << row.what;
+    EXPECT_EQ(std::pair(fromFile.entries, fromFile.last), std::pair(row.entries, row.last)) << row.what;
   }
+  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }
 
 }  // namespace
