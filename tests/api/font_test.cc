@@ -162,7 +162,7 @@ TEST(FontRecords, HeaderValuesAndEscapeRangesOfEachVariant) {
   ASSERT_EQ(bigfont.escapeRanges().size(), 2u);
   EXPECT_EQ(bigfont.escapeRanges()[1].first, 0xF0);
   EXPECT_EQ(bigfont.escapeRanges()[1].last, 0xFF);
-  EXPECT_FALSE(OpenOrFail(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "", {0})}))).header().present);
+  EXPECT_FALSE(OpenOrFail(BuildFont(FontVariant::kShapes11, {Shape(0x41, "", {0})})).header().present);
 }
 
 TEST(FontDecompile, NoticesOfAFontCutShortAndOfARefusedIndex) {

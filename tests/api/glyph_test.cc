@@ -42,7 +42,7 @@ std::string Sample() { return ReadFileBytes(MORLUNE_SOURCE_DIR "/examples/stroke
 
 std::string Shapes(std::vector<FontRecord> records) {
   records.insert(records.begin(), Shape(0, "t", {8, 2, 0, 0}));
-  return BuildFont(FontLayout(FontVariant::kShapes11, std::move(records)));
+  return BuildFont(FontVariant::kShapes11, std::move(records));
 }
 
 DrawLimits Limits(int depth, long long items, long long perByte = 16, long long atLeast = 1000000) {

@@ -20,9 +20,9 @@ namespace {
 // A shapes font 4 units high: "I" a stroke of 4 up, then 2 on; "O" a circle
 // of radius 1 between x = 0 and 2 (from angle 0, counterclockwise), then 4 on.
 Font Shapes() {
-  return OpenOrFail(BuildFont(FontLayout(
+  return OpenOrFail(BuildFont(
       FontVariant::kShapes11, {Shape(0, "s", {4, 1, 0, 0}), Shape(0x49, "", {0x44, 2, 0x4C, 0x20, 0}),
-                               Shape(0x4F, "", {2, 0x20, 1, 10, 1, 0x00, 2, 0x20, 0})})));
+                               Shape(0x4F, "", {2, 0x20, 1, 10, 1, 0x00, 2, 0x20, 0})}));
 }
 
 // A bigfont 8 units high whose lead bytes C3 and 82 begin two-byte codes:
@@ -38,8 +38,8 @@ Font Bigfont() {
 
 // A unifont 4 units high with "あ" (U+3042): a stroke of 4 on.
 Font Unifont() {
-  return OpenOrFail(BuildFont(FontLayout(FontVariant::kUnifont10,
-                                     {Shape(0, "u", {4, 1, 0, 0, 0, 0}), Shape(0x3042, "", {0x40, 0})})));
+  return OpenOrFail(BuildFont(FontVariant::kUnifont10,
+                                     {Shape(0, "u", {4, 1, 0, 0, 0, 0}), Shape(0x3042, "", {0x40, 0})}));
 }
 
 struct TextCase {

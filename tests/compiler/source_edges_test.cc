@@ -109,12 +109,12 @@ TEST(SourceEdges, AFaultIsToldOnceWhereItStarts) {
 }
 
 TEST(SourceEdges, BlanksAroundAHeadersCommasAreIgnored) {
-  const std::string unifont = BuildFont(FontLayout(FontVariant::kUnifont10, {Shape(0, "u", {1, 2, 3, 4, 5, 0})}));
+  const std::string unifont = BuildFont(FontVariant::kUnifont10, {Shape(0, "u", {1, 2, 3, 4, 5, 0})});
   FontLayout bigfont(FontVariant::kBigfont10, {Shape(0, "b", {1, 2, 3, 0})});
   bigfont.escapeRanges = {{0x81, 0x9F}};
   auto shapes = [](std::string name) {
-    return LowestCode0(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0}),
-                                                                     Shape(0x41, name, {0})})));
+    return LowestCode0(BuildFont(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0}),
+                                                                     Shape(0x41, name, {0})}));
   };
   const struct {
     const char* what;
@@ -152,15 +152,15 @@ TEST(SourceEdges, WhatTheWholeFontLacksIsWarnedOf) {
       {"comments and blank lines only", ";; a banner\n\n  ; more\n", {}, empty,
        BuildFont(FontLayout(FontVariant::kShapes11))},
       {"shapes without a font-header record", "*00041,1,a\n0\n", {}, noHeader,
-       BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0x41, "a", {0})}))},
+       BuildFont(FontVariant::kShapes11, {Shape(0x41, "a", {0})})},
       {"a unifont without one names its own header", "*00041,4,a\n7,0102,0\n", {Variant::kUnifont},
        "1:1: warning: the text has no font-header record (*UNIFONT,COUNT,NAME), so the font has no height of its "
        "own\n",
-       BuildFont(FontLayout(FontVariant::kUnifont10, {Shape(0x41, "a", {7, 1, 2, 0})}))},
+       BuildFont(FontVariant::kUnifont10, {Shape(0x41, "a", {7, 1, 2, 0})})},
       {"the font-header record alone", kHeader, {}, "",
-       LowestCode0(BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0})})))},
+       LowestCode0(BuildFont(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0})}))},
       {"a bigfont's font-header record after its *BIGFONT line", "*BIGFONT 1,0\n*0,4,b\n1,2,3,0\n", {}, "",
-       BuildFont(FontLayout(FontVariant::kBigfont10, {Shape(0, "b", {1, 2, 3, 0})}))},
+       BuildFont(FontVariant::kBigfont10, {Shape(0, "b", {1, 2, 3, 0})})},
       {"a text with an error has that error only", "*00041,1,a\n300\n", {},
        "2:1: error: '300' is out of range for a code or vector byte (0 to 255)\n", std::nullopt},
   };
@@ -184,7 +184,7 @@ TEST(SourceEdges, ACompiledFontIsToldInOneLine) {
     const std::string expected = std::string("1:1: error: this is a compiled font (") + v.name +
                                  "), not source text; morlune turns it into source text\n";
     const std::string font =
-        BuildFont(FontLayout(v.variant, {Shape(0, "Vormald", {6, 2, 0, 0, 0, 0}), Shape(0x41, "a", {2, 0x14, 0})}));
+        BuildFont(v.variant, {Shape(0, "Vormald", {6, 2, 0, 0, 0, 0}), Shape(0x41, "a", {2, 0x14, 0})});
     for (const std::string& given : {font, Signature(v.variant)}) {
       Compiled compiled = CompileText(given, {std::nullopt, true, true});
       EXPECT_EQ(compiled.problems, expected) << v.name;

@@ -102,7 +102,7 @@ TEST(PenBounds, AListThatCodeFourteenSkipsCountsEachPairOrEntry) {
     for (int call = 0; call < 10; ++call) caller.insert(caller.end(), {7, 0x42});
     caller.insert(caller.end(), 9, 0x0F);
     caller.push_back(0x10);
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, {ShapeOf(0x41, caller), ShapeOf(0x42, skipped)})));
+    DrawnListing drawn = ListFont(BuildFont(kShapes11, {ShapeOf(0x41, caller), ShapeOf(0x42, skipped)}));
     EXPECT_EQ(drawn.listing, std::string(row.drawn ? "0041\t1,0\tM 0 0 L 1 0\n" : "0041\t0,0\t\n") + "0042\t0,0\t\n")
         << row.what;
     EXPECT_EQ(drawn.warnings, row.drawn ? "" : kTooManyItems) << row.what;
@@ -124,7 +124,7 @@ TEST(PenBounds, SkippedPairsCountTowardsTheRun) {
   for (int call = 0; call < 10; ++call) caller.insert(caller.end(), {7, 0x20});
   caller.push_back(0x10);
   for (int code = 0x41; code <= 0x4B; ++code) records.push_back(ShapeOf(code, caller));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, records));
   std::string expected = "0020\t0,0\t\n";
   for (const char* code : {"0041", "0042", "0043", "0044", "0045", "0046", "0047", "0048", "0049"}) {
     expected += std::string(code) + "\t1,0\tM 0 0 L 1 0\n";

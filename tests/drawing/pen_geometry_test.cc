@@ -112,7 +112,7 @@ TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
 TEST(PenGeometry, SubshapesNestSixteenDeep) {
   std::vector<FontRecord> records;
   for (int code = 0x41; code < 0x41 + 18; ++code) records.push_back(Shape(code, "", {0x10, 7, code + 1}));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, records));
   std::string path = "M 0 0";
   for (int x = 1; x <= 17; ++x) path += " L " + std::to_string(x) + " 0";
   EXPECT_EQ(drawn.listing.substr(0, drawn.listing.find('\n')), "0041\t17,0\t" + path);
@@ -125,8 +125,8 @@ TEST(PenGeometry, SubshapesNestSixteenDeep) {
 // and the 9,997th item of that call would be the 100,001st.
 TEST(PenGeometry, TheHundredThousandAndFirstItemStopsTheCharacter) {
   FontRecord unit{0x42, std::string("\0\x10", 2) + std::string(29999, '\x0F'), {}, {}, 0};
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, {Shape(0x41, "", {7, 0x42, 7, 0x42, 7, 0x42, 7, 0x42}),
-                                                                unit})));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, {Shape(0x41, "", {7, 0x42, 7, 0x42, 7, 0x42, 7, 0x42}),
+                                                                unit}));
   EXPECT_EQ(drawn.listing, "0041\t4,0\tM 0 0 L 1 0 L 2 0 L 3 0 L 4 0\n0042\t1,0\tM 0 0 L 1 0\n");
   EXPECT_EQ(drawn.warnings, "0041: the character has more than 100000 items; it stops there\n");
 }
@@ -139,7 +139,7 @@ TEST(PenGeometry, TheHundredThousandAndFirstItemStopsTheCharacter) {
 TEST(PenGeometry, TheRunStopsAtItsBound) {
   std::vector<FontRecord> records = {{0x20, std::string("\0\x10", 2) + std::string(29999, '\x0F'), {}, {}, 0}};
   for (int code = 0x41; code <= 0x4D; ++code) records.push_back(Shape(code, "", {7, 0x20, 7, 0x20, 7, 0x20}));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, records));
   std::string expected = "0020\t1,0\tM 0 0 L 1 0\n";
   for (const char* code : {"0041", "0042", "0043", "0044", "0045", "0046", "0047", "0048", "0049", "004A", "004B"}) {
     expected += std::string(code) + "\t3,0\tM 0 0 L 1 0 L 2 0 L 3 0\n";

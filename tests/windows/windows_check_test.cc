@@ -22,8 +22,8 @@ class WindowsCheck : public ::testing::Test {
     // Height 6: A calls a shape the font lacks; 0x80 is the euro sign in
     // code page 1252.
     WriteFileBytes(top_ + "/faulty.kqx",
-                   BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
-                                                                 Shape(0x80, "", {0x40, 0})})));
+                   BuildFont(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
+                                                                 Shape(0x80, "", {0x40, 0})}));
   }
   void TearDown() override { std::filesystem::remove_all(top_); }
 
