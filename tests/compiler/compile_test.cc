@@ -34,7 +34,13 @@ std::string Bigfont(std::vector<FontRecord> records, std::vector<std::pair<std::
   return BuildFont(layout);
 }
 
+// A shapes 1.1 font of the font-header record "f" (1,2,3,0) and shape 0041 of the name given, holding a 0.
+std::string HeaderAndA(const std::string& name) {
+  return LowestCode0(BuildFont(FontVariant::kShapes11, {Shape(0, "f", {1, 2, 3, 0}), Shape(0x41, name, {0})}));
+}
+
 TEST(Compile, SourcesAsPeopleWriteThem) {
+  const std::string header = "*0,4,f\n1,2,3,0\n";
   const GoodSource cases[] = {
       {"comments, blank lines, CR LF, blanks and tabs; a ';' in a name is part of it",
        "; a font by hand\r\n\r\n*0,4,Hand ; not a comment\r\n  21 , -5 ,2,0 ; values\r\n*00041,3,A\r\n2,\t0FF , 0\r\n",
@@ -69,6 +75,17 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
        Bigfont({Shape(0, "B", {8, 0, 0, 8, 0}), Shape(0x41, "", {1, 0}), Shape(0x8141, "one", {2, 0}),
                 Shape(0x8142, "two", {1, 0})},
                {{0x81, 0x9F}})},
+      // Blanks around a header's commas are read as anywhere else; a name is the rest of its line.
+      {"blanks and tabs around both commas of *UNIFONT", "*UNIFONT\t , 6 ,u\n1,2,3,4,5,0\n", {},
+       BuildFont(FontVariant::kUnifont10, {Shape(0, "u", {1, 2, 3, 4, 5, 0})})},
+      {"around the commas of *CODE,COUNT,NAME", "*0 , 4 ,f\n1,2,3,0\n*00041 ,1 ,a\n0\n", {}, HeaderAndA("a")},
+      {"around the commas of a *BIGFONT line", "*BIGFONT 1 , 1 , 081 , 09F\n*0 ,4,b\n1,2,3,0\n", {},
+       Bigfont({Shape(0, "b", {1, 2, 3, 0})}, {{0x81, 0x9F}})},
+      {"before the comma of a header continued on the next line", header + "*00041\n\t , 1 ,a\n0\n", {},
+       HeaderAndA("a")},
+      {"but not after the name's comma", header + "*00041,1, a;b ,\n0\n", {}, HeaderAndA(" a;b ,")},
+      {"a carriage return inside a name is kept; one before a line feed ends the line",
+       "*0,4,f\r\n1,2,3,0\r\n*00041,1,a\rb\r\n0\r\n", {}, HeaderAndA("a\rb")},
       {"--variant shapes10", "*00041,1,x\n0\n", {Variant::kShapes10},
        BuildFont(FontVariant::kShapes10, {Shape(0x41, "x", {0})})},
       {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {Variant::kUnifont},
