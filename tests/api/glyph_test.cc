@@ -1,6 +1,8 @@
 // Glyphs as data, worked out by hand from the items of the sample font and
 // of small fonts built for the bounds: the advance, the paths as the pen
-// draws them, the warnings with their kinds, codes and counts.
+// draws them, the warnings with their kinds, codes and counts. (A glyph of
+// lines alone is held to the hand-worked listings through GlyphAndListing;
+// what only a glyph tells, an arc's centre and signed axes, is here.)
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -54,11 +56,6 @@ TEST(GlyphOf, WorkedFromTheItems) {
   std::string chain = Shapes({Shape(0x41, "", {7, 0x42, 0}), Shape(0x42, "", {7, 0x43, 0}), Shape(0x43, "", {0x40, 0})});
   std::string three = Shapes({Shape(0x41, "", {0x40, 0x40, 0x40, 0})});
   const GlyphCase cases[] = {
-      // 2,064,1,06C,040,2,020,0: up to (0,6), down 6, right 4, up, right 2.
-      {"ucl", Sample(), 0x4C, {}, {6, 0}, "from (0,6): line (0,0); line (4,0);\n", ""},
-      // Pen up to (2,5), a unit step at 45 degrees, down 6; a second stroke
-      // at the baseline after a move with the pen up.
-      {"n1", Sample(), 0x31, {}, {6, 0}, "from (2,5): line (3,6); line (3,0);\nfrom (2,0): line (4,0);\n", ""},
       // A full circle of radius 3 from angle 180: two half circles.
       {"uco", Sample(), 0x4F, {}, {6, 0},
        "from (0,3): arc (6,3) centre (3,3) axes (3,3) sweep 180; arc (0,3) centre (3,3) axes (3,3) sweep 180;\n", ""},
