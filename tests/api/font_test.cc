@@ -1,5 +1,5 @@
-// The public Font: what opening takes and refuses, the records and header
-// values of the sample fonts, the notices of decompiling, source text's problems.
+// The public Font: what opening takes and refuses, the edges of its records
+// and header values, the notices of decompiling, source text's problems.
 // The golden texts themselves are morlune's whole runs' (the same writer),
 // the variants' names and the decompiling options the Python module's; the
 // sample fonts come back byte for byte in the whole runs, through the
@@ -99,69 +99,20 @@ TEST(FontOpen, PathsAndTheirFailures) {
   EXPECT_NE(Font::Open(kExamples + "no-such-font.kqx").error().message.find("no-such-font.kqx"), std::string::npos);
 }
 
-TEST(FontRecords, SampleFontInTheWalksOrder) {
-  // examples/strokes_shapes11.kqs: the font-header record, then ten shapes,
-  // two of them named; the others take the table's names.
-  const struct {
-    std::uint32_t code;
-    const char* name;
-    const char* defaultName;  // null: none
-    std::size_t dataSize;
-  } expected[] = {
-      {0x00, "Sample strokes", nullptr, 4}, {0x20, "", "spc", 3},   {0x30, "", "n0", 14},
-      {0x31, "", "n1", 14},                 {0x32, "", "n2", 16},   {0x37, "seven", "n7", 14},
-      {0x41, "", "uca", 19},                {0x45, "", "uce", 17},  {0x4C, "", "ucl", 8},
-      {0x4F, "", "uco", 13},                {0x54, "T", "uct", 11},
-  };
-  Font font = OpenOrFail(ReadFileBytes(kExamples + "strokes_shapes11.kqx"));
-  ASSERT_EQ(font.records().size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    const Record& record = font.records()[i];
-    SCOPED_TRACE(record.code);
-    EXPECT_EQ(record.code, expected[i].code);
-    EXPECT_EQ(Text(record.name), expected[i].name);
-    EXPECT_EQ(record.defaultName.has_value(), expected[i].defaultName != nullptr);
-    if (record.defaultName && expected[i].defaultName) {
-      EXPECT_EQ(*record.defaultName, expected[i].defaultName);
-    }
-    EXPECT_EQ(record.data.size(), expected[i].dataSize);
-    EXPECT_EQ(font.Find(record.code), &record);
-  }
-  // "T": 2,064,1,040,2,028,1,06C,2,040,0.
-  EXPECT_EQ(Text(font.Find(0x54)->data), std::string("\x02\x64\x01\x40\x02\x28\x01\x6C\x02\x40\x00", 11));
-  EXPECT_EQ(font.Find(0x55), nullptr);
-  EXPECT_EQ(font.Find(0x10054), nullptr);
-}
-
-TEST(FontRecords, HeaderValuesAndEscapeRangesOfEachVariant) {
-  const struct {
-    const char* stem;
-    FontHeader header;
-    std::vector<std::pair<int, int>> escapes;
-  } cases[] = {
-      {"strokes_shapes10", {true, 6, 2, 0}, {}},
-      {"strokes_shapes11", {true, 6, 2, 0}, {}},
-      {"strokes_bigfont", {true, 6, 0, 0}, {{0x81, 0x9F}}},
-      {"strokes_unifont", {true, 6, 2, 0}, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.stem);
-    Font font = OpenOrFail(ReadFileBytes(kExamples + c.stem + ".kqx"));
-    EXPECT_EQ(font.header().present, c.header.present);
-    EXPECT_EQ(font.header().height, c.header.height);
-    EXPECT_EQ(font.header().depth, c.header.depth);
-    EXPECT_EQ(font.header().modes, c.header.modes);
-    std::vector<std::pair<int, int>> escapes;
-    for (const EscapeRange& range : font.escapeRanges()) escapes.emplace_back(range.first, range.last);
-    EXPECT_EQ(escapes, c.escapes);
-  }
-  // A bigfont's ranges as lead bytes: the part past 0xFF holds none.
+// Records, header values and escape ranges through the same calls are the Python module's tests (records in the
+// index's or the codes' order with their names, default names and data; height, depth and modes; a bigfont's
+// ranges and none elsewhere; a code held or not). What those do not reach: a code past 16 bits, a font without
+// a font-header record, and a bigfont's ranges as lead bytes, of which the part past 0xFF holds none.
+TEST(FontRecords, CodesPastSixteenBitsNoHeaderAndRangesAsLeadBytes) {
   FontLayout layout(FontVariant::kBigfont10, {Shape(0, "b", {8, 0, 0, 8, 0}), Shape(0x8141, "", {0x40, 0})});
   layout.escapeRanges = {{0x81, 0x84}, {0xF0, 0x1FF}, {0x100, 0x120}};
   Font bigfont = OpenOrFail(BuildFont(layout));
   ASSERT_EQ(bigfont.escapeRanges().size(), 2u);
   EXPECT_EQ(bigfont.escapeRanges()[1].first, 0xF0);
   EXPECT_EQ(bigfont.escapeRanges()[1].last, 0xFF);
+  EXPECT_EQ(bigfont.Find(0x8141), &bigfont.records()[1]);
+  EXPECT_EQ(bigfont.Find(0x18141), nullptr);
+  EXPECT_TRUE(bigfont.header().present);
   EXPECT_FALSE(OpenOrFail(BuildFont(FontVariant::kShapes11, {Shape(0x41, "", {0})})).header().present);
 }
 
