@@ -38,8 +38,7 @@ Font Bigfont() {
 
 // A unifont 4 units high with "あ" (U+3042): a stroke of 4 on.
 Font Unifont() {
-  return OpenOrFail(BuildFont(FontVariant::kUnifont10,
-                                     {Shape(0, "u", {4, 1, 0, 0, 0, 0}), Shape(0x3042, "", {0x40, 0})}));
+  return OpenOrFail(BuildFont(FontVariant::kUnifont10, {Shape(0, "u", {4, 1, 0, 0, 0, 0}), Shape(0x3042, "", {0x40, 0})}));
 }
 
 struct TextCase {

@@ -69,8 +69,7 @@ std::vector<Planted> PlantedFaults() {
     rows.push_back({"subshapes nested 17 deep", ShapesFont(records), {{"subshape-too-deep", 0x50}}});
   }
   rows.push_back({"a subshape names code 0",
-                  BuildFont(FontVariant::kUnifont10,
-                                       {Shape(0, "test", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x40, 0})}),
+                  BuildFont(FontVariant::kUnifont10, {Shape(0, "test", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x40, 0})}),
                   {{"subshape-zero", 0x41}}});
   rows.push_back({"a long form in a font of height 0",
                   ShapesFont({Shape(0, "test", {0, 2, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x42, 0, 0, 4, 4, 0}), Plain(0x42)}),

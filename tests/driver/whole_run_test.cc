@@ -131,8 +131,7 @@ TEST_F(WholeRun, OutputThatCannotBeWritten) {
 }
 
 TEST_F(WholeRun, HeadsOfFileByPathStandardInputAndPipe) {
-  const std::pair<std::string, std::string> cases[] = {
-      // the bytes, and standard error
+  const std::pair<std::string, std::string> cases[] = {  // the bytes, and standard error
       {BuildFont(kShapes10, {}), Line("Quen 10 file output in Quen 11 format")},
       {BuildFont(kShapes11, {}), ""},
       {BuildFont(kBigfont10, {}), ""},  // entry size 8, no entries, no ranges
@@ -140,8 +139,7 @@ TEST_F(WholeRun, HeadsOfFileByPathStandardInputAndPipe) {
       // (What ends the head text and which heads are refused is tried on the head reader itself.)
       {"", kNotAFont},
       // The file ends after the text: every header byte reads 0xFF, so the count is 0xFFFF.
-      {Signature(kShapes10).erase(23),
-       Line("Quen 10 file output in Quen 11 format") + Line("Could not read shape index")},
+      {Signature(kShapes10).erase(23), Line("Quen 10 file output in Quen 11 format") + Line("Could not read shape index")},
   };
   for (const auto& [bytes, err] : cases) {
     SCOPED_TRACE(::testing::PrintToString(bytes));

@@ -112,8 +112,7 @@ TEST(FontBody, WritesTheDefinedOutput) {
   const std::string x(1023, 'x'), h58(58, 'h');
   std::string many;  // more records than a 260-entry index could hold
   for (int i = 0; i < 300; ++i) many += "*00041,1,s\n0\n\n";
-  const std::pair<std::string, std::string> cases[] = {
-      // the font; what follows the banner, then any error
+  const std::pair<std::string, std::string> cases[] = {  // the font; what follows the banner, then any error
       // The worked records: font headers (a bigfont one of counter 4 has three values) and a shape.
       {Font(kShapes11, {Shape(0, "Demo", {0x15, 0xFB, 2, 0})}), "*0,4,Demo\n21,-5,2,0\n\n"},
       {Font(kUnifont10, {Shape(0, "Demo", {0x15, 0xFB, 2, 0, 1, 0})}), "*UNIFONT,6,Demo\n21,-5,2,0,1,0\n\n"},
@@ -121,12 +120,9 @@ TEST(FontBody, WritesTheDefinedOutput) {
       {Font(kUnifont10, {Shape(0x41, "", {2, 8, 1, 2, 1, 0})}), "*00041,6,uca\n2,8,(1,2),1,0\n\n"},
       // Each code-0 record writes the "*BIGFONT" line; it is never wrapped and leaves the column at 0.
       {Font(kBigfont10, {Shape(0, "Z", {1, 2, 3, 4, 5}), Shape(0, "Z", {1, 2, 3, 4, 5})}), bigHeader + bigHeader},
-      {Font(kBigfont10, {Shape(0, h58, {1, 2, 3, 4})},
-            [](FontLayout& font) {
-              font.escapeRanges = {{0x81, 0x9F}, {0xA1, 0xA9},   {0xB0, 0xC0},
-                                   {0xE0, 0xFC}, {0x100, 0x1FF}, {0x8140, 0xFFFF}};
-            }),
-       "*BIGFONT 1,6,081,09F,0A1,0A9,0B0,0C0,0E0,0FC,0100,01FF,08140,0FFFF\n*0,4," + h58 + "\n1,2,3,0\n\n"},
+      {Font(kBigfont10, {Shape(0, h58, {1, 2, 3, 4})}, [](FontLayout& font) {
+         font.escapeRanges = {{0x81, 0x9F}, {0xA1, 0xA9}, {0xB0, 0xC0}, {0xE0, 0xFC}, {0x100, 0x1FF}, {0x8140, 0xFFFF}};
+       }), "*BIGFONT 1,6,081,09F,0A1,0A9,0B0,0C0,0E0,0FC,0100,01FF,08140,0FFFF\n*0,4," + h58 + "\n1,2,3,0\n\n"},
       // Entry sizes other than 8 and entry counts from 0x8000 up are refused; a shapes index may exceed 260.
       {Font(kBigfont10, {Bare(0x41)}, [](FontLayout& font) { font.entrySize = 7; }), kBadEntrySize},
       {Font(kBigfont10, {Bare(0x41)}, [](FontLayout& font) { font.entrySize = 9; }), kBadEntrySize},
