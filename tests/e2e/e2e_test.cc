@@ -113,11 +113,10 @@ TEST(FontBody, WritesTheDefinedOutput) {
   std::string many;  // more records than a 260-entry index could hold
   for (int i = 0; i < 300; ++i) many += "*00041,1,s\n0\n\n";
   const std::pair<std::string, std::string> cases[] = {  // the font; what follows the banner, then any error
-      // The worked records: font headers (a bigfont one of counter 4 has three values) and a shape.
+      // The worked records: font headers (a bigfont one of counter 4 has three values).
       {Font(kShapes11, {Shape(0, "Demo", {0x15, 0xFB, 2, 0})}), "*0,4,Demo\n21,-5,2,0\n\n"},
       {Font(kUnifont10, {Shape(0, "Demo", {0x15, 0xFB, 2, 0, 1, 0})}), "*UNIFONT,6,Demo\n21,-5,2,0,1,0\n\n"},
       {Font(kBigfont10, {Shape(0, "Demo", {8, 0, 0, 8})}), "*BIGFONT 1,0\n*0,4,Demo\n8,0,0,0\n\n"},
-      {Font(kUnifont10, {Shape(0x41, "", {2, 8, 1, 2, 1, 0})}), "*00041,6,uca\n2,8,(1,2),1,0\n\n"},
       // Each code-0 record writes the "*BIGFONT" line; it is never wrapped and leaves the column at 0.
       {Font(kBigfont10, {Shape(0, "Z", {1, 2, 3, 4, 5}), Shape(0, "Z", {1, 2, 3, 4, 5})}), bigHeader + bigHeader},
       {Font(kBigfont10, {Shape(0, h58, {1, 2, 3, 4})}, [](FontLayout& font) {
