@@ -86,8 +86,6 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
       {"but not after the name's comma", header + "*00041,1, a;b ,\n0\n", {}, HeaderAndA(" a;b ,")},
       {"a carriage return inside a name is kept; one before a line feed ends the line",
        "*0,4,f\r\n1,2,3,0\r\n*00041,1,a\rb\r\n0\r\n", {}, HeaderAndA("a\rb")},
-      {"--variant shapes10", "*00041,1,x\n0\n", {Variant::kShapes10},
-       BuildFont(FontVariant::kShapes10, {Shape(0x41, "x", {0})})},
       {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {Variant::kUnifont},
        BuildFont(FontVariant::kUnifont10, {Shape(0x41, "x", {7, 1, 2, 0})})},
       {"--drop-default-names: the table's name, unspecified and an escape name go; others stay",
