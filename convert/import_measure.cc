@@ -107,12 +107,12 @@ bool DrawsRoundedVertices(const WrittenGlyph& glyph, double scale) {
 
 }  // namespace
 
-double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast) {
+double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast, double enough) {
   constexpr double kFlatness = 1e-3;
   constexpr double kStep = 0.125;
   std::vector<std::vector<Point>> a = StrokePolylines(read, scale, kFlatness);
   std::vector<std::vector<Point>> b = PathPolylines(drawn, kFlatness);
-  double distance = PolylineDistance(a, b, kStep, atLeast);
+  double distance = PolylineDistance(a, b, kStep, atLeast, enough);
   if (std::isfinite(distance)) return distance;
   // Strokes that the grid shrinks to nothing: they stray by their size.
   double size = atLeast;
@@ -122,18 +122,22 @@ double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, 
   return size;
 }
 
-double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
-  double largest = 0;
+WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale, double enough) {
+  WrittenError largest;
+  auto raise = [&largest](double distance, const WrittenGlyph& glyph) {
+    if (distance > largest.distance) largest = {distance, glyph.read};
+  };
   std::vector<const WrittenGlyph*> modelled;
   for (const WrittenGlyph& glyph : glyphs) {
+    if (largest.distance > enough) return largest;
     if (glyph.drawn == nullptr) continue;
     if (!StraightOnly(*glyph.read) || glyph.placed->strayed) {
       modelled.push_back(&glyph);
     } else if (DrawsRoundedVertices(glyph, scale)) {
-      largest = std::max(largest, glyph.placed->largestError);
+      raise(glyph.placed->largestError, glyph);
     } else {
       // Not what was placed: the drawing alone tells.
-      largest = MeasuredError(*glyph.read, scale, *glyph.drawn, largest);
+      raise(MeasuredError(*glyph.read, scale, *glyph.drawn, largest.distance, enough), glyph);
     }
   }
   // The rest by their model error, largest first: once twice it is no
@@ -142,8 +146,8 @@ double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
     return a->placed->largestError > b->placed->largestError;
   });
   for (const WrittenGlyph* glyph : modelled) {
-    if (kModelMargin * glyph->placed->largestError <= largest) break;
-    largest = MeasuredError(*glyph->read, scale, *glyph->drawn, largest);
+    if (kModelMargin * glyph->placed->largestError <= largest.distance || largest.distance > enough) break;
+    raise(MeasuredError(*glyph->read, scale, *glyph->drawn, largest.distance, enough), *glyph);
   }
   return largest;
 }

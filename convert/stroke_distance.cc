@@ -121,7 +121,8 @@ class PieceIndex {
 
 // Points at most step apart along every piece; a long piece takes at most
 // 4096, so that a hostile stroke cannot make the measure endless.
-double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest) {
+double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest,
+              double enough) {
   PieceIndex index(to);
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
@@ -132,6 +133,7 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
       double nearest = index.Nearest(p);
       farthest = std::max(farthest, nearest);
+      if (farthest > enough) return farthest;
       // Along the piece the distance grows no faster than the way gone:
       // the samples before it could pass the farthest are passed over, and
       // the farthest comes out as if each were taken.
@@ -181,12 +183,13 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 }
 
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step, double atLeast) {
+                        double step, double atLeast, double enough) {
   std::vector<Piece> piecesA = PiecesOf(a), piecesB = PiecesOf(b);
   if (piecesA.empty() || piecesB.empty()) {
     return piecesA.empty() && piecesB.empty() ? atLeast : std::numeric_limits<double>::infinity();
   }
-  return OneWay(piecesB, piecesA, step, OneWay(piecesA, piecesB, step, atLeast));
+  double farthest = OneWay(piecesA, piecesB, step, atLeast, enough);
+  return farthest > enough ? farthest : OneWay(piecesB, piecesA, step, farthest, enough);
 }
 
 }  // namespace morlune::convert

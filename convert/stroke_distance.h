@@ -3,6 +3,7 @@
 // the other, sampled along both finely.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include <morlune/geometry.h>
@@ -21,8 +22,10 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 // points taken at most step apart. A set without a piece is taken as
 // empty: the distance is then 0 if both are, else infinite. A distance
 // below atLeast comes out as atLeast: where only the larger of the two
-// matters, the points that cannot pass it are not looked at.
+// matters, the points that cannot pass it are not looked at. Once a
+// distance past `enough` is found the search stops and returns it: where
+// only that is asked, the rest need not be looked at.
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step, double atLeast = 0);
+                        double step, double atLeast = 0, double enough = HUGE_VAL);
 
 }  // namespace morlune::convert

@@ -152,15 +152,18 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
     const char* what;
     std::vector<WrittenGlyph> glyphs;
     double largest;
+    const StrokeGlyph* worst;  // the glyph named for it
   } rows[] = {
-      {"straight, drawn as placed", {{&h, &placed, &asPlaced}}, 0.3},
-      {"straight, drawn otherwise", {{&h, &placed, &lowBar}}, 2.3},
-      {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4},
-      {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3},
-      {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2},
+      {"straight, drawn as placed", {{&h, &placed, &asPlaced}}, 0.3, &h},
+      {"straight, drawn otherwise", {{&h, &placed, &lowBar}}, 2.3, &h},
+      {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4, &arc},
+      {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3, &h},
+      {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2, &i},
   };
   for (const auto& row : rows) {
-    EXPECT_NEAR(LargestWrittenError(row.glyphs, 1), row.largest, 0.01) << row.what;
+    WrittenError largest = LargestWrittenError(row.glyphs, 1);
+    EXPECT_NEAR(largest.distance, row.largest, 0.01) << row.what;
+    EXPECT_EQ(largest.glyph, row.worst) << row.what;
   }
 }
 
