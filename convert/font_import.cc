@@ -221,7 +221,7 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
   for (std::size_t k = 0; k < coded.size(); ++k) {
     const CodedGlyph& g = coded[k];
     const GridGlyph& grid = placed[k];
-    std::size_t size = grid.items.Bytes().size();
+    std::size_t size = grid.items.ByteCount();
     if (size > kLargestRecordData) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");

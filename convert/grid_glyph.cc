@@ -121,7 +121,7 @@ class Placer {
         items.Arc(step.dx, step.dy, step.q);
       }
     }
-    return items.Bytes().size();
+    return items.ByteCount();
   }
 
   // A run of samples (indices first to last into the stroke's vertices) in

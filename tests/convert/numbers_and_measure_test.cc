@@ -112,6 +112,11 @@ TEST(PolylineDistance, PassingOverSamplesKeepsTheLargest) {
     // A floor below it changes nothing; above it, the floor is the answer.
     EXPECT_NEAR(PolylineDistance(a, b, 0.125, brute / 2), brute, 1e-12) << round;
     EXPECT_EQ(PolylineDistance(a, b, 0.125, brute + 1), brute + 1) << round;
+    // Asked only whether it passes a bound: past one below it, at most it.
+    double past = PolylineDistance(a, b, 0.125, 0, brute / 2);
+    EXPECT_GT(past, brute / 2) << round;
+    EXPECT_LE(past, brute + 1e-12) << round;
+    EXPECT_NEAR(PolylineDistance(a, b, 0.125, 0, brute), brute, 1e-12) << round;
   }
 }
 
