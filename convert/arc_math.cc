@@ -20,11 +20,15 @@ double StartAngle(const ArcSegment& arc) {
 
 double NearestGridUnit(double v) { return std::round(std::clamp(v, -kFarthestUnit, kFarthestUnit)); }
 
-Point PointOnArc(const ArcSegment& arc, double t) {
-  if (t <= 0) return arc.from;
-  if (t >= 1) return arc.to;
-  double angle = StartAngle(arc) + t * arc.sweep * kPi / 180;
-  return {arc.centre.x + arc.axisX * std::cos(angle), arc.centre.y + arc.axisY * std::sin(angle)};
+Point PointOnArc(const ArcSegment& arc, double t) { return ArcPoints(arc).At(t); }
+
+ArcPoints::ArcPoints(const ArcSegment& arc) : arc_(arc), start_(StartAngle(arc)) {}
+
+Point ArcPoints::At(double t) const {
+  if (t <= 0) return arc_.from;
+  if (t >= 1) return arc_.to;
+  double angle = start_ + t * arc_.sweep * kPi / 180;
+  return {arc_.centre.x + arc_.axisX * std::cos(angle), arc_.centre.y + arc_.axisY * std::sin(angle)};
 }
 
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
@@ -43,12 +47,28 @@ std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
   return points;
 }
 
-double DistanceToSegment(Point p, Point a, Point b) {
+namespace {
+
+// How far p lies from the nearest point of the segment from a to b, along
+// each axis.
+Point OffSegment(Point p, Point a, Point b) {
   double dx = b.x - a.x, dy = b.y - a.y;
   double length2 = dx * dx + dy * dy;
   double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
   t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+  return {p.x - (a.x + t * dx), p.y - (a.y + t * dy)};
+}
+
+}  // namespace
+
+double DistanceToSegment(Point p, Point a, Point b) {
+  Point off = OffSegment(p, a, b);
+  return std::hypot(off.x, off.y);
+}
+
+double SquaredDistanceToSegment(Point p, Point a, Point b) {
+  Point off = OffSegment(p, a, b);
+  return off.x * off.x + off.y * off.y;
 }
 
 double ArcDistanceToPolyline(const ArcSegment& arc, const std::vector<Point>& polyline) {

@@ -20,13 +20,26 @@ double NearestGridUnit(double v);
 // The point at share t (0 to 1) of the arc's sweep.
 Point PointOnArc(const ArcSegment& arc, double t);
 
+// The same points, the arc's start angle found once for all of them.
+class ArcPoints {
+ public:
+  explicit ArcPoints(const ArcSegment& arc);
+  Point At(double t) const;
+
+ private:
+  const ArcSegment& arc_;
+  double start_;
+};
+
 // The points that cut the arc into equal straight pieces, each straying at
 // most tolerance from the arc (at least one piece, at most 4096), from
 // `from` to `to` both included.
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance);
 
-// The distance from p to the segment from a to b.
+// The distance from p to the segment from a to b, and its square (the
+// same point of the segment, no root taken).
 double DistanceToSegment(Point p, Point a, Point b);
+double SquaredDistanceToSegment(Point p, Point a, Point b);
 
 // The farthest the arc strays from the polyline whose piece k carries the
 // arc's share k/n to (k+1)/n, sampled along each piece.

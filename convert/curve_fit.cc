@@ -28,20 +28,42 @@ double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // The distance from p to the arc: to its circle where p lies within the
 // arc's sweep as seen from the centre, else to the nearer end.
-double DistanceToArc(Point p, const ArcSegment& arc) {
-  double radius = std::fabs(arc.axisX);
-  double vx = p.x - arc.centre.x, vy = p.y - arc.centre.y;
-  double sweep = arc.sweep * kPi / 180;
-  double start = std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x);
-  double turn = (std::atan2(vy, vx) - start) * (sweep >= 0 ? 1 : -1);
-  turn -= 2 * kPi * std::floor(turn / (2 * kPi));
-  if (turn <= std::fabs(sweep)) return std::fabs(std::hypot(vx, vy) - radius);
-  return std::min(Distance(p, arc.from), Distance(p, arc.to));
-}
+// (The arc's own angles found once for all the points held against it.)
+class ArcDistance {
+ public:
+  explicit ArcDistance(const ArcSegment& arc)
+      : arc_(arc),
+        radius_(std::fabs(arc.axisX)),
+        sweep_(arc.sweep * kPi / 180),
+        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)) {}
 
+  double To(Point p) const {
+    double vx = p.x - arc_.centre.x, vy = p.y - arc_.centre.y;
+    double turn = (std::atan2(vy, vx) - start_) * (sweep_ >= 0 ? 1 : -1);
+    turn -= 2 * kPi * std::floor(turn / (2 * kPi));
+    if (turn <= std::fabs(sweep_)) return std::fabs(std::hypot(vx, vy) - radius_);
+    return std::min(Distance(p, arc_.from), Distance(p, arc_.to));
+  }
+
+ private:
+  const ArcSegment& arc_;
+  double radius_, sweep_, start_;
+};
+
+// The nearest of DistanceToSegment over the line's pieces. The squares
+// are compared first, without a root; only the pieces whose square comes
+// within rounding of the least take the root, so that the answer is the
+// very value the roots of all would give.
 double DistanceToPolyline(Point p, const std::vector<Point>& line) {
+  double least = std::numeric_limits<double>::infinity();
+  for (std::size_t k = 0; k + 1 < line.size(); ++k) least = std::min(least, SquaredDistanceToSegment(p, line[k], line[k + 1]));
+  double near = least * (1 + 1e-9);
   double nearest = std::numeric_limits<double>::infinity();
-  for (std::size_t k = 0; k + 1 < line.size(); ++k) nearest = std::min(nearest, DistanceToSegment(p, line[k], line[k + 1]));
+  for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+    if (SquaredDistanceToSegment(p, line[k], line[k + 1]) <= near) {
+      nearest = std::min(nearest, DistanceToSegment(p, line[k], line[k + 1]));
+    }
+  }
   return nearest;
 }
 
@@ -112,12 +134,14 @@ class Fitter {
     work_ -= static_cast<long long>(points_.size() * (kDrawnSamples + 2));
     double farthest = 0;
     ArcSegment arc = ArcOfBulge(a, b, q / kBulgeSteps);
+    ArcDistance toArc(arc);
     for (const Point& p : points_) {
-      farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : DistanceToArc(p, arc));
+      farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : toArc.To(p));
     }
+    ArcPoints along(arc);
     for (int k = 0; k <= kDrawnSamples; ++k) {
       double t = static_cast<double>(k) / kDrawnSamples;
-      Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : PointOnArc(arc, t);
+      Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : along.At(t);
       farthest = std::max(farthest, DistanceToPolyline(p, points_));
     }
     return farthest + slack_;

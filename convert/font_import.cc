@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <map>
 #include <set>
 
 #include "convert/arc_math.h"
@@ -12,6 +11,7 @@
 #include "convert/grid_glyph.h"
 #include "convert/import_measure.h"
 #include "convert/loss_report.h"
+#include "convert/shape_bridge.h"
 #include "convert/shape_font_input.h"
 #include "convert/utf8_text.h"
 
@@ -188,6 +188,22 @@ std::string HeaderName(const std::string& name) {
   return kept;
 }
 
+// Each glyph of the written font drawn when the measure asks for it, into
+// paths kept from one to the next.
+class WrittenFontDrawing : public WrittenDrawing {
+ public:
+  explicit WrittenFontDrawing(const Font& font) : font_(font), drawer_(font) {}
+  std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+    // Code 0 is the font's header, not a glyph.
+    if (code == 0 || font_.Find(code) == nullptr) return std::nullopt;
+    return drawer_.Draw(code).paths;
+  }
+
+ private:
+  const Font& font_;
+  bridge::GlyphDrawer drawer_;
+};
+
 // The font written on the grid of `units` from its placed glyphs,
 // compiled, drawn and held against what was read: imported's text,
 // compiled bytes, grid and largest error. Returns whether that error stays
@@ -234,16 +250,13 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
   imported.compiled = std::move(*compiled);
 
   // What was written, drawn and held against what was read.
-  Result<ShapeFont> drawn = OpenShapeFont(imported.compiled);
-  if (!drawn) return drawn.error();
-  std::map<std::uint32_t, const Glyph*> byCode;
-  for (const DrawnShape& shape : drawn->shapes) byCode.emplace(shape.glyph.code, &shape.glyph);
-  std::vector<WrittenGlyph> written;
-  for (std::size_t k = 0; k < coded.size(); ++k) {
-    auto found = byCode.find(coded[k].code);
-    written.push_back({coded[k].glyph, &placed[k], found == byCode.end() ? nullptr : found->second});
-  }
-  WrittenError largest = LargestWrittenError(written, scale, enough);
+  Result<Font> written = OpenCompiledFont(imported.compiled);
+  if (!written) return written.error();
+  WrittenFontDrawing drawing(*written);
+  std::vector<WrittenGlyph> glyphs;
+  glyphs.reserve(coded.size());
+  for (std::size_t k = 0; k < coded.size(); ++k) glyphs.push_back({coded[k].glyph, &placed[k], coded[k].code});
+  WrittenError largest = LargestWrittenError(glyphs, scale, drawing, enough);
   imported.largestError = largest.distance / scale;
   imported.largestErrorCharacter = largest.glyph != nullptr ? largest.glyph->character : 0;
   // What lies below the arithmetic's own rounding is no error.

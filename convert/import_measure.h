@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <span>
 
 #include <morlune/geometry.h>
@@ -18,7 +20,15 @@ namespace morlune::convert {
 struct WrittenGlyph {
   const StrokeGlyph* read = nullptr;
   const GridGlyph* placed = nullptr;
-  const Glyph* drawn = nullptr;  // null: the written font has none
+  std::uint32_t code = 0;  // its code in the written font
+};
+
+// The written font's drawing of a code: its paths, valid until the next
+// code is drawn; none where the font has no such glyph.
+class WrittenDrawing {
+ public:
+  virtual ~WrittenDrawing() = default;
+  virtual std::optional<std::span<const Path>> Draw(std::uint32_t code) = 0;
 };
 
 struct WrittenError {
@@ -28,13 +38,14 @@ struct WrittenError {
 
 // scale: grid units per input unit. Once a glyph strays past `enough`,
 // the glyphs left are not measured.
-WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale, double enough = HUGE_VAL);
+WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale, WrittenDrawing& drawing,
+                                 double enough = HUGE_VAL);
 
 // The largest distance between the strokes read and the drawing, sampled
 // along both every eighth of a grid unit; atLeast where that is larger
 // (what is known to be no larger is not looked at); the sampling stops at
 // the first distance past `enough`.
-double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast = 0,
+double MeasuredError(const StrokeGlyph& read, double scale, std::span<const Path> drawn, double atLeast = 0,
                      double enough = HUGE_VAL);
 
 }  // namespace morlune::convert

@@ -196,9 +196,9 @@ std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double
   return lines;
 }
 
-std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness) {
+std::vector<std::vector<Point>> PathPolylines(std::span<const Path> paths, double flatness) {
   std::vector<std::vector<Point>> lines;
-  for (const Path& path : glyph.paths) {
+  for (const Path& path : paths) {
     std::vector<Point> line{path.start};
     for (const Segment& segment : path.segments) {
       if (const auto* straight = std::get_if<LineSegment>(&segment)) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include <morlune/geometry.h>
@@ -16,7 +17,7 @@ namespace morlune::convert {
 // flatness of their curve.
 std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double scale, double flatness);
 // Polylines that follow the drawn paths, arcs within flatness.
-std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness);
+std::vector<std::vector<Point>> PathPolylines(std::span<const Path> paths, double flatness);
 
 // The largest distance between the two sets of polylines, both ways, with
 // points taken at most step apart. A set without a piece is taken as

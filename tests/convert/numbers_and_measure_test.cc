@@ -153,9 +153,14 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
   dotPlaced.largestError = 0.4;
   GridGlyph arcPlaced;
   arcPlaced.largestError = 0.25;  // what a wrong model would say
+  struct Written {
+    const StrokeGlyph* read;
+    const GridGlyph* placed;
+    const Glyph* drawn;  // null: the font has no such glyph
+  };
   const struct {
     const char* what;
-    std::vector<WrittenGlyph> glyphs;
+    std::vector<Written> glyphs;
     double largest;
     const StrokeGlyph* worst;  // the glyph named for it
   } rows[] = {
@@ -165,8 +170,22 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
       {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3, &h},
       {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2, &i},
   };
+  // Glyph k has code k + 1.
+  struct Drawing : WrittenDrawing {
+    std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+      const Glyph* glyph = glyphs->at(code - 1).drawn;
+      if (glyph == nullptr) return std::nullopt;
+      return glyph->paths;
+    }
+    const std::vector<Written>* glyphs = nullptr;
+  } drawing;
   for (const auto& row : rows) {
-    WrittenError largest = LargestWrittenError(row.glyphs, 1);
+    std::vector<WrittenGlyph> glyphs;
+    for (const Written& glyph : row.glyphs) {
+      glyphs.push_back({glyph.read, glyph.placed, static_cast<std::uint32_t>(glyphs.size() + 1)});
+    }
+    drawing.glyphs = &row.glyphs;
+    WrittenError largest = LargestWrittenError(glyphs, 1, drawing);
     EXPECT_NEAR(largest.distance, row.largest, 0.01) << row.what;
     EXPECT_EQ(largest.glyph, row.worst) << row.what;
   }
