@@ -8,8 +8,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMostPieces = 4096;
-constexpr double kFarthestUnit = 1e7;
-
 double StartAngle(const ArcSegment& arc) {
   double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
   double uy = arc.axisY != 0 ? (arc.from.y - arc.centre.y) / arc.axisY : 0;
@@ -18,7 +16,7 @@ double StartAngle(const ArcSegment& arc) {
 
 }  // namespace
 
-double NearestGridUnit(double v) { return std::round(std::clamp(v, -kFarthestUnit, kFarthestUnit)); }
+
 
 Point PointOnArc(const ArcSegment& arc, double t) { return ArcPoints(arc).At(t); }
 
@@ -47,29 +45,7 @@ std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
   return points;
 }
 
-namespace {
 
-// How far p lies from the nearest point of the segment from a to b, along
-// each axis.
-Point OffSegment(Point p, Point a, Point b) {
-  double dx = b.x - a.x, dy = b.y - a.y;
-  double length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return {p.x - (a.x + t * dx), p.y - (a.y + t * dy)};
-}
-
-}  // namespace
-
-double DistanceToSegment(Point p, Point a, Point b) {
-  Point off = OffSegment(p, a, b);
-  return std::hypot(off.x, off.y);
-}
-
-double SquaredDistanceToSegment(Point p, Point a, Point b) {
-  Point off = OffSegment(p, a, b);
-  return off.x * off.x + off.y * off.y;
-}
 
 double ArcDistanceToPolyline(const ArcSegment& arc, const std::vector<Point>& polyline) {
   if (polyline.size() < 2) return 0;

@@ -4,6 +4,8 @@
 // which trusts the placing only where the drawing is what was placed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "convert/arc_math.h"
+#include "convert/decimal_read.h"
 #include "convert/import_measure.h"
 #include "convert/number_format.h"
 #include "convert/stroke_distance.h"
@@ -63,6 +66,43 @@ TEST(DecimalText, TheFastWriterKeepsThePrintedRule) {
     AppendDecimalText(appended, five);
     ASSERT_EQ(appended, Printed(five, 5)) << five;
   }
+}
+
+TEST(DecimalRead, ReadsAsFromCharsDoes) {
+  // The short plain decimals taken without from_chars, and what it must
+  // still read: exponents, 19 digits and more, a lone point, a point with
+  // nothing after, signs, a tail of text.
+  std::vector<std::string> texts = {"0",      "-0",        "12",          "-3.25",  "0.1",   "123.456,7", "5.",
+                                    ".5",     "-.5",       "1e3",         "2.5E-2", "1.5e",  "-",         "x",
+                                    "1.2.3",  "9007199254740993", "9007199254740992.5", "0.00000000000000000000001",
+                                    "1234567890123456789012", "3.14159265358979323846264", "7 8", "1-2"};
+  std::mt19937_64 random(21);
+  for (int k = 0; k < 20000; ++k) {
+    std::string text = std::to_string(static_cast<long long>(random() % 2000000) - 1000000);
+    std::size_t back = random() % 6;
+    if (k % 3 != 0 && back < text.size()) text.insert(text.size() - back, ".");
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    const char* last = text.data() + text.size();
+    double fast = -7, slow = -7;
+    auto [fastEnd, fastError] = ReadDecimal(text.data(), last, fast);
+    auto [slowEnd, slowError] = std::from_chars(text.data(), last, slow);
+    ASSERT_EQ(fastEnd, slowEnd) << text;
+    ASSERT_TRUE(fastError == slowError) << text;
+    ASSERT_EQ(std::signbit(fast), std::signbit(slow)) << text;
+    ASSERT_TRUE(fast == slow || (std::isnan(fast) && std::isnan(slow))) << text;
+  }
+}
+
+TEST(NearestGridUnit, RoundsHalvesAwayFromZeroWithinTenMillion) {
+  const double values[] = {0, -0.0, 0.3, -0.3, 0.5, -0.5, 2.5, -2.5, 0.49999999999999994, 1e7 - 0.5, 3e7, -3e7};
+  for (double value : values) {
+    double expected = std::round(std::clamp(value, -1e7, 1e7));
+    EXPECT_EQ(NearestGridUnit(value), expected) << value;
+    EXPECT_EQ(std::signbit(NearestGridUnit(value)), std::signbit(expected)) << value;
+  }
+  EXPECT_TRUE(std::isnan(NearestGridUnit(NAN)));
 }
 
 // Every sample of one side against every piece of the other: the rule
