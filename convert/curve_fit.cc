@@ -50,22 +50,75 @@ class ArcDistance {
   double radius_, sweep_, start_;
 };
 
-// The nearest of DistanceToSegment over the line's pieces. The squares
-// are compared first, without a root; only the pieces whose square comes
-// within rounding of the least take the root, so that the answer is the
-// very value the roots of all would give.
-double DistanceToPolyline(Point p, const std::vector<Point>& line) {
-  double least = std::numeric_limits<double>::infinity();
-  for (std::size_t k = 0; k + 1 < line.size(); ++k) least = std::min(least, SquaredDistanceToSegment(p, line[k], line[k + 1]));
-  double near = least * (1 + 1e-9);
-  double nearest = std::numeric_limits<double>::infinity();
-  for (std::size_t k = 0; k + 1 < line.size(); ++k) {
-    if (SquaredDistanceToSegment(p, line[k], line[k + 1]) <= near) {
-      nearest = std::min(nearest, DistanceToSegment(p, line[k], line[k + 1]));
+// The pieces of a polyline, each with what the distance to it takes
+// from the piece alone (its run, its squared length, its box), so that
+// points held against it again and again do not work them out anew.
+class PieceSet {
+ public:
+  void Take(const std::vector<Point>& line) {
+    pieces_.clear();
+    for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+      Point a = line[k], b = line[k + 1];
+      double dx = b.x - a.x, dy = b.y - a.y;
+      pieces_.push_back({a, dx, dy, dx * dx + dy * dy, std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
+                         std::max(a.y, b.y)});
     }
   }
-  return nearest;
-}
+
+  // The least of DistanceToSegment over the pieces, exactly. A piece whose
+  // box lies farther than the nearest found (with room for rounding) is
+  // passed over, the search starting at the piece `near` where the
+  // nearest is likely; of the rest, only those whose square comes within
+  // rounding of the least take the root.
+  double Nearest(Point p, std::size_t near) {
+    std::size_t count = pieces_.size();
+    if (count == 0) return std::numeric_limits<double>::infinity();
+    near = std::min(near, count - 1);
+    double least = std::numeric_limits<double>::infinity();
+    candidates_.clear();
+    auto visit = [&](std::size_t k) {
+      const Piece& piece = pieces_[k];
+      double bx = std::max({piece.minX - p.x, 0.0, p.x - piece.maxX});
+      double by = std::max({piece.minY - p.y, 0.0, p.y - piece.maxY});
+      if (bx * bx + by * by > least * (1 + 1e-6)) return;
+      double squared = Squared(p, piece);
+      candidates_.push_back({k, squared});
+      least = std::min(least, squared);
+    };
+    visit(near);
+    for (std::size_t k = 0; k < count; ++k) {
+      if (k != near) visit(k);
+    }
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const auto& [k, squared] : candidates_) {
+      if (squared > least * (1 + 1e-9)) continue;
+      Point off = Off(p, pieces_[k]);
+      nearest = std::min(nearest, std::hypot(off.x, off.y));
+    }
+    return nearest;
+  }
+
+ private:
+  struct Piece {
+    Point a;
+    double dx, dy, length2;
+    double minX, maxX, minY, maxY;
+  };
+
+  // As OffSegment works it out.
+  static Point Off(Point p, const Piece& piece) {
+    double t = piece.length2 > 0 ? ((p.x - piece.a.x) * piece.dx + (p.y - piece.a.y) * piece.dy) / piece.length2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return {p.x - (piece.a.x + t * piece.dx), p.y - (piece.a.y + t * piece.dy)};
+  }
+  static double Squared(Point p, const Piece& piece) {
+    Point off = Off(p, piece);
+    return off.x * off.x + off.y * off.y;
+  }
+
+  std::vector<Piece> pieces_;
+  std::vector<std::pair<std::size_t, double>> candidates_;
+};
 
 // The bulge of the circle through a, m and b, as an arc from a to b that
 // passes m: the cotangent of half the angle a-m-b, positive where m lies
@@ -124,6 +177,7 @@ class Fitter {
     int n = !(wanted > kFewestSamples) ? kFewestSamples : wanted >= kMostSamples ? kMostSamples : static_cast<int>(std::ceil(wanted));
     points_.clear();
     for (int k = 0; k <= n; ++k) points_.push_back(curve_.At(k == n ? t1 : t0 + span * k / n));
+    pieces_.Take(points_);
     slack_ = bend_ * span * span / (8.0 * n * n);
   }
 
@@ -142,7 +196,10 @@ class Fitter {
     for (int k = 0; k <= kDrawnSamples; ++k) {
       double t = static_cast<double>(k) / kDrawnSamples;
       Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : along.At(t);
-      farthest = std::max(farthest, DistanceToPolyline(p, points_));
+      // The drawn point at share t lies nearest the samples' piece at about
+      // that share.
+      std::size_t near = static_cast<std::size_t>(t * static_cast<double>(points_.size() - 1));
+      farthest = std::max(farthest, pieces_.Nearest(p, near));
     }
     return farthest + slack_;
   }
@@ -152,6 +209,7 @@ class Fitter {
   double tolerance_;
   long long& work_;
   std::vector<Point> points_;
+  PieceSet pieces_;
   double slack_ = 0;
 };
 

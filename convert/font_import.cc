@@ -242,7 +242,13 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");
     }
-    text += "\n*" + CodeHex(g.code) + "," + std::to_string(size) + ",\n" + grid.items.Text() + "\n";
+    text += "\n*";
+    text += CodeHex(g.code);
+    text += ',';
+    text += std::to_string(size);
+    text += ",\n";
+    grid.items.AppendText(text);
+    text += '\n';
   }
 
   Result<std::vector<Byte>> compiled = CompileShapeText(text, imported.variant);

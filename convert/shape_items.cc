@@ -195,10 +195,17 @@ std::size_t ShapeItems::ByteCount() const {
 }
 
 std::string ShapeItems::Text() const {
+  std::string text;
+  AppendText(text);
+  return text;
+}
+
+void ShapeItems::AppendText(std::string& out) const {
   // Each number a token; a pair or entry in parentheses; each token put in
   // place as it is made.
   class ToText : public ItemSink {
    public:
+    explicit ToText(std::string& text) : text(text), lineStart_(text.size()) {}
     void Item(int code, bool vector) override {
       if (vector) {
         constexpr char kHex[] = "0123456789ABCDEF";
@@ -221,7 +228,7 @@ std::string ShapeItems::Text() const {
         Put(std::string_view(token, static_cast<std::size_t>(end - token)));
       }
     }
-    std::string text;
+    std::string& text;
 
    private:
     void Put(std::string_view token) {
@@ -235,11 +242,10 @@ std::string ShapeItems::Text() const {
       first_ = false;
       text += token;
     }
-    std::size_t lineStart_ = 0;
+    std::size_t lineStart_;
     bool first_ = true;
-  } sink;
+  } sink(out);
   Pack(sink);
-  return std::move(sink.text);
 }
 
 }  // namespace morlune::convert

@@ -32,6 +32,8 @@ class ShapeItems {
   // the rest in decimal, pairs and entries in parentheses; lines broken
   // before they pass 65 columns.
   std::string Text() const;
+  // The same text appended to `text`, its lines counted from there.
+  void AppendText(std::string& text) const;
 
  private:
   struct Op {
