@@ -140,15 +140,8 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
   // Built at the first point that needs a search: often none does.
   std::optional<PieceIndex> index;
   // The piece found nearest to the last point searched: the next points
-  // mostly lie near it or the pieces beside it, and their distance to
-  // those bounds their nearest.
+  // mostly lie near it too, and their distance to it bounds their nearest.
   std::size_t last = 0;
-  auto nearLast = [&](Point p) {
-    double bound = SquaredDistance(p, to[last]);
-    if (last > 0) bound = std::min(bound, SquaredDistance(p, to[last - 1]));
-    if (last + 1 < to.size()) bound = std::min(bound, SquaredDistance(p, to[last + 1]));
-    return std::sqrt(bound);
-  };
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
@@ -158,7 +151,7 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
       // A point within the farthest of the last nearest piece cannot pass
       // it, whatever piece is nearer: no search.
-      double nearest = nearLast(p);
+      double nearest = std::sqrt(SquaredDistance(p, to[last]));
       if (nearest > farthest) {
         if (!index) index.emplace(to);
         nearest = index->Nearest(p, last);
