@@ -78,9 +78,12 @@ TEST(DecimalRead, ReadsAsFromCharsDoes) {
                                     "1234567890123456789012", "3.14159265358979323846264", "7 8", "1-2"};
   std::mt19937_64 random(21);
   for (int k = 0; k < 20000; ++k) {
-    std::string text = std::to_string(static_cast<long long>(random() % 2000000) - 1000000);
+    std::string digits = std::to_string(static_cast<long long>(random() % 2000000) - 1000000);
     std::size_t back = random() % 6;
-    if (k % 3 != 0 && back < text.size()) text.insert(text.size() - back, ".");
+    std::size_t cut = k % 3 != 0 && back < digits.size() ? digits.size() - back : digits.size();
+    std::string text(digits, 0, cut);
+    if (cut < digits.size()) text.push_back('.');
+    text.append(digits, cut, std::string::npos);
     texts.push_back(text);
   }
   for (const std::string& text : texts) {
