@@ -156,7 +156,7 @@ class Fitter {
       while (error > tolerance_ && work_ >= 0) {
         int next = q + direction;
         if (next < -kMostBulge || next > kMostBulge) break;
-        double nextError = Stray(a, b, next);
+        double nextError = Stray(a, b, next, error);
         if (!(nextError < error)) break;
         q = next;
         error = nextError;
@@ -184,13 +184,16 @@ class Fitter {
   // The farthest the piece drawn from a to b with bulge q and the sampled
   // stretch lie from each other, both ways; a piece of no length draws
   // nothing and the stretch is held against the point where the pen stays.
-  double Stray(Point a, Point b, int q) {
+  // Where only whether it comes below `below` matters, the measure stops
+  // once it cannot.
+  double Stray(Point a, Point b, int q, double below = HUGE_VAL) {
     work_ -= static_cast<long long>(points_.size() * (kDrawnSamples + 2));
     double farthest = 0;
     ArcSegment arc = ArcOfBulge(a, b, q / kBulgeSteps);
     ArcDistance toArc(arc);
     for (const Point& p : points_) {
       farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : toArc.To(p));
+      if (farthest + slack_ >= below) return farthest + slack_;
     }
     ArcPoints along(arc);
     for (int k = 0; k <= kDrawnSamples; ++k) {
@@ -200,6 +203,7 @@ class Fitter {
       // that share.
       std::size_t near = static_cast<std::size_t>(t * static_cast<double>(points_.size() - 1));
       farthest = std::max(farthest, pieces_.Nearest(p, near));
+      if (farthest + slack_ >= below) return farthest + slack_;
     }
     return farthest + slack_;
   }
