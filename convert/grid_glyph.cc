@@ -18,6 +18,8 @@ constexpr int kArcSamples = 16;
 // worth, so that a glyph of endless curves still places in bounded time
 // (its curves past this go as straight pieces).
 constexpr long long kFitWork = 1 << 21;
+// How far a dot's mark reaches from its point, in grid units.
+constexpr double kDotLength = 1.0 / 128;
 
 struct Grid {
   long long x = 0;
@@ -65,6 +67,19 @@ class Placer {
       }
       ++k;
     }
+    // A stroke the grid shrinks to a point still marks the page: its dot,
+    // which strays from the stroke by the stroke's reach from the point and
+    // the dot's own length.
+    if (!inkAtPen_) {
+      out_.items.Dot();
+      inkAtPen_ = true;
+      double reach = 0;
+      for (const StrokeVertex& vertex : v) {
+        Point p = Scaled(vertex);
+        reach = std::max(reach, std::hypot(p.x - static_cast<double>(pen_.x), p.y - static_cast<double>(pen_.y)));
+      }
+      Note(reach + kDotLength);
+    }
   }
 
   void End(double advance) {
@@ -79,6 +94,7 @@ class Placer {
   void LiftPen() {
     if (penDown_) out_.items.PenUp();
     penDown_ = false;
+    inkAtPen_ = false;
   }
 
   Point Scaled(const StrokeVertex& v) const { return {v.x * scale_, v.y * scale_}; }
@@ -88,6 +104,7 @@ class Placer {
     double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
     if (penDown_) Note(stray);
     if (penDown_ && stray > 0) out_.strayed = true;
+    if (penDown_ && !(to == pen_)) inkAtPen_ = true;
     pen_ = to;
   }
 
@@ -185,6 +202,7 @@ class Placer {
       } else {
         out_.items.Arc(step.dx, step.dy, step.q);
         pen_ = to;
+        inkAtPen_ = true;
       }
     }
   }
@@ -252,6 +270,7 @@ class Placer {
         } else {
           out_.items.Arc(static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), q);
           pen_ = b;
+          inkAtPen_ = true;
         }
         return;
       }
@@ -283,6 +302,7 @@ class Placer {
   GridGlyph& out_;
   Grid pen_;
   bool penDown_ = true;  // a glyph starts with the pen down at its origin
+  bool inkAtPen_ = false;  // the pen has drawn up to where it stands
   long long work_ = kFitWork;
 };
 

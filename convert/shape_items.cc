@@ -21,6 +21,10 @@ constexpr int kLargestOperand = 127;
 constexpr std::size_t kShortestMoveList = 3;
 constexpr std::size_t kShortestArcList = 4;
 constexpr int kWrapColumn = 65;
+// A dot's scale divisor, and its vector bytes: one unit right, one left.
+constexpr int kDotDivisor = 128;
+constexpr int kDotThere = 0x10;
+constexpr int kDotBack = 0x18;
 
 }  // namespace
 
@@ -111,6 +115,8 @@ double ShapeItems::Move(int dx, int dy) {
 
 void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, q}); }
 
+void ShapeItems::Dot() { ops_.push_back({Op::kDot}); }
+
 void ShapeItems::Pack(ItemSink& sink) const {
   unsigned char vectors[kMostVectorBytes];
   auto noVector = [&](const Op& op) { return VectorRun(op.dx, op.dy, kMostVectorBytes, vectors) == 0; };
@@ -131,6 +137,16 @@ void ShapeItems::Pack(ItemSink& sink) const {
     const Op& op = ops_[at];
     if (op.kind == Op::kPenUp || op.kind == Op::kPenDown) {
       sink.Item(op.kind == Op::kPenUp ? 2 : 1, false);
+      ++at;
+      continue;
+    }
+    if (op.kind == Op::kDot) {
+      sink.Item(3, false);
+      sink.Item(kDotDivisor, false);
+      sink.Item(kDotThere, true);
+      sink.Item(kDotBack, true);
+      sink.Item(4, false);
+      sink.Item(kDotDivisor, false);
       ++at;
       continue;
     }

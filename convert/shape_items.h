@@ -23,6 +23,11 @@ class ShapeItems {
   // An arc to (dx, dy) from here, each within -127 to 127 and not both 0;
   // q the bulge as the item stores it (-127 to 127, 0 a straight line).
   void Arc(int dx, int dy, int q);
+  // A mark where the pen stands, for a stroke of no length: a move of a
+  // whole unit draws nothing shorter, and one of none draws nothing. The
+  // scale is divided by 128, a unit drawn there and back, and the scale
+  // multiplied again: a power of two, so that the pen comes back exactly.
+  void Dot();
 
   // The record's items as bytes (operands two's complement), ended by 0.
   std::vector<unsigned char> Bytes() const;
@@ -37,7 +42,7 @@ class ShapeItems {
 
  private:
   struct Op {
-    enum Kind { kPenUp, kPenDown, kMove, kArc } kind;
+    enum Kind { kPenUp, kPenDown, kMove, kArc, kDot } kind;
     int dx = 0, dy = 0, q = 0;
   };
   // Where the packed items go, one by one: each item's code, then its

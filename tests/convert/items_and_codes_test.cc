@@ -79,6 +79,13 @@ TEST(ShapeItems, ChoosesTheShortestItems) {
        },
        {13, 4, 0, 127, 0xFC, 0, 127, 4, 0, 127, 0xFC, 0, 127, 0, 0, 0},
        "13,(4,0,127),(-4,0,127),(4,0,127),(-4,0,127),(0,0),0"},
+      {"a dot: a unit there and back at an 128th of the scale",
+       [](ShapeItems& s) {
+         s.Move(2, 0);
+         s.Dot();
+       },
+       {0x20, 3, 128, 0x10, 0x18, 4, 128, 0},
+       "020,3,128,010,018,4,128,0"},
       {"nothing but the end", [](ShapeItems&) {}, {0}, "0"},
   };
   for (const Row& row : rows) {

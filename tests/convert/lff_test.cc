@@ -304,5 +304,38 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
   }
 }
 
+TEST(LffImport, AStrokeOfNoLengthComesBackAsADot) {
+  // The reader paints a dot for a stroke that stays on one point, straight
+  // or with a bulge; a move of none draws nothing, so the dot is a unit
+  // there and back at an 128th of the scale, 1/128 off the point. On a grid
+  // of 9 (one grid unit a file unit) the A's line is 090 and its advance
+  // 9 + 3; the B's dot is where its pen starts, down.
+  const std::string aDot = "\n*00041,17,\n090,2,8,(-8,1),1,3,128,010,018,4,128,2,8,(11,-1),0\n";
+  const struct {
+    const char* lff;
+    std::string record;
+    double largestError;
+  } rows[] = {
+      {"[0041] A\n0,0;9,0\n1,1;1,1\n\n", aDot, 1.0 / 128},
+      {"[0041] A\n0,0;9,0\n1,1;1,1,A1\n\n", aDot, 1.0 / 128},
+      // Rounded to (1, 1): the dot's start lies 0.2 from the point.
+      {"[0041] A\n0,0;9,0\n1.2,1;1.2,1\n\n", aDot, 0.2},
+      {"[0042] B\n0,0;0,0\n3,0;3,9\n\n", "\n*00042,15,\n3,128,010,018,4,128,2,030,1,094,2,8,(3,-9),0\n",
+       1.0 / 128},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.lff);
+    Result<StrokeFont> font = ReadLff(row.lff, "t");
+    ASSERT_TRUE(font) << font.error().message;
+    ImportOptions options;
+    options.heightUnits = 9;
+    Result<ImportedFont> imported = ImportStrokeFont(*font, options);
+    ASSERT_TRUE(imported) << imported.error().message;
+    EXPECT_NE(imported->sourceText.find(row.record), std::string::npos) << imported->sourceText;
+    // Measured on the drawing of what was compiled.
+    EXPECT_NEAR(imported->largestError, row.largestError, 1e-9);
+  }
+}
+
 }  // namespace
 }  // namespace morlune::convert::testing
