@@ -8,7 +8,22 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMostPieces = 4096;
+// The angle of `from` on the circle the arc was stretched from, in radians.
+// A frame that squashes one axis to nothing leaves only the other's share,
+// which two angles give: the one whose sweep ends at `to`.
 double StartAngle(const ArcSegment& arc) {
+  auto share = [](double offset, double axis) { return std::clamp(offset / axis, -1.0, 1.0); };
+  double sweep = arc.sweep * kPi / 180;
+  if (arc.axisX == 0 && arc.axisY != 0) {
+    double a = std::asin(share(arc.from.y - arc.centre.y, arc.axisY)), b = kPi - a;
+    double end = share(arc.to.y - arc.centre.y, arc.axisY);
+    return std::fabs(std::sin(a + sweep) - end) <= std::fabs(std::sin(b + sweep) - end) ? a : b;
+  }
+  if (arc.axisY == 0 && arc.axisX != 0) {
+    double a = std::acos(share(arc.from.x - arc.centre.x, arc.axisX)), b = -a;
+    double end = share(arc.to.x - arc.centre.x, arc.axisX);
+    return std::fabs(std::cos(a + sweep) - end) <= std::fabs(std::cos(b + sweep) - end) ? a : b;
+  }
   double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
   double uy = arc.axisY != 0 ? (arc.from.y - arc.centre.y) / arc.axisY : 0;
   return std::atan2(uy, ux);

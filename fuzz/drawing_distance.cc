@@ -19,6 +19,27 @@ Point OnArc(const ArcSegment& arc, double angle) {
   return {arc.centre.x + arc.axisX * std::cos(angle), arc.centre.y + arc.axisY * std::sin(angle)};
 }
 
+// The angle of `from` on the circle the arc was stretched from. An axis
+// squashed to nothing leaves the other's share alone, which two angles
+// give: the one whose sweep ends at `to`. Worked out here apart from the
+// converter's arithmetic, which the comparison judges.
+double StartAngle(const ArcSegment& arc, double sweep) {
+  auto share = [](double offset, double axis) { return std::clamp(offset / axis, -1.0, 1.0); };
+  if (arc.axisX == 0 && arc.axisY != 0) {
+    double a = std::asin(share(arc.from.y - arc.centre.y, arc.axisY)), b = kPi - a;
+    double end = share(arc.to.y - arc.centre.y, arc.axisY);
+    return std::fabs(std::sin(a + sweep) - end) <= std::fabs(std::sin(b + sweep) - end) ? a : b;
+  }
+  if (arc.axisY == 0 && arc.axisX != 0) {
+    double a = std::acos(share(arc.from.x - arc.centre.x, arc.axisX));
+    double end = share(arc.to.x - arc.centre.x, arc.axisX);
+    return std::fabs(std::cos(a + sweep) - end) <= std::fabs(std::cos(sweep - a) - end) ? a : -a;
+  }
+  double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
+  double uy = arc.axisY != 0 ? (arc.from.y - arc.centre.y) / arc.axisY : 0;
+  return std::atan2(uy, ux);
+}
+
 double SquaredDistance(Point p, Point q) { return (p.x - q.x) * (p.x - q.x) + (p.y - q.y) * (p.y - q.y); }
 
 double SquaredDistanceToPiece(Point p, Point a, Point b) {
@@ -54,10 +75,8 @@ Polylines GlyphPolylines(const Glyph& glyph, double scale, double& flattening) {
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
-      double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
-      double uy = arc.axisY != 0 ? (arc.from.y - arc.centre.y) / arc.axisY : 0;
-      double start = std::atan2(uy, ux);
       double sweep = arc.sweep * kPi / 180;
+      double start = StartAngle(arc, sweep);
       int pieces = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / (kPi / 32))), 1, kMostArcPieces);
       double radius = std::max(std::fabs(arc.axisX), std::fabs(arc.axisY)) * scale;
       // A chord over angle a strays r(1 - cos(a/2)) from its circle.

@@ -56,6 +56,33 @@ TEST(DrawingDistance, ArcsAreCutIntoPiecesThatSayHowFarTheyStray) {
   EXPECT_DOUBLE_EQ(flattening, 6 * (1 - std::cos(pi / 64)));
 }
 
+TEST(DrawingDistance, AnArcSquashedFlatStartsWhereItsEndsSay) {
+  // A circle of radius 2 squashed by its frame onto one line: only the end
+  // tells which of two angles the start has, and the arc covers the line
+  // between its ends and the top or the side it passes. Across y = 1: from
+  // 30 degrees on the circle (y = 1) a quarter turn to 120 (y = sqrt 3),
+  // over the top (y = 2). Along x about (0, 1): from 60 degrees (x = 1)
+  // clockwise to -30 (x = sqrt 3), through 0 (x = 2).
+  const double root3 = std::sqrt(3.0);
+  const struct {
+    const char* what;
+    ArcSegment arc;
+    Polylines covered;
+  } rows[] = {
+      {"no width", {{1, 1}, {1, root3}, {1, 0}, 0, 2, 90}, {{{1, 1}, {1, 2}}}},
+      {"no height", {{1, 1}, {root3, 1}, {0, 1}, 2, 0, -90}, {{{1, 1}, {2, 1}}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Glyph glyph;
+    glyph.paths.push_back(Path{row.arc.from, {row.arc}});
+    double flattening = 0;
+    Polylines arc = GlyphPolylines(glyph, 1, flattening);
+    EXPECT_NEAR(DirectedDistance(arc, row.covered, 0.01), 0, 1e-12);
+    EXPECT_NEAR(DirectedDistance(row.covered, arc, 0.01), 0, flattening + 0.005);
+  }
+}
+
 TEST(DrawingDistance, InkLostWholeIsOffByItsLargestMark) {
   // A dot far off and a 3-4-5 stroke: the marks are 0 and 5 long, however
   // far apart they stand.
