@@ -8,8 +8,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMostPieces = 4096;
-constexpr double kFarthestUnit = 1e7;
-
 double StartAngle(const ArcSegment& arc) {
   double ux = arc.axisX != 0 ? (arc.from.x - arc.centre.x) / arc.axisX : 0;
   double uy = arc.axisY != 0 ? (arc.from.y - arc.centre.y) / arc.axisY : 0;
@@ -18,13 +16,17 @@ double StartAngle(const ArcSegment& arc) {
 
 }  // namespace
 
-double NearestGridUnit(double v) { return std::round(std::clamp(v, -kFarthestUnit, kFarthestUnit)); }
 
-Point PointOnArc(const ArcSegment& arc, double t) {
-  if (t <= 0) return arc.from;
-  if (t >= 1) return arc.to;
-  double angle = StartAngle(arc) + t * arc.sweep * kPi / 180;
-  return {arc.centre.x + arc.axisX * std::cos(angle), arc.centre.y + arc.axisY * std::sin(angle)};
+
+Point PointOnArc(const ArcSegment& arc, double t) { return ArcPoints(arc).At(t); }
+
+ArcPoints::ArcPoints(const ArcSegment& arc) : arc_(arc), start_(StartAngle(arc)) {}
+
+Point ArcPoints::At(double t) const {
+  if (t <= 0) return arc_.from;
+  if (t >= 1) return arc_.to;
+  double angle = start_ + t * arc_.sweep * kPi / 180;
+  return {arc_.centre.x + arc_.axisX * std::cos(angle), arc_.centre.y + arc_.axisY * std::sin(angle)};
 }
 
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
@@ -43,13 +45,7 @@ std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
   return points;
 }
 
-double DistanceToSegment(Point p, Point a, Point b) {
-  double dx = b.x - a.x, dy = b.y - a.y;
-  double length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
+
 
 double ArcDistanceToPolyline(const ArcSegment& arc, const std::vector<Point>& polyline) {
   if (polyline.size() < 2) return 0;

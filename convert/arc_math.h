@@ -2,6 +2,8 @@
 // cut into straight pieces, bulges, and distances to lines.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <morlune/geometry.h>
@@ -15,18 +17,62 @@ constexpr int kLargestChord = 127;
 
 // The whole unit nearest v, kept within what a run of moves reaches
 // without harm (ten million units either way).
-double NearestGridUnit(double v);
+inline double NearestGridUnit(double v) {
+  constexpr double kFarthestUnit = 1e7;
+  double kept = std::clamp(v, -kFarthestUnit, kFarthestUnit);
+  if (!(kept == kept)) return kept;
+  // Halves away from zero, as std::round has it, without its call: a
+  // whole number this small goes through an integer exactly, and the rest
+  // is exact too.
+  double whole = static_cast<double>(static_cast<long long>(kept));
+  double rest = kept - whole;
+  if (rest >= 0.5) {
+    whole += 1;
+  } else if (rest <= -0.5) {
+    whole -= 1;
+  }
+  return std::copysign(whole, kept);
+}
 
 // The point at share t (0 to 1) of the arc's sweep.
 Point PointOnArc(const ArcSegment& arc, double t);
+
+// The same points, the arc's start angle found once for all of them.
+class ArcPoints {
+ public:
+  explicit ArcPoints(const ArcSegment& arc);
+  Point At(double t) const;
+
+ private:
+  const ArcSegment& arc_;
+  double start_;
+};
 
 // The points that cut the arc into equal straight pieces, each straying at
 // most tolerance from the arc (at least one piece, at most 4096), from
 // `from` to `to` both included.
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance);
 
-// The distance from p to the segment from a to b.
-double DistanceToSegment(Point p, Point a, Point b);
+// How far p lies from the nearest point of the segment from a to b, along
+// each axis.
+inline Point OffSegment(Point p, Point a, Point b) {
+  double dx = b.x - a.x, dy = b.y - a.y;
+  double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return {p.x - (a.x + t * dx), p.y - (a.y + t * dy)};
+}
+
+// The distance from p to the segment from a to b, and its square (no
+// root taken).
+inline double DistanceToSegment(Point p, Point a, Point b) {
+  Point off = OffSegment(p, a, b);
+  return std::hypot(off.x, off.y);
+}
+inline double SquaredDistanceToSegment(Point p, Point a, Point b) {
+  Point off = OffSegment(p, a, b);
+  return off.x * off.x + off.y * off.y;
+}
 
 // The farthest the arc strays from the polyline whose piece k carries the
 // arc's share k/n to (k+1)/n, sampled along each piece.

@@ -28,22 +28,97 @@ double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // The distance from p to the arc: to its circle where p lies within the
 // arc's sweep as seen from the centre, else to the nearer end.
-double DistanceToArc(Point p, const ArcSegment& arc) {
-  double radius = std::fabs(arc.axisX);
-  double vx = p.x - arc.centre.x, vy = p.y - arc.centre.y;
-  double sweep = arc.sweep * kPi / 180;
-  double start = std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x);
-  double turn = (std::atan2(vy, vx) - start) * (sweep >= 0 ? 1 : -1);
-  turn -= 2 * kPi * std::floor(turn / (2 * kPi));
-  if (turn <= std::fabs(sweep)) return std::fabs(std::hypot(vx, vy) - radius);
-  return std::min(Distance(p, arc.from), Distance(p, arc.to));
-}
+// (The arc's own angles found once for all the points held against it.)
+class ArcDistance {
+ public:
+  explicit ArcDistance(const ArcSegment& arc)
+      : arc_(arc),
+        radius_(std::fabs(arc.axisX)),
+        sweep_(arc.sweep * kPi / 180),
+        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)) {}
 
-double DistanceToPolyline(Point p, const std::vector<Point>& line) {
-  double nearest = std::numeric_limits<double>::infinity();
-  for (std::size_t k = 0; k + 1 < line.size(); ++k) nearest = std::min(nearest, DistanceToSegment(p, line[k], line[k + 1]));
-  return nearest;
-}
+  double To(Point p) const {
+    double vx = p.x - arc_.centre.x, vy = p.y - arc_.centre.y;
+    double turn = (std::atan2(vy, vx) - start_) * (sweep_ >= 0 ? 1 : -1);
+    turn -= 2 * kPi * std::floor(turn / (2 * kPi));
+    if (turn <= std::fabs(sweep_)) return std::fabs(std::hypot(vx, vy) - radius_);
+    return std::min(Distance(p, arc_.from), Distance(p, arc_.to));
+  }
+
+ private:
+  const ArcSegment& arc_;
+  double radius_, sweep_, start_;
+};
+
+// The pieces of a polyline, each with what the distance to it takes
+// from the piece alone (its run, its squared length, its box), so that
+// points held against it again and again do not work them out anew.
+class PieceSet {
+ public:
+  void Take(const std::vector<Point>& line) {
+    pieces_.clear();
+    for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+      Point a = line[k], b = line[k + 1];
+      double dx = b.x - a.x, dy = b.y - a.y;
+      pieces_.push_back({a, dx, dy, dx * dx + dy * dy, std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
+                         std::max(a.y, b.y)});
+    }
+  }
+
+  // The least of DistanceToSegment over the pieces, exactly. A piece whose
+  // box lies farther than the nearest found (with room for rounding) is
+  // passed over, the search starting at the piece `near` where the
+  // nearest is likely; of the rest, only those whose square comes within
+  // rounding of the least take the root.
+  double Nearest(Point p, std::size_t near) {
+    std::size_t count = pieces_.size();
+    if (count == 0) return std::numeric_limits<double>::infinity();
+    near = std::min(near, count - 1);
+    double least = std::numeric_limits<double>::infinity();
+    candidates_.clear();
+    auto visit = [&](std::size_t k) {
+      const Piece& piece = pieces_[k];
+      double bx = std::max({piece.minX - p.x, 0.0, p.x - piece.maxX});
+      double by = std::max({piece.minY - p.y, 0.0, p.y - piece.maxY});
+      if (bx * bx + by * by > least * (1 + 1e-6)) return;
+      double squared = Squared(p, piece);
+      candidates_.push_back({k, squared});
+      least = std::min(least, squared);
+    };
+    visit(near);
+    for (std::size_t k = 0; k < count; ++k) {
+      if (k != near) visit(k);
+    }
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const auto& [k, squared] : candidates_) {
+      if (squared > least * (1 + 1e-9)) continue;
+      Point off = Off(p, pieces_[k]);
+      nearest = std::min(nearest, std::hypot(off.x, off.y));
+    }
+    return nearest;
+  }
+
+ private:
+  struct Piece {
+    Point a;
+    double dx, dy, length2;
+    double minX, maxX, minY, maxY;
+  };
+
+  // As OffSegment works it out.
+  static Point Off(Point p, const Piece& piece) {
+    double t = piece.length2 > 0 ? ((p.x - piece.a.x) * piece.dx + (p.y - piece.a.y) * piece.dy) / piece.length2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return {p.x - (piece.a.x + t * piece.dx), p.y - (piece.a.y + t * piece.dy)};
+  }
+  static double Squared(Point p, const Piece& piece) {
+    Point off = Off(p, piece);
+    return off.x * off.x + off.y * off.y;
+  }
+
+  std::vector<Piece> pieces_;
+  std::vector<std::pair<std::size_t, double>> candidates_;
+};
 
 // The bulge of the circle through a, m and b, as an arc from a to b that
 // passes m: the cotangent of half the angle a-m-b, positive where m lies
@@ -81,7 +156,7 @@ class Fitter {
       while (error > tolerance_ && work_ >= 0) {
         int next = q + direction;
         if (next < -kMostBulge || next > kMostBulge) break;
-        double nextError = Stray(a, b, next);
+        double nextError = Stray(a, b, next, error);
         if (!(nextError < error)) break;
         q = next;
         error = nextError;
@@ -102,23 +177,33 @@ class Fitter {
     int n = !(wanted > kFewestSamples) ? kFewestSamples : wanted >= kMostSamples ? kMostSamples : static_cast<int>(std::ceil(wanted));
     points_.clear();
     for (int k = 0; k <= n; ++k) points_.push_back(curve_.At(k == n ? t1 : t0 + span * k / n));
+    pieces_.Take(points_);
     slack_ = bend_ * span * span / (8.0 * n * n);
   }
 
   // The farthest the piece drawn from a to b with bulge q and the sampled
   // stretch lie from each other, both ways; a piece of no length draws
   // nothing and the stretch is held against the point where the pen stays.
-  double Stray(Point a, Point b, int q) {
+  // Where only whether it comes below `below` matters, the measure stops
+  // once it cannot.
+  double Stray(Point a, Point b, int q, double below = HUGE_VAL) {
     work_ -= static_cast<long long>(points_.size() * (kDrawnSamples + 2));
     double farthest = 0;
     ArcSegment arc = ArcOfBulge(a, b, q / kBulgeSteps);
+    ArcDistance toArc(arc);
     for (const Point& p : points_) {
-      farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : DistanceToArc(p, arc));
+      farthest = std::max(farthest, q == 0 ? DistanceToSegment(p, a, b) : toArc.To(p));
+      if (farthest + slack_ >= below) return farthest + slack_;
     }
+    ArcPoints along(arc);
     for (int k = 0; k <= kDrawnSamples; ++k) {
       double t = static_cast<double>(k) / kDrawnSamples;
-      Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : PointOnArc(arc, t);
-      farthest = std::max(farthest, DistanceToPolyline(p, points_));
+      Point p = q == 0 ? Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)} : along.At(t);
+      // The drawn point at share t lies nearest the samples' piece at about
+      // that share.
+      std::size_t near = static_cast<std::size_t>(t * static_cast<double>(points_.size() - 1));
+      farthest = std::max(farthest, pieces_.Nearest(p, near));
+      if (farthest + slack_ >= below) return farthest + slack_;
     }
     return farthest + slack_;
   }
@@ -128,6 +213,7 @@ class Fitter {
   double tolerance_;
   long long& work_;
   std::vector<Point> points_;
+  PieceSet pieces_;
   double slack_ = 0;
 };
 

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <map>
 #include <set>
 
+#include "convert/arc_math.h"
 #include "convert/code_map.h"
 #include "convert/grid_glyph.h"
 #include "convert/import_measure.h"
+#include "convert/loss_report.h"
+#include "convert/shape_bridge.h"
 #include "convert/shape_font_input.h"
 #include "convert/utf8_text.h"
 
@@ -71,54 +73,70 @@ Result<std::vector<CodedGlyph>> CodesOf(const StrokeFont& font, const ImportOpti
   return Refused(ErrorKind::kBadArgument, "no variant");
 }
 
+// The farthest the glyph's ink or advance reaches along either axis. An
+// arc counts with its whole sweep: one of great bulge on a short chord
+// swings far out on a huge circle.
 double Extent(const StrokeGlyph& glyph) {
   double farthest = 0;
   for (const Stroke& stroke : glyph.strokes) {
-    for (const StrokeVertex& v : stroke.vertices) {
-      if (!std::isfinite(v.x) || !std::isfinite(v.y)) return std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < stroke.vertices.size(); ++k) {
+      const StrokeVertex& v = stroke.vertices[k];
+      if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.bulge)) {
+        return std::numeric_limits<double>::infinity();
+      }
       farthest = std::max({farthest, std::fabs(v.x), std::fabs(v.y)});
+      if (k == 0 || v.bulge == 0) continue;
+      // The arc turned a quarter at a time, so that its rightmost point
+      // gives each side in turn (a turn keeps the bulge's sense).
+      Point from{stroke.vertices[k - 1].x, stroke.vertices[k - 1].y}, to{v.x, v.y};
+      for (int quarter = 0; quarter < 4; ++quarter) {
+        farthest = std::max(farthest, std::fabs(ArcRightmost(ArcOfBulge(from, to, v.bulge))));
+        from = {-from.y, from.x};
+        to = {-to.y, to.x};
+      }
     }
   }
   if (!std::isfinite(glyph.advance)) return std::numeric_limits<double>::infinity();
   return std::max(farthest, std::fabs(glyph.advance));
 }
 
-// The grid: as asked, the input's own where it has one, else the smallest
-// whose model error stays within the tolerance (the vertices' rounding
-// alone rules most grids out before any glyph is placed). Every glyph is
-// placed on it, in `placed`.
-int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, const ImportOptions& options,
-               double tolerance, std::vector<GridGlyph>& placed) {
-  // Every glyph placed in order; with mustFit, stops at the first that
-  // strays too far and names it in `failed`.
-  auto placeAll = [&](int units, bool mustFit, std::size_t& failed) {
-    double scale = units / font.capHeight;
-    double gridTolerance = tolerance * scale;
-    placed.clear();
-    for (std::size_t k = 0; k < glyphs.size(); ++k) {
-      placed.push_back(PlaceOnGrid(*glyphs[k].glyph, scale, gridTolerance));
-      if (mustFit && placed.back().largestError > gridTolerance) {
-        failed = k;
-        return false;
-      }
+// The grid as asked, or the input's own where it has one; 0 where the
+// search chooses it.
+int FixedGrid(const StrokeFont& font, const ImportOptions& options) {
+  if (options.heightUnits > 0) return options.heightUnits;
+  if (font.onOwnGrid && font.capHeight >= 1 && font.capHeight <= kLargestGrid &&
+      font.capHeight == std::floor(font.capHeight)) {
+    return static_cast<int>(font.capHeight);
+  }
+  return 0;
+}
+
+// Every glyph placed on the grid of `units`, in order; with mustFit, stops
+// at the first that strays too far by its model and names it in `failed`.
+bool PlaceAll(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int units, double tolerance,
+              bool mustFit, std::vector<GridGlyph>& placed, std::size_t& failed) {
+  double scale = units / font.capHeight;
+  double gridTolerance = tolerance * scale;
+  placed.clear();
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    placed.push_back(PlaceOnGrid(*glyphs[k].glyph, scale, gridTolerance));
+    if (mustFit && placed.back().largestError > gridTolerance) {
+      failed = k;
+      return false;
     }
-    return true;
-  };
-  std::size_t hardest = 0;
-  int fixed = 0;
-  if (options.heightUnits > 0) {
-    fixed = options.heightUnits;
-  } else if (font.onOwnGrid && font.capHeight >= 1 && font.capHeight <= kLargestGrid &&
-             font.capHeight == std::floor(font.capHeight)) {
-    fixed = static_cast<int>(font.capHeight);
   }
-  if (fixed > 0 || glyphs.empty()) {
-    placeAll(fixed > 0 ? fixed : 1, false, hardest);
-    return fixed > 0 ? fixed : 1;
-  }
-  // The glyph that ruled the last grid out is tried first on the next:
-  // most grids fall to it without the others being looked at.
-  for (int units = 1; units < kLargestGrid; ++units) {
+  return true;
+}
+
+// The smallest grid from `from` up whose model error stays within the
+// tolerance (the vertices' rounding alone rules most grids out before any
+// glyph is placed), every glyph placed on it; else the largest grid, placed
+// whatever its model says. `hardest` is the glyph that ruled the last grid
+// out: it is tried first on the next, and most grids fall to it without the
+// others being looked at.
+int NextGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int from, double tolerance,
+             std::vector<GridGlyph>& placed, std::size_t& hardest) {
+  for (int units = from; units < kLargestGrid; ++units) {
     double scale = units / font.capHeight;
     double gridTolerance = tolerance * scale;
     auto rounds = [&](const CodedGlyph& g) { return VertexRounding(*g.glyph, scale) <= gridTolerance; };
@@ -130,9 +148,9 @@ int ChooseGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, co
     }
     GridGlyph first = PlaceOnGrid(*glyphs[hardest].glyph, scale, gridTolerance);
     if (first.largestError > gridTolerance) continue;
-    if (placeAll(units, true, hardest)) return units;
+    if (PlaceAll(font, glyphs, units, tolerance, true, placed, hardest)) return units;
   }
-  placeAll(kLargestGrid, false, hardest);
+  PlaceAll(font, glyphs, kLargestGrid, tolerance, false, placed, hardest);
   return kLargestGrid;
 }
 
@@ -170,6 +188,88 @@ std::string HeaderName(const std::string& name) {
   return kept;
 }
 
+// Each glyph of the written font drawn when the measure asks for it, into
+// paths kept from one to the next.
+class WrittenFontDrawing : public WrittenDrawing {
+ public:
+  explicit WrittenFontDrawing(const Font& font) : font_(font), drawer_(font) {}
+  std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+    // Code 0 is the font's header, not a glyph.
+    if (code == 0 || font_.Find(code) == nullptr) return std::nullopt;
+    return drawer_.Draw(code).paths;
+  }
+
+ private:
+  const Font& font_;
+  bridge::GlyphDrawer drawer_;
+};
+
+// The font written on the grid of `units` from its placed glyphs,
+// compiled, drawn and held against what was read: imported's text,
+// compiled bytes, grid and largest error. Returns whether that error stays
+// within `enough` grid units (the measure stops at the first glyph past).
+Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& coded,
+                         const std::vector<GridGlyph>& placed, int units, double enough, ImportedFont& imported) {
+  imported.heightUnits = units;
+  double scale = units / font.capHeight;
+  double depth = 0;
+  for (const CodedGlyph& g : coded) {
+    for (const Stroke& stroke : g.glyph->strokes) {
+      for (const StrokeVertex& v : stroke.vertices) depth = std::max(depth, -v.y * scale);
+    }
+  }
+  int depthUnits = std::clamp(static_cast<int>(std::ceil(depth - 1e-9)), 0, 255);
+
+  std::string& text = imported.sourceText;
+  text.clear();
+  std::string name = HeaderName(font.name);
+  switch (imported.variant) {
+    case Variant::kUnifont:
+      text += "*UNIFONT,6," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0,0,0\n";
+      break;
+    case Variant::kBigfont:
+      text += BigfontLine(coded);
+      [[fallthrough]];
+    default:
+      text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
+      break;
+  }
+  for (std::size_t k = 0; k < coded.size(); ++k) {
+    const CodedGlyph& g = coded[k];
+    const GridGlyph& grid = placed[k];
+    std::size_t size = grid.items.ByteCount();
+    if (size > kLargestRecordData) {
+      return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
+                                               std::to_string(size) + " bytes; a shape holds at most 32767");
+    }
+    text += "\n*";
+    text += CodeHex(g.code);
+    text += ',';
+    text += std::to_string(size);
+    text += ",\n";
+    grid.items.AppendText(text);
+    text += '\n';
+  }
+
+  Result<std::vector<Byte>> compiled = CompileShapeText(text, imported.variant);
+  if (!compiled) return compiled.error();
+  imported.compiled = std::move(*compiled);
+
+  // What was written, drawn and held against what was read.
+  Result<Font> written = OpenCompiledFont(imported.compiled);
+  if (!written) return written.error();
+  WrittenFontDrawing drawing(*written);
+  std::vector<WrittenGlyph> glyphs;
+  glyphs.reserve(coded.size());
+  for (std::size_t k = 0; k < coded.size(); ++k) glyphs.push_back({coded[k].glyph, &placed[k], coded[k].code});
+  WrittenError largest = LargestWrittenError(glyphs, scale, drawing, enough);
+  imported.largestError = largest.distance / scale;
+  imported.largestErrorCharacter = largest.glyph != nullptr ? largest.glyph->character : 0;
+  // What lies below the arithmetic's own rounding is no error.
+  if (imported.largestError < 1e-9 * font.capHeight) imported.largestError = 0;
+  return largest.distance <= enough;
+}
+
 }  // namespace
 
 Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOptions& options) {
@@ -181,6 +281,7 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   Result<std::vector<CodedGlyph>> coded = CodesOf(font, options, imported.variant, leftOut);
   if (!coded) return coded.error();
   imported.charactersLeftOut = leftOut;
+  imported.glyphs = static_cast<long long>(coded->size());
   for (const CodedGlyph& g : *coded) {
     if (Extent(*g.glyph) > kFarthestInCaps * font.capHeight) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) +
@@ -190,61 +291,35 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   double tolerance = options.tolerancePerCap ? options.tolerance * font.capHeight : options.tolerance;
   imported.tolerance = tolerance;
   std::vector<GridGlyph> placed;
-  int units = ChooseGrid(font, *coded, options, tolerance, placed);
-  imported.heightUnits = units;
-  double scale = units / font.capHeight;
-
-  double depth = 0;
-  for (const CodedGlyph& g : *coded) {
-    for (const Stroke& stroke : g.glyph->strokes) {
-      for (const StrokeVertex& v : stroke.vertices) depth = std::max(depth, -v.y * scale);
+  std::size_t hardest = 0;
+  if (int fixed = FixedGrid(font, options); fixed > 0 || coded->empty()) {
+    // Written as asked, whatever the drawing measures: the caller tells.
+    int units = fixed > 0 ? fixed : 1;
+    PlaceAll(font, *coded, units, tolerance, false, placed, hardest);
+    Result<bool> written = WriteOnGrid(font, *coded, placed, units, HUGE_VAL, imported);
+    if (!written) return written.error();
+    return imported;
+  }
+  // A grid that the model takes is still refused where its drawing strays
+  // past the tolerance (the model can miss what a cut move adds to a
+  // rounded end): the search goes on from the next finer one. Only the
+  // last grid is measured whole whatever it finds, for the refusal's
+  // figure.
+  for (int from = 1;;) {
+    int units = NextGrid(font, *coded, from, tolerance, placed, hardest);
+    double enough = units == kLargestGrid ? HUGE_VAL : tolerance * (units / font.capHeight);
+    Result<bool> within = WriteOnGrid(font, *coded, placed, units, enough, imported);
+    if (!within) return within.error();
+    if (*within && imported.largestError <= tolerance) return imported;
+    if (units == kLargestGrid) {
+      return Refused(ErrorKind::kNotAFont,
+                     "no grid up to 255 units holds every stroke within the tolerance " + AmountText(tolerance) +
+                         " (largest error " + AmountText(imported.largestError) + ", the glyph of " +
+                         CharacterName(imported.largestErrorCharacter) +
+                         "); --height-units 255 takes that grid anyway");
     }
+    from = units + 1;
   }
-  int depthUnits = std::clamp(static_cast<int>(std::ceil(depth - 1e-9)), 0, 255);
-
-  std::string& text = imported.sourceText;
-  std::string name = HeaderName(font.name);
-  switch (imported.variant) {
-    case Variant::kUnifont:
-      text += "*UNIFONT,6," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0,0,0\n";
-      break;
-    case Variant::kBigfont:
-      text += BigfontLine(*coded);
-      [[fallthrough]];
-    default:
-      text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
-      break;
-  }
-  for (std::size_t k = 0; k < coded->size(); ++k) {
-    const CodedGlyph& g = (*coded)[k];
-    const GridGlyph& grid = placed[k];
-    std::size_t size = grid.items.Bytes().size();
-    if (size > kLargestRecordData) {
-      return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
-                                               std::to_string(size) + " bytes; a shape holds at most 32767");
-    }
-    text += "\n*" + CodeHex(g.code) + "," + std::to_string(size) + ",\n" + grid.items.Text() + "\n";
-  }
-  imported.glyphs = static_cast<long long>(coded->size());
-
-  Result<std::vector<Byte>> compiled = CompileShapeText(text, imported.variant);
-  if (!compiled) return compiled.error();
-  imported.compiled = std::move(*compiled);
-
-  // What was written, drawn and held against what was read.
-  Result<ShapeFont> drawn = OpenShapeFont(imported.compiled);
-  if (!drawn) return drawn.error();
-  std::map<std::uint32_t, const Glyph*> byCode;
-  for (const DrawnShape& shape : drawn->shapes) byCode.emplace(shape.glyph.code, &shape.glyph);
-  std::vector<WrittenGlyph> written;
-  for (std::size_t k = 0; k < coded->size(); ++k) {
-    auto found = byCode.find((*coded)[k].code);
-    written.push_back({(*coded)[k].glyph, &placed[k], found == byCode.end() ? nullptr : found->second});
-  }
-  imported.largestError = LargestWrittenError(written, scale) / scale;
-  // What lies below the arithmetic's own rounding is no error.
-  if (imported.largestError < 1e-9 * font.capHeight) imported.largestError = 0;
-  return imported;
 }
 
 }  // namespace morlune::convert

@@ -30,6 +30,7 @@ struct ImportedFont {
   int heightUnits = 0;
   double tolerance = 0;     // in the input's units
   double largestError = 0;  // measured on the drawing of the compiled font, in the input's units
+  char32_t largestErrorCharacter = 0;  // the glyph that strays that far
   long long glyphs = 0;
   long long charactersLeftOut = 0;  // characters the variant's codes cannot hold
 };

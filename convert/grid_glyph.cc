@@ -121,7 +121,7 @@ class Placer {
         items.Arc(step.dx, step.dy, step.q);
       }
     }
-    return items.Bytes().size();
+    return items.ByteCount();
   }
 
   // A run of samples (indices first to last into the stroke's vertices) in
@@ -303,7 +303,7 @@ double VertexRounding(const StrokeGlyph& glyph, double scale) {
   for (const Stroke& stroke : glyph.strokes) {
     for (const StrokeVertex& v : stroke.vertices) {
       double dx = v.x * scale, dy = v.y * scale;
-      dx -= std::round(dx), dy -= std::round(dy);
+      dx -= NearestGridUnit(dx), dy -= NearestGridUnit(dy);
       farthest2 = std::max(farthest2, dx * dx + dy * dy);
     }
   }

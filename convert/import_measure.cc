@@ -25,94 +25,114 @@ bool StraightOnly(const StrokeGlyph& glyph) {
   return true;
 }
 
-using Run = std::vector<Point>;
-
 bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
 
-// Pen runs as the drawing keeps them: repeated points dropped, a run that
-// starts where the last ended joined to it, points that carry a piece
-// straight on in its direction dropped, runs of one point left out.
-std::vector<Run> Normalized(const std::vector<Run>& runs) {
-  std::vector<Run> out;
-  for (const Run& run : runs) {
-    if (run.empty()) continue;
-    if (out.empty() || !Same(out.back().back(), run.front())) out.push_back({run.front()});
-    Run& into = out.back();
-    for (const Point& p : run) {
-      if (Same(into.back(), p)) continue;
-      if (into.size() >= 2) {
-        Point a = into[into.size() - 2], b = into.back();
-        double cross = (b.x - a.x) * (p.y - b.y) - (b.y - a.y) * (p.x - b.x);
-        double dot = (b.x - a.x) * (p.x - b.x) + (b.y - a.y) * (p.y - b.y);
-        if (cross == 0 && dot > 0) {
-          into.back() = p;
-          continue;
-        }
+// Pen runs as the drawing keeps them, points in one array (run k from
+// starts[k] up to the next run's start), built point by point: repeated
+// points dropped, a run that starts where the last ended joined to it,
+// points that carry a piece straight on in its direction dropped, runs of
+// one point left out. The arrays keep their room from glyph to glyph.
+class PenRuns {
+ public:
+  void Clear() { points_.clear(), starts_.clear(); }
+
+  void Begin(Point p) {
+    if (starts_.empty() || !Same(points_.back(), p)) {
+      starts_.push_back(points_.size());
+      points_.push_back(p);
+    }
+  }
+
+  void Add(Point p) {
+    std::size_t size = points_.size();
+    if (Same(points_[size - 1], p)) return;
+    if (size - starts_.back() >= 2) {
+      Point a = points_[size - 2], b = points_[size - 1];
+      double cross = (b.x - a.x) * (p.y - b.y) - (b.y - a.y) * (p.x - b.x);
+      double dot = (b.x - a.x) * (p.x - b.x) + (b.y - a.y) * (p.y - b.y);
+      if (cross == 0 && dot > 0) {
+        points_[size - 1] = p;
+        return;
       }
-      into.push_back(p);
     }
+    points_.push_back(p);
   }
-  std::erase_if(out, [](const Run& run) { return run.size() < 2; });
-  return out;
-}
 
-// The read strokes' vertices on the grid, as the placing rounds them.
-std::vector<Run> RoundedRuns(const StrokeGlyph& glyph, double scale) {
-  std::vector<Run> runs;
-  for (const Stroke& stroke : glyph.strokes) {
-    if (stroke.vertices.size() < 2) continue;
-    Run& run = runs.emplace_back();
-    for (const StrokeVertex& v : stroke.vertices) {
-      run.push_back({NearestGridUnit(v.x * scale), NearestGridUnit(v.y * scale)});
+  // Once every run is in.
+  void DropSinglePoints() {
+    std::size_t kept = 0, keptRuns = 0;
+    for (std::size_t k = 0; k < starts_.size(); ++k) {
+      std::size_t from = starts_[k], to = k + 1 < starts_.size() ? starts_[k + 1] : points_.size();
+      if (to - from < 2) continue;
+      starts_[keptRuns++] = kept;
+      for (std::size_t i = from; i < to; ++i) points_[kept++] = points_[i];
     }
+    starts_.resize(keptRuns);
+    points_.resize(kept);
   }
-  return runs;
-}
 
-// The drawing's paths as runs of points; false where it holds an arc.
-bool DrawnRuns(const Glyph& glyph, std::vector<Run>& runs) {
-  for (const Path& path : glyph.paths) {
-    Run& run = runs.emplace_back(Run{path.start});
-    for (const Segment& segment : path.segments) {
-      const auto* line = std::get_if<LineSegment>(&segment);
-      if (line == nullptr) return false;
-      run.push_back(line->to);
-    }
+  bool operator==(const PenRuns& other) const {
+    return starts_ == other.starts_ &&
+           std::equal(points_.begin(), points_.end(), other.points_.begin(), other.points_.end(), Same);
   }
-  return true;
-}
 
-bool SameRuns(const std::vector<Run>& a, const std::vector<Run>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t k = 0; k < a.size(); ++k) {
-    if (a[k].size() != b[k].size() || !std::equal(a[k].begin(), a[k].end(), b[k].begin(), Same)) return false;
-  }
-  return true;
-}
+ private:
+  std::vector<Point> points_;
+  std::vector<std::size_t> starts_;
+};
 
 // Whether the drawing is exactly the read straight strokes with their
 // vertices rounded: each piece then lies, point for point, within the
 // farther of its ends' moves of the piece read.
-bool DrawsRoundedVertices(const WrittenGlyph& glyph, double scale) {
-  std::vector<Run> drawn;
-  if (!DrawnRuns(*glyph.drawn, drawn)) return false;
-  std::vector<Run> rounded = RoundedRuns(*glyph.read, scale);
-  // A stroke that the rounding shrinks to one point draws nothing: how far
-  // its ink lies from what is drawn, no rounding tells.
-  for (const Run& run : rounded) {
-    if (std::all_of(run.begin(), run.end(), [&](Point p) { return Same(p, run.front()); })) return false;
+class RoundingCheck {
+ public:
+  bool DrawsRoundedVertices(const StrokeGlyph& read, double scale, std::span<const Path> drawn) {
+    drawn_.Clear();
+    for (const Path& path : drawn) {
+      drawn_.Begin(path.start);
+      for (const Segment& segment : path.segments) {
+        const auto* line = std::get_if<LineSegment>(&segment);
+        if (line == nullptr) return false;
+        drawn_.Add(line->to);
+      }
+    }
+    // The read strokes' vertices on the grid, as the placing rounds them.
+    rounded_.Clear();
+    for (const Stroke& stroke : read.strokes) {
+      if (stroke.vertices.size() < 2) continue;
+      auto onGrid = [scale](const StrokeVertex& v) {
+        return Point{NearestGridUnit(v.x * scale), NearestGridUnit(v.y * scale)};
+      };
+      Point first = onGrid(stroke.vertices[0]);
+      // A stroke that the rounding shrinks to one point draws nothing: how
+      // far its ink lies from what is drawn, no rounding tells.
+      bool onePoint = true;
+      rounded_.Begin(first);
+      for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
+        Point p = onGrid(stroke.vertices[k]);
+        onePoint = onePoint && Same(p, first);
+        rounded_.Add(p);
+      }
+      if (onePoint) return false;
+    }
+    drawn_.DropSinglePoints();
+    rounded_.DropSinglePoints();
+    return drawn_ == rounded_;
   }
-  return SameRuns(Normalized(drawn), Normalized(rounded));
-}
+
+ private:
+  PenRuns drawn_, rounded_;
+};
 
 }  // namespace
 
-double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, double atLeast) {
+double MeasuredError(const StrokeGlyph& read, double scale, std::span<const Path> drawn, double atLeast,
+                     double enough) {
   constexpr double kFlatness = 1e-3;
   constexpr double kStep = 0.125;
   std::vector<std::vector<Point>> a = StrokePolylines(read, scale, kFlatness);
   std::vector<std::vector<Point>> b = PathPolylines(drawn, kFlatness);
-  double distance = PolylineDistance(a, b, kStep, atLeast);
+  double distance = PolylineDistance(a, b, kStep, atLeast, enough);
   if (std::isfinite(distance)) return distance;
   // Strokes that the grid shrinks to nothing: they stray by their size.
   double size = atLeast;
@@ -122,18 +142,27 @@ double MeasuredError(const StrokeGlyph& read, double scale, const Glyph& drawn, 
   return size;
 }
 
-double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
-  double largest = 0;
+WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale, WrittenDrawing& drawing,
+                                 double enough) {
+  WrittenError largest;
+  auto raise = [&largest](double distance, const WrittenGlyph& glyph) {
+    if (distance > largest.distance) largest = {distance, glyph.read};
+  };
+  RoundingCheck check;
   std::vector<const WrittenGlyph*> modelled;
   for (const WrittenGlyph& glyph : glyphs) {
-    if (glyph.drawn == nullptr) continue;
+    if (largest.distance > enough) return largest;
     if (!StraightOnly(*glyph.read) || glyph.placed->strayed) {
       modelled.push_back(&glyph);
-    } else if (DrawsRoundedVertices(glyph, scale)) {
-      largest = std::max(largest, glyph.placed->largestError);
+      continue;
+    }
+    std::optional<std::span<const Path>> drawn = drawing.Draw(glyph.code);
+    if (!drawn) continue;
+    if (check.DrawsRoundedVertices(*glyph.read, scale, *drawn)) {
+      raise(glyph.placed->largestError, glyph);
     } else {
       // Not what was placed: the drawing alone tells.
-      largest = MeasuredError(*glyph.read, scale, *glyph.drawn, largest);
+      raise(MeasuredError(*glyph.read, scale, *drawn, largest.distance, enough), glyph);
     }
   }
   // The rest by their model error, largest first: once twice it is no
@@ -142,8 +171,10 @@ double LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale) {
     return a->placed->largestError > b->placed->largestError;
   });
   for (const WrittenGlyph* glyph : modelled) {
-    if (kModelMargin * glyph->placed->largestError <= largest) break;
-    largest = MeasuredError(*glyph->read, scale, *glyph->drawn, largest);
+    if (kModelMargin * glyph->placed->largestError <= largest.distance || largest.distance > enough) break;
+    std::optional<std::span<const Path>> drawn = drawing.Draw(glyph->code);
+    if (!drawn) continue;
+    raise(MeasuredError(*glyph->read, scale, *drawn, largest.distance, enough), *glyph);
   }
   return largest;
 }

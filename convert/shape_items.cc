@@ -30,20 +30,34 @@ namespace {
 // `most`; their count, 0 where none does.
 int VectorRun(int dx, int dy, int most, unsigned char* out) {
   if (dx == 0 && dy == 0) return 0;
-  for (int d = 0; d < 16; ++d) {
-    int sx = kHalfSteps[d][0], sy = kHalfSteps[d][1];
-    int length = sx != 0 ? 2 * dx / sx : 2 * dy / sy;
-    if (length < 1 || length * sx != 2 * dx || length * sy != 2 * dy) continue;
-    int count = (length + kLongestVector - 1) / kLongestVector;
-    if (count > most) return 0;
-    // Equal shares keep every stop on the way a whole or half unit.
-    for (int k = 0; k < count; ++k) {
-      int share = length * (k + 1) / count - length * k / count;
-      out[k] = static_cast<unsigned char>(share << 4 | d);
-    }
-    return count;
+  // The one direction whose ray the move lies on, if any: along an axis,
+  // a diagonal, or one of the half steps (one side twice the other). Its
+  // length counts its unit steps.
+  int ax = std::abs(dx), ay = std::abs(dy);
+  int length = std::max(ax, ay);
+  int sx, sy;  // the direction's step in half units
+  if (ay == 0 || ax == 0 || ax == ay) {
+    sx = dx > 0 ? 2 : dx < 0 ? -2 : 0;
+    sy = dy > 0 ? 2 : dy < 0 ? -2 : 0;
+  } else if (ax == 2 * ay) {
+    sx = dx > 0 ? 2 : -2;
+    sy = dy > 0 ? 1 : -1;
+  } else if (ay == 2 * ax) {
+    sx = dx > 0 ? 1 : -1;
+    sy = dy > 0 ? 2 : -2;
+  } else {
+    return 0;
   }
-  return 0;
+  int d = 0;
+  while (kHalfSteps[d][0] != sx || kHalfSteps[d][1] != sy) ++d;
+  int count = (length + kLongestVector - 1) / kLongestVector;
+  if (count > most) return 0;
+  // Equal shares keep every stop on the way a whole or half unit.
+  for (int k = 0; k < count; ++k) {
+    int share = length * (k + 1) / count - length * k / count;
+    out[k] = static_cast<unsigned char>(share << 4 | d);
+  }
+  return count;
 }
 
 // A move's vector bytes in an item list: at most two.
@@ -169,11 +183,29 @@ std::vector<unsigned char> ShapeItems::Bytes() const {
   return std::move(sink.bytes);
 }
 
+std::size_t ShapeItems::ByteCount() const {
+  class Counter : public ItemSink {
+   public:
+    void Item(int, bool) override { ++count; }
+    void Group(std::initializer_list<int> numbers) override { count += numbers.size(); }
+    std::size_t count = 0;
+  } sink;
+  Pack(sink);
+  return sink.count;
+}
+
 std::string ShapeItems::Text() const {
+  std::string text;
+  AppendText(text);
+  return text;
+}
+
+void ShapeItems::AppendText(std::string& out) const {
   // Each number a token; a pair or entry in parentheses; each token put in
   // place as it is made.
   class ToText : public ItemSink {
    public:
+    explicit ToText(std::string& text) : text(text), lineStart_(text.size()) {}
     void Item(int code, bool vector) override {
       if (vector) {
         constexpr char kHex[] = "0123456789ABCDEF";
@@ -196,7 +228,7 @@ std::string ShapeItems::Text() const {
         Put(std::string_view(token, static_cast<std::size_t>(end - token)));
       }
     }
-    std::string text;
+    std::string& text;
 
    private:
     void Put(std::string_view token) {
@@ -210,11 +242,10 @@ std::string ShapeItems::Text() const {
       first_ = false;
       text += token;
     }
-    std::size_t lineStart_ = 0;
+    std::size_t lineStart_;
     bool first_ = true;
-  } sink;
+  } sink(out);
   Pack(sink);
-  return std::move(sink.text);
 }
 
 }  // namespace morlune::convert

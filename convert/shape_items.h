@@ -26,10 +26,14 @@ class ShapeItems {
 
   // The record's items as bytes (operands two's complement), ended by 0.
   std::vector<unsigned char> Bytes() const;
+  // Their number, without them.
+  std::size_t ByteCount() const;
   // The same items as source text numbers: vector bytes in hexadecimal,
   // the rest in decimal, pairs and entries in parentheses; lines broken
   // before they pass 65 columns.
   std::string Text() const;
+  // The same text appended to `text`, its lines counted from there.
+  void AppendText(std::string& text) const;
 
  private:
   struct Op {

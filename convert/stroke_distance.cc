@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "convert/arc_math.h"
 
@@ -60,22 +61,32 @@ class PieceIndex {
     // many a side keep the few that a search visits short.
     side_ = std::clamp(static_cast<int>(2 * std::sqrt(static_cast<double>(pieces.size()))), 1, kMostSide);
     cell_ = std::max({maxX - minX_, maxY - minY_, 1e-9}) / side_;
-    cells_.resize(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
+    std::size_t cells = static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_);
+    // Each cell's pieces in one array, in the order of the pieces: the
+    // (cell, piece) pairs counted per cell, then put in place.
+    std::vector<std::pair<std::size_t, std::size_t>> passes;
     for (std::size_t k = 0; k < pieces.size(); ++k) {
       const Piece& piece = pieces[k];
       double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
       int steps = static_cast<int>(std::min(std::ceil(2 * length / cell_), 4.0 * side_)) + 1;
-      std::size_t lastCell = cells_.size();
+      std::size_t lastCell = cells;
       for (int s = 0; s <= steps; ++s) {
         double t = static_cast<double>(s) / steps;
         std::size_t cell = CellOf({piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)});
-        if (cell != lastCell) cells_[cell].push_back(k);
+        if (cell != lastCell) passes.push_back({cell, k});
         lastCell = cell;
       }
     }
+    starts_.assign(cells + 1, 0);
+    for (const auto& pass : passes) ++starts_[pass.first + 1];
+    for (std::size_t c = 0; c < cells; ++c) starts_[c + 1] += starts_[c];
+    members_.resize(passes.size());
+    std::vector<std::size_t> filled(starts_.begin(), starts_.end() - 1);
+    for (const auto& pass : passes) members_[filled[pass.first]++] = pass.second;
   }
 
-  double Nearest(Point p) {
+  // The distance to the nearest piece, and that piece in `nearest`.
+  double Nearest(Point p, std::size_t& nearest) {
     ++stamp_;
     int cx = Column(p.x - minX_), cy = Column(p.y - minY_);
     double best = HUGE_VAL;
@@ -84,7 +95,7 @@ class PieceIndex {
         if (y < 0 || y >= side_) continue;
         bool edgeRow = y == cy - ring || y == cy + ring;
         for (int x = cx - ring; x <= cx + ring; x += edgeRow ? 1 : 2 * ring) {
-          if (x >= 0 && x < side_) Visit(static_cast<std::size_t>(y) * side_ + x, p, best);
+          if (x >= 0 && x < side_) Visit(static_cast<std::size_t>(y) * side_ + x, p, best, nearest);
           if (ring == 0) break;
         }
       }
@@ -103,16 +114,19 @@ class PieceIndex {
     return static_cast<std::size_t>(Column(p.y - minY_)) * side_ + Column(p.x - minX_);
   }
 
-  void Visit(std::size_t cell, Point p, double& best) {
-    for (std::size_t k : cells_[cell]) {
+  void Visit(std::size_t cell, Point p, double& best, std::size_t& nearest) {
+    for (std::size_t m = starts_[cell]; m < starts_[cell + 1]; ++m) {
+      std::size_t k = members_[m];
       if (seen_[k] == stamp_) continue;
       seen_[k] = stamp_;
-      best = std::min(best, SquaredDistance(p, pieces_[k]));
+      double distance = SquaredDistance(p, pieces_[k]);
+      if (distance < best) best = distance, nearest = k;
     }
   }
 
   const std::vector<Piece>& pieces_;
-  std::vector<std::vector<std::size_t>> cells_;
+  std::vector<std::size_t> starts_;   // cell c's pieces: members_[starts_[c]] up to members_[starts_[c + 1]]
+  std::vector<std::size_t> members_;
   std::vector<unsigned> seen_;
   unsigned stamp_ = 0;
   double minX_, minY_, cell_;
@@ -121,8 +135,13 @@ class PieceIndex {
 
 // Points at most step apart along every piece; a long piece takes at most
 // 4096, so that a hostile stroke cannot make the measure endless.
-double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest) {
-  PieceIndex index(to);
+double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest,
+              double enough) {
+  // Built at the first point that needs a search: often none does.
+  std::optional<PieceIndex> index;
+  // The piece found nearest to the last point searched: the next points
+  // mostly lie near it too, and their distance to it bounds their nearest.
+  std::size_t last = 0;
   for (const Piece& piece : from) {
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
@@ -130,8 +149,15 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
     for (int s = 0; s <= samples;) {
       double t = static_cast<double>(s) / samples;
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
-      double nearest = index.Nearest(p);
-      farthest = std::max(farthest, nearest);
+      // A point within the farthest of the last nearest piece cannot pass
+      // it, whatever piece is nearer: no search.
+      double nearest = std::sqrt(SquaredDistance(p, to[last]));
+      if (nearest > farthest) {
+        if (!index) index.emplace(to);
+        nearest = index->Nearest(p, last);
+        farthest = std::max(farthest, nearest);
+        if (farthest > enough) return farthest;
+      }
       // Along the piece the distance grows no faster than the way gone:
       // the samples before it could pass the farthest are passed over, and
       // the farthest comes out as if each were taken.
@@ -163,9 +189,9 @@ std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double
   return lines;
 }
 
-std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness) {
+std::vector<std::vector<Point>> PathPolylines(std::span<const Path> paths, double flatness) {
   std::vector<std::vector<Point>> lines;
-  for (const Path& path : glyph.paths) {
+  for (const Path& path : paths) {
     std::vector<Point> line{path.start};
     for (const Segment& segment : path.segments) {
       if (const auto* straight = std::get_if<LineSegment>(&segment)) {
@@ -181,12 +207,13 @@ std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatnes
 }
 
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step, double atLeast) {
+                        double step, double atLeast, double enough) {
   std::vector<Piece> piecesA = PiecesOf(a), piecesB = PiecesOf(b);
   if (piecesA.empty() || piecesB.empty()) {
     return piecesA.empty() && piecesB.empty() ? atLeast : std::numeric_limits<double>::infinity();
   }
-  return OneWay(piecesB, piecesA, step, OneWay(piecesA, piecesB, step, atLeast));
+  double farthest = OneWay(piecesA, piecesB, step, atLeast, enough);
+  return farthest > enough ? farthest : OneWay(piecesB, piecesA, step, farthest, enough);
 }
 
 }  // namespace morlune::convert

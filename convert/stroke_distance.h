@@ -3,6 +3,8 @@
 // the other, sampled along both finely.
 #pragma once
 
+#include <cmath>
+#include <span>
 #include <vector>
 
 #include <morlune/geometry.h>
@@ -15,14 +17,16 @@ namespace morlune::convert {
 // flatness of their curve.
 std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double scale, double flatness);
 // Polylines that follow the drawn paths, arcs within flatness.
-std::vector<std::vector<Point>> PathPolylines(const Glyph& glyph, double flatness);
+std::vector<std::vector<Point>> PathPolylines(std::span<const Path> paths, double flatness);
 
 // The largest distance between the two sets of polylines, both ways, with
 // points taken at most step apart. A set without a piece is taken as
 // empty: the distance is then 0 if both are, else infinite. A distance
 // below atLeast comes out as atLeast: where only the larger of the two
-// matters, the points that cannot pass it are not looked at.
+// matters, the points that cannot pass it are not looked at. Once a
+// distance past `enough` is found the search stops and returns it: where
+// only that is asked, the rest need not be looked at.
 double PolylineDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b,
-                        double step, double atLeast = 0);
+                        double step, double atLeast = 0, double enough = HUGE_VAL);
 
 }  // namespace morlune::convert

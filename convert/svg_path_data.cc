@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "convert/decimal_read.h"
+
 namespace morlune::convert {
 namespace {
 
@@ -66,7 +68,7 @@ class PathReader {
       at_ = start;
       return false;
     }
-    auto [end, error] = std::from_chars(data_.data() + at_, data_.data() + data_.size(), value);
+    auto [end, error] = ReadDecimal(data_.data() + at_, data_.data() + data_.size(), value);
     if (error != std::errc() || !std::isfinite(value)) {
       at_ = start;
       return false;

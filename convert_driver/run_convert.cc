@@ -14,6 +14,7 @@
 #include "convert/interchange_io.h"
 #include "convert/loss_report.h"
 #include "convert/shape_font_input.h"
+#include "convert/utf8_text.h"
 #include "convert_driver/convert_command.h"
 #include "convert_driver/convert_exit_status.h"
 #include "platform/file_io.h"
@@ -180,6 +181,14 @@ int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const 
                                 " units per capital height, largest error " + AmountText(imported->largestError) +
                                 " (tolerance " + AmountText(imported->tolerance) + "), compiled size " +
                                 std::to_string(imported->compiled.size()) + " bytes");
+  // Only a grid given (or the input's own) can come this far past the
+  // tolerance: the search refuses such a grid.
+  if (imported->largestError > imported->tolerance) {
+    messages.About(inputName, "the largest error " + AmountText(imported->largestError) + " passes the tolerance " +
+                                  AmountText(imported->tolerance) + " on a grid of " +
+                                  std::to_string(imported->heightUnits) + " units (the glyph of " +
+                                  CharacterName(imported->largestErrorCharacter) + ")");
+  }
   bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
     if (to == FileFormat::kSource) {
       out.Write(imported->sourceText);

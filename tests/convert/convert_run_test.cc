@@ -175,6 +175,59 @@ TEST(ConvertRun, OutputWholeOrNotAtAll) {
   }
 }
 
+TEST(ConvertRun, ImportsNeverPassTheirToleranceSilently) {
+  const std::string dir = MakeTempDir();
+  // finer.lff, at 20% of its 9-unit capitals (1.8 units, 0.2 grid units a
+  // grid unit): B's vertex (3, 3) lands on no grid point at 1 or 2 units
+  // (off by 0.47, past 0.2 and 0.4). At 3 units A's line ends at
+  // (150, 0.6), rounded to (150, 1) and cut at (75, 1), 0.5 off the line
+  // drawn: the model's largest is 0.5, within 0.6, but the stop lies
+  // 0.7 grid units (2.1 units) off the line read. At 4 units the end
+  // (200, 0.8) rounds to (200, 1), the stop (100, 1) lies 0.6 grid units
+  // (1.35 units) off it, within 0.8.
+  WriteFileBytes(dir + "/finer.lff", "[0041] A\n0,0;450,1.8\n\n[0042] B\n0,0;3,3\n\n");
+  // off.lff: a stem 0.01 right of where any grid up to 255 can put it
+  // (0.28 grid units at 255, so it rounds to 0 on all of them).
+  WriteFileBytes(dir + "/off.lff", "[0041] A\n0.01,0;0.01,9\n\n");
+  // swing.lff: an arc of bulge 1200 on a chord of 1 runs round a circle of
+  // radius (1 + 1200^2) / 4800 = 300 whose centre lies 300 below the chord:
+  // it reaches 600 units down, past 64 capitals (576).
+  WriteFileBytes(dir + "/swing.lff", "[0041] A\n0,0;1,0,A1200\n\n");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string report;  // the first line, from the file's name, up to the compiled size
+    std::string after;   // the lines after it
+  } rows[] = {
+      {{"--tolerance", "20%", "finer.lff", "finer.kqx"}, 0,
+       "finer.lff: 3 glyphs, 4 units per capital height, largest error 1.35 (tolerance 1.8)", ""},
+      {{"--tolerance", "0.001", "off.lff", "off.kqx"}, 1,
+       "off.lff: cannot be made a shape font: no grid up to 255 units holds every stroke within the tolerance "
+       "0.001 (largest error 0.01, the glyph of U+0041); --height-units 255 takes that grid anyway",
+       ""},
+      // The grid asked for is written, and the error told.
+      {{"--tolerance", "0.001", "--height-units", "20", "off.lff", "off.kqx"}, 0,
+       "off.lff: 2 glyphs, 20 units per capital height, largest error 0.01 (tolerance 0.001)",
+       "morlune-convert: off.lff: the largest error 0.01 passes the tolerance 0.001 on a grid of 20 units (the "
+       "glyph of U+0041)\n"},
+      {{"swing.lff", "swing.kqx"}, 1,
+       "swing.lff: cannot be made a shape font: the glyph of U+0041 reaches farther than 64 capital heights from "
+       "its origin",
+       ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.report);
+    ProcessResult run = Convert(row.args, "", dir);
+    EXPECT_EQ(run.status, row.status);
+    std::size_t lineEnd = run.err.find('\n') + 1;
+    std::string report = "morlune-convert: " + row.report;
+    EXPECT_EQ(run.err.substr(0, report.size()), report);
+    EXPECT_EQ(run.err.substr(lineEnd), row.after);
+    EXPECT_EQ(FileExists(dir + "/" + row.args.back()), row.status == 0);
+    std::filesystem::remove(dir + "/" + row.args.back());
+  }
+}
+
 // Fonts brought in compile, and morlune's text of them compiles back to
 // the very same bytes.
 TEST(ConvertRun, ImportedFontsDecompileExactly) {

@@ -79,7 +79,7 @@ double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std:
 }
 
 std::vector<std::vector<Point>> Polylines(const Glyph& glyph, double scale, double dx, double dy) {
-  std::vector<std::vector<Point>> lines = PathPolylines(glyph, 1e-6);
+  std::vector<std::vector<Point>> lines = PathPolylines(glyph.paths, 1e-6);
   for (auto& line : lines) {
     for (Point& p : line) p = {p.x * scale + dx, p.y * scale + dy};
   }

@@ -21,6 +21,8 @@ TEST(VectorBytes, MovesAlongTheSixteenDirections) {
       {1, 0, {0x10}},          {4, 0, {0x40}},          {4, 2, {0x41}},  // direction 1 is (1, 0.5)
       {1, 2, {0x23}},          {0, -3, {0x3C}},         {-2, -1, {0x29}},
       {-5, 5, {0x56}},         {3, -6, {0x6D}},         {15, -15, {0xFE}},
+      {-2, 1, {0x27}},         {-1, -2, {0x2B}},        {2, -1, {0x2F}},  // each half step's ray
+      {-1, 2, {0x25}},         {-4, -4, {0x4A}},        {0, 7, {0x74}},
       {20, 0, {0xA0, 0xA0}},   {30, 15, {0xF1, 0xF1}},  // two equal shares
       {31, 0, {}},             // three bytes: a displacement is no longer
       {3, 1, {}},              {1, 3, {}},              {0, 0, {}},
@@ -83,6 +85,7 @@ TEST(ShapeItems, ChoosesTheShortestItems) {
     ShapeItems items;
     row.build(items);
     EXPECT_EQ(items.Bytes(), row.bytes) << row.what;
+    EXPECT_EQ(items.ByteCount(), row.bytes.size()) << row.what;
     EXPECT_EQ(items.Text(), row.text) << row.what;
   }
 }

@@ -4,6 +4,8 @@
 // which trusts the placing only where the drawing is what was placed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "convert/arc_math.h"
+#include "convert/decimal_read.h"
 #include "convert/import_measure.h"
 #include "convert/number_format.h"
 #include "convert/stroke_distance.h"
@@ -65,6 +68,46 @@ TEST(DecimalText, TheFastWriterKeepsThePrintedRule) {
   }
 }
 
+TEST(DecimalRead, ReadsAsFromCharsDoes) {
+  // The short plain decimals taken without from_chars, and what it must
+  // still read: exponents, 19 digits and more, a lone point, a point with
+  // nothing after, signs, a tail of text.
+  std::vector<std::string> texts = {"0",      "-0",        "12",          "-3.25",  "0.1",   "123.456,7", "5.",
+                                    ".5",     "-.5",       "1e3",         "2.5E-2", "1.5e",  "-",         "x",
+                                    "1.2.3",  "9007199254740993", "9007199254740992.5", "0.00000000000000000000001",
+                                    "1234567890123456789012", "3.14159265358979323846264", "7 8", "1-2"};
+  std::mt19937_64 random(21);
+  for (int k = 0; k < 20000; ++k) {
+    std::string digits = std::to_string(static_cast<long long>(random() % 2000000) - 1000000);
+    std::size_t back = random() % 6;
+    std::size_t cut = k % 3 != 0 && back < digits.size() ? digits.size() - back : digits.size();
+    std::string text(digits, 0, cut);
+    if (cut < digits.size()) text.push_back('.');
+    text.append(digits, cut, std::string::npos);
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    const char* last = text.data() + text.size();
+    double fast = -7, slow = -7;
+    auto [fastEnd, fastError] = ReadDecimal(text.data(), last, fast);
+    auto [slowEnd, slowError] = std::from_chars(text.data(), last, slow);
+    ASSERT_EQ(fastEnd, slowEnd) << text;
+    ASSERT_TRUE(fastError == slowError) << text;
+    ASSERT_EQ(std::signbit(fast), std::signbit(slow)) << text;
+    ASSERT_TRUE(fast == slow || (std::isnan(fast) && std::isnan(slow))) << text;
+  }
+}
+
+TEST(NearestGridUnit, RoundsHalvesAwayFromZeroWithinTenMillion) {
+  const double values[] = {0, -0.0, 0.3, -0.3, 0.5, -0.5, 2.5, -2.5, 0.49999999999999994, 1e7 - 0.5, 3e7, -3e7};
+  for (double value : values) {
+    double expected = std::round(std::clamp(value, -1e7, 1e7));
+    EXPECT_EQ(NearestGridUnit(value), expected) << value;
+    EXPECT_EQ(std::signbit(NearestGridUnit(value)), std::signbit(expected)) << value;
+  }
+  EXPECT_TRUE(std::isnan(NearestGridUnit(NAN)));
+}
+
 // Every sample of one side against every piece of the other: the rule
 // with nothing passed over.
 double BruteDistance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b, double step) {
@@ -112,6 +155,11 @@ TEST(PolylineDistance, PassingOverSamplesKeepsTheLargest) {
     // A floor below it changes nothing; above it, the floor is the answer.
     EXPECT_NEAR(PolylineDistance(a, b, 0.125, brute / 2), brute, 1e-12) << round;
     EXPECT_EQ(PolylineDistance(a, b, 0.125, brute + 1), brute + 1) << round;
+    // Asked only whether it passes a bound: past one below it, at most it.
+    double past = PolylineDistance(a, b, 0.125, 0, brute / 2);
+    EXPECT_GT(past, brute / 2) << round;
+    EXPECT_LE(past, brute + 1e-12) << round;
+    EXPECT_NEAR(PolylineDistance(a, b, 0.125, 0, brute), brute, 1e-12) << round;
   }
 }
 
@@ -148,19 +196,41 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
   dotPlaced.largestError = 0.4;
   GridGlyph arcPlaced;
   arcPlaced.largestError = 0.25;  // what a wrong model would say
+  struct Written {
+    const StrokeGlyph* read;
+    const GridGlyph* placed;
+    const Glyph* drawn;  // null: the font has no such glyph
+  };
   const struct {
     const char* what;
-    std::vector<WrittenGlyph> glyphs;
+    std::vector<Written> glyphs;
     double largest;
+    const StrokeGlyph* worst;  // the glyph named for it
   } rows[] = {
-      {"straight, drawn as placed", {{&h, &placed, &asPlaced}}, 0.3},
-      {"straight, drawn otherwise", {{&h, &placed, &lowBar}}, 2.3},
-      {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4},
-      {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3},
-      {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2},
+      {"straight, drawn as placed", {{&h, &placed, &asPlaced}}, 0.3, &h},
+      {"straight, drawn otherwise", {{&h, &placed, &lowBar}}, 2.3, &h},
+      {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4, &arc},
+      {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3, &h},
+      {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2, &i},
   };
+  // Glyph k has code k + 1.
+  struct Drawing : WrittenDrawing {
+    std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+      const Glyph* glyph = glyphs->at(code - 1).drawn;
+      if (glyph == nullptr) return std::nullopt;
+      return glyph->paths;
+    }
+    const std::vector<Written>* glyphs = nullptr;
+  } drawing;
   for (const auto& row : rows) {
-    EXPECT_NEAR(LargestWrittenError(row.glyphs, 1), row.largest, 0.01) << row.what;
+    std::vector<WrittenGlyph> glyphs;
+    for (const Written& glyph : row.glyphs) {
+      glyphs.push_back({glyph.read, glyph.placed, static_cast<std::uint32_t>(glyphs.size() + 1)});
+    }
+    drawing.glyphs = &row.glyphs;
+    WrittenError largest = LargestWrittenError(glyphs, 1, drawing);
+    EXPECT_NEAR(largest.distance, row.largest, 0.01) << row.what;
+    EXPECT_EQ(largest.glyph, row.worst) << row.what;
   }
 }
 
