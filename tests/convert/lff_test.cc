@@ -303,7 +303,7 @@ TEST(LffReader, RefusesWhatWouldHangOrCrashTheReader) {
       {"[0041] A\n0,0;1,1,B2\n\n", "line 2: '1,1,B2' is not a vertex x,y or x,y,A<bulge>"},
       {"[00Z1] A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
       {"[0041] A\n0,0;1,1\n\n[0041] A\n0,0;2,2\n\n", "line 4: a second glyph for U+0041"},
-      {doubling, "U+0114 follows too many references"},
+      {doubling, "U+0110 follows too many references"},
   };
   for (const auto& row : rows) {
     Result<StrokeFont> font = ReadLff(row.text, "t");
