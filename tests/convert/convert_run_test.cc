@@ -189,7 +189,7 @@ TEST(ConvertRun, LffGlyphsWaitForTheHeaderAndGoOutWhole) {
   std::string source = "*UNIFONT,6,Zigzag\n9,2,0,0,0,0\n";
   std::string zigzag = "0,0", strokes = "1,";
   for (int k = 1; k <= 80; ++k) {
-    zigzag += ";" + std::to_string(k) + (k % 2 != 0 ? ",9" : ",0");
+    zigzag.append(";").append(std::to_string(k)).append(k % 2 != 0 ? ",9" : ",0");
     strokes += k % 2 != 0 ? "8,(1,9)," : "8,(1,-9),";
   }
   std::string expected = "# Format:            single-line font\n# Name:              Zigzag\n"
@@ -198,10 +198,10 @@ TEST(ConvertRun, LffGlyphsWaitForTheHeaderAndGoOutWhole) {
   char code[16];
   for (char32_t c = 0x4E00; c < 0x4E00 + 4000; ++c) {
     std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
-    source += "*0" + std::string(code) + ",246,g\n" + strokes + "2,8,(2,0),0\n";
+    source.append("*0").append(code).append(",246,g\n").append(strokes).append("2,8,(2,0),0\n");
     const char utf8[] = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                          static_cast<char>(0x80 | (c & 0x3F)), '\0'};
-    expected += "[" + std::string(code) + "] " + utf8 + "\n" + zigzag + "\n\n";
+    expected.append("[").append(code).append("] ").append(utf8).append("\n").append(zigzag).append("\n\n");
   }
   ASSERT_GT(expected.size(), std::size_t{1} << 20);
   WriteFileBytes(dir + "/zigzag.kqs", source);

@@ -78,7 +78,7 @@ TEST_F(WindowsConvert, AnLffPastOneMebibyteWaitsInAScratchFileAndComesOutTheSame
   char code[16];
   for (unsigned c = 0x4E00; c < 0x4E00 + 4000; ++c) {
     std::snprintf(code, sizeof code, "%04X", c);
-    source += "*0" + std::string(code) + ",246,g\n" + strokes + "2,8,(2,0),0\n";
+    source.append("*0").append(code).append(",246,g\n").append(strokes).append("2,8,(2,0),0\n");
   }
   for (const char* side : {"/work/", "/here/"}) WriteFileBytes(top_ + side + "zigzag.kqs", source);
   ASSERT_EQ(Windows({"zigzag.kqs", "out.lff"}).status, 0);
