@@ -20,7 +20,6 @@
 #include "convert/lff_grid.h"
 #include "convert/number_format.h"
 #include "convert/utf8_text.h"
-#include "drawing/digit_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -55,25 +54,6 @@ FileNumber InFile(double value) {
   return {std::copysign(static_cast<double>(steps), product) / kSteps, steps, true};
 }
 
-// A number as the file holds it (the drawing's six-decimal writer's text
-// of the rounded value, which has no sixth decimal): the whole steps with a
-// point before the last five digits, trailing zeros dropped, never "-0".
-// Room: 16 bytes.
-char* WriteSteps(char* at, std::int64_t steps) {
-  if (steps < 0) *at++ = '-';
-  std::uint64_t magnitude = steps < 0 ? 0 - static_cast<std::uint64_t>(steps) : static_cast<std::uint64_t>(steps);
-  at += WriteWhole(magnitude / 100000, at);
-  auto fraction = static_cast<std::uint32_t>(magnitude % 100000);
-  if (fraction == 0) return at;
-  *at = '.';
-  at[1] = static_cast<char>('0' + fraction / 10000);
-  std::memcpy(at + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
-  std::memcpy(at + 4, kDigitPairs + 2 * (fraction % 100), 2);
-  at += 6;
-  while (at[-1] == '0') --at;
-  return at;
-}
-
 // The drawing's coordinates as the file holds them, each kept for the
 // next time it comes: a font's glyphs come back to the same few hundred
 // coordinates over and over, and each costs two divisions and its digits.
@@ -83,7 +63,7 @@ class FileCoordinates {
     std::uint64_t drawn;  // the drawing's coordinate, its bits
     double value;         // in the file's units, rounded to its steps
     double moved;         // value back in font units, less the drawn one
-    char text[16];        // the file's text of it, length bytes
+    char text[kHundredThousandthsRoom];  // the file's text of it, length bytes
     std::size_t length;   // 0: no text (too large), or an empty slot
   };
 
@@ -101,7 +81,8 @@ class FileCoordinates {
     made.drawn = bits;
     made.value = number.value;
     made.moved = number.value / scale_ - drawn;
-    made.length = number.counted ? static_cast<std::size_t>(WriteSteps(made.text, number.steps) - made.text) : 0;
+    char* end = number.counted ? WriteHundredThousandths(number.steps, made.text) : made.text;
+    made.length = static_cast<std::size_t>(end - made.text);
     return made;
   }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "drawing/digit_text.h"
 #include "drawing/number_text.h"
 
 namespace morlune::convert {
@@ -51,6 +52,24 @@ void WriteDecimal(TextOutput& out, double value) {
 
 std::size_t WriteDecimalAt(double value, char* out) {
   return SixDecimalsFit(value) ? FormatDecimal(value, out) : 0;
+}
+
+char* WriteHundredThousandths(std::int64_t count, char* out) {
+  if (count < 0) *out++ = '-';
+  std::uint64_t magnitude = count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+  // Room: a sign, the whole part's digits (and the bytes past them that a
+  // small one overwrites), a point and five digits.
+  static_assert(kHundredThousandthsRoom >= 1 + 8 + 1 + 5);
+  out += WriteWhole(magnitude / 100000, out);
+  auto fraction = static_cast<std::uint32_t>(magnitude % 100000);
+  if (fraction == 0) return out;
+  out[0] = '.';
+  out[1] = static_cast<char>('0' + fraction / 10000);
+  std::memcpy(out + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (fraction % 100), 2);
+  out += 6;
+  while (out[-1] == '0') --out;
+  return out;
 }
 
 DecimalTexts::DecimalTexts() : slots_(std::make_unique<Slot[]>(std::size_t{1} << kSlotBits)) {}

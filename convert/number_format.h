@@ -23,6 +23,13 @@ inline constexpr std::size_t kNumberRoom = 32;
 // value past 2^32 (which no glyph reaches): DecimalText writes that one.
 std::size_t WriteDecimalAt(double value, char* out);
 
+// A count of hundred-thousandths (a number rounded to five decimals, as
+// an LFF's are) written at out as DecimalText writes the number: the point
+// before the last five digits, trailing zeros dropped, never "-0". For a
+// count below 10^13 either way; returns the end of the text.
+inline constexpr std::size_t kHundredThousandthsRoom = 16;
+char* WriteHundredThousandths(std::int64_t count, char* out);
+
 // WriteDecimalAt with the text of each number kept for the next time it
 // comes: a font's glyphs come back to the same few hundred coordinates
 // over and over.

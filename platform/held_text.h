@@ -29,8 +29,8 @@ class HeldText {
   HeldText& operator=(const HeldText&) = delete;
 
   void Write(std::string_view text) {
+    if (fd_ < 0 && !lost_ && memory_.size() + text.size() > holding_.inMemory) Spill();
     if (lost_) return;
-    if (fd_ < 0 && memory_.size() + text.size() > holding_.inMemory) Spill();
     if (fd_ < 0) {
       memory_ += text;
     } else {

@@ -229,7 +229,7 @@ TEST(ConvertRun, LffGlyphsWaitForTheHeaderAndGoOutWhole) {
       {{"--strict", dir + "/tiny.kqs", "--to", "lff", "-"}, "tmp", 1, nullptr},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.args[row.args.size() - 2] + " -> " + row.args.back() + ", temporary folder " + row.temporaryFolder);
+    SCOPED_TRACE(row.args[row.args.size() - 2] + " -> " + row.args.back() + ", TMPDIR " + row.temporaryFolder);
     WriteFileBytes(dir + "/out.lff", "old");
     ProcessResult run = RunProcess({row.args, StdinKind::kNone, "", "", {{"TMPDIR", dir + "/" + row.temporaryFolder}},
                                     dir, MORLUNE_CONVERT_BINARY});
