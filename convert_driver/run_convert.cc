@@ -75,7 +75,11 @@ int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::ve
   }
   int failure = 0;
   std::size_t size = 0;
-  bytes.resize(64 * 1024);
+  // A regular file's size is known: read into a buffer of it and a byte
+  // more (to see its end), not one grown, filled and copied again and again.
+  std::int64_t known = RegularFileSize(fd);
+  bool sized = known >= 0 && static_cast<std::uint64_t>(known) <= kLargestInput;
+  bytes.resize(sized ? static_cast<std::size_t>(known) + 1 : 64 * 1024);
   for (;;) {
     if (size == bytes.size()) {
       if (bytes.size() > kLargestInput) {
