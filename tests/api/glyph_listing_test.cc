@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -47,74 +48,54 @@ bool Near(double got, double written) {
   return std::fabs(got - written) <= 1e-6 + 1e-9 * std::fabs(written);
 }
 
-// The listing line's path data, a token at a time.
-class PathTokens {
- public:
-  explicit PathTokens(const std::string& data) : in_(data) {}
-  bool Next(std::string& token) { return static_cast<bool>(in_ >> token); }
-  double Number() {
-    std::string token;
-    EXPECT_TRUE(Next(token));
-    return std::strtod(token.c_str(), nullptr);
-  }
-  Point PointAt() {
-    double x = Number();
-    return {x, Number()};
-  }
-
- private:
-  std::istringstream in_;
-};
-
 void ExpectPoint(Point got, Point written, const char* what) {
   EXPECT_TRUE(Near(got.x, written.x) && Near(got.y, written.y))
       << what << ": glyph (" << got.x << "," << got.y << "), listing (" << written.x << "," << written.y << ")";
 }
 
 void CheckLine(const Glyph& glyph, const std::string& advance, const std::string& data) {
-  double x = std::strtod(advance.c_str(), nullptr);
-  double y = std::strtod(advance.c_str() + advance.find(',') + 1, nullptr);
-  ExpectPoint(glyph.advance, {x, y}, "advance");
-  PathTokens tokens(data);
-  std::string token;
-  bool any = false;
+  std::istringstream in(advance.substr(0, advance.find(',')) + " " + advance.substr(advance.find(',') + 1) + " " + data);
+  const std::vector<std::string> tokens{std::istream_iterator<std::string>(in), {}};
+  std::size_t at = 0;
+  auto number = [&] { return at < tokens.size() ? std::strtod(tokens[at++].c_str(), nullptr) : NAN; };
+  auto point = [&] {
+    double x = number();
+    return Point{x, number()};
+  };
+  ExpectPoint(glyph.advance, point(), "advance");
   Point lastEnd;
   for (const Path& path : glyph.paths) {
     ASSERT_FALSE(path.segments.empty()) << "a path without segments";
-    bool first = true;
+    // A path starts away from the last end; written, the two may read the
+    // same, and then no move is written.
+    if (at < tokens.size() && tokens[at] == "M") {
+      ++at;
+      ExpectPoint(path.start, point(), "path start");
+    } else {
+      EXPECT_NE(&path, &glyph.paths.front()) << "the first path has no move";
+      ExpectPoint(path.start, lastEnd, "a path that the listing goes on without a move");
+    }
     for (const Segment& segment : path.segments) {
-      ASSERT_TRUE(tokens.Next(token)) << "the listing ends before the glyph";
-      if (first) {
-        // A path starts away from the last end; written, the two may read
-        // the same, and then no move is written.
-        if (token == "M") {
-          ExpectPoint(path.start, tokens.PointAt(), "path start");
-          ASSERT_TRUE(tokens.Next(token));
-        } else {
-          EXPECT_TRUE(any) << "the first path has no move";
-          ExpectPoint(path.start, lastEnd, "a path that the listing goes on without a move");
-        }
-      }
-      first = false;
+      ASSERT_LT(at, tokens.size()) << "the listing ends before the glyph";
+      const std::string& token = tokens[at++];
       if (const auto* line = std::get_if<LineSegment>(&segment)) {
         EXPECT_EQ(token, "L");
         lastEnd = line->to;
       } else {
         const auto& arc = std::get<ArcSegment>(segment);
         EXPECT_EQ(token, "A");
-        EXPECT_TRUE(Near(std::fabs(arc.axisX), tokens.Number())) << "radius x";
-        EXPECT_TRUE(Near(std::fabs(arc.axisY), tokens.Number())) << "radius y";
-        EXPECT_EQ(tokens.Number(), 0) << "rotation";
-        EXPECT_EQ(tokens.Number(), std::fabs(arc.sweep) > 180 ? 1 : 0) << "large arc";
+        EXPECT_TRUE(Near(std::fabs(arc.axisX), number())) << "radius x";
+        EXPECT_TRUE(Near(std::fabs(arc.axisY), number())) << "radius y";
+        EXPECT_EQ(number(), 0) << "rotation";
+        EXPECT_EQ(number(), std::fabs(arc.sweep) > 180 ? 1 : 0) << "large arc";
         // Counterclockwise as drawn, which a frame mirroring one axis reverses.
-        EXPECT_EQ(tokens.Number(), (arc.sweep > 0) != (arc.axisX * arc.axisY < 0) ? 1 : 0) << "sweep";
+        EXPECT_EQ(number(), (arc.sweep > 0) != (arc.axisX * arc.axisY < 0) ? 1 : 0) << "sweep";
         lastEnd = arc.to;
       }
-      ExpectPoint(lastEnd, tokens.PointAt(), "segment end");
-      any = true;
+      ExpectPoint(lastEnd, point(), "segment end");
     }
   }
-  EXPECT_FALSE(tokens.Next(token)) << "the listing goes on past the glyph: " << token;
+  EXPECT_EQ(at, tokens.size()) << "the listing goes on past the glyph";
 }
 
 TEST(GlyphAndListing, AgreeOnEveryTestFont) {

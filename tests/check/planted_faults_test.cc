@@ -39,7 +39,7 @@ FontRecord Header() { return Shape(0, "test", {6, 2, 0, 0}); }
 FontRecord Plain(std::uint16_t code) { return Shape(code, "", {0x40, 0}); }
 
 std::string ShapesFont(std::vector<FontRecord> records) {
-  return BuildFont(FontLayout(FontVariant::kShapes11, std::move(records)));
+  return BuildFont(FontVariant::kShapes11, std::move(records));
 }
 // A shapes font with the glyph A holding data and a plain B beside it.
 std::string FontWithA(std::initializer_list<int> data) {
@@ -69,8 +69,7 @@ std::vector<Planted> PlantedFaults() {
     rows.push_back({"subshapes nested 17 deep", ShapesFont(records), {{"subshape-too-deep", 0x50}}});
   }
   rows.push_back({"a subshape names code 0",
-                  BuildFont(FontLayout(FontVariant::kUnifont10,
-                                       {Shape(0, "test", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x40, 0})})),
+                  BuildFont(FontVariant::kUnifont10, {Shape(0, "test", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x40, 0})}),
                   {{"subshape-zero", 0x41}}});
   rows.push_back({"a long form in a font of height 0",
                   ShapesFont({Shape(0, "test", {0, 2, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x42, 0, 0, 4, 4, 0}), Plain(0x42)}),
@@ -143,7 +142,7 @@ std::vector<Planted> PlantedFaults() {
   // In a bigfont, whose records are reached by their offsets: a shapes
   // font's records after a short header are read from the wrong place.
   rows.push_back({"three header bytes",
-                  BuildFont(FontLayout(FontVariant::kBigfont10, {Shape(0, "test", {6, 2, 0}), Plain(0x41)})),
+                  BuildFont(FontVariant::kBigfont10, {Shape(0, "test", {6, 2, 0}), Plain(0x41)}),
                   {{"header-values", 0}}});
   rows.push_back({"a header's last byte not 0", ShapesFont({Shape(0, "test", {6, 2, 0, 9}), Plain(0x41)}),
                   {{"header-last-byte", 0}}});

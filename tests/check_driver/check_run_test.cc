@@ -4,39 +4,26 @@
 // installed tool.)
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "check_driver/check_run.h"
 #include "tests/support/font_builder.h"
+#include "tests/support/in_process.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::testing {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
 class CheckRunTest : public ::testing::Test {
  protected:
-  void TearDown() override { std::filesystem::remove_all(top_); }
-
-  Outcome Check(std::vector<std::string> args, const std::string& input = "") {
+  ProcessResult Check(std::vector<std::string> args, const std::string& input = "") {
     args.insert(args.begin(), "morlune-check");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) argv.push_back(arg.c_str());
-    Outcome run;
-    ToolStreams streams;
-    streams.inputData = reinterpret_cast<const unsigned char*>(input.data());
-    streams.inputSize = input.size();
-    streams.outputCapture = &run.out;
-    streams.errorCapture = &run.err;
-    run.status = RunMorluneCheck(static_cast<int>(argv.size()), argv.data(), streams);
-    return run;
+    auto run = [](int argc, const char* const* argv, const ToolStreams& streams) {
+      return RunMorluneCheck(argc, argv, streams);  // with the drawing's own bounds
+    };
+    return RunInProcess(run, args, input);
   }
   std::string Put(const std::string& name, const std::string& bytes) {
     WriteFileBytes(top_ + "/" + name, bytes);
@@ -49,11 +36,11 @@ class CheckRunTest : public ::testing::Test {
 // Height 6, depth 2; A calls a shape the font lacks (FAIL), B's name holds a
 // comma (WARN).
 std::string Faulty() {
-  return BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
-                                                       Shape(0x42, "b,c", {0x40, 0})}));
+  return BuildFont(FontVariant::kShapes11,
+                   {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}), Shape(0x42, "b,c", {0x40, 0})});
 }
 std::string WarnOnly() {
-  return BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x42, "b,c", {0x40, 0})}));
+  return BuildFont(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x42, "b,c", {0x40, 0})});
 }
 
 TEST_F(CheckRunTest, LinesSummaryAndStatuses) {
@@ -61,7 +48,7 @@ TEST_F(CheckRunTest, LinesSummaryAndStatuses) {
   std::string warnOnly = Put("warn.kqx", WarnOnly());
   const std::string findings = faulty + ": 0041: FAIL missing-subshape: a subshape names 0043, which no record has; it is not drawn\n" +
                                faulty + ": 0042: WARN name-comma: the name holds a comma: readers that end a name at a comma take less of it\n";
-  Outcome run = Check({faulty});
+  ProcessResult run = Check({faulty});
   EXPECT_EQ(std::tie(run.status, run.out, run.err),
             std::make_tuple(1, findings + "1 font checked: 1 FAIL, 1 WARN, 0 INFO\n", ""));
   struct Row {
@@ -103,7 +90,7 @@ TEST_F(CheckRunTest, CommandLineErrors) {
       {{"-o", "", font}, "option '-o' needs a file name"},
   };
   for (const Row& row : rows) {
-    Outcome run = Check(row.args);
+    ProcessResult run = Check(row.args);
     EXPECT_EQ(std::tie(run.status, run.out, run.err),
               std::make_tuple(2, "", "morlune-check: " + std::string(row.error) +
                                          "\nTry 'morlune-check --help' for more information.\n"))
@@ -118,7 +105,7 @@ TEST_F(CheckRunTest, CommandLineErrors) {
 TEST_F(CheckRunTest, UnreadableInputs) {
   std::string faulty = Put("faulty.kqx", Faulty());
   std::string missing = top_ + "/missing.kqx";
-  Outcome run = Check({missing, faulty, top_});
+  ProcessResult run = Check({missing, faulty, top_});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "morlune-check: " + missing + ": cannot open: No such file or directory\n" +
                          "morlune-check: " + top_ + ": cannot open: Is a directory\n");
@@ -129,7 +116,7 @@ TEST_F(CheckRunTest, UnreadableInputs) {
 // status 3 and nothing is written; an input is never the output.
 TEST_F(CheckRunTest, OutputFile) {
   std::string font = Put("a.kqx", WarnOnly());
-  Outcome run = Check({"-o", top_ + "/report.json", "--json", font});
+  ProcessResult run = Check({"-o", top_ + "/report.json", "--json", font});
   EXPECT_EQ(std::tie(run.status, run.out, run.err), std::make_tuple(0, "", ""));
   EXPECT_EQ(ReadFileBytes(top_ + "/report.json").substr(0, 25), "{\"schema\": 1, \"fonts\": [\n");
   run = Check({"-o", top_ + "/no/such/folder/r.txt", font});
@@ -147,8 +134,9 @@ TEST_F(CheckRunTest, OutputFile) {
 
 // One clean font: the JSON document, worked out from its schema.
 TEST_F(CheckRunTest, JsonOfACleanFont) {
-  std::string font = BuildFont(FontLayout(FontVariant::kUnifont10, {Shape(0, "t", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {0x40, 0})}));
-  Outcome run = Check({"--json", "--fail-on", "INFO"}, font);
+  std::string font =
+      BuildFont(FontVariant::kUnifont10, {Shape(0, "t", {6, 2, 0, 0, 0, 0}), Shape(0x41, "", {0x40, 0})});
+  ProcessResult run = Check({"--json", "--fail-on", "INFO"}, font);
   EXPECT_EQ(std::tie(run.status, run.out),
             std::make_tuple(0, std::string("{\"schema\": 1, \"fonts\": [\n"
                                            "  {\"font\": \"<stdin>\", \"variant\": \"unifont\", \"source\": false, "
@@ -161,7 +149,7 @@ TEST_F(CheckRunTest, JsonOfACleanFont) {
 TEST_F(CheckRunTest, Coverage) {
   std::string sample = MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx";
   std::string text = Put("needs.txt", "0127 ON\n");
-  Outcome run = Check({"--coverage", text, sample});
+  ProcessResult run = Check({"--coverage", text, sample});
   // The sample holds the space, 0, 1, 2, 7, A, E, L, O and T.
   EXPECT_EQ(run.out, sample + ": WARN coverage-missing: the font lacks 1 of the 7 characters of " + text + ": U+004E\n" +
                          "1 font checked: 0 FAIL, 1 WARN, 0 INFO\n");

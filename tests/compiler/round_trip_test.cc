@@ -13,22 +13,16 @@
 #include "driver/run.h"
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/font_builder.h"
+#include "tests/support/in_process.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::testing {
 namespace {
 
-const char* const kOptionSets[4][2] = {{"morlune", nullptr}, {"morlune", "-d"}, {"morlune", "-e"}, {"morlune", "-de"}};
+const std::vector<std::string> kOptionSets[4] = {{"morlune"}, {"morlune", "-d"}, {"morlune", "-e"}, {"morlune", "-de"}};
 
 std::string Decompile(const std::string& font, int optionSet) {
-  std::string text;
-  ToolStreams streams;
-  streams.inputData = reinterpret_cast<const unsigned char*>(font.data());
-  streams.inputSize = font.size();
-  streams.outputCapture = &text;
-  streams.errorFd = -1;
-  RunMorlune(optionSet == 0 ? 1 : 2, kOptionSets[optionSet], streams);
-  return text;
+  return RunInProcess(RunMorlune, kOptionSets[optionSet], font).out;
 }
 
 std::string Compile(const std::string& text, CompileOptions options) {
@@ -135,10 +129,7 @@ std::string RandomData(Random& random, bool unifont) {
 }
 
 FontRecord Record(std::uint16_t code, const std::string& name, const std::string& data) {
-  FontRecord record;
-  record.code = code;
-  record.bytes = name + std::string(1, '\0') + data;
-  return record;
+  return {code, name + '\0' + data, {}, {}, 0};
 }
 
 std::string RandomPlainFont(Random& random, FontVariant variant) {

@@ -1,5 +1,6 @@
 // An arc piece read as the elliptical arc of path data: radii, the turn of
-// the first axis and the two flags, worked out by hand.
+// the first axis and the two flags, worked out by hand. (The listing and the
+// pictures write the flags of this one reading: NumberWriters' test.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -21,6 +22,12 @@ TEST(ArcEllipse, RadiiTurnAndFlags) {
       {"clockwise, more than half", {{}, {}, {}, 2, 1, -270, 0}, {2, 1, 0, true, false}},
       {"a frame mirroring x", {{}, {}, {}, -3, 3, 90, 0}, {3, 3, 0, false, false}},
       {"mirrored on both axes", {{}, {}, {}, -3, -2, 90, 0}, {3, 2, 0, false, true}},
+      // An axis of size 0 keeps the sign of its frame (a zero of either sign), which is what decides.
+      {"0 and a mirrored y", {{}, {}, {}, 0.0, -2, 90, 0}, {0, 2, 0, false, false}},
+      {"-0 mirrors x", {{}, {}, {}, -0.0, 2, 90, 0}, {0, 2, 0, false, false}},
+      {"-0 and a mirrored y", {{}, {}, {}, -0.0, -2, 90, 0}, {0, 2, 0, false, true}},
+      {"a mirrored x and 0, more than half", {{}, {}, {}, -2, 0.0, 270, 0}, {2, 0, 0, true, false}},
+      {"both 0, clockwise", {{}, {}, {}, 0.0, 0.0, -90, 0}, {0, 0, 0, false, false}},
       // [[2, 1], [0, 1]]: M M^T = [[5, 1], [1, 1]], eigenvalues 3 +- root 5,
       // the larger one's axis along (1, root 5 - 2).
       {"sheared by 1", {{}, {}, {}, 2, 1, 180, 1},

@@ -70,7 +70,7 @@ bool SameWithinTolerance(const std::string& got, const std::string& expected) {
 
 void ExpectListings(const std::vector<ListingRow>& rows) {
   for (const ListingRow& row : rows) {
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(row.variant, row.records)));
+    DrawnListing drawn = ListFont(BuildFont(row.variant, row.records));
     if (row.arcs) {
       EXPECT_TRUE(SameWithinTolerance(drawn.listing, row.listing)) << row.what << "\n" << drawn.listing;
     } else {

@@ -21,6 +21,10 @@ DrawnListing ListFont(const std::string& font);
 // absolute, whichever is larger.
 bool SameWithinTolerance(const std::string& got, const std::string& expected);
 
+// The font-header record of a font 4 units high: a frame of w = 4 at scale
+// s stretches the framed record by s.
+inline FontRecord Header() { return Shape(0, "T", {4, 1, 0, 0}); }
+
 // A font of records and what the listing must give for it.
 struct ListingRow {
   const char* what;

@@ -17,22 +17,12 @@ using enum FontVariant;
 const std::string kPastBound = "0041: a coordinate or radius passes 2^31; the character stops there\n";
 const std::string kTooManyItems = "0041: the character has more than 100000 items; it stops there\n";
 
-// The font-header record of a font 4 units high: a frame of w = 4 at scale
-// s stretches the framed record by s.
-FontRecord Header() { return Shape(0, "T", {4, 1, 0, 0}); }
-
 // Items that set the scale to 2^24 and 2^28, followed by more.
 std::vector<int> Scaled(int exponent, std::initializer_list<int> then) {
   std::vector<int> data = {4, 128, 4, 128, 4, 128};
   data.insert(data.end(), {4, exponent == 24 ? 8 : 128});
   data.insert(data.end(), then);
   return data;
-}
-
-FontRecord ShapeOf(int code, const std::vector<int>& data) {
-  std::string bytes(1, '\0');
-  for (int value : data) bytes += static_cast<char>(value & 0xFF);
-  return {static_cast<std::uint16_t>(code), bytes, {}, {}, 0};
 }
 
 // At scale 2^28 a long form of x = 9 puts its corner at 9 * 2^28, past
@@ -43,32 +33,32 @@ TEST(PenBounds, EveryPointAnItemWritesIsWithinTwoToThe31) {
   const std::string kBackOneUnit = "0042\t-1,0\tM 0 0 L -1 0\n";
   const std::vector<ListingRow> rows = {
       {"a frame's corner past 2^31: the line drawn from it stops the character",
-       {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {0x18})},
+       {Header(), Shape(0x41, "", Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {0x18})},
        "0041\t0,0\t\n" + kBackOneUnit, kPastBound},
       {"a corner at 2^31 exactly passes",
-       {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 8, 0, 4, 4})), Shape(0x42, "", {0x18})},
+       {Header(), Shape(0x41, "", Scaled(28, {7, 0, 0, 0x42, 8, 0, 4, 4})), Shape(0x42, "", {0x18})},
        "0041\t0,0\tM 2147483648 0 L 1879048192 0\n" + kBackOneUnit},
       {"from a corner past 2^31 the pen moves up back inside, then draws",
-       {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {2, 0x18, 1, 0x18})},
+       {Header(), Shape(0x41, "", Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {2, 0x18, 1, 0x18})},
        "0041\t0,0\tM 2147483648 0 L 1879048192 0\n0042\t-2,0\tM -1 0 L -2 0\n"},
       {"a bulge from a corner past 2^31 that ends inside stops the character",
-       {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {12, -4, 0, 127})},
+       {Header(), Shape(0x41, "", Scaled(28, {7, 0, 0, 0x42, 9, 0, 4, 4})), Shape(0x42, "", {12, -4, 0, 127})},
        "0041\t0,0\t\n0042\t-4,0\tM 0 0 A 2 2 0 0 1 -4 0\n", kPastBound},
       {"a quarter arc from a corner below -2^31 that ends at -2^31 stops the character",
-       {Header(), ShapeOf(0x41, Scaled(28, {7, 0, 0, 0x42, 0, -9, 4, 4})), Shape(0x42, "", {10, 1, 0x62})},
+       {Header(), Shape(0x41, "", Scaled(28, {7, 0, 0, 0x42, 0, -9, 4, 4})), Shape(0x42, "", {10, 1, 0x62})},
        "0041\t0,0\t\n0042\t1,1\tM 0 0 A 1 1 0 0 1 1 1\n", kPastBound},
       {"pen up: a full circle of radius 255 * 2^24 writes nothing and ends where it began",
-       {ShapeOf(0x41, Scaled(24, {2, 10, 255, 0x00, 1, 0x10}))}, "0041\t16777216,0\tM 0 0 L 16777216 0\n"},
+       {Shape(0x41, "", Scaled(24, {2, 10, 255, 0x00, 1, 0x10}))}, "0041\t16777216,0\tM 0 0 L 16777216 0\n"},
       {"pen down: the same circle's radius passes 2^31",
-       {ShapeOf(0x41, Scaled(24, {10, 255, 0x00, 0x10}))}, "0041\t0,0\t\n", kPastBound},
+       {Shape(0x41, "", Scaled(24, {10, 255, 0x00, 0x10}))}, "0041\t0,0\t\n", kPastBound},
       {"pen up: a bulge of q = 1 over a chord of 127 * 2^24 (radius 127^2 * 2^22) moves to its end",
-       {ShapeOf(0x41, Scaled(24, {2, 12, 127, 0, 1, 1, 0x18}))}, "0041\t2113929216,0\tM 2130706432 0 L 2113929216 0\n"},
+       {Shape(0x41, "", Scaled(24, {2, 12, 127, 0, 1, 1, 0x18}))}, "0041\t2113929216,0\tM 2130706432 0 L 2113929216 0\n"},
       {"pen down: the same bulge's radius passes 2^31",
-       {ShapeOf(0x41, Scaled(24, {12, 127, 0, 1, 0x18}))}, "0041\t0,0\t\n", kPastBound},
+       {Shape(0x41, "", Scaled(24, {12, 127, 0, 1, 0x18}))}, "0041\t0,0\t\n", kPastBound},
       {"pen up: a quarter arc that ends past 2^31 stops the character",
-       {ShapeOf(0x41, Scaled(24, {2, 10, 129, 0x02, 1, 0x10}))}, "0041\t0,0\t\n", kPastBound},
+       {Shape(0x41, "", Scaled(24, {2, 10, 129, 0x02, 1, 0x10}))}, "0041\t0,0\t\n", kPastBound},
       {"a quarter arc of radius 2^31 ends on (-2^31, 2^31) exactly and passes",
-       {ShapeOf(0x41, Scaled(24, {10, 128, 0x02, 0x1C}))},
+       {Shape(0x41, "", Scaled(24, {10, 128, 0x02, 0x1C}))},
        "0041\t-2147483648,2130706432\tM 0 0 A 2147483648 2147483648 0 0 1 -2147483648 2147483648 "
        "L -2147483648 2130706432\n"},
   };
@@ -102,7 +92,7 @@ TEST(PenBounds, AListThatCodeFourteenSkipsCountsEachPairOrEntry) {
     for (int call = 0; call < 10; ++call) caller.insert(caller.end(), {7, 0x42});
     caller.insert(caller.end(), 9, 0x0F);
     caller.push_back(0x10);
-    DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, {ShapeOf(0x41, caller), ShapeOf(0x42, skipped)})));
+    DrawnListing drawn = ListFont(BuildFont(kShapes11, {Shape(0x41, "", caller), Shape(0x42, "", skipped)}));
     EXPECT_EQ(drawn.listing, std::string(row.drawn ? "0041\t1,0\tM 0 0 L 1 0\n" : "0041\t0,0\t\n") + "0042\t0,0\t\n")
         << row.what;
     EXPECT_EQ(drawn.warnings, row.drawn ? "" : kTooManyItems) << row.what;
@@ -119,12 +109,12 @@ TEST(PenBounds, SkippedPairsCountTowardsTheRun) {
   std::vector<int> skipped = {14, 9};
   skipped.insert(skipped.end(), 2 * 9996, 1);
   skipped.insert(skipped.end(), {0, 0});
-  std::vector<FontRecord> records = {ShapeOf(0x20, skipped)};
+  std::vector<FontRecord> records = {Shape(0x20, "", skipped)};
   std::vector<int> caller;
   for (int call = 0; call < 10; ++call) caller.insert(caller.end(), {7, 0x20});
   caller.push_back(0x10);
-  for (int code = 0x41; code <= 0x4B; ++code) records.push_back(ShapeOf(code, caller));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
+  for (int code = 0x41; code <= 0x4B; ++code) records.push_back(Shape(code, "", caller));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, records));
   std::string expected = "0020\t0,0\t\n";
   for (const char* code : {"0041", "0042", "0043", "0044", "0045", "0046", "0047", "0048", "0049"}) {
     expected += std::string(code) + "\t1,0\tM 0 0 L 1 0\n";

@@ -1,5 +1,6 @@
 // What each item draws, worked out by hand: one table of small fonts with
-// their listings and warnings; then the bounds that need large fonts.
+// their listings and warnings; then the depth of subshapes. (The bounds of
+// items a character and a run may take are pen_bounds_test's.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,9 +13,6 @@ namespace morlune::testing {
 namespace {
 
 using enum FontVariant;
-
-// The font-header record of a font 4 units high.
-FontRecord Header() { return Shape(0, "T", {4, 1, 0, 0}); }
 
 TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
   const std::string kSelf = "0041: subshape 0041 is skipped: it is already being drawn\n";
@@ -74,9 +72,6 @@ TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
       {"the long form at scale 2: a frame at (2,0), 2 wide and 4 high; the caller's pen and place come back",
        {Header(), Shape(0x41, "", {4, 2, 2, 7, 0, 0, 0x42, 1, 0, 1, 2, 0x10}), Shape(0x42, "", {0x44, 3, 2, 0x10})},
        "0041\t2,0\tM 2 0 L 2 4 L 2.25 4\n0042\t0.5,4\tM 0 0 L 0 4 L 0.5 4\n"},
-      {"a frame with a negative width mirrors an arc: clockwise, an ellipse",
-       {Header(), Shape(0x41, "", {7, 0, 0, 0x43, 4, 0, -2, 4}), Shape(0x43, "", {12, 4, 0, 127})},
-       "0041\t0,0\tM 4 0 A 1 2 0 0 0 2 0\n0043\t4,0\tM 0 0 A 2 2 0 0 1 4 0\n"},
       {"a long form in a font whose height is 0 is skipped",
        {Shape(0, "", {0, 0, 0, 0}), Shape(0x41, "", {7, 0, 0, 0x42, 0, 0, 1, 1, 0x10}), Shape(0x42, "", {0x10})},
        "0041\t1,0\tM 0 0 L 1 0\n0042\t1,0\tM 0 0 L 1 0\n",
@@ -112,42 +107,12 @@ TEST(PenGeometry, EachItemDrawsWhatItsRuleSays) {
 TEST(PenGeometry, SubshapesNestSixteenDeep) {
   std::vector<FontRecord> records;
   for (int code = 0x41; code < 0x41 + 18; ++code) records.push_back(Shape(code, "", {0x10, 7, code + 1}));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
+  DrawnListing drawn = ListFont(BuildFont(kShapes11, records));
   std::string path = "M 0 0";
   for (int x = 1; x <= 17; ++x) path += " L " + std::to_string(x) + " 0";
   EXPECT_EQ(drawn.listing.substr(0, drawn.listing.find('\n')), "0041\t17,0\t" + path);
   EXPECT_EQ(drawn.warnings.substr(0, drawn.warnings.find('\n')),
             "0041: subshapes nest deeper than 16 levels; the character stops there");
-}
-
-// A record of one unit move and 29,999 empty vectors, called four times:
-// with the four calls that makes 90,004 items before the fourth call's move,
-// and the 9,997th item of that call would be the 100,001st.
-TEST(PenGeometry, TheHundredThousandAndFirstItemStopsTheCharacter) {
-  FontRecord unit{0x42, std::string("\0\x10", 2) + std::string(29999, '\x0F'), {}, {}, 0};
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, {Shape(0x41, "", {7, 0x42, 7, 0x42, 7, 0x42, 7, 0x42}),
-                                                                unit})));
-  EXPECT_EQ(drawn.listing, "0041\t4,0\tM 0 0 L 1 0 L 2 0 L 3 0 L 4 0\n0042\t1,0\tM 0 0 L 1 0\n");
-  EXPECT_EQ(drawn.warnings, "0041: the character has more than 100000 items; it stops there\n");
-}
-
-// The font is some 30 kB, so the run may take 1,000,000 items. Record 0020
-// takes 30,000 of them; each of the thirteen characters after it calls it
-// three times (90,003 items): ten take 900,030, the eleventh stops at its
-// 69,971st item, in its third call and after its third unit move, and the
-// two after it are left empty.
-TEST(PenGeometry, TheRunStopsAtItsBound) {
-  std::vector<FontRecord> records = {{0x20, std::string("\0\x10", 2) + std::string(29999, '\x0F'), {}, {}, 0}};
-  for (int code = 0x41; code <= 0x4D; ++code) records.push_back(Shape(code, "", {7, 0x20, 7, 0x20, 7, 0x20}));
-  DrawnListing drawn = ListFont(BuildFont(FontLayout(kShapes11, records)));
-  std::string expected = "0020\t1,0\tM 0 0 L 1 0\n";
-  for (const char* code : {"0041", "0042", "0043", "0044", "0045", "0046", "0047", "0048", "0049", "004A", "004B"}) {
-    expected += std::string(code) + "\t3,0\tM 0 0 L 1 0 L 2 0 L 3 0\n";
-  }
-  EXPECT_EQ(drawn.listing, expected + "004C\t0,0\t\n004D\t0,0\t\n");
-  EXPECT_EQ(drawn.warnings,
-            "004B: the run has taken the 1000000 items that a file of this size allows; this character stops there "
-            "and the characters after it are left empty\n");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace morlune::testing {
 // line; a code 9 list cut off by the counter; a shape header split between its two pieces; names holding
 // "%" and 0xE9; the last shape ends without a 0 code.
 std::string GoldenShapes10Font() {
-  return BuildFont(FontLayout(FontVariant::kShapes10, {
+  return BuildFont(FontVariant::kShapes10, {
       Shape(0, "Plotter strokes, shapes 1.0 sample: digits, signs and one E.", {10, -2, 2, 0x55}),
       Shape(0x39, "nine", {2, 8, 4, 6, 1, 9, -2, 0, -1, -1, 0, -2}),
       Shape(0x38, "", {2, 8, 3, 9, 1, 13, 3, -3, 100, -3, -3, -100, 3, 3, -100, -3, 3, 100, 0, 0, 2, 8, 6, -3, 0}),
@@ -24,14 +24,14 @@ std::string GoldenShapes10Font() {
       Shape(0x21, "", {2, 8, 1, 9, 1, 0x5C, 2, 0x2C, 1, 0x1C, 0}),
       Shape(0x2041, "", {2, 0x10, 0}),
       Shape(0x2A, "", {1, 0x44, 0x4C}),
-  }));
+  });
 }
 
 // Shapes 1.1: digits and letters with arcs (codes 10 to 13), subshapes in both forms of code 7, a line of
 // vectors long enough to wrap, a closing 0 pushed onto a line of its own, and a shape without a closing 0
 // whose successor's header continues its line.
 std::string GoldenShapes11Font() {
-  return BuildFont(FontLayout(FontVariant::kShapes11, {
+  return BuildFont(FontVariant::kShapes11, {
       Shape(0, "STROKES", {21, 7, 0, 0}),
       Shape(0x0A, "", {2, 8, 0, -10, 14, 8, -9, -10, 0}),
       Shape(0x20, "", {2, 0xA0, 0}),
@@ -47,7 +47,7 @@ std::string GoldenShapes11Font() {
       Shape(0x2E, "", {2, 8, 2, 0, 1, 0x10}),
       Shape(0x2D, "hyphen", {2, 8, 1, 3, 1, 0x40, 7, 0, 0x41, 0x90, -2, 2, 5, 6, 2, 8, 1, -3, 0}),
       Shape(0x7E41, "", {14, 1, 0x0F, 0xFF, 0}),
-  }));
+  });
 }
 
 // Bigfont 1.0: two escape ranges, an index in no order and records laid down in yet another, with gaps; a
@@ -79,7 +79,7 @@ std::string GoldenBigfontFont() {
 // Unifont 1.0: Unicode codes in file order, code 7 with its two-byte operand, a code whose table name wins
 // over its escape name (0x2126), a list piece ending exactly at column 65.
 std::string GoldenUnifontFont() {
-  return BuildFont(FontLayout(FontVariant::kUnifont10, {
+  return BuildFont(FontVariant::kUnifont10, {
       Shape(0, "UniDemo", {0x15, 0xF9, 2, 0, 1, 0x44}),
       Shape(0x0041, "", {1, 0x63, 0x6D, 2, 8, -4, 3, 1, 0x40, 0}),
       Shape(0x00C1, "", {7, 0x00, 0x41, 2, 8, -2, 9, 1, 0x12, 0}),
@@ -92,7 +92,7 @@ std::string GoldenUnifontFont() {
       Shape(0x002E, "", {2, 8, 1, 0, 1, 0x10, 0x14, 0x18, 0x1C}),
       Shape(0x002C, "comma", {2, 8, 1, 1, 1, 0x1C, 0x2A, 0}),
       Shape(0x0031, "", {5, 4, 2, 2, 8, 1, 6, 1, 0x6C, 3, 2, 6, 11, 10, 20, 0, 3, 0x05, 0}),
-  }));
+  });
 }
 
 const std::vector<GoldenCase>& GoldenCases() {

@@ -60,7 +60,6 @@ TEST(ToolFiles, OutputNamingTheInputIsRefused) {
                                            ": refused as the output: it is the input file\n"));
       EXPECT_EQ(ReadFileBytes(dir + "/in"), tool.input);
       EXPECT_EQ(Names(dir), (std::vector<std::string>{"in", "soft"}));
-      fs::remove_all(dir);
     }
   }
 }
@@ -90,8 +89,7 @@ TEST(ToolFiles, ATemporaryFileThatCannotBeMadeIsNamed) {
               std::make_tuple(3, std::string(tool.name) +
                                      ": ro/x: cannot create the temporary file beside it: Permission denied\n"));
     EXPECT_EQ(ReadFileBytes(dir + "/ro/x"), "old");
-    fs::permissions(dir + "/ro", fs::perms(0755));
-    fs::remove_all(dir);
+    fs::permissions(dir + "/ro", fs::perms(0755));  // for the folder's removal
   }
 }
 

@@ -1,5 +1,6 @@
-// The platform layer at its edges: a text stream whose writes are refused, one that widens its line ends, and two
-// paths to one file.
+// The platform layer at its edges: a text stream whose writes are refused, one that widens its line ends, two
+// paths to one file, and a signal while an output file is pending. (Where the pending file is made is the tools'
+// whole runs': beside a new or an old file, in place on a device, refused in a folder that does not exist.)
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -114,35 +115,6 @@ TEST(SameExistingFile, OneFileByEveryNameAndNoOther) {
   EXPECT_TRUE(OutputIsTheInput((dir + "/sub/../font.kqx").c_str(), font.c_str(), -1));
   EXPECT_FALSE(OutputIsTheInput(nullptr, font.c_str(), fd));
   CloseFd(fd);
-  std::filesystem::remove_all(dir);
-}
-
-// Where the output goes: a new file beside a regular file or a new name, the path itself for a device; and
-// when the new file cannot be made, which of the two could not be.
-TEST(PendingFile, NewFileBesideOrThePathItself) {
-  const std::string dir = MakeTempDir();
-  WriteFileBytes(dir + "/old", "old");
-  const struct {
-    std::string path;
-    int error;
-    bool inPlace, beside;
-  } rows[] = {
-      {dir + "/old", 0, false, true},
-      {dir + "/new", 0, false, true},
-      {"/dev/null", 0, true, false},
-      {dir + "/no/such/file", ENOENT, false, false},
-  };
-  for (const auto& row : rows) {
-    PendingFile file;
-    EXPECT_EQ(OpenPendingFile(row.path.c_str(), file), row.error) << row.path;
-    EXPECT_EQ(file.inPlace, row.inPlace) << row.path;
-    EXPECT_EQ(file.partPath.starts_with(row.path + ".part"), row.beside) << row.path;
-    if (file.fd >= 0) CloseFd(file.fd);
-    DiscardPendingFile(file);
-  }
-  EXPECT_EQ(testing::ReadFileBytes(dir + "/old"), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-  std::filesystem::remove_all(dir);
 }
 
 // A signal that ends the process while the new file is open removes it, ends the process as the signal does,
@@ -165,7 +137,6 @@ TEST(PendingFile, AnEndingSignalRemovesTheNewFile) {
     EXPECT_EQ(testing::ReadFileBytes(target), "old") << signal;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << signal;
   }
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

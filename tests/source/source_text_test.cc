@@ -2,7 +2,6 @@
 // breaks); the 65-column wrap of the writer; the hand formatting of pieces.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -150,7 +149,6 @@ TEST(DecodeShapeSpec, SameWhereverTheInputWindowEnds) {
     output.Flush();
     EXPECT_EQ(out, Times(copies, text)) << "filler " << filler;
   }
-  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }
 
 // Writes the text from the start column, plain or as a piece formatted in place in two parts; returns it and the

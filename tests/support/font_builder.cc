@@ -86,6 +86,10 @@ std::string Signature(FontVariant variant) {
 }
 
 FontRecord Shape(std::uint16_t code, std::string_view name, std::initializer_list<int> data) {
+  return Shape(code, name, std::vector<int>(data));
+}
+
+FontRecord Shape(std::uint16_t code, std::string_view name, const std::vector<int>& data) {
   FontRecord record{code, std::string(name), {}, {}, 0};
   record.bytes.push_back('\0');
   for (int value : data) record.bytes.push_back(static_cast<char>(value & 0xFF));

@@ -30,6 +30,7 @@ struct FontRecord {
 // hold codes (0x8C), unsigned operands (200) and signed ones (-3) alike;
 // code 7's 16-bit operand is two values, high byte first.
 FontRecord Shape(std::uint16_t code, std::string_view name, std::initializer_list<int> data);
+FontRecord Shape(std::uint16_t code, std::string_view name, const std::vector<int>& data);
 
 struct FontLayout {
   explicit FontLayout(FontVariant fontVariant, std::vector<FontRecord> fontRecords = {})
@@ -46,6 +47,10 @@ struct FontLayout {
 };
 
 std::string BuildFont(const FontLayout& layout);
+// The records in the variant's plain layout.
+inline std::string BuildFont(FontVariant variant, std::vector<FontRecord> records) {
+  return BuildFont(FontLayout(variant, std::move(records)));
+}
 
 // A shapes 1.1 font whose first word, the lowest code, counts the font-header record's 0 as the compiler does.
 std::string LowestCode0(std::string font);

@@ -43,8 +43,17 @@ void Feed(int fd, const std::string& bytes) {
 }  // namespace
 
 std::string MakeTempDir() {
+  // Every folder made goes when the test program ends, whatever its tests left in it.
+  static struct Made {
+    std::vector<std::string> dirs;
+    ~Made() {
+      std::error_code ignored;
+      for (const std::string& dir : dirs) std::filesystem::remove_all(dir, ignored);
+    }
+  } made;
   std::string pattern = (std::filesystem::temp_directory_path() / "morlune-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  made.dirs.push_back(pattern);
   return pattern;
 }
 

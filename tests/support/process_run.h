@@ -30,7 +30,7 @@ struct ProcessResult {
 
 ProcessResult RunProcess(const ProcessRequest& request);
 
-std::string MakeTempDir();  // a fresh empty folder for one test's files
+std::string MakeTempDir();  // a fresh empty folder for one test's files, removed when the program ends
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);

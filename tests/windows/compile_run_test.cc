@@ -13,19 +13,9 @@
 namespace morlune::testing {
 namespace {
 
-class WindowsCompile : public ::testing::Test {
+class WindowsCompile : public WineTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(top_ + "/work");
-    std::filesystem::copy_file(MORLUNE_WINDOWS_COMPILE_EXE, top_ + "/morlune-compile.exe");
-  }
-  void TearDown() override { std::filesystem::remove_all(top_); }
-
-  ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
-    return RunUnderWine(top_ + "/morlune-compile.exe", std::move(args), top_ + "/work", kind, file);
-  }
-
-  const std::string top_ = MakeTempDir();
+  WindowsCompile() : WineTest(MORLUNE_WINDOWS_COMPILE_EXE) {}
 };
 
 // Each sample source, by path to standard output and from standard input to an -o file, with its own line ends
@@ -38,42 +28,42 @@ TEST_F(WindowsCompile, SampleSourcesGiveTheSameFontAsHere) {
     const std::string font = CompileSource(text, {}, diagnostics).value_or("");
     ASSERT_NE(font, "");
     for (const std::string& source : {text, WithCrLf(text)}) {
-      WriteFileBytes(top_ + "/work/font.kqs", source);
+      WriteFileBytes(work_ + "/font.kqs", source);
       ProcessResult got = Run({"font.kqs"});
       EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple(font, "", 0));
-      got = Run({"-o", "out.kqx"}, StdinKind::kFile, top_ + "/work/font.kqs");
+      got = Run({"-o", "out.kqx"}, StdinKind::kFile, work_ + "/font.kqs");
       EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple("", "", 0));
-      EXPECT_EQ(ReadFileBytes(top_ + "/work/out.kqx"), font);
+      EXPECT_EQ(ReadFileBytes(work_ + "/out.kqx"), font);
     }
   }
 }
 
 // An error in the text: its line on standard error with CR LF, status 1, and the -o file left as it was.
 TEST_F(WindowsCompile, ErrorsLeaveTheOutputAlone) {
-  WriteFileBytes(top_ + "/work/bad.kqs", "*00041,1,a\r\n300\r\n");
-  WriteFileBytes(top_ + "/work/out.kqx", "old");
+  WriteFileBytes(work_ + "/bad.kqs", "*00041,1,a\r\n300\r\n");
+  WriteFileBytes(work_ + "/out.kqx", "old");
   ProcessResult got = Run({"-o", "out.kqx", "bad.kqs"});
   EXPECT_EQ(std::tie(got.out, got.err, got.status),
             std::make_tuple("", "bad.kqs:2:1: error: '300' is out of range for a code or vector byte (0 to 255)\r\n", 1));
-  EXPECT_EQ(ReadFileBytes(top_ + "/work/out.kqx"), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(top_ + "/work"), std::filesystem::directory_iterator()), 2);
+  EXPECT_EQ(ReadFileBytes(work_ + "/out.kqx"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_), std::filesystem::directory_iterator()), 2);
 }
 
 // -o naming the source by any spelling (a hard link included) is refused by the file's volume and index, and
 // the source is left as it was.
 TEST_F(WindowsCompile, OutputNamingTheSourceIsRefused) {
   const std::string source = "*00041,1,a\r\n0\r\n";
-  WriteFileBytes(top_ + "/work/font.kqs", source);
-  std::filesystem::create_directory(top_ + "/work/sub");
-  std::filesystem::create_hard_link(top_ + "/work/font.kqs", top_ + "/work/link.kqs");
+  WriteFileBytes(work_ + "/font.kqs", source);
+  std::filesystem::create_directory(work_ + "/sub");
+  std::filesystem::create_hard_link(work_ + "/font.kqs", work_ + "/link.kqs");
   for (const std::string output : {"font.kqs", ".\\font.kqs", "sub\\..\\font.kqs", "link.kqs"}) {
     ProcessResult got = Run({"-o", output, "font.kqs"});
     EXPECT_EQ(std::tie(got.out, got.err, got.status),
               std::make_tuple("", "morlune-compile: " + output + ": refused as the output: it is the input file\r\n",
                               2));
-    EXPECT_EQ(ReadFileBytes(top_ + "/work/font.kqs"), source);
+    EXPECT_EQ(ReadFileBytes(work_ + "/font.kqs"), source);
   }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(top_ + "/work"), std::filesystem::directory_iterator()), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_), std::filesystem::directory_iterator()), 3);
 }
 
 }  // namespace

@@ -14,23 +14,16 @@
 namespace morlune::testing {
 namespace {
 
-class WindowsConvert : public ::testing::Test {
+// The runs of this machine's build are made in here/.
+class WindowsConvert : public WineTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(top_ + "/work");
-    std::filesystem::create_directories(top_ + "/here");
-    std::filesystem::copy_file(MORLUNE_WINDOWS_CONVERT_EXE, top_ + "/morlune-convert.exe");
-  }
-  void TearDown() override { std::filesystem::remove_all(top_); }
+  WindowsConvert() : WineTest(MORLUNE_WINDOWS_CONVERT_EXE) { std::filesystem::create_directories(here_); }
 
-  ProcessResult Windows(std::vector<std::string> args) {
-    return RunUnderWine(top_ + "/morlune-convert.exe", std::move(args), top_ + "/work");
-  }
   ProcessResult Here(std::vector<std::string> args) {
-    return RunProcess({args, StdinKind::kNone, "", "", {}, top_ + "/here", MORLUNE_CONVERT_BINARY});
+    return RunProcess({args, StdinKind::kNone, "", "", {}, here_, MORLUNE_CONVERT_BINARY});
   }
 
-  const std::string top_ = MakeTempDir();
+  const std::string here_ = top_ + "/here";
 };
 
 TEST_F(WindowsConvert, ExportsAndImportsGiveTheSameBytesAsHere) {
@@ -50,22 +43,22 @@ TEST_F(WindowsConvert, ExportsAndImportsGiveTheSameBytesAsHere) {
   // SVG font is named by its file.
   for (const auto& row : rows) {
     SCOPED_TRACE(row.input + " " + row.output);
-    for (const char* side : {"/work/", "/here/"}) {
-      std::filesystem::copy_file(examples + row.input, top_ + side + row.input,
+    for (const std::string& side : {work_, here_}) {
+      std::filesystem::copy_file(examples + row.input, side + "/" + row.input,
                                  std::filesystem::copy_options::overwrite_existing);
     }
     std::vector<std::string> args = row.windowsOptions;
     args.insert(args.end(), {row.input, row.output});
-    ProcessResult windows = Windows(args);
+    ProcessResult windows = Run(args);
     ASSERT_EQ(windows.status, 0) << windows.err;
     args = row.hereOptions;
     args.insert(args.end(), {row.input, row.output});
     ASSERT_EQ(Here(args).status, 0);
-    EXPECT_EQ(ReadFileBytes(top_ + "/work/" + row.output), ReadFileBytes(top_ + "/here/" + row.output));
+    EXPECT_EQ(ReadFileBytes(work_ + "/" + row.output), ReadFileBytes(here_ + "/" + row.output));
     // And back in: the same compiled font.
-    ASSERT_EQ(Windows({row.output, "back.kqx"}).status, 0);
+    ASSERT_EQ(Run({row.output, "back.kqx"}).status, 0);
     ASSERT_EQ(Here({row.output, "back.kqx"}).status, 0);
-    EXPECT_EQ(ReadFileBytes(top_ + "/work/back.kqx"), ReadFileBytes(top_ + "/here/back.kqx"));
+    EXPECT_EQ(ReadFileBytes(work_ + "/back.kqx"), ReadFileBytes(here_ + "/back.kqx"));
   }
 }
 
@@ -101,11 +94,11 @@ TEST_F(WindowsConvert, AnLffPastOneMebibyteWaitsInAScratchFileAndComesOutTheSame
 }
 
 TEST_F(WindowsConvert, MessagesEndInCrLfAndStatusesAreTheSame) {
-  ProcessResult missing = Windows({"none.kqx", "out.jhf"});
+  ProcessResult missing = Run({"none.kqx", "out.jhf"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err.substr(0, 26), "morlune-convert: none.kqx:");
   EXPECT_EQ(missing.err.substr(missing.err.size() - 2), "\r\n");
-  EXPECT_FALSE(FileExists(top_ + "/work/out.jhf"));
+  EXPECT_FALSE(FileExists(work_ + "/out.jhf"));
 }
 
 }  // namespace

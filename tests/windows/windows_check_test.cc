@@ -14,24 +14,16 @@
 namespace morlune::testing {
 namespace {
 
-class WindowsCheck : public ::testing::Test {
+class WindowsCheck : public WineTest {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(MORLUNE_WINDOWS_CHECK_EXE, top_ + "/morlune-check.exe");
-    std::filesystem::copy_file(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx", top_ + "/sample.kqx");
+  WindowsCheck() : WineTest(MORLUNE_WINDOWS_CHECK_EXE) {
+    std::filesystem::copy_file(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx", work_ + "/sample.kqx");
     // Height 6: A calls a shape the font lacks; 0x80 is the euro sign in
     // code page 1252.
-    WriteFileBytes(top_ + "/faulty.kqx",
-                   BuildFont(FontLayout(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
-                                                                 Shape(0x80, "", {0x40, 0})})));
+    WriteFileBytes(work_ + "/faulty.kqx",
+                   BuildFont(FontVariant::kShapes11, {Shape(0, "t", {6, 2, 0, 0}), Shape(0x41, "", {7, 0x43, 0x40, 0}),
+                                                      Shape(0x80, "", {0x40, 0})}));
   }
-  void TearDown() override { std::filesystem::remove_all(top_); }
-
-  ProcessResult Run(std::vector<std::string> args) {
-    return RunUnderWine(top_ + "/morlune-check.exe", std::move(args), top_);
-  }
-
-  const std::string top_ = MakeTempDir();
 };
 
 TEST_F(WindowsCheck, LinesStatusesAndOutputFile) {
@@ -44,7 +36,7 @@ TEST_F(WindowsCheck, LinesStatusesAndOutputFile) {
                             "", 1));
   run = Run({"-o", "report.json", "--json", "sample.kqx"});
   EXPECT_EQ(std::tie(run.out, run.err, run.status), std::make_tuple("", "", 0));
-  EXPECT_EQ(ReadFileBytes(top_ + "/report.json").substr(0, 25), "{\"schema\": 1, \"fonts\": [\n");
+  EXPECT_EQ(ReadFileBytes(work_ + "/report.json").substr(0, 25), "{\"schema\": 1, \"fonts\": [\n");
   run = Run({"missing.kqx"});
   EXPECT_EQ(std::tie(run.out, run.err, run.status),
             std::make_tuple("1 font checked: 0 FAIL, 0 WARN, 0 INFO; 1 could not be read\n",

@@ -13,23 +13,15 @@
 namespace morlune::testing {
 namespace {
 
-class WindowsDraw : public ::testing::Test {
+class WindowsDraw : public WineTest {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(MORLUNE_WINDOWS_DRAW_EXE, top_ + "/morlune-draw.exe");
-    std::filesystem::copy_file(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx", top_ + "/sample.kqx");
-    WriteFileBytes(top_ + "/big.kqx", GoldenBigfontFont());
-  }
-  void TearDown() override { std::filesystem::remove_all(top_); }
-
-  // The arguments reach the program as UTF-8 under a UTF-8 locale.
-  ProcessResult Run(std::vector<std::string> args) {
-    return RunUnderWine(top_ + "/morlune-draw.exe", std::move(args), top_, StdinKind::kNone, "", {{"LC_ALL", "C.UTF-8"}});
+  WindowsDraw() : WineTest(MORLUNE_WINDOWS_DRAW_EXE) {
+    std::filesystem::copy_file(MORLUNE_SOURCE_DIR "/examples/strokes_shapes11.kqx", work_ + "/sample.kqx");
+    WriteFileBytes(work_ + "/big.kqx", GoldenBigfontFont());
+    env_ = {{"LC_ALL", "C.UTF-8"}};  // the arguments reach the program as UTF-8 under a UTF-8 locale
   }
 
   std::string Golden(const char* name) { return ReadFileBytes(MORLUNE_SOURCE_DIR "/tests/drawing/golden/" + std::string(name)); }
-
-  const std::string top_ = MakeTempDir();
 };
 
 TEST_F(WindowsDraw, ListingTextAndOutputFile) {
@@ -44,7 +36,7 @@ TEST_F(WindowsDraw, ListingTextAndOutputFile) {
   std::string sheet = Run({"sample.kqx"}).out;
   run = Run({"-o", "sheet.svg", "sample.kqx"});
   EXPECT_EQ(std::tie(run.out, run.err, run.status), std::make_tuple("", "", 0));
-  EXPECT_EQ(ReadFileBytes(top_ + "/sheet.svg"), sheet);
+  EXPECT_EQ(ReadFileBytes(work_ + "/sheet.svg"), sheet);
   EXPECT_EQ(sheet.substr(0, 5), "<?xml");
 }
 

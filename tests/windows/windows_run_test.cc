@@ -16,21 +16,9 @@ void PrintTo(const GoldenCase& golden, std::ostream* os) { *os << golden.name; }
 
 namespace {
 
-// A folder per test: bin/ holds morlune.exe, work/ is the working folder of every run.
-class WindowsRun : public ::testing::Test {
+class WindowsRun : public WineTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(top_ + "/bin");
-    std::filesystem::create_directories(top_ + "/work");
-    std::filesystem::copy_file(MORLUNE_WINDOWS_EXE, top_ + "/bin/morlune.exe");
-  }
-  void TearDown() override { std::filesystem::remove_all(top_); }
-
-  ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
-    return RunUnderWine(top_ + "/bin/morlune.exe", std::move(args), top_ + "/work", kind, file);
-  }
-
-  const std::string top_ = MakeTempDir();
+  WindowsRun() : WineTest(MORLUNE_WINDOWS_EXE) {}
 };
 
 class WindowsGolden : public WindowsRun, public ::testing::WithParamInterface<GoldenCase> {};
@@ -39,7 +27,7 @@ class WindowsGolden : public WindowsRun, public ::testing::WithParamInterface<Go
 // carriage returns included) and the text into an -o file, a text stream as well.
 TEST_P(WindowsGolden, SameTextWithCrLfLineEnds) {
   const GoldenCase& golden = GetParam();
-  const std::string font = top_ + "/work/font.kqx", out = top_ + "/work/out.kqs";
+  const std::string font = work_ + "/font.kqx", out = work_ + "/out.kqs";
   WriteFileBytes(font, golden.buildFont());
   const std::string text = WithCrLf(ReadFileBytes(std::string(MORLUNE_SOURCE_DIR "/") + golden.expectedFile));
   const std::string err = WithCrLf(golden.expectedErrors);
@@ -64,7 +52,7 @@ TEST_F(WindowsRun, TextsFromTheLibraryBesideTheProgramOrBuiltIn) {
   const std::string noInput[] = {"morlune: Cannot open input file.\r\n",
                                  "morlune: Impossible d'ouvrir le fichier d'entr\xE9" "e.\r\n"};
   for (int beside : {0, 1}) {
-    if (beside) std::filesystem::copy_file(MORLUNE_WINDOWS_MESSAGES, top_ + "/bin/KelvoRes.dll");
+    if (beside) std::filesystem::copy_file(MORLUNE_WINDOWS_MESSAGES, bin_ + "/KelvoRes.dll");
     ProcessResult got = Run({"-x"});
     EXPECT_EQ(std::tie(got.out, got.err, got.status), std::make_tuple("", synopsis[beside], 1));
     got = Run({"missing.kqx"});
@@ -74,10 +62,10 @@ TEST_F(WindowsRun, TextsFromTheLibraryBesideTheProgramOrBuiltIn) {
 
 // The file's identity decides, by any name of it; and a device that refuses the text ends the run with status 3.
 TEST_F(WindowsRun, OutputOntoTheInputRefusedAndAFullDevice) {
-  const std::string font = top_ + "/work/font.kqx", bytes = "Vormald-86 unifont 1.0\r\n\x1A" + std::string(2, '\0');
+  const std::string font = work_ + "/font.kqx", bytes = "Vormald-86 unifont 1.0\r\n\x1A" + std::string(2, '\0');
   WriteFileBytes(font, bytes);
-  std::filesystem::create_hard_link(font, top_ + "/work/link.kqx");
-  std::filesystem::create_directory(top_ + "/work/sub");
+  std::filesystem::create_hard_link(font, work_ + "/link.kqx");
+  std::filesystem::create_directory(work_ + "/sub");
   const std::tuple<std::string, std::string, int> cases[] = {  // the -o path, standard error, status
       {"font.kqx", "morlune: Cannot open output file.\r\n", 1},
       {"FONT.KQX", "morlune: Cannot open output file.\r\n", 1},

@@ -1,7 +1,11 @@
 // What the tests of the Windows build share: a run of one of its programs
-// under Wine, in the session's prefix, and the line ends of a text stream.
+// under Wine, in the session's prefix; a folder for each test with the
+// program copied in; and the line ends of a text stream.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +25,25 @@ inline ProcessResult RunUnderWine(const std::string& program, std::vector<std::s
                          {"WINEDLLOVERRIDES", "mscoree,mshtml="}});
   return RunProcess({std::move(args), kind, stdinFile, "", std::move(env), dir, MORLUNE_WINE64});
 }
+
+// One test's folder: bin/ holds a copy of the program under test (and what a
+// test puts beside it), work/ is the working folder of its runs.
+class WineTest : public ::testing::Test {
+ protected:
+  explicit WineTest(const std::string& exe) : program_(bin_ + "/" + std::filesystem::path(exe).filename().string()) {
+    std::filesystem::create_directories(bin_);
+    std::filesystem::create_directories(work_);
+    std::filesystem::copy_file(exe, program_);
+  }
+
+  ProcessResult Run(std::vector<std::string> args, StdinKind kind = StdinKind::kNone, const std::string& file = "") {
+    return RunUnderWine(program_, std::move(args), work_, kind, file, env_);
+  }
+
+  const std::string top_ = MakeTempDir(), bin_ = top_ + "/bin", work_ = top_ + "/work";
+  const std::string program_;
+  std::vector<std::pair<std::string, std::string>> env_;  // for every run
+};
 
 // A line feed as a text stream on Windows writes it.
 inline std::string WithCrLf(const std::string& text) {
