@@ -73,20 +73,20 @@ TEST_F(WindowsConvert, AnLffPastOneMebibyteWaitsInAScratchFileAndComesOutTheSame
     std::snprintf(code, sizeof code, "%04X", c);
     source.append("*0").append(code).append(",246,g\n").append(strokes).append("2,8,(2,0),0\n");
   }
-  for (const char* side : {"/work/", "/here/"}) WriteFileBytes(top_ + side + "zigzag.kqs", source);
-  ASSERT_EQ(Windows({"zigzag.kqs", "out.lff"}).status, 0);
+  for (const std::string& side : {work_, here_}) WriteFileBytes(side + "/zigzag.kqs", source);
+  ASSERT_EQ(Run({"zigzag.kqs", "out.lff"}).status, 0);
   ASSERT_EQ(Here({"zigzag.kqs", "out.lff"}).status, 0);
-  const std::string here = ReadFileBytes(top_ + "/here/out.lff");
+  const std::string here = ReadFileBytes(here_ + "/out.lff");
   ASSERT_GT(here.size(), std::size_t{1} << 20);
   // Compared whole, told by their sizes: the text runs to megabytes.
-  const std::string windows = ReadFileBytes(top_ + "/work/out.lff");
+  const std::string windows = ReadFileBytes(work_ + "/out.lff");
   EXPECT_TRUE(windows == here) << windows.size() << " bytes against " << here.size();
-  ProcessResult piped = Windows({"zigzag.kqs", "--to", "lff", "-"});
+  ProcessResult piped = Run({"zigzag.kqs", "--to", "lff", "-"});
   ASSERT_EQ(piped.status, 0) << piped.err;
   EXPECT_TRUE(piped.out == here) << piped.out.size() << " bytes against " << here.size();
   // Nothing is left beside the output.
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(top_ + "/work")) {
+  for (const auto& entry : std::filesystem::directory_iterator(work_)) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
