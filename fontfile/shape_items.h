@@ -66,6 +66,11 @@ concept TakesVectorRuns = requires(Sink& sink, const unsigned char* bytes, std::
   sink.Vectors(bytes, count);
 };
 
+// A sink that keeps nothing of the items it is shown, only where the
+// reading ends.
+template <typename Sink>
+concept KeepsNoItems = Sink::kKeepsNoItems;
+
 // Reads the operands of a code with its form and hands the item over.
 // Inline, so that where the form is one of the table's constants the loop
 // over its operands unrolls.
@@ -138,6 +143,20 @@ template <typename Sink>
           sink.ListEntry(pair, 2);
           if (pair[0] == 0 && pair[1] == 0) break;
           if (counter <= 0) return 1;
+          // Past the end of input every pair reads as two 0xFF bytes, never
+          // the closing pair, so the list runs on to the record's end: up
+          // to 16383 pairs, handed over without asking the input for each
+          // byte, or not at all to a sink that keeps nothing.
+          if (input.AtEnd()) {
+            if constexpr (!KeepsNoItems<Sink>) {
+              const int pastEnd[2] = {kByteAtEnd, kByteAtEnd};
+              do {
+                Lower(counter, 2);
+                sink.ListEntry(pastEnd, 2);
+              } while (counter > 0);
+            }
+            return 1;
+          }
         }
         break;
       case 13:
@@ -181,6 +200,7 @@ template <typename Sink>
 // A sink that takes the items and keeps nothing, for readers that need
 // only where a record's reading ends.
 struct SkipItems {
+  static constexpr bool kKeepsNoItems = true;
   void Vector(int) {}
   void Item(const ShapeItem&, std::int16_t) {}
   void ListStart(int) {}

@@ -33,6 +33,9 @@ struct ByteInput {
   const unsigned char* WindowBegin() const { return cur_; }
   const unsigned char* WindowEnd() const { return end_; }
   void Skip(std::size_t n) { cur_ += n; }
+  // Whether no byte lies past the window: memory, or a file whose end a
+  // read has met.
+  bool EndMet() const { return fd_ < 0 || atEnd_; }
 
   // Reads up to n bytes into dst; returns how many were read (fewer only at
   // end of input).
@@ -88,6 +91,8 @@ class WindowCursor {
   const unsigned char* Begin() const { return cur_; }
   std::size_t Ready() const { return static_cast<std::size_t>(end_ - cur_); }
   void Skip(std::size_t n) { cur_ += n; }
+  // Whether every Get from here on returns kEndOfInput.
+  bool AtEnd() const { return cur_ == end_ && input_.EndMet(); }
 
  private:
   int Refill() {
