@@ -10,11 +10,11 @@
 namespace morlune::convert {
 
 void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::string& baseName, LossReport& losses,
-                          TextOutput& out) {
+                          TextOutput& out, const TextHolding& holding) {
   switch (format) {
     case FileFormat::kSvgFont: return WriteSvgFont(font, baseName, losses, out);
     case FileFormat::kJhf: return WriteJhf(font, losses, out);
-    case FileFormat::kLff: return WriteLff(font, losses, out);
+    case FileFormat::kLff: return WriteLff(font, losses, out, holding);
     default: return;
   }
 }

@@ -10,14 +10,16 @@
 #include "convert/glyph_font.h"
 #include "convert/loss_report.h"
 #include "convert/stroke_font.h"
+#include "platform/held_text.h"
 #include "platform/text_output.h"
 
 namespace morlune::convert {
 
 // baseName: the output file's name without folder or extension (an SVG
-// font's reader finds the font by it).
+// font's reader finds the font by it). holding: where text that must wait
+// for what comes before it waits (an LFF's glyphs, for its header).
 void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::string& baseName, LossReport& losses,
-                          TextOutput& out);
+                          TextOutput& out, const TextHolding& holding = {});
 
 // fallbackName: the font's name where the file gives none.
 Result<StrokeFont> ReadInterchangeFont(FileFormat format, std::string_view text, const std::string& fallbackName);

@@ -7,7 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "convert/arc_math.h"
@@ -20,25 +25,112 @@ namespace morlune::convert {
 namespace {
 
 constexpr int kArcSamples = 16;
+// The file's numbers are whole steps of 10^-5.
+constexpr double kSteps = 1e5;
+// Numbers this far from 0 (10^6, far past any glyph) and past go by the
+// general writer; below it the steps are written as they are.
+constexpr double kMostSteps = 1e11;
 
-// A number as the file will hold it.
-double Rounded(double value) {
-  constexpr double kSteps = 1e5;
-  return std::round(value * kSteps) / kSteps;
+// A number as the file will hold it: its value, and the whole steps it is.
+struct FileNumber {
+  double value;
+  std::int64_t steps;
+  bool counted;  // false: too large for steps, written from the value
+};
+
+// The value rounded to the nearest step, halves away from 0, as
+// std::round does: on a whole count of steps the rest of the product is
+// exact, so that no call into the library is needed.
+FileNumber InFile(double value) {
+  double product = value * kSteps;
+  if (!(std::fabs(product) < kMostSteps)) {
+    double rounded = std::round(product) / kSteps;
+    return {rounded, 0, false};
+  }
+  auto steps = static_cast<std::int64_t>(product);
+  double rest = product - static_cast<double>(steps);
+  steps += static_cast<std::int64_t>(rest >= 0.5) - static_cast<std::int64_t>(rest <= -0.5);
+  // A product that rounds to 0 keeps its sign, as std::round's does.
+  return {std::copysign(static_cast<double>(steps), product) / kSteps, steps, true};
 }
+
+// The drawing's coordinates as the file holds them, each kept for the
+// next time it comes: a font's glyphs come back to the same few hundred
+// coordinates over and over, and each costs two divisions and its digits.
+class FileCoordinates {
+ public:
+  struct Coordinate {
+    std::uint64_t drawn;  // the drawing's coordinate, its bits
+    double value;         // in the file's units, rounded to its steps
+    double moved;         // value back in font units, less the drawn one
+    char text[kHundredThousandthsRoom];  // the file's text of it, length bytes
+    std::size_t length;   // 0: no text (too large), or an empty slot
+  };
+
+  // scale: the file's units per font unit.
+  explicit FileCoordinates(double scale) : scale_(scale), slots_(std::make_unique<Coordinate[]>(kSlots)) {}
+  double Scale() const { return scale_; }
+
+  const Coordinate& Of(double drawn) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &drawn, sizeof bits);
+    Coordinate& slot = slots_[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
+    if (slot.length != 0 && slot.drawn == bits) return slot;
+    FileNumber number = InFile(drawn * scale_);
+    Coordinate& made = number.counted ? slot : large_;
+    made.drawn = bits;
+    made.value = number.value;
+    made.moved = number.value / scale_ - drawn;
+    char* end = number.counted ? WriteHundredThousandths(number.steps, made.text) : made.text;
+    made.length = static_cast<std::size_t>(end - made.text);
+    return made;
+  }
+
+ private:
+  static constexpr int kSlotBits = 12;
+  static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+
+  double scale_;
+  std::unique_ptr<Coordinate[]> slots_;
+  Coordinate large_{};  // the last one too large for steps, kept nowhere
+};
+
+// A glyph's text, formatted in place: its first length bytes.
+class GlyphText {
+ public:
+  void Clear() { length_ = 0; }
+  std::string_view View() const { return std::string_view(text_.data(), length_); }
+
+  // The place of the next byte, with room for n bytes after it.
+  char* Room(std::size_t n) {
+    if (text_.size() - length_ < n) text_.resize(std::max(2 * text_.size(), length_ + n));
+    return text_.data() + length_;
+  }
+  void Commit(char* end) { length_ = static_cast<std::size_t>(end - text_.data()); }
+  void Append(std::string_view piece) {
+    char* at = Room(piece.size());
+    std::memcpy(at, piece.data(), piece.size());
+    Commit(at + piece.size());
+  }
+
+ private:
+  std::string text_;
+  std::size_t length_ = 0;
+};
 
 // A glyph's segments as drawn, one polyline a line: a new line wherever a
 // segment does not start where the last one ended.
 class LffGlyph : public PieceSink {
  public:
-  // The glyph's lines go to the end of text, each with its line end; with
-  // none, the glyph is only measured: its rightmost point and its losses.
-  LffGlyph(double scale, LossReport& losses, std::string* text) : scale_(scale), losses_(losses), line_(text) {}
+  // measuring: its rightmost point and its losses are taken (a second
+  // drawing, which only writes, has told them already). text: where its
+  // lines go, each with its line end; null for none.
+  LffGlyph(FileCoordinates& coordinates, LossReport& losses, bool measuring, GlyphText* text)
+      : coordinates_(coordinates), scale_(coordinates.Scale()), losses_(losses), measuring_(measuring), text_(text) {}
 
   void Line(Point from, Point to) override {
     StartAt(from);
-    Put(';');
-    Vertex(to, 0);
+    Vertex(';', to, 0);
     end_ = to;
   }
 
@@ -48,13 +140,11 @@ class LffGlyph : public PieceSink {
     double bulge = 0;
     if (BulgeOfArc(arc, bulge)) {
       Point from = last_;
-      Put(';');
-      Vertex(arc.to, bulge);
-      // The writing pass tells nothing: the measuring pass has.
-      if (line_ != nullptr) return;
+      Vertex(';', arc.to, bulge);
+      if (!measuring_) return;
       Reach(arc);
       // The arc the file describes, from its rounded numbers.
-      ArcSegment written = ArcOfBulge(from, last_, Rounded(bulge));
+      ArcSegment written = ArcOfBulge(from, last_, InFile(bulge).value);
       double moved = 0;
       for (int s = 0; s <= kArcSamples; ++s) {
         Point a = PointOnArc(arc, static_cast<double>(s) / kArcSamples);
@@ -66,16 +156,13 @@ class LffGlyph : public PieceSink {
     }
     // An ellipse (a circle stretched by a frame) has no bulge.
     std::vector<Point> points = FlattenArc(arc, kLffFlatness / scale_);
-    for (std::size_t k = 1; k < points.size(); ++k) {
-      Put(';');
-      Vertex(points[k], 0);
-    }
-    if (line_ == nullptr) losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
+    for (std::size_t k = 1; k < points.size(); ++k) Vertex(';', points[k], 0);
+    if (measuring_) losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
   }
 
   // Ends the last line; true when the glyph drew anything.
   bool Finish() {
-    if (started_) Put('\n');
+    if (started_ && text_ != nullptr) text_->Append("\n");
     if (pointsMoved_ > 0) losses_.Add(LossKind::kPointsMoved, std::sqrt(farthest2_), pointsMoved_);
     pointsMoved_ = 0;
     return started_;
@@ -85,59 +172,94 @@ class LffGlyph : public PieceSink {
   double Right() const { return right_; }
 
  private:
-  void Vertex(Point p, double bulge) {
-    double x = Rounded(p.x * scale_), y = Rounded(p.y * scale_);
-    last_ = {x, y};
-    if (line_ == nullptr) {
+  // The longest vertex but for numbers past the steps' range: a separator,
+  // two numbers and a bulge, their commas and its "A".
+  static constexpr std::size_t kVertexRoom = 4 + 2 * sizeof(FileCoordinates::Coordinate::text) + kNumberRoom;
+
+  // The vertex after the separator (none where it is 0).
+  void Vertex(char separator, Point p, double bulge) {
+    const FileCoordinates::Coordinate& x = coordinates_.Of(p.x);
+    double xValue = x.value, xMoved = x.moved;
+    char* at = text_ != nullptr ? text_->Room(kVertexRoom) : nullptr;
+    if (at != nullptr) {
+      if (separator != 0) *at++ = separator;
+      at = Number(at, x);
+      *at++ = ',';
+    }
+    // Taken after x is written: the two may share a slot.
+    const FileCoordinates::Coordinate& y = coordinates_.Of(p.y);
+    last_ = {xValue, y.value};
+    if (measuring_) {
       // Most points move, by a rounding far below anything seen: counted
       // here, and told once for the glyph with the farthest.
-      double dx = x / scale_ - p.x, dy = y / scale_ - p.y, moved2 = dx * dx + dy * dy;
+      double moved2 = xMoved * xMoved + y.moved * y.moved;
       if (moved2 > 1e-18) {
         ++pointsMoved_;
         farthest2_ = std::max(farthest2_, moved2);
       }
-      right_ = std::max(right_, x);
+      right_ = std::max(right_, xValue);
+    }
+    if (at == nullptr) return;
+    at = Number(at, y);
+    if (bulge != 0) {
+      text_->Commit(at);
+      text_->Append(",A");
+      text_->Append(DecimalText(bulge, kLffDecimals));
       return;
     }
-    // Rounded to the format's decimals already: written as six, alike.
-    AppendDecimalText(*line_, x);
-    Put(',');
-    AppendDecimalText(*line_, y);
-    if (bulge != 0) {
-      Put(",A");
-      Put(DecimalText(bulge, kLffDecimals));
+    text_->Commit(at);
+  }
+
+  char* Number(char* at, const FileCoordinates::Coordinate& number) {
+    if (number.length != 0) {
+      std::memcpy(at, number.text, sizeof number.text);
+      return at + number.length;
     }
+    // Far past any glyph: the general writer, with room made for it.
+    text_->Commit(at);
+    std::string printed;
+    AppendDecimalText(printed, number.value);
+    text_->Append(printed);
+    return text_->Room(kVertexRoom);
   }
 
   // An arc reaches right past its ends where it passes angle 0.
-  void Reach(const ArcSegment& arc) {
-    right_ = std::max(right_, Rounded(ArcRightmost(arc) * scale_));
-  }
-
-  void Put(char c) {
-    if (line_ != nullptr) *line_ += c;
-  }
-  void Put(std::string_view text) {
-    if (line_ != nullptr) *line_ += text;
-  }
+  void Reach(const ArcSegment& arc) { right_ = std::max(right_, InFile(ArcRightmost(arc) * scale_).value); }
 
   void StartAt(Point from) {
     if (started_ && from.x == end_.x && from.y == end_.y) return;
-    if (started_) Put('\n');
+    Vertex(started_ ? '\n' : 0, from, 0);
     started_ = true;
-    Vertex(from, 0);
   }
 
+  FileCoordinates& coordinates_;
   double scale_;
   LossReport& losses_;
+  bool measuring_;
+  GlyphText* text_;
   bool started_ = false;
   long long pointsMoved_ = 0;
   double farthest2_ = 0;  // the square of the farthest move
   Point end_;  // where the last segment ended, as drawn
-  std::string* line_;
   double right_ = -HUGE_VAL;
   Point last_;  // the last vertex written, in the format's units
 };
+
+// The line that begins a glyph: its code, four hexadecimal digits (the
+// codes kept end at U+FFFF), and its character.
+void StartGlyph(GlyphText& text, char32_t character, std::string& utf8) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  char* at = text.Room(8);
+  *at++ = '[';
+  for (int shift = 12; shift >= 0; shift -= 4) *at++ = kHex[(character >> shift) & 0xF];
+  *at++ = ']';
+  *at++ = ' ';
+  text.Commit(at);
+  utf8.clear();
+  AppendUtf8(utf8, character);
+  utf8 += '\n';
+  text.Append(utf8);
+}
 
 std::string HeaderValue(const std::string& value) {
   std::string kept;
@@ -156,10 +278,11 @@ std::string HeaderLine(const char* key, const std::string& value) {
 
 }  // namespace
 
-// Two passes, both drawing: the first measures every glyph for the
-// letter spacing that the header gives and tells the losses; the second
-// writes them. Holding the glyphs' text instead would hold the font.
-void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
+// One drawing of every glyph measures it for the letter spacing that the
+// header gives, tells its losses and makes its text, which waits as the
+// holding says until the header has gone out. Where the holding could not
+// keep it, the text is made again by a second drawing.
+void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const TextHolding& holding) {
   double scale = kLffCapitalHeight / font.capHeight;
   struct Measured {
     std::size_t k;
@@ -169,6 +292,10 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   };
   std::vector<Measured> kept;
   double wordSpacing = kLffDefaultWordSpacing;
+  HeldText body(holding);
+  FileCoordinates coordinates(scale);
+  GlyphText text;
+  std::string utf8;
   for (std::size_t k : ByCharacter(font, losses)) {
     char32_t character = font.CodeAt(k).character;
     if (character > kLffLastCharacter || character < 0x20) {
@@ -178,10 +305,14 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
     }
     // The space is no glyph of the file, only its word spacing: what its
     // points would lose in the file is no loss, but ink it has is.
+    bool space = character == U' ';
     LossReport notWritten;
-    LffGlyph lff(scale, character == U' ' ? notWritten : losses, nullptr);
+    text.Clear();
+    bool writing = !space && body.Whole();
+    if (writing) StartGlyph(text, character, utf8);
+    LffGlyph lff(coordinates, space ? notWritten : losses, true, writing ? &text : nullptr);
     Point advance = font.DrawInto(k, lff, losses);
-    if (character == U' ') {
+    if (space) {
       wordSpacing = advance.x * scale;
       // A space that draws loses its ink.
       if (lff.Finish()) losses.Add(LossKind::kCodesDropped);
@@ -194,6 +325,10 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
       continue;
     }
     kept.push_back({k, character, advance, lff.Right()});
+    if (writing) {
+      text.Append("\n");
+      body.Write(text.View());
+    }
   }
   // The spacing that keeps the largest miss of any advance smallest: the
   // middle of the least and the most that each glyph asks for.
@@ -204,7 +339,7 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
     least = std::min(least, wanted);
     most = std::max(most, wanted);
   }
-  double spacing = least <= most ? Rounded((least + most) / 2) : kLffDefaultLetterSpacing;
+  double spacing = least <= most ? InFile((least + most) / 2).value : kLffDefaultLetterSpacing;
   for (const Measured& m : kept) {
     double advance = m.right < 0 ? 0 : m.right + spacing;
     double miss = advance / scale - m.advance.x;
@@ -221,19 +356,19 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out) {
   head += HeaderLine("LineSpacingFactor", "1");
   head += "\n";
   out.Write(head);
-  char header[32];
-  std::string text;
+  if (body.Seal()) {
+    body.SendTo(out);
+    return;
+  }
   for (const Measured& m : kept) {
-    std::snprintf(header, sizeof header, "[%04X] ", static_cast<unsigned>(m.character));
-    text = header;
-    AppendUtf8(text, m.character);
-    text += '\n';
-    LossReport told;  // in the first pass
-    LffGlyph lff(scale, told, &text);
+    text.Clear();
+    StartGlyph(text, m.character, utf8);
+    LossReport told;  // by the first drawing
+    LffGlyph lff(coordinates, told, false, &text);
     font.DrawInto(m.k, lff, told);
     lff.Finish();
-    text += '\n';
-    out.Write(text);
+    text.Append("\n");
+    out.Write(text.View());
   }
 }
 

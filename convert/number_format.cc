@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "drawing/digit_text.h"
 #include "drawing/number_text.h"
 
 namespace morlune::convert {
@@ -51,6 +52,41 @@ void WriteDecimal(TextOutput& out, double value) {
 
 std::size_t WriteDecimalAt(double value, char* out) {
   return SixDecimalsFit(value) ? FormatDecimal(value, out) : 0;
+}
+
+char* WriteHundredThousandths(std::int64_t count, char* out) {
+  if (count < 0) *out++ = '-';
+  std::uint64_t magnitude = count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+  // Room: a sign, the whole part's digits (and the bytes past them that a
+  // small one overwrites), a point and five digits.
+  static_assert(kHundredThousandthsRoom >= 1 + 8 + 1 + 5);
+  out += WriteWhole(magnitude / 100000, out);
+  auto fraction = static_cast<std::uint32_t>(magnitude % 100000);
+  if (fraction == 0) return out;
+  out[0] = '.';
+  out[1] = static_cast<char>('0' + fraction / 10000);
+  std::memcpy(out + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (fraction % 100), 2);
+  out += 6;
+  while (out[-1] == '0') --out;
+  return out;
+}
+
+DecimalTexts::DecimalTexts() : slots_(std::make_unique<Slot[]>(std::size_t{1} << kSlotBits)) {}
+
+std::size_t DecimalTexts::WriteAt(double value, char* out) {
+  static_assert(sizeof(Slot::text) >= kDecimalRoom && sizeof(Slot::text) <= kNumberRoom);
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  Slot& slot = slots_[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
+  if (slot.length == 0 || slot.bits != bits) {
+    std::size_t length = WriteDecimalAt(value, slot.text);
+    if (length == 0) return 0;
+    slot.bits = bits;
+    slot.length = length;
+  }
+  std::memcpy(out, slot.text, sizeof slot.text);
+  return slot.length;
 }
 
 void AppendDecimalText(std::string& text, double value) {

@@ -138,7 +138,7 @@ class PathData : public PieceSink {
   }
 
   char* Number(char* at, double value) {
-    if (std::size_t length = WriteDecimalAt(value, at); length > 0) return at + length;
+    if (std::size_t length = texts_.WriteAt(value, at); length > 0) return at + length;
     // A number past the fast writer's range, with room made for it.
     std::string printed = DecimalText(value, kDecimals);
     std::size_t offset = static_cast<std::size_t>(at - text_.data());
@@ -146,6 +146,7 @@ class PathData : public PieceSink {
     return Copy(text_.data() + offset, printed);
   }
 
+  DecimalTexts texts_;
   std::string text_;  // its first length_ bytes are the glyph's path data
   std::size_t length_ = 0;
   bool started_ = false;

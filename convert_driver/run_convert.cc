@@ -76,7 +76,11 @@ int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::ve
   }
   int failure = 0;
   std::size_t size = 0;
-  bytes.resize(64 * 1024);
+  // A regular file's size is known: read into a buffer of it and a byte
+  // more (to see its end), not one grown, filled and copied again and again.
+  std::int64_t known = RegularFileSize(fd);
+  bool sized = known >= 0 && static_cast<std::uint64_t>(known) <= kLargestInput;
+  bytes.resize(sized ? static_cast<std::size_t>(known) + 1 : 64 * 1024);
   for (;;) {
     if (size == bytes.size()) {
       if (bytes.size() > kLargestInput) {
@@ -103,12 +107,27 @@ std::string BaseName(std::string_view path) {
   return std::string(base);
 }
 
+// Text that must wait goes beside the -o file, on a disk that can take
+// the output; for standard output, to the system's temporary folder.
+TextHolding HoldingFor(const ConvertCommand& command) {
+  TextHolding holding;
+  if (command.outputPath == "-") return holding;
+  std::size_t slash = command.outputPath.find_last_of("/\\");
+  if (slash == std::string::npos) {
+    holding.folder = ".";
+  } else {
+    holding.folder = command.outputPath.substr(0, slash == 0 ? 1 : slash);
+  }
+  return holding;
+}
+
 const char* OutputPath(const ConvertCommand& command) {
   return command.outputPath == "-" ? nullptr : command.outputPath.c_str();
 }
 
-// The font is drawn glyph by glyph straight into the output, its losses
-// told once all is written; with --strict a loss drops what was written.
+// The font is drawn glyph by glyph into the output (an LFF's glyphs wait
+// for its header), its losses told once all is written; with --strict a
+// loss drops what was written.
 int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
            const ToolStreams& streams, Messages& messages) {
   Result<Font> font = OpenCompiledFont(bytes);
@@ -130,7 +149,7 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
   ShapeGlyphs glyphs(std::move(*font), *codes, outputName);
   auto write = [&](TextOutput& out) {
     LossReport losses;
-    WriteInterchangeFont(to, glyphs, outputName, losses, out);
+    WriteInterchangeFont(to, glyphs, outputName, losses, out, HoldingFor(command));
     for (const std::string& line : losses.Lines()) {
       messages.About(inputName, "lost on the way to " + std::string(FormatName(to)) + ": " + line);
     }

@@ -74,6 +74,13 @@ void TextOutput::Deliver(const char* text, std::size_t n) {
 }
 
 void TextOutput::WriteSlow(std::string_view text) {
+  // A text as large as the buffer goes out from where it is, after what the
+  // buffer holds: copied through the buffer it would only cost a copy more.
+  if (!crLf_ && text.size() >= kBufferSize) {
+    Flush();
+    Deliver(text.data(), text.size());
+    return;
+  }
   while (!text.empty()) {
     if (next_ == limit_) Flush();
     std::size_t take = std::min(text.size(), static_cast<std::size_t>(limit_ - next_));

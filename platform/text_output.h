@@ -66,6 +66,11 @@ struct TextOutput {
   // number.
   bool Failed() const { return failureErrno_ != 0; }
   int FailureErrno() const { return failureErrno_; }
+  // Fails the output for a reason found outside it (text it was to carry
+  // that could not be had), as a refused write would.
+  void Fail(int errorNumber) {
+    if (failureErrno_ == 0) failureErrno_ = errorNumber;
+  }
 
  private:
   void WriteSlow(std::string_view text);

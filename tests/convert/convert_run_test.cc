@@ -4,6 +4,7 @@
 // byte for byte.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -225,6 +226,76 @@ TEST(ConvertRun, ImportsNeverPassTheirToleranceSilently) {
     EXPECT_EQ(run.err.substr(lineEnd), row.after);
     EXPECT_EQ(FileExists(dir + "/" + row.args.back()), row.status == 0);
     std::filesystem::remove(dir + "/" + row.args.back());
+  }
+}
+
+// An LFF's glyphs wait for its header, which needs them all: in memory,
+// past 1 MiB in a scratch file beside the output (in the temporary folder
+// for standard output), drawn again where none can be made. The text is the
+// same every way, --strict still drops it, and no scratch file is left.
+TEST(ConvertRun, LffGlyphsWaitForTheHeaderAndGoOutWhole) {
+  const std::string dir = MakeTempDir();
+  std::filesystem::create_directories(dir + "/tmp");
+  // Capitals 9 units tall: the file's units are the font's. Each glyph of
+  // the large font zigzags from 0,0 to 80,0 in 80 strokes and ends at 82:
+  // its letter spacing is 2; no space, so the reader's word spacing.
+  std::string source = "*UNIFONT,6,Zigzag\n9,2,0,0,0,0\n";
+  std::string zigzag = "0,0", strokes = "1,";
+  for (int k = 1; k <= 80; ++k) {
+    zigzag.append(";").append(std::to_string(k)).append(k % 2 != 0 ? ",9" : ",0");
+    strokes += k % 2 != 0 ? "8,(1,9)," : "8,(1,-9),";
+  }
+  std::string expected = "# Format:            single-line font\n# Name:              Zigzag\n"
+                         "# Encoding:          UTF-8\n# LetterSpacing:     2\n# WordSpacing:       6.75\n"
+                         "# LineSpacingFactor: 1\n\n";
+  char code[16];
+  for (char32_t c = 0x4E00; c < 0x4E00 + 4000; ++c) {
+    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
+    source.append("*0").append(code).append(",246,g\n").append(strokes).append("2,8,(2,0),0\n");
+    const char utf8[] = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                         static_cast<char>(0x80 | (c & 0x3F)), '\0'};
+    expected.append("[").append(code).append("] ").append(utf8).append("\n").append(zigzag).append("\n\n");
+  }
+  ASSERT_GT(expected.size(), std::size_t{1} << 20);
+  WriteFileBytes(dir + "/zigzag.kqs", source);
+  // A's ink reaches 6 of its advance 8, B's 0 of 5: the spacing 3.5 moves
+  // both advances by 1.5, a loss.
+  WriteFileBytes(dir + "/tiny.kqs",
+                 "*UNIFONT,6,Tiny\n9,2,0,0,0,0\n*00020,3,spc\n2,060,0\n"
+                 "*00041,12,A\n1,8,(3,9),8,(3,-9),2,8,(2,0),0\n*00042,9,B\n1,8,(0,9),2,8,(5,-9),0\n");
+  const std::string tiny = "# Format:            single-line font\n# Name:              Tiny\n"
+                           "# Encoding:          UTF-8\n# LetterSpacing:     3.5\n# WordSpacing:       6\n"
+                           "# LineSpacingFactor: 1\n\n[0041] A\n0,0;3,9;6,0\n\n[0042] B\n0,0;0,9\n\n";
+  const struct {
+    std::vector<std::string> args;
+    const char* temporaryFolder;
+    int status;
+    const std::string* text;  // null: nothing written
+  } rows[] = {
+      {{dir + "/zigzag.kqs", dir + "/out.lff"}, "none", 0, &expected},
+      {{dir + "/zigzag.kqs", "--to", "lff", "-"}, "tmp", 0, &expected},
+      {{dir + "/zigzag.kqs", "--to", "lff", "-"}, "none", 0, &expected},
+      {{"--strict", dir + "/zigzag.kqs", dir + "/out.lff"}, "tmp", 0, &expected},
+      {{"--strict", dir + "/zigzag.kqs", "--to", "lff", "-"}, "tmp", 0, &expected},
+      {{dir + "/tiny.kqs", dir + "/out.lff"}, "tmp", 0, &tiny},
+      {{"--strict", dir + "/tiny.kqs", dir + "/out.lff"}, "tmp", 1, nullptr},
+      {{"--strict", dir + "/tiny.kqs", "--to", "lff", "-"}, "tmp", 1, nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[row.args.size() - 2] + " -> " + row.args.back() + ", TMPDIR " + row.temporaryFolder);
+    WriteFileBytes(dir + "/out.lff", "old");
+    ProcessResult run = RunProcess({row.args, StdinKind::kNone, "", "", {{"TMPDIR", dir + "/" + row.temporaryFolder}},
+                                    dir, MORLUNE_CONVERT_BINARY});
+    EXPECT_EQ(run.status, row.status) << run.err;
+    std::string written = row.args.back() == "-" ? run.out : ReadFileBytes(dir + "/out.lff");
+    const std::string& wanted = row.text != nullptr ? *row.text : row.args.back() == "-" ? "" : "old";
+    // Compared whole, told by their sizes: the text runs to megabytes.
+    EXPECT_TRUE(written == wanted) << written.size() << " bytes against " << wanted.size();
+    EXPECT_TRUE(std::filesystem::is_empty(dir + "/tmp"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == "zigzag.kqs" || name == "tiny.kqs" || name == "out.lff" || name == "tmp") << name;
+    }
   }
 }
 

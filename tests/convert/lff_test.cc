@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -14,6 +15,7 @@
 #include "convert/lff_reader.h"
 #include "convert/lff_writer.h"
 #include "tests/convert/convert_support.h"
+#include "tests/support/process_run.h"
 
 namespace morlune::convert::testing {
 namespace {
@@ -171,6 +173,67 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
     EXPECT_NE(text.find("# WordSpacing:       4\n"), std::string::npos);
     EXPECT_EQ(text.find("[0020]"), std::string::npos);
     EXPECT_EQ(spaceLosses.Count(LossKind::kCodesDropped), inked ? 1 : 0);
+  }
+}
+
+TEST(LffWriter, GlyphsWaitingForTheHeaderComeOutTheSameWhereverTheyWait) {
+  // Capitals 7 units tall: the file's units are 9/7 of the font's, each
+  // number rounded to 5 decimals. A asks for a letter spacing of
+  // 8 * 9/7 - 9 = 1.28571..., é for 1.8 - 0.9 = 0.9: their middle is
+  // 1.09286, and every advance moves. B's far point goes by the general
+  // writer of numbers.
+  GlyphFont font;
+  font.name = "Tiny";
+  font.capHeight = 7;
+  font.glyphs.push_back({U' ', 0x20, LinesGlyph(0x20, {3.5, 0}, {})});
+  font.glyphs.push_back({U'A', 0x41, LinesGlyph(0x41, {8, 0}, {{{0, 0}, {3.5, 7}, {7, 0}}, {{1, -2}, {6, -2}}})});
+  font.glyphs.push_back({U'B', 0x42, LinesGlyph(0x42, {7000001, 0}, {{{0, 0}, {7000000, 7}}})});
+  font.glyphs.push_back({U'\u00E9', 0xE9, LinesGlyph(0xE9, {1.4, 0}, {{{-1e-6, 0}, {0.7, 7}}})});
+  const std::string expected =
+      "# Format:            single-line font\n"
+      "# Name:              Tiny\n"
+      "# Encoding:          UTF-8\n"
+      "# LetterSpacing:     1.09286\n"
+      "# WordSpacing:       4.5\n"
+      "# LineSpacingFactor: 1\n"
+      "\n"
+      "[0041] A\n"
+      "0,0;4.5,9;9,0\n"
+      "1.28571,-2.57143;7.71429,-2.57143\n"
+      "\n"
+      "[0042] B\n"
+      "0,0;9000000,9\n"
+      "\n"
+      "[00E9] \xC3\xA9\n"
+      "0,0;0.9,9\n"
+      "\n";
+  const std::string dir = morlune::testing::MakeTempDir();
+  const struct {
+    const char* how;
+    TextHolding holding;
+  } rows[] = {
+      {"in memory", {}},
+      {"in a scratch file from the first glyph", {dir, 0}},
+      {"in memory, then in a scratch file from the second glyph", {dir, 60}},
+      {"drawn again: no scratch file can be made", {dir + "/none", 0}},
+  };
+  std::vector<std::string> toldInMemory;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    LossReport losses;
+    std::string text;
+    TextOutput out;
+    out.AttachCapture(&text);
+    WriteLff(font, losses, out, row.holding);
+    out.Finish();
+    EXPECT_EQ(text, expected);
+    EXPECT_FALSE(out.Failed());
+    // Each glyph's losses are told once, however often it is drawn.
+    if (toldInMemory.empty()) toldInMemory = losses.Lines();
+    EXPECT_EQ(losses.Lines(), toldInMemory);
+    EXPECT_EQ(losses.Count(LossKind::kAdvancesMoved), 3);
+    // The scratch file leaves no name behind.
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
   }
 }
 

@@ -4,6 +4,8 @@
 // Windows code page functions, and messages end in CR LF.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "tests/support/process_run.h"
@@ -58,6 +60,37 @@ TEST_F(WindowsConvert, ExportsAndImportsGiveTheSameBytesAsHere) {
     ASSERT_EQ(Here({row.output, "back.kqx"}).status, 0);
     EXPECT_EQ(ReadFileBytes(work_ + "/back.kqx"), ReadFileBytes(here_ + "/back.kqx"));
   }
+}
+
+TEST_F(WindowsConvert, AnLffPastOneMebibyteWaitsInAScratchFileAndComesOutTheSame) {
+  // 4000 glyphs of 80 strokes: some 1.5 MB of text that waits for the
+  // header in a scratch file beside the output, or in the user's temporary
+  // folder for standard output.
+  std::string source = "*UNIFONT,6,Zigzag\n9,2,0,0,0,0\n", strokes = "1,";
+  for (int k = 1; k <= 80; ++k) strokes += k % 2 != 0 ? "8,(1,9)," : "8,(1,-9),";
+  char code[16];
+  for (unsigned c = 0x4E00; c < 0x4E00 + 4000; ++c) {
+    std::snprintf(code, sizeof code, "%04X", c);
+    source.append("*0").append(code).append(",246,g\n").append(strokes).append("2,8,(2,0),0\n");
+  }
+  for (const std::string& side : {work_, here_}) WriteFileBytes(side + "/zigzag.kqs", source);
+  ASSERT_EQ(Run({"zigzag.kqs", "out.lff"}).status, 0);
+  ASSERT_EQ(Here({"zigzag.kqs", "out.lff"}).status, 0);
+  const std::string here = ReadFileBytes(here_ + "/out.lff");
+  ASSERT_GT(here.size(), std::size_t{1} << 20);
+  // Compared whole, told by their sizes: the text runs to megabytes.
+  const std::string windows = ReadFileBytes(work_ + "/out.lff");
+  EXPECT_TRUE(windows == here) << windows.size() << " bytes against " << here.size();
+  ProcessResult piped = Run({"zigzag.kqs", "--to", "lff", "-"});
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  EXPECT_TRUE(piped.out == here) << piped.out.size() << " bytes against " << here.size();
+  // Nothing is left beside the output.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(work_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"out.lff", "zigzag.kqs"}));
 }
 
 TEST_F(WindowsConvert, MessagesEndInCrLfAndStatusesAreTheSame) {
