@@ -140,6 +140,10 @@ class LffGlyph : public PieceSink {
     double bulge = 0;
     if (BulgeOfArc(arc, bulge)) {
       Point from = last_;
+      // Ends that the file holds as one point leave the bulge no chord: the
+      // arc goes straight, a stroke on one point, which the reader paints
+      // as a dot.
+      if (coordinates_.Of(arc.to.x).value == from.x && coordinates_.Of(arc.to.y).value == from.y) bulge = 0;
       Vertex(';', arc.to, bulge);
       if (!measuring_) return;
       Reach(arc);

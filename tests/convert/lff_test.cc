@@ -145,6 +145,11 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
   Glyph d = LinesGlyph(0x44, {7.5, 0}, {{{0, 0}, {0, 9}}});
   d.paths[0].segments.push_back(ArcSegment{{0, 9}, {0, 0}, {0, 4.5}, 4.5, 4.5, -180});
   font.glyphs.push_back({U'D', 0x44, d});
+  // A half circle squashed by its frame to the point (2, 3): no chord for a
+  // bulge, a dot; its right 2 and advance 5 ask for the same spacing.
+  Glyph e = LinesGlyph(0x45, {5, 0}, {});
+  e.paths.push_back(Path{{2, 3}, {ArcSegment{{2, 3}, {2, 3}, {2, 3}, 0, 0, 180}}});
+  font.glyphs.push_back({U'E', 0x45, e});
   LossReport losses;
   EXPECT_EQ(LffText(font, losses),
             "# Format:            single-line font\n"
@@ -156,6 +161,9 @@ TEST(LffWriter, WritesTheFormatsOwnLayout) {
             "\n"
             "[0044] D\n"
             "0,0;0,9;0,0,A-1\n"
+            "\n"
+            "[0045] E\n"
+            "2,3;2,3\n"
             "\n");
   EXPECT_TRUE(losses.Empty());
 
