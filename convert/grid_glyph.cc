@@ -18,8 +18,6 @@ constexpr int kArcSamples = 16;
 // worth, so that a glyph of endless curves still places in bounded time
 // (its curves past this go as straight pieces).
 constexpr long long kFitWork = 1 << 21;
-// How far a dot's mark reaches from its point, in grid units.
-constexpr double kDotLength = 1.0 / 128;
 
 struct Grid {
   long long x = 0;
@@ -67,9 +65,10 @@ class Placer {
       }
       ++k;
     }
-    // A stroke the grid shrinks to a point still marks the page: its dot,
-    // which strays from the stroke by the stroke's reach from the point and
-    // the dot's own length.
+    // A stroke that drew nothing (it stays on one point, or the grid
+    // shrinks it to one) still marks the page: its dot, which strays from
+    // the stroke by the stroke's reach from the point and the dot's own
+    // length.
     if (!inkAtPen_) {
       out_.items.Dot();
       inkAtPen_ = true;
@@ -78,7 +77,7 @@ class Placer {
         Point p = Scaled(vertex);
         reach = std::max(reach, std::hypot(p.x - static_cast<double>(pen_.x), p.y - static_cast<double>(pen_.y)));
       }
-      Note(reach + kDotLength);
+      Note(reach + 1.0 / kDotDivisor);
     }
   }
 

@@ -21,8 +21,7 @@ constexpr int kLargestOperand = 127;
 constexpr std::size_t kShortestMoveList = 3;
 constexpr std::size_t kShortestArcList = 4;
 constexpr int kWrapColumn = 65;
-// A dot's scale divisor, and its vector bytes: one unit right, one left.
-constexpr int kDotDivisor = 128;
+// A dot's vector bytes: one unit right, one left.
 constexpr int kDotThere = 0x10;
 constexpr int kDotBack = 0x18;
 

@@ -10,6 +10,9 @@
 
 namespace morlune::convert {
 
+// A dot reaches 1 / kDotDivisor of a unit from its point.
+inline constexpr int kDotDivisor = 128;
+
 class ShapeItems {
  public:
   void PenUp();
@@ -23,10 +26,10 @@ class ShapeItems {
   // An arc to (dx, dy) from here, each within -127 to 127 and not both 0;
   // q the bulge as the item stores it (-127 to 127, 0 a straight line).
   void Arc(int dx, int dy, int q);
-  // A mark where the pen stands, for a stroke of no length: a move of a
-  // whole unit draws nothing shorter, and one of none draws nothing. The
-  // scale is divided by 128, a unit drawn there and back, and the scale
-  // multiplied again: a power of two, so that the pen comes back exactly.
+  // A mark where the pen stands, for a stroke of no length, which a move
+  // of none would not draw: the scale divided by kDotDivisor, a unit drawn
+  // there and back, the scale multiplied again (a power of two, so that
+  // the pen and the scale come back exactly).
   void Dot();
 
   // The record's items as bytes (operands two's complement), ended by 0.
