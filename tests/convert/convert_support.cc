@@ -74,6 +74,14 @@ Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Poin
   return glyph;
 }
 
+Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc) {
+  Glyph glyph;
+  glyph.code = code;
+  glyph.advance = advance;
+  glyph.paths.push_back(Path{arc.from, {arc}});
+  return glyph;
+}
+
 double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b) {
   return PolylineDistance(a, b, 0.01);
 }

@@ -29,6 +29,8 @@ std::string LffText(GlyphSource& font, LossReport& losses);
 std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossReport& losses);
 
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines);
+// A glyph that draws one arc.
+Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc);
 
 // Every point of one set of polylines lies within `within` of the other,
 // both ways (sampled finely).

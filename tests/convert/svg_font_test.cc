@@ -49,11 +49,7 @@ TEST(SvgFontWriter, ArcsKeepTheirTurnInGlyphSpace) {
       {U'd', {{2, 0}, {0, -1}, {0, 0}, 2, 1, 270}, "M 2 0 A 2 1 0 1 1 0 -1"},
   };
   for (const auto& row : rows) {
-    Glyph glyph;
-    glyph.code = row.character;
-    glyph.advance = {7, 0};
-    glyph.paths.push_back(Path{row.arc.from, {row.arc}});
-    font.glyphs.push_back({row.character, row.character, glyph});
+    font.glyphs.push_back({row.character, row.character, ArcGlyph(row.character, {7, 0}, row.arc)});
   }
   font.glyphs.push_back({U'<', '<', LinesGlyph('<', {2.5, 0}, {{{0, 0}, {1, 1}}})});
   font.glyphs.push_back({U' ', ' ', LinesGlyph(' ', {4, 0}, {})});
@@ -92,11 +88,7 @@ TEST(SvgFontWriter, ArcsAnSvgArcCannotDrawGoAsStraightPieces) {
       {U'c', {{1, 1}, {1, std::sqrt(3.0)}, {1, 0}, 0, 2, 90}, 1, 2},
   };
   for (const auto& row : rows) {
-    Glyph glyph;
-    glyph.code = row.character;
-    glyph.advance = {3, 0};
-    glyph.paths.push_back(Path{row.arc.from, {row.arc}});
-    font.glyphs.push_back({row.character, row.character, glyph});
+    font.glyphs.push_back({row.character, row.character, ArcGlyph(row.character, {3, 0}, row.arc)});
   }
   LossReport losses;
   std::string svg = SvgFontText(font, "font", losses);
