@@ -73,8 +73,7 @@ class FileCoordinates {
 
   const Coordinate& Of(double drawn) {
     std::uint64_t bits = 0;
-    std::memcpy(&bits, &drawn, sizeof bits);
-    Coordinate& slot = slots_[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
+    Coordinate& slot = slots_[NumberSlot(drawn, kSlotBits, bits)];
     if (slot.length != 0 && slot.drawn == bits) return slot;
     FileNumber number = InFile(drawn * scale_);
     Coordinate& made = number.counted ? slot : large_;

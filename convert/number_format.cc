@@ -77,8 +77,7 @@ DecimalTexts::DecimalTexts() : slots_(std::make_unique<Slot[]>(std::size_t{1} <<
 std::size_t DecimalTexts::WriteAt(double value, char* out) {
   static_assert(sizeof(Slot::text) >= kDecimalRoom && sizeof(Slot::text) <= kNumberRoom);
   std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  Slot& slot = slots_[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
+  Slot& slot = slots_[NumberSlot(value, kSlotBits, bits)];
   if (slot.length == 0 || slot.bits != bits) {
     std::size_t length = WriteDecimalAt(value, slot.text);
     if (length == 0) return 0;

@@ -3,6 +3,7 @@
 // never "-0".
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,13 @@ std::size_t WriteDecimalAt(double value, char* out);
 // count below 10^13 either way; returns the end of the text.
 inline constexpr std::size_t kHundredThousandthsRoom = 16;
 char* WriteHundredThousandths(std::int64_t count, char* out);
+
+// The slot of a table of 2^slotBits kept numbers where value goes, by its
+// bits (set in bits): the table's keys are a number's exact bits.
+inline std::size_t NumberSlot(double value, int slotBits, std::uint64_t& bits) {
+  bits = std::bit_cast<std::uint64_t>(value);
+  return static_cast<std::size_t>(((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - slotBits));
+}
 
 // WriteDecimalAt with the text of each number kept for the next time it
 // comes: a font's glyphs come back to the same few hundred coordinates
