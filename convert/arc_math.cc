@@ -44,19 +44,22 @@ Point ArcPoints::At(double t) const {
   return {arc_.centre.x + arc_.axisX * std::cos(angle), arc_.centre.y + arc_.axisY * std::sin(angle)};
 }
 
-std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
+int FlatPieces(const ArcSegment& arc, double tolerance) {
   double radius = std::max(std::fabs(arc.axisX), std::fabs(arc.axisY));
   double sweep = std::fabs(arc.sweep) * kPi / 180;
-  int pieces = 1;
-  if (radius > tolerance && tolerance > 0 && std::isfinite(radius)) {
-    // A chord over angle a strays r(1 - cos(a/2)) from its circle.
-    double most = 2 * std::acos(1 - tolerance / radius);
-    pieces = most > 0 ? static_cast<int>(std::min<double>(kMostPieces, std::ceil(sweep / most))) : kMostPieces;
-    pieces = std::max(pieces, 1);
-  }
+  if (!(radius > tolerance && tolerance > 0 && std::isfinite(radius))) return 1;
+  // A chord over angle a strays r(1 - cos(a/2)) from its circle.
+  double most = 2 * std::acos(1 - tolerance / radius);
+  int pieces = most > 0 ? static_cast<int>(std::min<double>(kMostPieces, std::ceil(sweep / most))) : kMostPieces;
+  return std::max(pieces, 1);
+}
+
+std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance) {
+  int pieces = FlatPieces(arc, tolerance);
+  ArcPoints along(arc);
   std::vector<Point> points;
   points.reserve(static_cast<std::size_t>(pieces) + 1);
-  for (int k = 0; k <= pieces; ++k) points.push_back(PointOnArc(arc, static_cast<double>(k) / pieces));
+  for (int k = 0; k <= pieces; ++k) points.push_back(along.At(static_cast<double>(k) / pieces));
   return points;
 }
 
@@ -66,11 +69,12 @@ double ArcDistanceToPolyline(const ArcSegment& arc, const std::vector<Point>& po
   if (polyline.size() < 2) return 0;
   std::size_t pieces = polyline.size() - 1;
   constexpr int kSamples = 8;
+  ArcPoints along(arc);
   double farthest = 0;
   for (std::size_t k = 0; k < pieces; ++k) {
     for (int s = 0; s <= kSamples; ++s) {
       double t = (static_cast<double>(k) + static_cast<double>(s) / kSamples) / static_cast<double>(pieces);
-      farthest = std::max(farthest, DistanceToSegment(PointOnArc(arc, t), polyline[k], polyline[k + 1]));
+      farthest = std::max(farthest, DistanceToSegment(along.At(t), polyline[k], polyline[k + 1]));
     }
   }
   return farthest;

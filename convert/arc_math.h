@@ -48,9 +48,12 @@ class ArcPoints {
   double start_;
 };
 
-// The points that cut the arc into equal straight pieces, each straying at
-// most tolerance from the arc (at least one piece, at most 4096), from
-// `from` to `to` both included.
+// How many equal straight pieces stray at most tolerance from the arc: at
+// least one, at most 4096.
+int FlatPieces(const ArcSegment& arc, double tolerance);
+
+// The points that cut the arc into those pieces, from `from` to `to` both
+// included.
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance);
 
 // How far p lies from the nearest point of the segment from a to b, along
