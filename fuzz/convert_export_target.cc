@@ -17,13 +17,17 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include <morlune/font.h>
 
+#include "convert/arc_math.h"
 #include "convert/code_map.h"
 #include "convert/font_import.h"
 #include "convert/glyph_export.h"
 #include "convert/interchange_io.h"
+#include "convert/lff_grid.h"
 #include "convert/loss_report.h"
 #include "fuzz/convert_target.h"
 #include "fuzz/drawing_distance.h"
@@ -56,6 +60,14 @@ constexpr morlune::DrawLimits kFuzzLimits{16, 500, 1, 2000};
 constexpr std::size_t kMostPiecesInFont = 600;
 // ... and after this many glyphs, as the other converter targets are.
 constexpr std::size_t kMostGlyphs = 64;
+// ... and where the straight pieces its arcs would be written as, at the
+// finest flatness of any writer (the LFF writer's, for an ellipse), pass
+// this many. A huge arc is one piece of the drawing but up to 4,096
+// pieces written, each measured against the arc at nine points, then read
+// back: such fonts made most of the target's time. One arc of the most
+// pieces a writer makes still passes.
+constexpr int kMostFlatPiecesInFont = 4096;
+constexpr double kFinestFlatnessInCaps = convert::kLffFlatness / convert::kLffCapitalHeight;
 // A comparison costs points times pieces: a glyph past these is compared
 // at points farther apart (its bound widened by half the step), and the
 // glyphs of one format after this much work are not compared at all.
@@ -162,6 +174,23 @@ void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const c
   }
 }
 
+// How many of the glyphs, from the first, stay within the budget of
+// written pieces: a line is one, an arc as many as it would be flattened
+// into at the given flatness.
+std::size_t GlyphsWithinFlatPieces(const std::vector<convert::CharacterGlyph>& glyphs, double flatness) {
+  int pieces = 0;
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    for (const morlune::Path& path : glyphs[k].glyph.paths) {
+      for (const morlune::Segment& segment : path.segments) {
+        const auto* arc = std::get_if<morlune::ArcSegment>(&segment);
+        pieces += arc != nullptr ? convert::FlatPieces(*arc, flatness) : 1;
+      }
+    }
+    if (pieces > kMostFlatPiecesInFont) return k;
+  }
+  return glyphs.size();
+}
+
 // The font as the converter opens it, drawn within small bounds of the
 // harness's own and cut off past a budget of pieces, so that no input
 // writes and reads back hundreds of thousands of pieces. Vertical items
@@ -186,8 +215,6 @@ std::optional<convert::GlyphFont> OpenSmall(std::span<const std::uint8_t> bytes,
     if (!glyph->warnings.empty()) losses.Add(convert::LossKind::kDrawingStopped);
     glyphs.glyphs.emplace_back(codes->CharacterOf(record.code).value_or(0), record.code, std::move(*glyph));
   }
-  std::sort(glyphs.glyphs.begin(), glyphs.glyphs.end(),
-            [](const convert::CharacterGlyph& a, const convert::CharacterGlyph& b) { return a.code < b.code; });
   // Without a height of its own, the font is measured by its tallest glyph.
   double tallest = 0;
   for (const convert::CharacterGlyph& glyph : glyphs.glyphs) {
@@ -195,6 +222,9 @@ std::optional<convert::GlyphFont> OpenSmall(std::span<const std::uint8_t> bytes,
     if (convert::GlyphTop({glyph.glyph.advance, glyph.glyph.paths}, top)) tallest = std::max(tallest, top);
   }
   glyphs.capHeight = font->header().height > 0 ? font->header().height : (tallest > 0 ? tallest : 1);
+  glyphs.glyphs.resize(GlyphsWithinFlatPieces(glyphs.glyphs, kFinestFlatnessInCaps * glyphs.capHeight));
+  std::sort(glyphs.glyphs.begin(), glyphs.glyphs.end(),
+            [](const convert::CharacterGlyph& a, const convert::CharacterGlyph& b) { return a.code < b.code; });
   return glyphs;
 }
 
