@@ -222,7 +222,8 @@ std::optional<convert::GlyphFont> OpenSmall(std::span<const std::uint8_t> bytes,
     if (convert::GlyphTop({glyph.glyph.advance, glyph.glyph.paths}, top)) tallest = std::max(tallest, top);
   }
   glyphs.capHeight = font->header().height > 0 ? font->header().height : (tallest > 0 ? tallest : 1);
-  glyphs.glyphs.resize(GlyphsWithinFlatPieces(glyphs.glyphs, kFinestFlatnessInCaps * glyphs.capHeight));
+  std::size_t kept = GlyphsWithinFlatPieces(glyphs.glyphs, kFinestFlatnessInCaps * glyphs.capHeight);
+  glyphs.glyphs.erase(glyphs.glyphs.begin() + static_cast<std::ptrdiff_t>(kept), glyphs.glyphs.end());
   std::sort(glyphs.glyphs.begin(), glyphs.glyphs.end(),
             [](const convert::CharacterGlyph& a, const convert::CharacterGlyph& b) { return a.code < b.code; });
   return glyphs;
