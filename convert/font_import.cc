@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <set>
 
 #include "convert/arc_math.h"
@@ -192,16 +193,19 @@ std::string HeaderName(const std::string& name) {
 // paths kept from one to the next.
 class WrittenFontDrawing : public WrittenDrawing {
  public:
-  explicit WrittenFontDrawing(const Font& font) : font_(font), drawer_(font) {}
+  explicit WrittenFontDrawing(const Font& font) : font_(font) {}
   std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
     // Code 0 is the font's header, not a glyph.
     if (code == 0 || font_.Find(code) == nullptr) return std::nullopt;
-    return drawer_.Draw(code).paths;
+    // Made at the first glyph drawn: a font whose glyphs all lie on the
+    // grid draws none.
+    if (!drawer_) drawer_.emplace(font_);
+    return drawer_->Draw(code).paths;
   }
 
  private:
   const Font& font_;
-  bridge::GlyphDrawer drawer_;
+  std::optional<bridge::GlyphDrawer> drawer_;
 };
 
 // The font written on the grid of `units` from its placed glyphs,
