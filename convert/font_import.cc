@@ -133,20 +133,14 @@ bool PlaceAll(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int
 // tolerance (the vertices' rounding alone rules most grids out before any
 // glyph is placed), every glyph placed on it; else the largest grid, placed
 // whatever its model says. `hardest` is the glyph that ruled the last grid
-// out: it is tried first on the next, and most grids fall to it without the
-// others being looked at.
+// out when placed: it is placed first on the next, and most grids that
+// the rounding leaves fall to it without the others being placed.
 int NextGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int from, double tolerance,
-             std::vector<GridGlyph>& placed, std::size_t& hardest) {
+             VertexRounding& rounding, std::vector<GridGlyph>& placed, std::size_t& hardest) {
   for (int units = from; units < kLargestGrid; ++units) {
     double scale = units / font.capHeight;
     double gridTolerance = tolerance * scale;
-    auto rounds = [&](const CodedGlyph& g) { return VertexRounding(*g.glyph, scale) <= gridTolerance; };
-    if (!rounds(glyphs[hardest])) continue;
-    auto off = std::find_if_not(glyphs.begin(), glyphs.end(), rounds);
-    if (off != glyphs.end()) {
-      hardest = static_cast<std::size_t>(off - glyphs.begin());
-      continue;
-    }
+    if (!rounding.Within(scale, gridTolerance)) continue;
     GridGlyph first = PlaceOnGrid(*glyphs[hardest].glyph, scale, gridTolerance);
     if (first.largestError > gridTolerance) continue;
     if (PlaceAll(font, glyphs, units, tolerance, true, placed, hardest)) return units;
@@ -309,8 +303,10 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   // rounded end): the search goes on from the next finer one. Only the
   // last grid is measured whole whatever it finds, for the refusal's
   // figure.
+  VertexRounding rounding;
+  for (const CodedGlyph& g : *coded) rounding.Add(*g.glyph);
   for (int from = 1;;) {
-    int units = NextGrid(font, *coded, from, tolerance, placed, hardest);
+    int units = NextGrid(font, *coded, from, tolerance, rounding, placed, hardest);
     double enough = units == kLargestGrid ? HUGE_VAL : tolerance * (units / font.capHeight);
     Result<bool> within = WriteOnGrid(font, *coded, placed, units, enough, imported);
     if (!within) return within.error();

@@ -315,18 +315,28 @@ GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) 
   return out;
 }
 
-double VertexRounding(const StrokeGlyph& glyph, double scale) {
-  // Squares compared, one root taken: every grid tried asks this of
-  // every vertex.
-  double farthest2 = 0;
+void VertexRounding::Add(const StrokeGlyph& glyph) {
   for (const Stroke& stroke : glyph.strokes) {
-    for (const StrokeVertex& v : stroke.vertices) {
-      double dx = v.x * scale, dy = v.y * scale;
-      dx -= NearestGridUnit(dx), dy -= NearestGridUnit(dy);
-      farthest2 = std::max(farthest2, dx * dx + dy * dy);
+    for (const StrokeVertex& v : stroke.vertices) points_.push_back({v.x, v.y});
+  }
+}
+
+bool VertexRounding::Within(double scale, double tolerance) {
+  auto off = [scale, tolerance](Point p) {
+    double dx = p.x * scale, dy = p.y * scale;
+    dx -= NearestGridUnit(dx), dy -= NearestGridUnit(dy);
+    // A vertex of no number rules no grid out.
+    return std::sqrt(dx * dx + dy * dy) > tolerance;
+  };
+  if (points_.empty()) return true;
+  if (off(points_[hardest_])) return false;
+  for (std::size_t k = 0; k < points_.size(); ++k) {
+    if (off(points_[k])) {
+      hardest_ = k;
+      return false;
     }
   }
-  return std::sqrt(farthest2);
+  return true;
 }
 
 }  // namespace morlune::convert
