@@ -322,17 +322,36 @@ void VertexRounding::Add(const StrokeGlyph& glyph) {
 }
 
 bool VertexRounding::Within(double scale, double tolerance) {
-  auto off = [scale, tolerance](Point p) {
-    double dx = p.x * scale, dy = p.y * scale;
-    dx -= NearestGridUnit(dx), dy -= NearestGridUnit(dy);
-    // A vertex of no number rules no grid out.
-    return std::sqrt(dx * dx + dy * dy) > tolerance;
+  // The distance to the nearest unit, squared (past ten million units the
+  // grid's rounding holds the number back). Adding and taking away
+  // 1.5 * 2^52 rounds a number this small to a whole one in the adder:
+  // half-way ties go to the even unit, not away from zero as the grid's
+  // own rounding has them, but the distance, half a unit, is the same.
+  constexpr double kRounder = 6755399441055744.0;
+  auto squared = [scale](Point p) {
+    double x = p.x * scale, y = p.y * scale;
+    if (!(std::fabs(x) < 1e7 && std::fabs(y) < 1e7)) {
+      x -= NearestGridUnit(x), y -= NearestGridUnit(y);
+    } else {
+      x -= (x + kRounder) - kRounder, y -= (y + kRounder) - kRounder;
+    }
+    return x * x + y * y;
   };
-  if (points_.empty()) return true;
-  if (off(points_[hardest_])) return false;
+  // Squares well within the tolerance's pass without their root; a vertex
+  // of no number rules no grid out.
+  double surely = tolerance * tolerance * (1 - 1e-9);
+  auto off = [&](Point p) {
+    double s = squared(p);
+    return !(s <= surely) && std::sqrt(s) > tolerance;
+  };
+  constexpr std::size_t kHardestKept = 16;
+  for (std::size_t k : hardest_) {
+    if (off(points_[k])) return false;
+  }
   for (std::size_t k = 0; k < points_.size(); ++k) {
     if (off(points_[k])) {
-      hardest_ = k;
+      if (hardest_.size() == kHardestKept) hardest_.pop_back();
+      hardest_.insert(hardest_.begin(), k);
       return false;
     }
   }

@@ -30,8 +30,8 @@ GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance);
 
 // The vertices of a font's glyphs, asked grid after grid whether each
 // rounds to the grid within the tolerance: no placement on a grid where
-// one does not can do better. Held in one array, the vertex that ruled the
-// last grid out asked first: it rules most grids out alone.
+// one does not can do better. Held in one array, the vertices that ruled
+// the last grids out asked first: between them they rule most grids out.
 class VertexRounding {
  public:
   void Add(const StrokeGlyph& glyph);
@@ -40,7 +40,7 @@ class VertexRounding {
 
  private:
   std::vector<Point> points_;
-  std::size_t hardest_ = 0;
+  std::vector<std::size_t> hardest_;  // the latest first
 };
 
 }  // namespace morlune::convert
