@@ -142,7 +142,21 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
   // The piece found nearest to the last point searched: the next points
   // mostly lie near it too, and their distance to it bounds their nearest.
   std::size_t last = 0;
+  // The distance to a piece is convex along a straight piece: where both
+  // ends lie within the farthest of one piece, every point between does,
+  // and none of them can raise it.
+  auto within = [&](Point p) {
+    if (std::sqrt(SquaredDistance(p, to[last])) <= farthest) return true;
+    for (std::size_t next : {last + 1, last - 1}) {
+      if (next < to.size() && std::sqrt(SquaredDistance(p, to[next])) <= farthest) {
+        last = next;
+        return true;
+      }
+    }
+    return false;
+  };
   for (const Piece& piece : from) {
+    if (within(piece.a) && within(piece.b) && std::sqrt(SquaredDistance(piece.a, to[last])) <= farthest) continue;
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
     double spacing = length / samples;
@@ -152,6 +166,12 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
       // A point within the farthest of the last nearest piece cannot pass
       // it, whatever piece is nearer: no search.
       double nearest = std::sqrt(SquaredDistance(p, to[last]));
+      // The pieces beside the last nearest come next along the stroke.
+      for (std::size_t next : {last + 1, last - 1}) {
+        if (nearest <= farthest || next >= to.size()) continue;
+        double beside = std::sqrt(SquaredDistance(p, to[next]));
+        if (beside < nearest) nearest = beside, last = next;
+      }
       if (nearest > farthest) {
         if (!index) index.emplace(to);
         nearest = index->Nearest(p, last);
