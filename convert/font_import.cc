@@ -232,10 +232,14 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
       text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
       break;
   }
+  // Each glyph's items written and counted at once, then put after the
+  // line that gives their count.
+  std::string items;
   for (std::size_t k = 0; k < coded.size(); ++k) {
     const CodedGlyph& g = coded[k];
     const GridGlyph& grid = placed[k];
-    std::size_t size = grid.items.ByteCount();
+    items.clear();
+    std::size_t size = grid.items.AppendText(items);
     if (size > kLargestRecordData) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");
@@ -245,7 +249,7 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
     text += ',';
     text += std::to_string(size);
     text += ",\n";
-    grid.items.AppendText(text);
+    text += items;
     text += '\n';
   }
 

@@ -215,13 +215,14 @@ std::string ShapeItems::Text() const {
   return text;
 }
 
-void ShapeItems::AppendText(std::string& out) const {
+std::size_t ShapeItems::AppendText(std::string& out) const {
   // Each number a token; a pair or entry in parentheses; each token put in
   // place as it is made.
   class ToText : public ItemSink {
    public:
     explicit ToText(std::string& text) : text(text), lineStart_(text.size()) {}
     void Item(int code, bool vector) override {
+      ++count;
       if (vector) {
         constexpr char kHex[] = "0123456789ABCDEF";
         char token[3] = {'0', kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
@@ -233,6 +234,7 @@ void ShapeItems::AppendText(std::string& out) const {
       Put(std::string_view(token, static_cast<std::size_t>(end - token)));
     }
     void Group(std::initializer_list<int> numbers) override {
+      count += numbers.size();
       std::size_t k = 0;
       for (int number : numbers) {
         char token[24];
@@ -244,6 +246,7 @@ void ShapeItems::AppendText(std::string& out) const {
       }
     }
     std::string& text;
+    std::size_t count = 0;
 
    private:
     void Put(std::string_view token) {
@@ -261,6 +264,7 @@ void ShapeItems::AppendText(std::string& out) const {
     bool first_ = true;
   } sink(out);
   Pack(sink);
+  return sink.count;
 }
 
 }  // namespace morlune::convert

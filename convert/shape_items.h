@@ -40,8 +40,9 @@ class ShapeItems {
   // the rest in decimal, pairs and entries in parentheses; lines broken
   // before they pass 65 columns.
   std::string Text() const;
-  // The same text appended to `text`, its lines counted from there.
-  void AppendText(std::string& text) const;
+  // The same text appended to `text`, its lines counted from there;
+  // returns the number of bytes, as ByteCount does.
+  std::size_t AppendText(std::string& text) const;
 
  private:
   struct Op {
