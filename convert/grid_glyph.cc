@@ -31,6 +31,13 @@ Grid Round(Point p) {
 
 Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
 
+// How far p lies from the grid point g. A vertex on the grid already (a
+// JHF's all are) needs no root.
+double Off(Point p, Grid g) {
+  double dx = p.x - static_cast<double>(g.x), dy = p.y - static_cast<double>(g.y);
+  return dx == 0 && dy == 0 ? 0 : std::hypot(dx, dy);
+}
+
 class Placer {
  public:
   Placer(double scale, double tolerance, GridGlyph& out) : scale_(scale), tolerance_(tolerance), out_(out) {}
@@ -48,7 +55,7 @@ class Placer {
       out_.items.PenDown();
       penDown_ = true;
     }
-    Note(std::hypot(start.x - at.x, start.y - at.y));
+    Note(Off(start, at));
     for (std::size_t k = 1; k < v.size();) {
       if (v[k].sampled && v[k].bulge == 0) {
         std::size_t end = k;
@@ -111,8 +118,8 @@ class Placer {
   // its ends' moves.
   void Line(Point from, Point to) {
     Grid a = Round(from), b = Round(to);
-    Note(std::max(std::hypot(from.x - a.x, from.y - a.y), std::hypot(to.x - b.x, to.y - b.y)));
-    if (b == a) Note(std::max(std::hypot(from.x - b.x, from.y - b.y), std::hypot(to.x - a.x, to.y - a.y)));
+    Note(std::max(Off(from, a), Off(to, b)));
+    if (b == a) Note(std::max(Off(from, b), Off(to, a)));
     MoveTo(b);
   }
 
