@@ -35,19 +35,35 @@ class ArcDistance {
       : arc_(arc),
         radius_(std::fabs(arc.axisX)),
         sweep_(arc.sweep * kPi / 180),
-        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)) {}
+        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)),
+        sense_(sweep_ >= 0 ? 1 : -1),
+        from_{arc.from.x - arc.centre.x, arc.from.y - arc.centre.y},
+        to_{arc.to.x - arc.centre.x, arc.to.y - arc.centre.y},
+        fromLength_(std::hypot(from_.x, from_.y)),
+        toLength_(std::hypot(to_.x, to_.y)) {}
 
   double To(Point p) const {
     double vx = p.x - arc_.centre.x, vy = p.y - arc_.centre.y;
-    double turn = (std::atan2(vy, vx) - start_) * (sweep_ >= 0 ? 1 : -1);
+    double length = std::hypot(vx, vy);
+    // A point turned from both ends' radii into the sweep by more than a
+    // billionth of a radian lies within it, whatever the angles' rounding
+    // (a bulge arc turns at most a half turn): no angle is taken.
+    double pastFrom = sense_ * (from_.x * vy - from_.y * vx), beforeTo = sense_ * (vx * to_.y - vy * to_.x);
+    if (pastFrom > kClear * fromLength_ * length && beforeTo > kClear * toLength_ * length) {
+      return std::fabs(length - radius_);
+    }
+    double turn = (std::atan2(vy, vx) - start_) * sense_;
     turn -= 2 * kPi * std::floor(turn / (2 * kPi));
-    if (turn <= std::fabs(sweep_)) return std::fabs(std::hypot(vx, vy) - radius_);
+    if (turn <= std::fabs(sweep_)) return std::fabs(length - radius_);
     return std::min(Distance(p, arc_.from), Distance(p, arc_.to));
   }
 
  private:
+  static constexpr double kClear = 1e-9;
   const ArcSegment& arc_;
-  double radius_, sweep_, start_;
+  double radius_, sweep_, start_, sense_;
+  Point from_, to_;  // the ends from the centre
+  double fromLength_, toLength_;
 };
 
 // The pieces of a polyline, each with what the distance to it takes
@@ -96,6 +112,13 @@ class PieceSet {
       nearest = std::min(nearest, std::hypot(off.x, off.y));
     }
     return nearest;
+  }
+
+  // Whether p lies surely within `distance` of piece k (the last where k
+  // is past it): Nearest then gives no more than that distance.
+  bool SurelyWithin(Point p, std::size_t k, double distance) const {
+    if (pieces_.empty()) return false;
+    return Squared(p, pieces_[std::min(k, pieces_.size() - 1)]) <= distance * distance * (1 - 1e-12);
   }
 
  private:
@@ -202,6 +225,8 @@ class Fitter {
       // The drawn point at share t lies nearest the samples' piece at about
       // that share.
       std::size_t near = static_cast<std::size_t>(t * static_cast<double>(points_.size() - 1));
+      // Within the farthest of that piece, the point cannot raise it.
+      if (pieces_.SurelyWithin(p, near, farthest)) continue;
       farthest = std::max(farthest, pieces_.Nearest(p, near));
       if (farthest + slack_ >= below) return farthest + slack_;
     }
