@@ -5,6 +5,7 @@
 #include <string_view>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <numeric>
 
 namespace morlune::convert {
@@ -21,6 +22,10 @@ constexpr int kLargestOperand = 127;
 constexpr std::size_t kShortestMoveList = 3;
 constexpr std::size_t kShortestArcList = 4;
 constexpr int kWrapColumn = 65;
+// The text's block, and the room that a token, its comma and a line feed
+// take at most.
+constexpr std::size_t kTextBlock = 4096;
+constexpr std::size_t kLongestPut = 32;
 // A dot's vector bytes: one unit right, one left.
 constexpr int kDotThere = 0x10;
 constexpr int kDotBack = 0x18;
@@ -216,22 +221,23 @@ std::string ShapeItems::Text() const {
 }
 
 std::size_t ShapeItems::AppendText(std::string& out) const {
-  // Each number a token; a pair or entry in parentheses; each token put in
-  // place as it is made.
+  // Each number a token; a pair or entry in parentheses; the tokens put in
+  // a block of their own, the column counted there, and the block appended
+  // whenever it fills.
   class ToText : public ItemSink {
    public:
-    explicit ToText(std::string& text) : text(text), lineStart_(text.size()) {}
+    explicit ToText(std::string& text) : text_(text) {}
     void Item(int code, bool vector) override {
       ++count;
       if (vector) {
         constexpr char kHex[] = "0123456789ABCDEF";
         char token[3] = {'0', kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
-        Put(std::string_view(token, 3));
+        Put(token, 3);
         return;
       }
       char token[16];
       char* end = std::to_chars(token, token + sizeof token, code).ptr;
-      Put(std::string_view(token, static_cast<std::size_t>(end - token)));
+      Put(token, static_cast<std::size_t>(end - token));
     }
     void Group(std::initializer_list<int> numbers) override {
       count += numbers.size();
@@ -242,28 +248,40 @@ std::size_t ShapeItems::AppendText(std::string& out) const {
         if (k == 0) *end++ = '(';
         end = std::to_chars(end, token + sizeof token - 1, number).ptr;
         if (++k == numbers.size()) *end++ = ')';
-        Put(std::string_view(token, static_cast<std::size_t>(end - token)));
+        Put(token, static_cast<std::size_t>(end - token));
       }
     }
-    std::string& text;
+    void Flush() {
+      text_.append(block_, used_);
+      used_ = 0;
+    }
     std::size_t count = 0;
 
    private:
-    void Put(std::string_view token) {
+    void Put(const char* token, std::size_t size) {
+      if (used_ + kLongestPut > kTextBlock) Flush();
       if (!first_) {
-        text += ',';
-        if (text.size() - lineStart_ + token.size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
-          text += '\n';
-          lineStart_ = text.size();
+        block_[used_++] = ',';
+        ++column_;
+        if (column_ + size + 1 > static_cast<std::size_t>(kWrapColumn)) {
+          block_[used_++] = '\n';
+          column_ = 0;
         }
       }
       first_ = false;
-      text += token;
+      std::memcpy(block_ + used_, token, size);
+      used_ += size;
+      column_ += size;
     }
-    std::size_t lineStart_;
+
+    std::string& text_;
+    char block_[kTextBlock];
+    std::size_t used_ = 0;
+    std::size_t column_ = 0;  // characters since the line's start
     bool first_ = true;
   } sink(out);
   Pack(sink);
+  sink.Flush();
   return sink.count;
 }
 
