@@ -32,9 +32,13 @@ struct CodedGlyph {
 
 Error Refused(ErrorKind kind, std::string message) { return Error{kind, std::move(message), {}}; }
 
+// "0" and the code's hexadecimal digits, four at least, in capitals.
 std::string CodeHex(std::uint32_t code) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0%04X", static_cast<unsigned>(code));
+  constexpr char kHex[] = "0123456789ABCDEF";
+  int digits = 4;
+  while (digits < 8 && (code >> (4 * digits)) != 0) ++digits;
+  std::string text(static_cast<std::size_t>(digits) + 1, '0');
+  for (int k = 0; k < digits; ++k) text[static_cast<std::size_t>(digits - k)] = kHex[(code >> (4 * k)) & 0xF];
   return text;
 }
 

@@ -56,6 +56,9 @@ class Placer {
       penDown_ = true;
     }
     Note(Off(start, at));
+    // A straight piece's end is the next one's start: rounded once.
+    Grid endGrid = at;
+    std::size_t endIndex = 0;
     for (std::size_t k = 1; k < v.size();) {
       if (v[k].sampled && v[k].bulge == 0) {
         std::size_t end = k;
@@ -66,7 +69,9 @@ class Placer {
       }
       Point from = Scaled(v[k - 1]), to = Scaled(v[k]);
       if (v[k].bulge == 0) {
-        Line(from, to);
+        Grid a = endIndex == k - 1 ? endGrid : Round(from), b = Round(to);
+        Line(from, to, a, b);
+        endGrid = b, endIndex = k;
       } else {
         PlaceArc(ArcOfBulge(from, to, v[k].bulge), 0);
       }
@@ -114,10 +119,9 @@ class Placer {
     pen_ = to;
   }
 
-  // A straight piece strays from its rounded self by at most the larger of
-  // its ends' moves.
-  void Line(Point from, Point to) {
-    Grid a = Round(from), b = Round(to);
+  // A straight piece strays from its rounded self (its ends rounded to a
+  // and b) by at most the larger of its ends' moves.
+  void Line(Point from, Point to, Grid a, Grid b) {
     Note(std::max(Off(from, a), Off(to, b)));
     if (b == a) Note(std::max(Off(from, b), Off(to, a)));
     MoveTo(b);
@@ -316,6 +320,10 @@ class Placer {
 
 GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) {
   GridGlyph out;
+  // A move a vertex, a pen-up and pen-down a stroke, and the end.
+  std::size_t moves = 2;
+  for (const Stroke& stroke : glyph.strokes) moves += stroke.vertices.size() + 2;
+  out.items.Reserve(moves);
   Placer placer(scale, tolerance, out);
   for (const Stroke& stroke : glyph.strokes) placer.PlaceStroke(stroke);
   placer.End(glyph.advance);
