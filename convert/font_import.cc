@@ -188,22 +188,38 @@ std::string HeaderName(const std::string& name) {
 }
 
 // Each glyph of the written font drawn when the measure asks for it, into
-// paths kept from one to the next.
+// paths kept from one to the next. The font is opened at the first glyph
+// drawn: a font whose glyphs all lie on the grid draws none.
 class WrittenFontDrawing : public WrittenDrawing {
  public:
-  explicit WrittenFontDrawing(const Font& font) : font_(font) {}
+  explicit WrittenFontDrawing(std::span<const Byte> bytes) : bytes_(bytes) {}
   std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+    if (!Open()) return std::nullopt;
     // Code 0 is the font's header, not a glyph.
-    if (code == 0 || font_.Find(code) == nullptr) return std::nullopt;
-    // Made at the first glyph drawn: a font whose glyphs all lie on the
-    // grid draws none.
-    if (!drawer_) drawer_.emplace(font_);
+    if (code == 0 || font_->Find(code) == nullptr) return std::nullopt;
     return drawer_->Draw(code).paths;
   }
+  // Why the font would not open, once a glyph was asked for.
+  const std::optional<Error>& Failed() const { return failed_; }
 
  private:
-  const Font& font_;
+  bool Open() {
+    if (drawer_) return true;
+    if (failed_) return false;
+    Result<Font> opened = OpenCompiledFont(bytes_);
+    if (!opened) {
+      failed_ = opened.error();
+      return false;
+    }
+    font_.emplace(std::move(*opened));
+    drawer_.emplace(*font_);
+    return true;
+  }
+
+  std::span<const Byte> bytes_;
+  std::optional<Font> font_;
   std::optional<bridge::GlyphDrawer> drawer_;
+  std::optional<Error> failed_;
 };
 
 // The font written on the grid of `units` from its placed glyphs,
@@ -262,13 +278,12 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
   imported.compiled = std::move(*compiled);
 
   // What was written, drawn and held against what was read.
-  Result<Font> written = OpenCompiledFont(imported.compiled);
-  if (!written) return written.error();
-  WrittenFontDrawing drawing(*written);
+  WrittenFontDrawing drawing(imported.compiled);
   std::vector<WrittenGlyph> glyphs;
   glyphs.reserve(coded.size());
   for (std::size_t k = 0; k < coded.size(); ++k) glyphs.push_back({coded[k].glyph, &placed[k], coded[k].code});
   WrittenError largest = LargestWrittenError(glyphs, scale, drawing, enough);
+  if (drawing.Failed()) return *drawing.Failed();
   imported.largestError = largest.distance / scale;
   imported.largestErrorCharacter = largest.glyph != nullptr ? largest.glyph->character : 0;
   // What lies below the arithmetic's own rounding is no error.
