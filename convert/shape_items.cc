@@ -84,6 +84,11 @@ void ShapeItems::PenDown() { ops_.push_back({Op::kPenDown}); }
 
 double ShapeItems::Move(int dx, int dy) {
   if (dx == 0 && dy == 0) return 0;
+  // Within a byte each way: one part, whatever the step.
+  if (std::abs(dx) <= kLargestOperand && std::abs(dy) <= kLargestOperand) {
+    ops_.push_back({Op::kMove, dx, dy, 0});
+    return 0;
+  }
   // Whole multiples of the line's smallest whole step keep every stop on
   // the line; each part at most 127 each way.
   int whole = std::gcd(std::abs(dx), std::abs(dy));
