@@ -31,6 +31,12 @@ Grid Round(Point p) {
 
 Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
 
+// Whether an offset is surely shorter than `length`, by its square alone:
+// its root could then raise no largest that `length` is.
+bool SurelyBelow(Point off, double length) {
+  return length > 0 && off.x * off.x + off.y * off.y < length * length * (1 - 1e-12);
+}
+
 // How far p lies from the grid point g. A vertex on the grid already (a
 // JHF's all are) needs no root.
 double Off(Point p, Grid g) {
@@ -232,7 +238,9 @@ class Placer {
       if (!keep[k]) continue;
       Grid a = Round(points[from]), b = Round(points[k]);
       for (std::size_t s = from; s <= k; ++s) {
-        plan.error = std::max(plan.error, DistanceToSegment(points[s], AsPoint(a), AsPoint(b)));
+        Point off = OffSegment(points[s], AsPoint(a), AsPoint(b));
+        if (SurelyBelow(off, plan.error)) continue;
+        plan.error = std::max(plan.error, std::hypot(off.x, off.y));
       }
       if (!(a == b)) plan.steps.push_back({static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0});
       from = k;
@@ -250,7 +258,9 @@ class Placer {
       double farthest = -1;
       std::size_t at = a;
       for (std::size_t k = a + 1; k < b; ++k) {
-        double d = DistanceToSegment(points[k], points[a], points[b]);
+        Point off = OffSegment(points[k], points[a], points[b]);
+        if (SurelyBelow(off, farthest)) continue;
+        double d = std::hypot(off.x, off.y);
         if (d > farthest) {
           farthest = d;
           at = k;
