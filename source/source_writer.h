@@ -96,23 +96,41 @@ inline constexpr std::size_t kMaxItemPiece = 32;
   writer.outputColumn += static_cast<std::int32_t>(length);
 }
 
-// Writes count pieces of Width characters each, none ending with a line
-// feed; textOf(i) gives the Width bytes of the i-th. The wrap test is made
-// once a line: as many pieces as fit go on the line, then a line feed.
-template <std::size_t Width, typename TextOf>
-[[gnu::always_inline]] inline void EmitEvenPieces(SourceWriter& writer, std::size_t count, TextOf textOf) {
-  constexpr std::int32_t kWidth = static_cast<std::int32_t>(Width);
+// Writes pieces of at most Width characters each, none ending with a line
+// feed, up to `most` of them or up to the first of length 0, and returns
+// how many it wrote; pieceOf(i) gives the i-th as its Width bytes (the
+// text left-aligned) and its length. The column is kept in a register, and
+// the room for a share of the pieces is asked for once: a piece and the
+// line feed before it take at most Width + 1 bytes, the bytes stored past a
+// short piece's end included.
+template <std::size_t Width, typename PieceOf>
+[[gnu::always_inline]] inline std::size_t EmitShortPieces(SourceWriter& writer, std::size_t most, PieceOf pieceOf) {
+  constexpr std::size_t kShare = (TextOutput::kMaxReserve - 1) / (Width + 1);
+  std::int32_t column = writer.outputColumn;
   std::size_t i = 0;
-  while (i < count) {
-    if (writer.outputColumn > kColumnLimit - kWidth) BreakLine(writer);
-    std::size_t fit = static_cast<std::size_t>((kColumnLimit - writer.outputColumn) / kWidth);
-    std::size_t take = count - i < fit ? count - i : fit;
-    char* at = writer.output.Reserve(take * Width);
-#pragma GCC unroll 4
-    for (std::size_t end = i + take; i < end; ++i, at += Width) std::memcpy(at, textOf(i), Width);
+  bool stopped = false;
+  while (i < most && !stopped) {
+    std::size_t end = most - i < kShare ? most : i + kShare;
+    char* at = writer.output.Reserve((end - i) * (Width + 1));
+    for (; i < end; ++i) {
+      const auto& piece = pieceOf(i);
+      std::int32_t length = piece.length;
+      if (length == 0) {
+        stopped = true;
+        break;
+      }
+      if (column + length > kColumnLimit) {
+        *at++ = '\n';
+        column = 0;
+      }
+      std::memcpy(at, piece.text, Width);
+      at += length;
+      column += length;
+    }
     writer.output.Commit(at);
-    writer.outputColumn += static_cast<std::int32_t>(take) * kWidth;
   }
+  writer.outputColumn = column;
+  return i;
 }
 
 }  // namespace morlune

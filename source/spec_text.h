@@ -21,13 +21,18 @@ struct SpecTextSink {
 
   void Finish(SourceWriter& to) const { to.outputColumn = writer.outputColumn; }
 
-  // A run of vector bytes, each its own four-character piece.
-  [[gnu::always_inline]] void Vectors(const unsigned char* bytes, std::size_t count) {
-    EmitEvenPieces<kVectorItemWidth>(writer, count, [bytes](std::size_t i) { return kVectorItemTexts[bytes[i]].text; });
+  // The lone items (vector bytes, codes without operands) at the head of
+  // bytes, up to `most` of them, each its own piece of at most four
+  // characters; returns how many it took. The table's empty entries, the
+  // other bytes, end the run.
+  [[gnu::always_inline]] std::size_t LoneItems(const unsigned char* bytes, std::size_t most) {
+    return EmitShortPieces<LoneItemText::kWidth>(writer, most, [bytes](std::size_t i) -> const LoneItemText& {
+      return kLoneItemTexts[bytes[i]];
+    });
   }
   [[gnu::always_inline]] void Vector(int byte) {
     unsigned char stored = static_cast<unsigned char>(byte);
-    Vectors(&stored, 1);
+    LoneItems(&stored, 1);
   }
 
   [[gnu::always_inline]] void Item(const ShapeItem& item, std::int16_t counter) {
