@@ -36,11 +36,13 @@ inline int ReadOperand(WindowCursor& input, OperandKind kind, std::int16_t& coun
   return ByteOr0xFF(input);
 }
 
-// A sink that takes the lone items (IsLoneItem) at the head of the bytes
-// the window holds, up to `most`, in one go, and says how many it took.
+// A sink that writes runs of items straight from the bytes: from the head
+// of the bytes the window holds, up to `most`, it takes whole items of its
+// choice, stops before the first it leaves to the reader, and says how
+// many bytes it took.
 template <typename Sink>
-concept TakesLoneItemRuns = requires(Sink& sink, const unsigned char* bytes, std::size_t most) {
-  { sink.LoneItems(bytes, most) } -> std::same_as<std::size_t>;
+concept TakesItemRuns = requires(Sink& sink, const unsigned char* bytes, std::size_t most) {
+  { sink.ItemRun(bytes, most) } -> std::same_as<std::size_t>;
 };
 
 // A sink that keeps nothing of the items it is shown, only where the
@@ -75,9 +77,9 @@ template <typename Sink>
 // Reads the items of one record from the input, which stands at its first
 // data byte, with counter bytes declared, and hands each to the sink:
 //   sink.Vector(byte)                  a vector byte
-//   sink.LoneItems(bytes, count)       where the sink has it, the lone items
-//                                      (IsLoneItem) of a run that the input's
-//                                      window holds, in one go
+//   sink.ItemRun(bytes, most)          where the sink has it, a run of whole
+//                                      items from the input's window, in one
+//                                      go (TakesItemRuns)
 //   sink.Item(item, counter)           a code with its operands; counter is
 //                                      what is left after it
 //   sink.ListStart(code)               code 9 or 13
@@ -90,15 +92,13 @@ template <typename Sink>
   using namespace shape_items_detail;
   WindowCursor input(byteInput);
   while (counter > 0) {
-    if constexpr (TakesLoneItemRuns<Sink>) {
-      // Runs of lone items are most of a stroke font, and taking them in
-      // one go spares a guess at each item's kind; the counter bounds a run
-      // as it bounds items, and a run cut by the window's end goes on byte
-      // by byte below (an empty window is refilled there). A run that stops
-      // short of its bound stops at a code with operands or a list, read
-      // next without looking again.
+    if constexpr (TakesItemRuns<Sink>) {
+      // The counter bounds a run as it bounds items, and a run cut by the
+      // window's end goes on byte by byte below (an empty window is refilled
+      // there). A run that stops short of its bound stops at an item the
+      // sink leaves to the reading below, read next without looking again.
       std::size_t most = std::min(input.Ready(), static_cast<std::size_t>(counter));
-      std::size_t run = sink.LoneItems(input.Begin(), most);
+      std::size_t run = sink.ItemRun(input.Begin(), most);
       input.Skip(run);
       Lower(counter, static_cast<int>(run));
       if (run == most && run > 0) continue;

@@ -96,41 +96,31 @@ inline constexpr std::size_t kMaxItemPiece = 32;
   writer.outputColumn += static_cast<std::int32_t>(length);
 }
 
-// Writes pieces of at most Width characters each, none ending with a line
-// feed, up to `most` of them or up to the first of length 0, and returns
-// how many it wrote; pieceOf(i) gives the i-th as its Width bytes (the
-// text left-aligned) and its length. The column is kept in a register, and
-// the room for a share of the pieces is asked for once: a piece and the
-// line feed before it take at most Width + 1 bytes, the bytes stored past a
-// short piece's end included.
-template <std::size_t Width, typename PieceOf>
-[[gnu::always_inline]] inline std::size_t EmitShortPieces(SourceWriter& writer, std::size_t most, PieceOf pieceOf) {
-  constexpr std::size_t kShare = (TextOutput::kMaxReserve - 1) / (Width + 1);
-  std::int32_t column = writer.outputColumn;
-  std::size_t i = 0;
-  bool stopped = false;
-  while (i < most && !stopped) {
-    std::size_t end = most - i < kShare ? most : i + kShare;
-    char* at = writer.output.Reserve((end - i) * (Width + 1));
-    for (; i < end; ++i) {
-      const auto& piece = pieceOf(i);
-      std::int32_t length = piece.length;
-      if (length == 0) {
-        stopped = true;
-        break;
-      }
-      if (column + length > kColumnLimit) {
-        *at++ = '\n';
-        column = 0;
-      }
-      std::memcpy(at, piece.text, Width);
-      at += length;
-      column += length;
-    }
-    writer.output.Commit(at);
+// A run of pieces written in place with the column in a register, the room
+// for a share of them asked for once (RunRoom). Each piece is formatted at
+// `at` first; PlaceRunPiece then moves it one place on, behind a line feed,
+// when it does not fit on the line. A piece is at most kMaxRunPiece
+// characters and takes at most kRunRoomPerByte bytes of room per byte of
+// the font that it stands for, its line feed included.
+inline constexpr std::size_t kMaxRunPiece = 16;
+inline constexpr std::size_t kRunRoomPerByte = 5;
+constexpr std::size_t RunRoom(std::size_t bytes) {
+  return bytes * kRunRoomPerByte + kMaxRunPiece + 1 + ShortText::kOverhang;
+}
+// The most bytes of the font one Reserve may cover.
+inline constexpr std::size_t kRunShare = (TextOutput::kMaxReserve - RunRoom(0)) / kRunRoomPerByte;
+
+[[gnu::always_inline]] inline void PlaceRunPiece(char* start, char*& at, std::int32_t& column) {
+  auto length = static_cast<std::int32_t>(at - start);
+  if (column + length > kColumnLimit) {
+    char moved[kMaxRunPiece];
+    std::memcpy(moved, start, kMaxRunPiece);
+    std::memcpy(start + 1, moved, kMaxRunPiece);
+    *start = '\n';
+    ++at;
+    column = 0;
   }
-  writer.outputColumn = column;
-  return i;
+  column += length;
 }
 
 }  // namespace morlune
