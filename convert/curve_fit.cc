@@ -168,6 +168,7 @@ class Fitter {
     step = {static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0};
     if (std::abs(step.dx) > kLargestChord || std::abs(step.dy) > kLargestChord) return false;
     Sample(t0, t1);
+    if (BeyondEveryArc(a, b)) return false;
     if (step.dx == 0 && step.dy == 0) {
       error = Stray(a, b, 0);
       return error <= tolerance_;
@@ -190,6 +191,23 @@ class Fitter {
   }
 
   bool WorkLeft() const { return work_ >= 0; }
+
+  // Whether a sample lies farther than the tolerance outside the disc
+  // whose diameter is the chord from a to b: every arc an item draws
+  // between them (a half turn at most) lies within that disc, so none
+  // comes within the tolerance of the sample, and no bulge need be tried.
+  bool BeyondEveryArc(Point a, Point b) const {
+    Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+    // Squares compared, with room for the rounding of every measure.
+    double reach = Distance(a, b) / 2 + tolerance_;
+    reach += 1e-9 * (reach + 1);
+    double reach2 = reach * reach;
+    for (const Point& p : points_) {
+      double dx = p.x - middle.x, dy = p.y - middle.y;
+      if (dx * dx + dy * dy > reach2) return true;
+    }
+    return false;
+  }
 
  private:
   // The curve's points over the stretch, and how far the curve may lie from
