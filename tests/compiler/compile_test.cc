@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "compile_driver/run_compile.h"
@@ -251,6 +252,11 @@ TEST(CompileRun, OutputFileOnlyWhenWhole) {
   ProcessResult nothing = Compile({empty}, "");
   EXPECT_EQ(nothing.status, 0);
   EXPECT_EQ(nothing.out, BuildFont(FontVariant::kShapes11, {}));
+  // -o naming the source by another spelling: refused, the source kept.
+  ProcessResult onto = Compile({"-o", dir + "/./font.kqs", source}, "");
+  EXPECT_EQ(std::tie(onto.status, onto.err),
+            std::make_tuple(2, "morlune-compile: " + dir + "/./font.kqs: refused as the output: it is the input file\n"));
+  EXPECT_EQ(ReadFileBytes(source), "*00041,1,a\n0\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
 }
 
