@@ -2,8 +2,8 @@
 // advance, the paths as the pen draws them, the warnings with their kinds,
 // codes, counts and texts. What each item draws as a glyph (arcs' centres and
 // signed axes included), a code without a record, and the kinds of what is
-// skipped are the Python module's tests of the same call; the listing agrees
-// with the glyph on every test font (GlyphAndListing).
+// skipped are the Python module's tests of the same call, as is the listing's
+// agreement with the glyph.
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
