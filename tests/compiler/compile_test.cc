@@ -190,6 +190,8 @@ TEST(CompileRun, StatusesAndMessages) {
       {"an unknown variant", {"--variant=shapes12"}, good, 2, "",
        "morlune-compile: unknown variant 'shapes12' (shapes10, shapes11, bigfont or unifont)\n"
        "Try 'morlune-compile --help' for more information.\n"},
+      {"a value given to an option that takes none", {"--take-counted=yes"}, good, 2, "",
+       "morlune-compile: option '--take-counted' takes no value\nTry 'morlune-compile --help' for more information.\n"},
       {"two sources", {"a", "b"}, good, 2, "",
        "morlune-compile: only one SOURCE may be given\nTry 'morlune-compile --help' for more information.\n"},
       {"a source that cannot be read", {"/nonexistent/source.kqs"}, good, 2, "",
