@@ -103,7 +103,26 @@ TEST(DecodeShapeSpec, EveryCodeListAndLineBreak) {
       {"closing piece moves whole", {0}, 1, "\n0\n\n", 1, kEnd, 63},
       {"code 9 pairs are pieces", {9, 10, 20, 0, 0}, 5, "9,(10,20),\n(0,0),", 1, kEnd, 54},
       {"code 13 lead-in stays at 65", {13, 1, 2, 3, 0, 0}, 6, "13,\n(1,2,3),(0,0),", 1, kEnd, 62},
+      {"a move ends at 65", {8, 0xFF, 0x80}, 3, "8,(-1,-128),", 1, kEnd, 53},
+      {"a move passing 65 moves whole", {8, 0xFF, 0x80}, 3, "\n8,(-1,-128),", 1, kEnd, 54},
+      {"a move whose operands pass the counter", {0x10, 8, 1, 2, 0x41}, 3, "010,8,(1,2),", 1, 0x41},
   });
+}
+
+// A record of a few thousand bytes of vectors and moves: eight moves "8,(1,2)," fill a line to column 64. The
+// writer asks for room a share of the record at a time; one, two or three vectors before the moves put a move
+// across each place where a share can end.
+TEST(DecodeShapeSpec, LongRunsOfMoves) {
+  const std::string move = "8,(1,2),";
+  // Vectors before the moves, and the moves that fit after them on the first line: 4 + 7 * 8 = 60 and 8 + 7 * 8 = 64,
+  // but 12 + 7 * 8 = 68.
+  for (auto [vectors, firstLine] : {std::pair(1, 7), std::pair(2, 7), std::pair(3, 6)}) {
+    Bytes bytes(static_cast<std::size_t>(vectors), 0x10);
+    for (int i = 0; i < firstLine + 8 * 150; ++i) bytes.insert(bytes.end(), {8, 1, 2});
+    bytes.push_back(0);
+    std::string text = Times(vectors, "010,") + Times(firstLine, move) + Times(150, "\n" + Times(8, move)) + "\n0\n\n";
+    Check({{"moves after vectors", bytes, static_cast<int>(bytes.size()), text}});
+  }
 }
 
 TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
