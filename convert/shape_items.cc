@@ -1,6 +1,7 @@
 #include "convert/shape_items.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <string_view>
 #include <cmath>
@@ -14,6 +15,13 @@ namespace {
 // The unit steps of the sixteen directions, in half units.
 constexpr int kHalfSteps[16][2] = {{2, 0},  {2, 1},   {2, 2},   {1, 2},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1},
                                    {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
+// Each step's direction, by its half units plus 2 (-1 for no direction).
+constexpr auto kDirectionOfStep = [] {
+  std::array<std::array<int, 5>, 5> direction{};
+  for (auto& row : direction) row.fill(-1);
+  for (int d = 0; d < 16; ++d) direction[kHalfSteps[d][0] + 2][kHalfSteps[d][1] + 2] = d;
+  return direction;
+}();
 constexpr int kLongestVector = 15;
 constexpr int kLargestOperand = 127;
 // A displacement list costs 2 bytes a pair and 3 more; code 8 costs 3 a
@@ -86,8 +94,7 @@ int VectorRun(int dx, int dy, int most, unsigned char* out) {
   } else {
     return 0;
   }
-  int d = 0;
-  while (kHalfSteps[d][0] != sx || kHalfSteps[d][1] != sy) ++d;
+  int d = kDirectionOfStep[sx + 2][sy + 2];
   int count = (length + kLongestVector - 1) / kLongestVector;
   if (count > most) return 0;
   // Equal shares keep every stop on the way a whole or half unit.
