@@ -5,7 +5,7 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -36,34 +36,13 @@ inline int ReadOperand(WindowCursor& input, OperandKind kind, std::int16_t& coun
   return ByteOr0xFF(input);
 }
 
-// The vector bytes at the head of the window, at most `most` of them,
-// looked at eight at a time. In a word of eight bytes, (word - 0x0F..0F) &
-// ~word & 0x80..80 flags the bytes below 0x0F, the codes: a code borrows
-// and has bit 7 clear, while a vector byte borrows from nothing. Only the
-// flag of the first code is sure, as its borrow runs on into the bytes
-// after it, and the first is the one wanted.
-inline std::size_t VectorRunLength(const WindowCursor& input, std::size_t most) {
-  constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-  constexpr std::uint64_t kBit7OfEveryByte = 0x8080808080808080;
-  static_assert(kFirstVectorByte <= 0x80, "the borrow test holds for codes below 0x80");
-  const unsigned char* bytes = input.Begin();
-  std::size_t run = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    for (; run + 8 <= most; run += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, bytes + run, sizeof word);
-      std::uint64_t codes = (word - kEveryByte * kFirstVectorByte) & ~word & kBit7OfEveryByte;
-      if (codes != 0) return run + static_cast<std::size_t>(std::countr_zero(codes)) / 8;
-    }
-  }
-  while (run < most && bytes[run] >= kFirstVectorByte) ++run;
-  return run;
-}
-
-// A sink that takes vector bytes a run at a time.
+// A sink that writes runs of items straight from the bytes: from the head
+// of the bytes the window holds, up to `most`, it takes whole items of its
+// choice, stops before the first it leaves to the reader, and says how
+// many bytes it took.
 template <typename Sink>
-concept TakesVectorRuns = requires(Sink& sink, const unsigned char* bytes, std::size_t count) {
-  sink.Vectors(bytes, count);
+concept TakesItemRuns = requires(Sink& sink, const unsigned char* bytes, std::size_t most) {
+  { sink.ItemRun(bytes, most) } -> std::same_as<std::size_t>;
 };
 
 // A sink that keeps nothing of the items it is shown, only where the
@@ -97,9 +76,10 @@ template <typename Sink>
 
 // Reads the items of one record from the input, which stands at its first
 // data byte, with counter bytes declared, and hands each to the sink:
-//   sink.Vector(byte)                  a vector byte; or, where the sink has
-//   sink.Vectors(bytes, count)         it, the vector bytes of a run that the
-//                                      input's window holds, in one go
+//   sink.Vector(byte)                  a vector byte
+//   sink.ItemRun(bytes, most)          where the sink has it, a run of whole
+//                                      items from the input's window, in one
+//                                      go (TakesItemRuns)
 //   sink.Item(item, counter)           a code with its operands; counter is
 //                                      what is left after it
 //   sink.ListStart(code)               code 9 or 13
@@ -112,17 +92,16 @@ template <typename Sink>
   using namespace shape_items_detail;
   WindowCursor input(byteInput);
   while (counter > 0) {
-    if constexpr (TakesVectorRuns<Sink>) {
-      // Runs of vector bytes are most of a stroke font; the counter bounds
-      // a run as it bounds items, and a run cut by the window's end goes on
-      // byte by byte below.
-      std::size_t run = VectorRunLength(input, std::min(input.Ready(), static_cast<std::size_t>(counter)));
-      if (run > 0) {
-        sink.Vectors(input.Begin(), run);
-        input.Skip(run);
-        Lower(counter, static_cast<int>(run));
-        continue;
-      }
+    if constexpr (TakesItemRuns<Sink>) {
+      // The counter bounds a run as it bounds items, and a run cut by the
+      // window's end goes on byte by byte below (an empty window is refilled
+      // there). A run that stops short of its bound stops at an item the
+      // sink leaves to the reading below, read next without looking again.
+      std::size_t most = std::min(input.Ready(), static_cast<std::size_t>(counter));
+      std::size_t run = sink.ItemRun(input.Begin(), most);
+      input.Skip(run);
+      Lower(counter, static_cast<int>(run));
+      if (run == most && run > 0) continue;
     }
     Lower(counter, 1);
     int code = input.Get();

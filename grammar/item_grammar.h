@@ -83,6 +83,15 @@ inline constexpr ItemForm kCodeTable[kFirstVectorByte] = {
 }  // namespace item_grammar_detail
 using item_grammar_detail::kCodeTable;
 
+// Whether a byte is a whole item by itself, in every variant: a vector
+// byte, or a code with no operands and no list. Code 0 is left out: the
+// text of an end depends on the bytes the record still declares.
+constexpr bool IsLoneItem(int byte) {
+  if (byte >= kFirstVectorByte) return true;
+  const ItemForm& form = kCodeTable[byte];
+  return byte != 0 && form.operandCount == 0 && form.list == ListKind::kNone;
+}
+
 // A unifont's code 7 always names its subshape with a 16-bit code.
 inline constexpr ItemForm kUnifontCode7 = {1, {OperandKind::kUnifontCode}, ListKind::kNone, false};
 

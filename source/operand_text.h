@@ -69,25 +69,31 @@ template <typename Text>
   }
 }
 
-// The piece of every vector byte as an item, "0XY,", four characters each:
-// a run of vector items is written from this table in one go.
-inline constexpr std::size_t kVectorItemWidth = 4;
-struct VectorItemText {
-  char text[kVectorItemWidth];
+// The piece of every lone item (IsLoneItem): "0XY," for a vector byte,
+// "1," to "14," for a code, at most four characters, left-aligned. A run
+// of lone items is written from this table in one go.
+struct LoneItemText {
+  static constexpr std::size_t kWidth = 4;
+  char text[kWidth];
+  std::uint8_t length;
 };
-constexpr std::array<VectorItemText, 256> MakeVectorItemTexts() {
-  std::array<VectorItemText, 256> table{};
-  for (int byte = kFirstVectorByte; byte < 256; ++byte) {
-    char piece[kVectorItemWidth + ShortText::kOverhang] = {};
+constexpr std::array<LoneItemText, 256> MakeLoneItemTexts() {
+  std::array<LoneItemText, 256> table{};
+  for (int byte = 0; byte < 256; ++byte) {
+    if (!IsLoneItem(byte)) continue;
+    char piece[LoneItemText::kWidth + ShortText::kOverhang] = {};
     ShortText text{piece};
     AppendOperandText(text, OperandKind::kItemCode, byte, false);
     text.Char(',');
-    if (text.at != piece + kVectorItemWidth) throw "a vector item is four characters";
-    for (std::size_t i = 0; i < kVectorItemWidth; ++i) table[static_cast<std::size_t>(byte)].text[i] = piece[i];
+    auto length = static_cast<std::size_t>(text.at - piece);
+    if (length > LoneItemText::kWidth) throw "a lone item is at most four characters";
+    LoneItemText& entry = table[static_cast<std::size_t>(byte)];
+    for (std::size_t i = 0; i < length; ++i) entry.text[i] = piece[i];
+    entry.length = static_cast<std::uint8_t>(length);
   }
   return table;
 }
-inline constexpr std::array<VectorItemText, 256> kVectorItemTexts = MakeVectorItemTexts();
+inline constexpr std::array<LoneItemText, 256> kLoneItemTexts = MakeLoneItemTexts();
 namespace operand_text_detail {
 // The numbers each kind accepts, and the bits of a negative one that it
 // stores (two's complement within the width).

@@ -102,7 +102,9 @@ struct ShortText {
       return Digits(magnitude, 10, 1, value < 0);
     }
     const TabledNumber& entry = kTabledNumbers[static_cast<std::size_t>(value - kFirstTabledNumber)];
-    CopyBytes(at, entry.text, sizeof entry);  // the bytes after the text are overwritten later
+    // The bytes after the text are overwritten later; a table the compiler
+    // builds takes the text alone.
+    CopyBytes(at, entry.text, std::is_constant_evaluated() ? static_cast<std::size_t>(entry.length) : sizeof entry);
     at += entry.length;
     return *this;
   }

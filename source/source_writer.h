@@ -96,23 +96,31 @@ inline constexpr std::size_t kMaxItemPiece = 32;
   writer.outputColumn += static_cast<std::int32_t>(length);
 }
 
-// Writes count pieces of Width characters each, none ending with a line
-// feed; textOf(i) gives the Width bytes of the i-th. The wrap test is made
-// once a line: as many pieces as fit go on the line, then a line feed.
-template <std::size_t Width, typename TextOf>
-[[gnu::always_inline]] inline void EmitEvenPieces(SourceWriter& writer, std::size_t count, TextOf textOf) {
-  constexpr std::int32_t kWidth = static_cast<std::int32_t>(Width);
-  std::size_t i = 0;
-  while (i < count) {
-    if (writer.outputColumn > kColumnLimit - kWidth) BreakLine(writer);
-    std::size_t fit = static_cast<std::size_t>((kColumnLimit - writer.outputColumn) / kWidth);
-    std::size_t take = count - i < fit ? count - i : fit;
-    char* at = writer.output.Reserve(take * Width);
-#pragma GCC unroll 4
-    for (std::size_t end = i + take; i < end; ++i, at += Width) std::memcpy(at, textOf(i), Width);
-    writer.output.Commit(at);
-    writer.outputColumn += static_cast<std::int32_t>(take) * kWidth;
+// A run of pieces written in place with the column in a register, the room
+// for a share of them asked for once (RunRoom). Each piece is formatted at
+// `at` first; PlaceRunPiece then moves it one place on, behind a line feed,
+// when it does not fit on the line. A piece is at most kMaxRunPiece
+// characters and takes at most kRunRoomPerByte bytes of room per byte of
+// the font that it stands for, its line feed included.
+inline constexpr std::size_t kMaxRunPiece = 16;
+inline constexpr std::size_t kRunRoomPerByte = 5;
+constexpr std::size_t RunRoom(std::size_t bytes) {
+  return bytes * kRunRoomPerByte + kMaxRunPiece + 1 + ShortText::kOverhang;
+}
+// The most bytes of the font one Reserve may cover.
+inline constexpr std::size_t kRunShare = (TextOutput::kMaxReserve - RunRoom(0)) / kRunRoomPerByte;
+
+[[gnu::always_inline]] inline void PlaceRunPiece(char* start, char*& at, std::int32_t& column) {
+  auto length = static_cast<std::int32_t>(at - start);
+  if (column + length > kColumnLimit) {
+    char moved[kMaxRunPiece];
+    std::memcpy(moved, start, kMaxRunPiece);
+    std::memcpy(start + 1, moved, kMaxRunPiece);
+    *start = '\n';
+    ++at;
+    column = 0;
   }
+  column += length;
 }
 
 }  // namespace morlune

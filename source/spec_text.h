@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
+#include "grammar/item_grammar.h"
 #include "grammar/shape_item.h"
 #include "source/operand_text.h"
 #include "source/source_writer.h"
@@ -21,13 +23,52 @@ struct SpecTextSink {
 
   void Finish(SourceWriter& to) const { to.outputColumn = writer.outputColumn; }
 
-  // A run of vector bytes, each its own four-character piece.
-  [[gnu::always_inline]] void Vectors(const unsigned char* bytes, std::size_t count) {
-    EmitEvenPieces<kVectorItemWidth>(writer, count, [bytes](std::size_t i) { return kVectorItemTexts[bytes[i]].text; });
+  // The items at the head of bytes that make most of a stroke font, within
+  // `most` bytes: lone items (vector bytes, codes without operands) and
+  // code 8 moves. They go out one after another without a guess at each
+  // item's kind, and the first other item ends the run (as does a move
+  // whose operands pass the bound). Returns the bytes taken.
+  [[gnu::always_inline]] std::size_t ItemRun(const unsigned char* bytes, std::size_t most) {
+    constexpr int kMove = 8;
+    constexpr const ItemForm& kMoveForm = kCodeTable[kMove];
+    static_assert(kMoveForm.operandCount == 2 && OperandBytes(kMoveForm.operands[0]) == 1 &&
+                  OperandBytes(kMoveForm.operands[1]) == 1);
+    std::int32_t column = writer.outputColumn;
+    std::size_t i = 0;
+    for (bool ended = false; i < most && !ended;) {
+      std::size_t end = most - i < kRunShare ? most : i + kRunShare;
+      char* at = writer.output.Reserve(RunRoom(end - i));
+      while (i < end) {
+        char* start = at;
+        const LoneItemText& lone = kLoneItemTexts[bytes[i]];
+        if (lone.length != 0) {
+          std::memcpy(at, lone.text, LoneItemText::kWidth);
+          at += lone.length;
+          i += 1;
+        } else if (bytes[i] == kMove && end - i >= 3) {
+          ShortText text{at};
+          text.Text("8,(");
+          AppendOperandText(text, kMoveForm.operands[0], bytes[i + 1], decimalCodes);
+          text.Char(',');
+          AppendOperandText(text, kMoveForm.operands[1], bytes[i + 2], decimalCodes);
+          text.Text("),");
+          at = text.at;
+          i += 3;
+        } else {
+          // A move cut by the share's end goes on in the next share.
+          ended = bytes[i] != kMove || end == most;
+          break;
+        }
+        PlaceRunPiece(start, at, column);
+      }
+      writer.output.Commit(at);
+    }
+    writer.outputColumn = column;
+    return i;
   }
   [[gnu::always_inline]] void Vector(int byte) {
     unsigned char stored = static_cast<unsigned char>(byte);
-    Vectors(&stored, 1);
+    ItemRun(&stored, 1);
   }
 
   [[gnu::always_inline]] void Item(const ShapeItem& item, std::int16_t counter) {

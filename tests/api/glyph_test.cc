@@ -2,8 +2,8 @@
 // advance, the paths as the pen draws them, the warnings with their kinds,
 // codes, counts and texts. What each item draws as a glyph (arcs' centres and
 // signed axes included), a code without a record, and the kinds of what is
-// skipped are the Python module's tests of the same call; the listing agrees
-// with the glyph on every test font (GlyphAndListing).
+// skipped are the Python module's tests of the same call, as is the listing's
+// agreement with the glyph.
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "tests/api/geometry_text.h"
-#include "tests/e2e/golden_cases.h"
 #include "tests/support/font_builder.h"
 
 namespace morlune::testing {
@@ -62,9 +61,6 @@ TEST(GlyphOf, WorkedFromTheItems) {
       {"a run of one item", three, 0x41, Limits(16, 100000, 0, 1), {4, 0}, "from (0,0): line (4,0);\n",
        "12 0041 x1: the run has taken the 1 items that a file of this size allows; this character stops there and "
        "the characters after it are left empty\n"},
-      // The hand-worked listing's "002D 6,0 M 1 3 L 5 3", and its warning.
-      {"a missing subshape", GoldenShapes11Font(), 0x2D, {}, {6, 0}, "from (1,3): line (5,3);\n",
-       "6 4190 x1: subshape 4190 is skipped: the font has no such shape\n"},
       {"two pops with nothing pushed", Shapes({Shape(0x41, "", {6, 0x40, 6, 0})}), 0x41, {}, {4, 0},
        "from (0,0): line (4,0);\n", "3 0000 x2: a pop with no position pushed is ignored (2 times)\n"},
   };

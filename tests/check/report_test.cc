@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "check/report.h"
+#include "tests/support/captured_text.h"
 
 namespace morlune::check {
 namespace {
 
-// What a writer of the report writes, as a string.
-template <typename Writer>
-std::string Written(Writer write) {
-  std::string text;
-  TextOutput output;
-  output.AttachCapture(&text);
-  write(output);
-  output.Flush();
-  return text;
-}
+using testing::Captured;
 
 Finding Made(FindingId id, std::optional<std::uint32_t> code, std::optional<long long> line, std::string text) {
   Finding finding;
@@ -35,13 +27,14 @@ TEST(Report, LinesByPlace) {
                      Made(FindingId::kSourceWarning, std::nullopt, 12, "counted"),
                      Made(FindingId::kMissingSubshape, 0xABC, std::nullopt, "gone"),
                      Made(FindingId::kHeaderLastByte, 0, std::nullopt, "six")};
-  EXPECT_EQ(Written([&](TextOutput& out) { WriteFindingLines(report, out); }),
+  EXPECT_EQ(Captured([&](TextOutput& out) { WriteFindingLines(report, out); }),
             "f.kqx: FAIL no-font-header: none\n"
             "f.kqx:12:7: WARN source-warning: counted\n"
             "f.kqx: 0ABC: FAIL missing-subshape: gone\n"
             "f.kqx: 0000: INFO header-last-byte: six\n");
   RunSummary summary = Summarise({report, FontReport{"g", "", false, "cannot open: x", {}}}, Severity::kWarn);
-  EXPECT_EQ(Written([&](TextOutput& out) { WriteSummaryLine(summary, out); }), "2 fonts checked: 2 FAIL, 1 WARN, 1 INFO; 1 could not be read\n");
+  EXPECT_EQ(Captured([&](TextOutput& out) { WriteSummaryLine(summary, out); }),
+            "2 fonts checked: 2 FAIL, 1 WARN, 1 INFO; 1 could not be read\n");
   EXPECT_TRUE(summary.counts.AnyAtOrAbove(Severity::kFail));
 }
 
@@ -63,7 +56,7 @@ TEST(Report, JsonStrings) {
     FontReport report;
     report.label = row.label;
     std::string document =
-        Written([&](TextOutput& out) { WriteJsonDocument({report}, Summarise({report}, Severity::kFail), out); });
+        Captured([&](TextOutput& out) { WriteJsonDocument({report}, Summarise({report}, Severity::kFail), out); });
     std::string expected = std::string("{\"font\": ") + row.json + ", \"variant\": null";
     EXPECT_NE(document.find(expected), std::string::npos) << document;
   }
@@ -76,7 +69,7 @@ TEST(Report, CoverageRangesInJson) {
   finding.missing = {{0x41, 0x41}, {0x400, 0x4FF}, {0x1F600, 0x1F601}};
   report.findings = {finding};
   std::string document =
-      Written([&](TextOutput& out) { WriteJsonDocument({report}, Summarise({report}, Severity::kFail), out); });
+      Captured([&](TextOutput& out) { WriteJsonDocument({report}, Summarise({report}, Severity::kFail), out); });
   EXPECT_NE(document.find("\"missing\": [[\"U+0041\", \"U+0041\"], [\"U+0400\", \"U+04FF\"], [\"U+1F600\", \"U+1F601\"]]"),
             std::string::npos)
       << document;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "compile_driver/run_compile.h"
@@ -189,6 +190,8 @@ TEST(CompileRun, StatusesAndMessages) {
       {"an unknown variant", {"--variant=shapes12"}, good, 2, "",
        "morlune-compile: unknown variant 'shapes12' (shapes10, shapes11, bigfont or unifont)\n"
        "Try 'morlune-compile --help' for more information.\n"},
+      {"a value given to an option that takes none", {"--take-counted=yes"}, good, 2, "",
+       "morlune-compile: option '--take-counted' takes no value\nTry 'morlune-compile --help' for more information.\n"},
       {"two sources", {"a", "b"}, good, 2, "",
        "morlune-compile: only one SOURCE may be given\nTry 'morlune-compile --help' for more information.\n"},
       {"a source that cannot be read", {"/nonexistent/source.kqs"}, good, 2, "",
@@ -251,6 +254,11 @@ TEST(CompileRun, OutputFileOnlyWhenWhole) {
   ProcessResult nothing = Compile({empty}, "");
   EXPECT_EQ(nothing.status, 0);
   EXPECT_EQ(nothing.out, BuildFont(FontVariant::kShapes11, {}));
+  // -o naming the source by another spelling: refused, the source kept.
+  ProcessResult onto = Compile({"-o", dir + "/./font.kqs", source}, "");
+  EXPECT_EQ(std::tie(onto.status, onto.err),
+            std::make_tuple(2, "morlune-compile: " + dir + "/./font.kqs: refused as the output: it is the input file\n"));
+  EXPECT_EQ(ReadFileBytes(source), "*00041,1,a\n0\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
 }
 

@@ -110,6 +110,13 @@ TEST(DrawRun, OutputFileWholeOrNotAtAll) {
   EXPECT_EQ(std::tie(run.status, run.out, run.err), std::make_tuple(0, "", ""));
   EXPECT_EQ(ReadFileBytes(out), Draw({kSample}).out);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "a part file was left behind";
+  // -o naming the font through a link: refused, the font kept.
+  WriteFileBytes(dir + "/in.kqx", ReadFileBytes(kSample));
+  std::filesystem::create_symlink("in.kqx", dir + "/soft");
+  run = Draw({"-o", "soft", "in.kqx"}, "", dir);
+  EXPECT_EQ(std::tie(run.status, run.err),
+            std::make_tuple(2, "morlune-draw: soft: refused as the output: it is the input file\n"));
+  EXPECT_EQ(ReadFileBytes(dir + "/in.kqx"), ReadFileBytes(kSample));
   run = Draw({"--list", "-o", "/dev/full", kSample});
   EXPECT_EQ(std::tie(run.status, run.err),
             std::make_tuple(3, "morlune-draw: /dev/full: cannot write: No space left on device\n"));

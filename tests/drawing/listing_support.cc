@@ -10,6 +10,7 @@
 #include "drawing/draw_warnings.h"
 #include "drawing/listing_writer.h"
 #include "fontfile/signature.h"
+#include "tests/support/captured_text.h"
 
 namespace morlune::testing {
 namespace {
@@ -37,10 +38,7 @@ DrawnListing ListFont(const std::string& font) {
   DrawingFont drawing(data, font.size(), kind,
                       WalkFontRecords(data, font.size(), static_cast<std::size_t>(input.Tell()), kind));
   CapturedMessages messages(drawn.warnings);
-  TextOutput out;
-  out.AttachCapture(&drawn.listing);
-  WriteFontListing(drawing, CodeRange{}, out, messages);
-  out.Finish();
+  drawn.listing = Captured([&](TextOutput& out) { WriteFontListing(drawing, CodeRange{}, out, messages); });
   return drawn;
 }
 

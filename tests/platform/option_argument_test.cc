@@ -1,10 +1,10 @@
-// How the tools beside morlune read an option's value: within the argument
-// after "=" or "-o", and a value given to an option that takes none.
+// How the tools beside morlune split an option's value from its name within
+// the argument, after "=" or "-o". (A value in the next argument, missing
+// there, or given to an option that takes none is the tools' whole runs'.)
 #include "platform/option_argument.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 namespace morlune {
 namespace {
@@ -37,19 +37,6 @@ TEST(OptionArgument, SplitsTheValueWrittenInTheArgument) {
       EXPECT_STREQ(option.value, c.value);
     }
   }
-}
-
-// A value taken from the next argument, or missing there, is the tools' whole runs' (morlune-compile's -o,
-// morlune-draw's --codes and morlune-check's --fail-on with no value after them); only a value given to an
-// option that takes none is met nowhere else.
-TEST(OptionArgument, AValueGivenWhereNoneIsTaken) {
-  const char* argv[] = {"tool", "--variant=bigfont"};
-  int i = 1;
-  std::string problem;
-  const char* value = nullptr;
-  EXPECT_FALSE(ReadOptionValue(SplitOptionArgument(argv[i]), false, 2, argv, i, value, problem));
-  EXPECT_EQ(problem, "option '--variant' takes no value");
-  EXPECT_EQ(i, 1);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "source/font_source.h"
 #include "source/source_writer.h"
+#include "tests/support/captured_text.h"
 #include "tests/support/process_run.h"
 
 namespace morlune {
@@ -38,17 +39,15 @@ std::string Times(int count, const std::string& text) {
 
 // Decodes the row's bytes; returns the text written, the result and the byte the input yields next.
 std::tuple<std::string, int, int> Decode(const Row& row) {
-  std::string text;  // declared first, so that it outlives the output's last flush
   ByteInput input;
   input.AttachMemory(row.bytes.data(), row.bytes.size());
-  TextOutput output;
-  output.AttachCapture(&text);
-  SourceWriter writer(output);
-  writer.outputColumn = row.startColumn;
-  int result = DecodeShapeSpec(input, row.kind, writer, row.decimalCodes != 0, static_cast<std::int16_t>(row.counter));
-  int next = input.Get();
-  output.Flush();
-  return {text, result, next};
+  int result = 0;
+  std::string text = testing::Captured([&](TextOutput& output) {
+    SourceWriter writer(output);
+    writer.outputColumn = row.startColumn;
+    result = DecodeShapeSpec(input, row.kind, writer, row.decimalCodes != 0, static_cast<std::int16_t>(row.counter));
+  });
+  return {text, result, input.Get()};
 }
 
 void Check(const std::vector<Row>& rows) {
@@ -104,7 +103,32 @@ TEST(DecodeShapeSpec, EveryCodeListAndLineBreak) {
       {"closing piece moves whole", {0}, 1, "\n0\n\n", 1, kEnd, 63},
       {"code 9 pairs are pieces", {9, 10, 20, 0, 0}, 5, "9,(10,20),\n(0,0),", 1, kEnd, 54},
       {"code 13 lead-in stays at 65", {13, 1, 2, 3, 0, 0}, 6, "13,\n(1,2,3),(0,0),", 1, kEnd, 62},
+      {"a move ends at 65", {8, 0xFF, 0x80}, 3, "8,(-1,-128),", 1, kEnd, 53},
+      {"a move passing 65 moves whole", {8, 0xFF, 0x80}, 3, "\n8,(-1,-128),", 1, kEnd, 54},
+      {"a move whose operands pass the counter", {0x10, 8, 1, 2, 0x41}, 3, "010,8,(1,2),", 1, 0x41},
   });
+}
+
+// A record of a few thousand bytes of vectors and moves: eight moves "8,(1,2)," fill a line to column 64. The
+// writer asks for room a share of the record at a time; one, two or three vectors before the moves put a move
+// across each place where a share can end.
+TEST(DecodeShapeSpec, LongRunsOfMoves) {
+  const std::string move = "8,(1,2),";
+  // Vectors before the moves, and the moves that fit after them on the first line: 4 + 7 * 8 = 60 and 8 + 7 * 8 = 64,
+  // but 12 + 7 * 8 = 68.
+  for (auto [vectors, firstLine] : {std::pair(1, 7), std::pair(2, 7), std::pair(3, 6)}) {
+    Bytes bytes(static_cast<std::size_t>(vectors), 0x10);
+    for (int i = 0; i < firstLine + 8 * 150; ++i) bytes.insert(bytes.end(), {8, 1, 2});
+    bytes.push_back(0);
+    // Appended piece by piece: g++ 12 warns falsely on "text" + string at -O3.
+    std::string fullLine = "\n";
+    fullLine += Times(8, move);
+    std::string text = Times(vectors, "010,");
+    text += Times(firstLine, move);
+    text += Times(150, fullLine);
+    text += "\n0\n\n";
+    Check({{"moves after vectors", bytes, static_cast<int>(bytes.size()), text}});
+  }
 }
 
 TEST(DecodeShapeSpec, CounterWrapsAtSixteenBits) {
@@ -135,18 +159,16 @@ TEST(DecodeShapeSpec, SameWhereverTheInputWindowEnds) {
     std::string bytes(filler, '\x55');
     for (int copy = 0; copy < copies; ++copy) bytes.append(spec.begin(), spec.end());
     testing::WriteFileBytes(path, bytes);
-    std::string out;  // declared first, so that it outlives the output's last flush
-    TextOutput output;
-    output.AttachCapture(&out);
     ByteInput input;
     input.AttachFd(OpenForReading(path.c_str()), true);
     for (std::size_t skipped = 0; skipped < filler; ++skipped) input.Get();
-    SourceWriter writer(output);
-    for (int copy = 0; copy < copies; ++copy) {
-      ASSERT_EQ(DecodeShapeSpec(input, ShapeFileKind::kShapes11, writer, false, static_cast<std::int16_t>(spec.size())),
-                1) << filler;
-    }
-    output.Flush();
+    std::string out = testing::Captured([&](TextOutput& output) {
+      SourceWriter writer(output);
+      for (int copy = 0; copy < copies; ++copy) {
+        const auto counter = static_cast<std::int16_t>(spec.size());
+        ASSERT_EQ(DecodeShapeSpec(input, ShapeFileKind::kShapes11, writer, false, counter), 1) << filler;
+      }
+    });
     EXPECT_EQ(out, Times(copies, text)) << "filler " << filler;
   }
 }
@@ -154,20 +176,20 @@ TEST(DecodeShapeSpec, SameWhereverTheInputWindowEnds) {
 // Writes the text from the start column, plain or as a piece formatted in place in two parts; returns it and the
 // column after.
 std::pair<std::string, int> Emit(int startColumn, std::string_view text, bool inPlace) {
-  std::string out;  // declared first, so that it outlives the output's last flush
-  TextOutput output;
-  output.AttachCapture(&out);
-  SourceWriter writer(output);
-  writer.outputColumn = startColumn;
-  if (inPlace) {
-    InPlacePiece piece = BeginPiece(writer, text.size());
-    piece.text.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
-    EndPiece(writer, piece);
-  } else {
-    EmitWrapped(writer, text);
-  }
-  output.Flush();
-  return {out, writer.outputColumn};
+  int column = 0;
+  std::string out = testing::Captured([&](TextOutput& output) {
+    SourceWriter writer(output);
+    writer.outputColumn = startColumn;
+    if (inPlace) {
+      InPlacePiece piece = BeginPiece(writer, text.size());
+      piece.text.Text(text.substr(0, text.size() / 2)).Text(text.substr(text.size() / 2));
+      EndPiece(writer, piece);
+    } else {
+      EmitWrapped(writer, text);
+    }
+    column = writer.outputColumn;
+  });
+  return {out, column};
 }
 
 TEST(EmitWrapped, OnePieceAgainstTheColumn) {

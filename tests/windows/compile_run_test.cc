@@ -1,8 +1,7 @@
-// morlune-compile.exe under Wine: the font goes to standard output as bytes (no line end translated), sources
-// with CR LF line ends compile as with LF, and the error lines end in CR LF.
+// morlune-compile.exe under Wine: the font goes to standard output as bytes (no line end translated), and
+// sources with CR LF line ends, by path or on standard input, compile as with LF.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <tuple>
 
@@ -36,34 +35,6 @@ TEST_F(WindowsCompile, SampleSourcesGiveTheSameFontAsHere) {
       EXPECT_EQ(ReadFileBytes(work_ + "/out.kqx"), font);
     }
   }
-}
-
-// An error in the text: its line on standard error with CR LF, status 1, and the -o file left as it was.
-TEST_F(WindowsCompile, ErrorsLeaveTheOutputAlone) {
-  WriteFileBytes(work_ + "/bad.kqs", "*00041,1,a\r\n300\r\n");
-  WriteFileBytes(work_ + "/out.kqx", "old");
-  ProcessResult got = Run({"-o", "out.kqx", "bad.kqs"});
-  EXPECT_EQ(std::tie(got.out, got.err, got.status),
-            std::make_tuple("", "bad.kqs:2:1: error: '300' is out of range for a code or vector byte (0 to 255)\r\n", 1));
-  EXPECT_EQ(ReadFileBytes(work_ + "/out.kqx"), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_), std::filesystem::directory_iterator()), 2);
-}
-
-// -o naming the source by any spelling (a hard link included) is refused by the file's volume and index, and
-// the source is left as it was.
-TEST_F(WindowsCompile, OutputNamingTheSourceIsRefused) {
-  const std::string source = "*00041,1,a\r\n0\r\n";
-  WriteFileBytes(work_ + "/font.kqs", source);
-  std::filesystem::create_directory(work_ + "/sub");
-  std::filesystem::create_hard_link(work_ + "/font.kqs", work_ + "/link.kqs");
-  for (const std::string output : {"font.kqs", ".\\font.kqs", "sub\\..\\font.kqs", "link.kqs"}) {
-    ProcessResult got = Run({"-o", output, "font.kqs"});
-    EXPECT_EQ(std::tie(got.out, got.err, got.status),
-              std::make_tuple("", "morlune-compile: " + output + ": refused as the output: it is the input file\r\n",
-                              2));
-    EXPECT_EQ(ReadFileBytes(work_ + "/font.kqs"), source);
-  }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_), std::filesystem::directory_iterator()), 3);
 }
 
 }  // namespace
