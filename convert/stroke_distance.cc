@@ -109,7 +109,11 @@ class PieceIndex {
  private:
   static constexpr int kMostSide = 256;
 
-  int Column(double offset) const { return std::clamp(static_cast<int>(std::floor(offset / cell_)), 0, side_ - 1); }
+  // Clamped before it becomes an int: a point far outside the pieces' box
+  // lies billions of cells away.
+  int Column(double offset) const {
+    return static_cast<int>(std::clamp(std::floor(offset / cell_), 0.0, static_cast<double>(side_ - 1)));
+  }
   std::size_t CellOf(Point p) const {
     return static_cast<std::size_t>(Column(p.y - minY_)) * side_ + Column(p.x - minX_);
   }
