@@ -91,17 +91,24 @@ Polylines GlyphPolylines(const Glyph& glyph, double scale, double& flattening) {
 
 double DirectedDistance(const Polylines& from, const Polylines& to, double step) {
   double farthest = 0;
-  auto measure = [&](Point p) { farthest = std::max(farthest, DistanceToDrawing(p, to)); };
   for (const std::vector<Point>& line : from) {
     if (line.empty()) continue;
-    measure(line[0]);
+    // A point's distance to `to` grows by at most the way it moved: the
+    // last measured distance plus the way walked since bounds the next
+    // point's, and a point bounded within the farthest found is passed over.
+    double ceiling = DistanceToDrawing(line[0], to);
+    farthest = std::max(farthest, ceiling);
     for (std::size_t k = 1; k < line.size(); ++k) {
       Point a = line[k - 1], b = line[k];
       double length = std::hypot(b.x - a.x, b.y - a.y);
       int samples = step > 0 ? static_cast<int>(std::min(1e6, std::ceil(length / step))) : 1;
+      double walk = length / samples;
       for (int s = 1; s <= samples; ++s) {
+        ceiling += walk;
+        if (ceiling <= farthest) continue;
         double t = static_cast<double>(s) / samples;
-        measure({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
+        ceiling = DistanceToDrawing({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}, to);
+        farthest = std::max(farthest, ceiling);
       }
     }
   }

@@ -3,8 +3,10 @@
 // worked out by hand from the geometry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "fuzz/drawing_distance.h"
 
@@ -29,6 +31,60 @@ TEST(DrawingDistance, FarthestPointOfOneFromTheOther) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_DOUBLE_EQ(DirectedDistance(row.from, row.to, 0.5), row.expected);
+  }
+}
+
+// Every sample point of `from` (step apart along each piece, as the
+// measure takes them) against every piece of `to`.
+double EveryPointMeasured(const Polylines& from, const Polylines& to, double step) {
+  auto toPiece = [](Point p, Point a, Point b) {
+    double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+  };
+  auto nearest = [&](Point p) {
+    double best = std::numeric_limits<double>::infinity();
+    for (const auto& line : to) {
+      if (line.size() == 1) best = std::min(best, std::hypot(p.x - line[0].x, p.y - line[0].y));
+      for (std::size_t k = 1; k < line.size(); ++k) best = std::min(best, toPiece(p, line[k - 1], line[k]));
+    }
+    return best;
+  };
+  double farthest = 0;
+  for (const auto& line : from) {
+    if (line.empty()) continue;
+    farthest = std::max(farthest, nearest(line[0]));
+    for (std::size_t k = 1; k < line.size(); ++k) {
+      Point a = line[k - 1], b = line[k];
+      int samples = static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / step));
+      for (int s = 1; s <= samples; ++s) {
+        double t = static_cast<double>(s) / samples;
+        farthest = std::max(farthest, nearest({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+      }
+    }
+  }
+  return farthest;
+}
+
+TEST(DrawingDistance, PointsPassedOverCannotBeTheFarthest) {
+  // Wavy lines near straight ones, some leaving them late: the points the
+  // measure passes over, bounded by the last one measured and the way
+  // walked since, never hold the answer.
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> jitter(-0.3, 0.3);
+  for (int round = 0; round < 30; ++round) {
+    Polylines from(2), to(2);
+    for (int k = 0; k <= 30; ++k) {
+      double late = round % 3 == 0 && k > 25 ? (k - 25) * 0.8 : 0;
+      from[0].push_back({k * 0.5, jitter(random) + late});
+      to[0].push_back({k * 0.5 + jitter(random) / 4, 0});
+      from[1].push_back({4 + jitter(random) / 2, k * 0.7});
+      to[1].push_back({4, k * 0.7});
+    }
+    for (double step : {0.05, 0.3}) {
+      EXPECT_NEAR(DirectedDistance(from, to, step), EveryPointMeasured(from, to, step), 1e-12) << round;
+      EXPECT_NEAR(DirectedDistance(to, from, step), EveryPointMeasured(to, from, step), 1e-12) << round;
+    }
   }
 }
 
