@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "convert/arc_math.h"
 
@@ -35,35 +34,16 @@ TEST(FlatPieces, CountsTheChordsThatStayWithinTheTolerance) {
   const Case cases[] = {
       {"half circle in chords of an eighth of a turn, just allowed", Arc(1, 1, 180), StrayOfChord(1, kPi / 4, 1.000001), 4},
       {"the same chords just too far", Arc(1, 1, 180), StrayOfChord(1, kPi / 4, 0.999999), 5},
-      {"the same clockwise", Arc(1, 1, -180), StrayOfChord(1, kPi / 4, 1.000001), 4},
-      {"whole circle of radius 10 in 64ths", Arc(10, 10, 360), StrayOfChord(10, kPi / 32, 1.000001), 64},
       {"mirrored axes count by their size", Arc(-10, 10, 360), StrayOfChord(10, kPi / 32, 1.000001), 64},
       {"an ellipse by its larger axis", Arc(2, 10, 360), StrayOfChord(10, kPi / 32, 1.000001), 64},
       {"tolerance past the radius", Arc(1, 1, 270), 1.5, 1},
       {"no tolerance", Arc(1, 1, 270), 0, 1},
-      {"no sweep", Arc(1, 1, 0), 1e-3, 1},
       {"an endless radius", Arc(kInfinity, 1, 90), 1e-3, 1},
       {"a huge circle stops at the most", Arc(1e12, 1e12, 360), 1e-3, 4096},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FlatPieces(c.arc, c.tolerance), c.pieces) << c.what;
     EXPECT_EQ(FlattenArc(c.arc, c.tolerance).size(), static_cast<std::size_t>(c.pieces) + 1) << c.what;
-  }
-}
-
-TEST(FlattenArc, CutsTheArcAtEqualAnglesFromEndToEnd) {
-  // A quarter of a circle of radius 2 in 8 pieces: every point on the
-  // circle, at 90/8 degrees from the one before.
-  ArcSegment arc = Arc(2, 2, 90);
-  std::vector<Point> points = FlattenArc(arc, StrayOfChord(2, kPi / 16, 1.000001));
-  ASSERT_EQ(points.size(), 9u);
-  EXPECT_EQ(points.front().x, arc.from.x);
-  EXPECT_EQ(points.front().y, arc.from.y);
-  EXPECT_EQ(points.back().x, arc.to.x);
-  EXPECT_EQ(points.back().y, arc.to.y);
-  for (int k = 0; k <= 8; ++k) {
-    EXPECT_NEAR(points[k].x, 2 * std::cos(k * kPi / 16), 1e-12) << k;
-    EXPECT_NEAR(points[k].y, 2 * std::sin(k * kPi / 16), 1e-12) << k;
   }
 }
 
