@@ -6,9 +6,12 @@
 #include "convert/lff_writer.h"
 #include "convert/svg_font_writer.h"
 #include "convert/stroke_distance.h"
+#include "tests/support/captured_text.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::convert::testing {
+
+using morlune::testing::Captured;
 
 std::vector<std::string> ExportTestFonts() {
   return {kSourceDir + "examples/strokes_shapes10.kqx", kSourceDir + "examples/strokes_shapes11.kqx",
@@ -35,20 +38,6 @@ GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
   }
   return held;
 }
-
-namespace {
-
-template <typename Write>
-std::string Captured(Write write) {
-  std::string text;
-  TextOutput out;
-  out.AttachCapture(&text);
-  write(out);
-  out.Finish();
-  return text;
-}
-
-}  // namespace
 
 std::string JhfText(GlyphSource& font, LossReport& losses) {
   return Captured([&](TextOutput& out) { WriteJhf(font, losses, out); });
