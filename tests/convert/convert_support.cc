@@ -1,5 +1,7 @@
 #include "tests/convert/convert_support.h"
 
+#include <cmath>
+
 #include "convert/code_map.h"
 #include "convert/glyph_export.h"
 #include "convert/jhf_writer.h"
@@ -69,6 +71,16 @@ Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc) {
   glyph.advance = advance;
   glyph.paths.push_back(Path{arc.from, {arc}});
   return glyph;
+}
+
+VertexRows Vertices(const std::vector<Stroke>& strokes) {
+  auto rounded = [](double v) { return std::round(v * 1e9) / 1e9; };
+  VertexRows lines;
+  for (const Stroke& stroke : strokes) {
+    auto& line = lines.emplace_back();
+    for (const StrokeVertex& v : stroke.vertices) line.push_back({rounded(v.x), rounded(v.y), rounded(v.bulge)});
+  }
+  return lines;
 }
 
 double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b) {

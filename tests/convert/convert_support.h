@@ -2,6 +2,7 @@
 // folder, glyphs built by hand, and geometry held against geometry.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ std::string SvgFontText(GlyphSource& font, const std::string& baseName, LossRepo
 Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Point>> polylines);
 // A glyph that draws one arc.
 Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc);
+
+// Strokes as x, y and bulge per vertex, each to nine decimals, so that a
+// bulge of tan(pi/4) compares equal to 1.
+using VertexRows = std::vector<std::vector<std::array<double, 3>>>;
+VertexRows Vertices(const std::vector<Stroke>& strokes);
 
 // Every point of one set of polylines lies within `within` of the other,
 // both ways (sampled finely).

@@ -25,7 +25,7 @@ namespace {
 struct CheckedLff {
   std::vector<std::string> broken;
   double letterSpacing = 3, wordSpacing = 6.75;
-  std::map<char32_t, std::vector<std::vector<std::array<double, 3>>>> glyphs;  // x, y, bulge per vertex
+  std::map<char32_t, VertexRows> glyphs;
 };
 
 bool LffNumber(std::string_view text, double& value) {
@@ -113,8 +113,8 @@ CheckedLff CheckLff(const std::string& text) {
 
 // The reader's geometry of one glyph: polylines in font units of the
 // source (scale), arcs flattened finely; and its advance.
-std::vector<std::vector<Point>> ReaderPolylines(const std::vector<std::vector<std::array<double, 3>>>& strokes,
-                                                double toSource, double& advance, double letterSpacing) {
+std::vector<std::vector<Point>> ReaderPolylines(const VertexRows& strokes, double toSource, double& advance,
+                                                double letterSpacing) {
   std::vector<std::vector<Point>> lines;
   double right = -HUGE_VAL;
   for (const auto& stroke : strokes) {
@@ -283,8 +283,8 @@ TEST(LffReader, CopiesBulgesAndAdvancesAsTheReaderDoes) {
   EXPECT_EQ(glyphs[U'D']->advance, 7.5);
   EXPECT_EQ(glyphs[U'E']->advance, 7.5);
   EXPECT_EQ(glyphs[U' ']->advance, 6.75);
-  ASSERT_EQ(glyphs[U'E']->strokes.size(), 2u);
-  EXPECT_EQ(glyphs[U'E']->strokes[1].vertices[2].bulge, -1);
+  EXPECT_EQ(Vertices(glyphs[U'E']->strokes),
+            (VertexRows{{{-2, 4.5, 0}, {2, 4.5, 0}}, {{0, 0, 0}, {0, 9, 0}, {0, 0, -1}}}));
   // A bulge on a first vertex curves nothing.
   Result<StrokeFont> first = ReadLff("[0031] 1\n0,0,A1;6,0\n\n", "t");
   ASSERT_TRUE(first);
