@@ -126,11 +126,6 @@ TEST(CodeMap, CodePagesThroughTheSystemConverter) {
   ASSERT_TRUE(unicode);
   EXPECT_EQ(unicode->CharacterOf(0x3042), U'\u3042');
   EXPECT_FALSE(unicode->CharacterOf(0xD800));
-
-  EXPECT_FALSE(CodeMap::For(Variant::kBigfont, "", problem));
-  EXPECT_NE(problem.find("--encoding"), std::string::npos);
-  EXPECT_FALSE(CodeMap::For(Variant::kShapes11, "NO-SUCH-PAGE", problem));
-  EXPECT_EQ(problem, "unknown encoding 'NO-SUCH-PAGE'");
 }
 
 TEST(LossReport, OneLinePerKindInOrder) {
