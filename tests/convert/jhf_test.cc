@@ -65,8 +65,13 @@ TEST(JhfWriter, ReportsWhatTheGridCannotHold) {
   EXPECT_DOUBLE_EQ(lineLosses.Largest(LossKind::kPointsMoved), 0.25);
 
   // A quarter circle of radius 10 is cut into straight pieces; code 300 has
-  // no line.
+  // no line. On the grid of scale 1 the columns hold x from -49 to 44 and y
+  // from 9 - 44 to 9 + 49. Ink from x = -60 to 60 keeps the left margin at
+  // 0: (-60, 0) is pulled in by 11 along x, (60, 60) by 16 along x and 2
+  // along y, told as its whole move, sqrt(260) along the diagonal; the
+  // reader finds it at (44, 58).
   font.glyphs.push_back({U'"', 0x22, ArcGlyph(0x22, {12, 0}, {{10, 0}, {0, 10}, {0, 0}, 10, 10, 90})});
+  font.glyphs.push_back({U'#', 0x23, LinesGlyph(0x23, {10, 0}, {{{-60, 0}, {60, 60}}})});
   font.glyphs.push_back({U'\u012C', 300, LinesGlyph(300, {5, 0}, {{{0, 0}, {1, 1}}})});
   LossReport losses;
   std::string text = JhfText(font, losses);
@@ -75,24 +80,12 @@ TEST(JhfWriter, ReportsWhatTheGridCannotHold) {
   // Pieces straying a quarter unit, then points rounded: under a unit.
   EXPECT_GT(losses.Largest(LossKind::kArcsFlattened), 0);
   EXPECT_LT(losses.Largest(LossKind::kArcsFlattened), 1);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
-}
-
-TEST(JhfWriter, ReportsAPointPulledInOnBothAxesByItsWholeMove) {
-  // On a grid of scale 1 the columns hold x from -49 to 44 and y from 9 - 44
-  // to 9 + 49. Ink from x = -60 to 60 keeps the left margin at 0: (-60, 0)
-  // is pulled in by 11 along x, (60, 60) by 16 along x and 2 along y, which
-  // is sqrt(260) along the diagonal; the reader finds it at (44, 58).
-  GlyphFont font;
-  font.capHeight = 21;
-  font.glyphs.push_back({U'!', 0x21, LinesGlyph(0x21, {10, 0}, {{{-60, 0}, {60, 60}}})});
-  LossReport losses;
-  std::string text = JhfText(font, losses);
   EXPECT_EQ(losses.Count(LossKind::kPointsClamped), 2);
   EXPECT_DOUBLE_EQ(losses.Largest(LossKind::kPointsClamped), std::sqrt(260.0));
   Result<StrokeFont> back = ReadJhf(text, "font");
   ASSERT_TRUE(back) << back.error().message;
-  EXPECT_EQ(Vertices(back->glyphs.at(1).strokes), (VertexRows{{{-49, 0, 0}, {44, 58, 0}}}));
+  ASSERT_EQ(back->glyphs.size(), 4u);  // the space, !, " and #
+  EXPECT_EQ(Vertices(back->glyphs[3].strokes), (VertexRows{{{-49, 0, 0}, {44, 58, 0}}}));
 }
 
 TEST(JhfReader, ReadsTheGridBackToGlyphSpace) {
