@@ -38,8 +38,8 @@ Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc);
 using VertexRows = std::vector<std::vector<std::array<double, 3>>>;
 VertexRows Vertices(const std::vector<Stroke>& strokes);
 
-// Every point of one set of polylines lies within `within` of the other,
-// both ways (sampled finely).
+// How far the farthest point of either set of polylines lies from the
+// other (sampled finely).
 double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b);
 
 // The glyph's drawing as polylines, moved by (dx, dy) and scaled.

@@ -335,16 +335,12 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
     EXPECT_EQ(imported->charactersLeftOut, 0);
     EXPECT_LE(imported->largestError, imported->tolerance);
     EXPECT_NEAR(imported->tolerance, 0.09, 1e-12);  // 1% of 9 units
-    // What was written draws within the tolerance of what was read, glyph
-    // by glyph, by morlune's own drawing.
+    // Every glyph compiled, each ending at its advance on the baseline.
     Result<ShapeFont> drawn = OpenShapeFont(imported->compiled);
     ASSERT_TRUE(drawn);
     EXPECT_EQ(drawn->height, imported->heightUnits);
     EXPECT_EQ(drawn->shapes.size(), font->glyphs.size());
-    for (const DrawnShape& shape : drawn->shapes) {
-      // Each glyph ends at its advance on the baseline.
-      EXPECT_EQ(shape.glyph.advance.y, 0);
-    }
+    for (const DrawnShape& shape : drawn->shapes) EXPECT_EQ(shape.glyph.advance.y, 0);
   }
 }
 
