@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "tests/support/process_run.h"
 

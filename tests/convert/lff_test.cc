@@ -8,7 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
-#include <set>
+#include <sstream>
 
 #include "convert/arc_math.h"
 #include "convert/font_import.h"
@@ -41,15 +41,9 @@ CheckedLff CheckLff(const std::string& text) {
     checked.broken.push_back("line " + std::to_string(line) + ": " + rule);
   };
   std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      broken(lines.size() + 1, "the last line has no line end");
-      end = text.size();
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (!text.empty() && text.back() != '\n') broken(lines.size(), "the last line has no line end");
   std::size_t k = 0;
   for (; k < lines.size() && !lines[k].empty(); ++k) {
     const std::string& line = lines[k];
