@@ -172,10 +172,8 @@ TEST(SvgFontReaderProgram, HersheyPySetsWhatMorluneDraws) {
         const SetGlyph& got = placed[next++];
         EXPECT_NEAR(got.scale, scale, 1e-3 * scale);
         EXPECT_NEAR(got.x, x, 1e-3);
-        std::vector<Stroke> strokes;
-        ASSERT_FALSE(ReadPathData(got.d, 1e-5, strokes)) << got.d;
         StrokeGlyph read;
-        read.strokes = strokes;
+        ASSERT_FALSE(ReadPathData(got.d, 1e-5, read.strokes)) << got.d;
         EXPECT_LE(Distance(StrokePolylines(read, 1, 1e-6), Polylines(glyph->glyph, 1, 0, 0)), 1e-4) << got.d;
       }
       x += glyph->glyph.advance.x * scale;
