@@ -35,19 +35,35 @@ class ArcDistance {
       : arc_(arc),
         radius_(std::fabs(arc.axisX)),
         sweep_(arc.sweep * kPi / 180),
-        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)) {}
+        start_(std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x)),
+        sense_(sweep_ >= 0 ? 1 : -1),
+        from_{arc.from.x - arc.centre.x, arc.from.y - arc.centre.y},
+        to_{arc.to.x - arc.centre.x, arc.to.y - arc.centre.y},
+        fromLength_(std::hypot(from_.x, from_.y)),
+        toLength_(std::hypot(to_.x, to_.y)) {}
 
   double To(Point p) const {
     double vx = p.x - arc_.centre.x, vy = p.y - arc_.centre.y;
-    double turn = (std::atan2(vy, vx) - start_) * (sweep_ >= 0 ? 1 : -1);
+    double length = std::hypot(vx, vy);
+    // A point turned from both ends' radii into the sweep by more than a
+    // billionth of a radian lies within it, whatever the angles' rounding
+    // (a bulge arc turns at most a half turn): no angle is taken.
+    double pastFrom = sense_ * (from_.x * vy - from_.y * vx), beforeTo = sense_ * (vx * to_.y - vy * to_.x);
+    if (pastFrom > kClear * fromLength_ * length && beforeTo > kClear * toLength_ * length) {
+      return std::fabs(length - radius_);
+    }
+    double turn = (std::atan2(vy, vx) - start_) * sense_;
     turn -= 2 * kPi * std::floor(turn / (2 * kPi));
-    if (turn <= std::fabs(sweep_)) return std::fabs(std::hypot(vx, vy) - radius_);
+    if (turn <= std::fabs(sweep_)) return std::fabs(length - radius_);
     return std::min(Distance(p, arc_.from), Distance(p, arc_.to));
   }
 
  private:
+  static constexpr double kClear = 1e-9;
   const ArcSegment& arc_;
-  double radius_, sweep_, start_;
+  double radius_, sweep_, start_, sense_;
+  Point from_, to_;  // the ends from the centre
+  double fromLength_, toLength_;
 };
 
 // The pieces of a polyline, each with what the distance to it takes
@@ -98,6 +114,13 @@ class PieceSet {
     return nearest;
   }
 
+  // Whether p lies surely within `distance` of piece k (the last where k
+  // is past it): Nearest then gives no more than that distance.
+  bool SurelyWithin(Point p, std::size_t k, double distance) const {
+    if (pieces_.empty()) return false;
+    return Squared(p, pieces_[std::min(k, pieces_.size() - 1)]) <= distance * distance * (1 - 1e-12);
+  }
+
  private:
   struct Piece {
     Point a;
@@ -145,6 +168,7 @@ class Fitter {
     step = {static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0};
     if (std::abs(step.dx) > kLargestChord || std::abs(step.dy) > kLargestChord) return false;
     Sample(t0, t1);
+    if (BeyondEveryArc(a, b)) return false;
     if (step.dx == 0 && step.dy == 0) {
       error = Stray(a, b, 0);
       return error <= tolerance_;
@@ -167,6 +191,23 @@ class Fitter {
   }
 
   bool WorkLeft() const { return work_ >= 0; }
+
+  // Whether a sample lies farther than the tolerance outside the disc
+  // whose diameter is the chord from a to b: every arc an item draws
+  // between them (a half turn at most) lies within that disc, so none
+  // comes within the tolerance of the sample, and no bulge need be tried.
+  bool BeyondEveryArc(Point a, Point b) const {
+    Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+    // Squares compared, with room for the rounding of every measure.
+    double reach = Distance(a, b) / 2 + tolerance_;
+    reach += 1e-9 * (reach + 1);
+    double reach2 = reach * reach;
+    for (const Point& p : points_) {
+      double dx = p.x - middle.x, dy = p.y - middle.y;
+      if (dx * dx + dy * dy > reach2) return true;
+    }
+    return false;
+  }
 
  private:
   // The curve's points over the stretch, and how far the curve may lie from
@@ -202,6 +243,8 @@ class Fitter {
       // The drawn point at share t lies nearest the samples' piece at about
       // that share.
       std::size_t near = static_cast<std::size_t>(t * static_cast<double>(points_.size() - 1));
+      // Within the farthest of that piece, the point cannot raise it.
+      if (pieces_.SurelyWithin(p, near, farthest)) continue;
       farthest = std::max(farthest, pieces_.Nearest(p, near));
       if (farthest + slack_ >= below) return farthest + slack_;
     }

@@ -24,17 +24,21 @@ std::from_chars_result ReadDecimal(const char* first, const char* last, double& 
   const char* at = first;
   bool negative = at != last && *at == '-';
   if (negative) ++at;
+  // The digits read stop at kMostDigits, integer and fraction together.
+  auto stopAfter = [last](const char* from, int most) { return last - from > most ? from + most : last; };
   std::uint64_t whole = 0;
-  int digits = 0, decimals = 0;
   const char* start = at;
-  while (at != last && IsDigit(*at) && digits < kMostDigits) whole = whole * 10 + static_cast<unsigned>(*at++ - '0'), ++digits;
+  for (const char* stop = stopAfter(at, kMostDigits); at != stop && IsDigit(*at);) {
+    whole = whole * 10 + static_cast<unsigned>(*at++ - '0');
+  }
+  int digits = static_cast<int>(at - start), decimals = 0;
   bool simple = at != start;
   if (simple && at != last && *at == '.') {
     const char* point = ++at;
-    while (at != last && IsDigit(*at) && digits < kMostDigits) {
+    for (const char* stop = stopAfter(at, kMostDigits - digits); at != stop && IsDigit(*at);) {
       whole = whole * 10 + static_cast<unsigned>(*at++ - '0');
-      ++digits, ++decimals;
     }
+    decimals = static_cast<int>(at - point);
     simple = at != point;
   }
   simple = simple && whole <= kExactWhole && decimals < static_cast<int>(std::size(kExactTens)) &&

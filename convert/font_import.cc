@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <set>
 
 #include "convert/arc_math.h"
@@ -31,9 +32,13 @@ struct CodedGlyph {
 
 Error Refused(ErrorKind kind, std::string message) { return Error{kind, std::move(message), {}}; }
 
+// "0" and the code's hexadecimal digits, four at least, in capitals.
 std::string CodeHex(std::uint32_t code) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0%04X", static_cast<unsigned>(code));
+  constexpr char kHex[] = "0123456789ABCDEF";
+  int digits = 4;
+  while (digits < 8 && (code >> (4 * digits)) != 0) ++digits;
+  std::string text(static_cast<std::size_t>(digits) + 1, '0');
+  for (int k = 0; k < digits; ++k) text[static_cast<std::size_t>(digits - k)] = kHex[(code >> (4 * k)) & 0xF];
   return text;
 }
 
@@ -132,20 +137,14 @@ bool PlaceAll(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int
 // tolerance (the vertices' rounding alone rules most grids out before any
 // glyph is placed), every glyph placed on it; else the largest grid, placed
 // whatever its model says. `hardest` is the glyph that ruled the last grid
-// out: it is tried first on the next, and most grids fall to it without the
-// others being looked at.
+// out when placed: it is placed first on the next, and most grids that
+// the rounding leaves fall to it without the others being placed.
 int NextGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int from, double tolerance,
-             std::vector<GridGlyph>& placed, std::size_t& hardest) {
+             VertexRounding& rounding, std::vector<GridGlyph>& placed, std::size_t& hardest) {
   for (int units = from; units < kLargestGrid; ++units) {
     double scale = units / font.capHeight;
     double gridTolerance = tolerance * scale;
-    auto rounds = [&](const CodedGlyph& g) { return VertexRounding(*g.glyph, scale) <= gridTolerance; };
-    if (!rounds(glyphs[hardest])) continue;
-    auto off = std::find_if_not(glyphs.begin(), glyphs.end(), rounds);
-    if (off != glyphs.end()) {
-      hardest = static_cast<std::size_t>(off - glyphs.begin());
-      continue;
-    }
+    if (!rounding.Within(scale, gridTolerance)) continue;
     GridGlyph first = PlaceOnGrid(*glyphs[hardest].glyph, scale, gridTolerance);
     if (first.largestError > gridTolerance) continue;
     if (PlaceAll(font, glyphs, units, tolerance, true, placed, hardest)) return units;
@@ -189,19 +188,38 @@ std::string HeaderName(const std::string& name) {
 }
 
 // Each glyph of the written font drawn when the measure asks for it, into
-// paths kept from one to the next.
+// paths kept from one to the next. The font is opened at the first glyph
+// drawn: a font whose glyphs all lie on the grid draws none.
 class WrittenFontDrawing : public WrittenDrawing {
  public:
-  explicit WrittenFontDrawing(const Font& font) : font_(font), drawer_(font) {}
+  explicit WrittenFontDrawing(std::span<const Byte> bytes) : bytes_(bytes) {}
   std::optional<std::span<const Path>> Draw(std::uint32_t code) override {
+    if (!Open()) return std::nullopt;
     // Code 0 is the font's header, not a glyph.
-    if (code == 0 || font_.Find(code) == nullptr) return std::nullopt;
-    return drawer_.Draw(code).paths;
+    if (code == 0 || font_->Find(code) == nullptr) return std::nullopt;
+    return drawer_->Draw(code).paths;
   }
+  // Why the font would not open, once a glyph was asked for.
+  const std::optional<Error>& Failed() const { return failed_; }
 
  private:
-  const Font& font_;
-  bridge::GlyphDrawer drawer_;
+  bool Open() {
+    if (drawer_) return true;
+    if (failed_) return false;
+    Result<Font> opened = OpenCompiledFont(bytes_);
+    if (!opened) {
+      failed_ = opened.error();
+      return false;
+    }
+    font_.emplace(std::move(*opened));
+    drawer_.emplace(*font_);
+    return true;
+  }
+
+  std::span<const Byte> bytes_;
+  std::optional<Font> font_;
+  std::optional<bridge::GlyphDrawer> drawer_;
+  std::optional<Error> failed_;
 };
 
 // The font written on the grid of `units` from its placed glyphs,
@@ -234,10 +252,14 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
       text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
       break;
   }
+  // Each glyph's items written and counted at once, then put after the
+  // line that gives their count.
+  std::string items;
   for (std::size_t k = 0; k < coded.size(); ++k) {
     const CodedGlyph& g = coded[k];
     const GridGlyph& grid = placed[k];
-    std::size_t size = grid.items.ByteCount();
+    items.clear();
+    std::size_t size = grid.items.AppendText(items);
     if (size > kLargestRecordData) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");
@@ -247,7 +269,7 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
     text += ',';
     text += std::to_string(size);
     text += ",\n";
-    grid.items.AppendText(text);
+    text += items;
     text += '\n';
   }
 
@@ -256,13 +278,12 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
   imported.compiled = std::move(*compiled);
 
   // What was written, drawn and held against what was read.
-  Result<Font> written = OpenCompiledFont(imported.compiled);
-  if (!written) return written.error();
-  WrittenFontDrawing drawing(*written);
+  WrittenFontDrawing drawing(imported.compiled);
   std::vector<WrittenGlyph> glyphs;
   glyphs.reserve(coded.size());
   for (std::size_t k = 0; k < coded.size(); ++k) glyphs.push_back({coded[k].glyph, &placed[k], coded[k].code});
   WrittenError largest = LargestWrittenError(glyphs, scale, drawing, enough);
+  if (drawing.Failed()) return *drawing.Failed();
   imported.largestError = largest.distance / scale;
   imported.largestErrorCharacter = largest.glyph != nullptr ? largest.glyph->character : 0;
   // What lies below the arithmetic's own rounding is no error.
@@ -305,8 +326,10 @@ Result<ImportedFont> ImportStrokeFont(const StrokeFont& font, const ImportOption
   // rounded end): the search goes on from the next finer one. Only the
   // last grid is measured whole whatever it finds, for the refusal's
   // figure.
+  VertexRounding rounding;
+  for (const CodedGlyph& g : *coded) rounding.Add(*g.glyph);
   for (int from = 1;;) {
-    int units = NextGrid(font, *coded, from, tolerance, placed, hardest);
+    int units = NextGrid(font, *coded, from, tolerance, rounding, placed, hardest);
     double enough = units == kLargestGrid ? HUGE_VAL : tolerance * (units / font.capHeight);
     Result<bool> within = WriteOnGrid(font, *coded, placed, units, enough, imported);
     if (!within) return within.error();

@@ -31,6 +31,19 @@ Grid Round(Point p) {
 
 Point AsPoint(Grid g) { return {static_cast<double>(g.x), static_cast<double>(g.y)}; }
 
+// Whether an offset is surely shorter than `length`, by its square alone:
+// its root could then raise no largest that `length` is.
+bool SurelyBelow(Point off, double length) {
+  return length > 0 && off.x * off.x + off.y * off.y < length * length * (1 - 1e-12);
+}
+
+// How far p lies from the grid point g. A vertex on the grid already (a
+// JHF's all are) needs no root.
+double Off(Point p, Grid g) {
+  double dx = p.x - static_cast<double>(g.x), dy = p.y - static_cast<double>(g.y);
+  return dx == 0 && dy == 0 ? 0 : std::hypot(dx, dy);
+}
+
 class Placer {
  public:
   Placer(double scale, double tolerance, GridGlyph& out) : scale_(scale), tolerance_(tolerance), out_(out) {}
@@ -48,7 +61,10 @@ class Placer {
       out_.items.PenDown();
       penDown_ = true;
     }
-    Note(std::hypot(start.x - at.x, start.y - at.y));
+    Note(Off(start, at));
+    // A straight piece's end is the next one's start: rounded once.
+    Grid endGrid = at;
+    std::size_t endIndex = 0;
     for (std::size_t k = 1; k < v.size();) {
       if (v[k].sampled && v[k].bulge == 0) {
         std::size_t end = k;
@@ -59,7 +75,9 @@ class Placer {
       }
       Point from = Scaled(v[k - 1]), to = Scaled(v[k]);
       if (v[k].bulge == 0) {
-        Line(from, to);
+        Grid a = endIndex == k - 1 ? endGrid : Round(from), b = Round(to);
+        Line(from, to, a, b);
+        endGrid = b, endIndex = k;
       } else {
         PlaceArc(ArcOfBulge(from, to, v[k].bulge), 0);
       }
@@ -107,12 +125,11 @@ class Placer {
     pen_ = to;
   }
 
-  // A straight piece strays from its rounded self by at most the larger of
-  // its ends' moves.
-  void Line(Point from, Point to) {
-    Grid a = Round(from), b = Round(to);
-    Note(std::max(std::hypot(from.x - a.x, from.y - a.y), std::hypot(to.x - b.x, to.y - b.y)));
-    if (b == a) Note(std::max(std::hypot(from.x - b.x, from.y - b.y), std::hypot(to.x - a.x, to.y - a.y)));
+  // A straight piece strays from its rounded self (its ends rounded to a
+  // and b) by at most the larger of its ends' moves.
+  void Line(Point from, Point to, Grid a, Grid b) {
+    Note(std::max(Off(from, a), Off(to, b)));
+    if (b == a) Note(std::max(Off(from, b), Off(to, a)));
     MoveTo(b);
   }
 
@@ -221,7 +238,9 @@ class Placer {
       if (!keep[k]) continue;
       Grid a = Round(points[from]), b = Round(points[k]);
       for (std::size_t s = from; s <= k; ++s) {
-        plan.error = std::max(plan.error, DistanceToSegment(points[s], AsPoint(a), AsPoint(b)));
+        Point off = OffSegment(points[s], AsPoint(a), AsPoint(b));
+        if (SurelyBelow(off, plan.error)) continue;
+        plan.error = std::max(plan.error, std::hypot(off.x, off.y));
       }
       if (!(a == b)) plan.steps.push_back({static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), 0});
       from = k;
@@ -239,7 +258,9 @@ class Placer {
       double farthest = -1;
       std::size_t at = a;
       for (std::size_t k = a + 1; k < b; ++k) {
-        double d = DistanceToSegment(points[k], points[a], points[b]);
+        Point off = OffSegment(points[k], points[a], points[b]);
+        if (SurelyBelow(off, farthest)) continue;
+        double d = std::hypot(off.x, off.y);
         if (d > farthest) {
           farthest = d;
           at = k;
@@ -309,24 +330,57 @@ class Placer {
 
 GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) {
   GridGlyph out;
+  // A move a vertex, a pen-up and pen-down a stroke, and the end.
+  std::size_t moves = 2;
+  for (const Stroke& stroke : glyph.strokes) moves += stroke.vertices.size() + 2;
+  out.items.Reserve(moves);
   Placer placer(scale, tolerance, out);
   for (const Stroke& stroke : glyph.strokes) placer.PlaceStroke(stroke);
   placer.End(glyph.advance);
   return out;
 }
 
-double VertexRounding(const StrokeGlyph& glyph, double scale) {
-  // Squares compared, one root taken: every grid tried asks this of
-  // every vertex.
-  double farthest2 = 0;
+void VertexRounding::Add(const StrokeGlyph& glyph) {
   for (const Stroke& stroke : glyph.strokes) {
-    for (const StrokeVertex& v : stroke.vertices) {
-      double dx = v.x * scale, dy = v.y * scale;
-      dx -= NearestGridUnit(dx), dy -= NearestGridUnit(dy);
-      farthest2 = std::max(farthest2, dx * dx + dy * dy);
+    for (const StrokeVertex& v : stroke.vertices) points_.push_back({v.x, v.y});
+  }
+}
+
+bool VertexRounding::Within(double scale, double tolerance) {
+  // The distance to the nearest unit, squared (past ten million units the
+  // grid's rounding holds the number back). Adding and taking away
+  // 1.5 * 2^52 rounds a number this small to a whole one in the adder:
+  // half-way ties go to the even unit, not away from zero as the grid's
+  // own rounding has them, but the distance, half a unit, is the same.
+  constexpr double kRounder = 6755399441055744.0;
+  auto squared = [scale](Point p) {
+    double x = p.x * scale, y = p.y * scale;
+    if (!(std::fabs(x) < 1e7 && std::fabs(y) < 1e7)) {
+      x -= NearestGridUnit(x), y -= NearestGridUnit(y);
+    } else {
+      x -= (x + kRounder) - kRounder, y -= (y + kRounder) - kRounder;
+    }
+    return x * x + y * y;
+  };
+  // Squares well within the tolerance's pass without their root; a vertex
+  // of no number rules no grid out.
+  double surely = tolerance * tolerance * (1 - 1e-9);
+  auto off = [&](Point p) {
+    double s = squared(p);
+    return !(s <= surely) && std::sqrt(s) > tolerance;
+  };
+  constexpr std::size_t kHardestKept = 16;
+  for (std::size_t k : hardest_) {
+    if (off(points_[k])) return false;
+  }
+  for (std::size_t k = 0; k < points_.size(); ++k) {
+    if (off(points_[k])) {
+      if (hardest_.size() == kHardestKept) hardest_.pop_back();
+      hardest_.insert(hardest_.begin(), k);
+      return false;
     }
   }
-  return std::sqrt(farthest2);
+  return true;
 }
 
 }  // namespace morlune::convert

@@ -5,6 +5,11 @@
 // tolerance, whichever takes fewer bytes.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
+#include <morlune/geometry.h>
+
 #include "convert/shape_items.h"
 #include "convert/stroke_font.h"
 
@@ -23,8 +28,19 @@ struct GridGlyph {
 // scale: grid units per input unit; tolerance in grid units.
 GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance);
 
-// The farthest any vertex of the glyph moves when rounded to the grid, in
-// grid units: no placement on that grid does better.
-double VertexRounding(const StrokeGlyph& glyph, double scale);
+// The vertices of a font's glyphs, asked grid after grid whether each
+// rounds to the grid within the tolerance: no placement on a grid where
+// one does not can do better. Held in one array, the vertices that ruled
+// the last grids out asked first: between them they rule most grids out.
+class VertexRounding {
+ public:
+  void Add(const StrokeGlyph& glyph);
+  // scale: grid units per input unit; tolerance in grid units.
+  bool Within(double scale, double tolerance);
+
+ private:
+  std::vector<Point> points_;
+  std::vector<std::size_t> hardest_;  // the latest first
+};
 
 }  // namespace morlune::convert

@@ -156,6 +156,10 @@ WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double sc
       modelled.push_back(&glyph);
       continue;
     }
+    // Every vertex on the grid already and every move whole: the items
+    // hold the strokes exactly (a JHF on its own grid), and no drawing can
+    // raise the largest.
+    if (glyph.placed->largestError == 0) continue;
     std::optional<std::span<const Path>> drawn = drawing.Draw(glyph.code);
     if (!drawn) continue;
     if (check.DrawsRoundedVertices(*glyph.read, scale, *drawn)) {

@@ -1,8 +1,10 @@
 // The largest error of an imported font, taken on the drawing of the font
 // written: how far a stroke read lies from the stroke drawn. A glyph of
 // straight strokes whose drawing is exactly its rounded vertices strays by
-// its vertices' rounding at most, which the placing knew; the others are
-// measured on their drawing, but only those that could raise the largest.
+// its vertices' rounding at most, which the placing knew (one whose
+// vertices all lie on the grid is not drawn: its items hold it exactly);
+// the others are measured on their drawing, but only those that could
+// raise the largest.
 #pragma once
 
 #include <cmath>

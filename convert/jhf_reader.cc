@@ -1,5 +1,6 @@
 #include "convert/jhf_reader.h"
 
+#include <string>
 #include <vector>
 
 #include "convert/jhf_grid.h"
@@ -53,18 +54,27 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
   font.onOwnGrid = true;
   font.byteCoded = true;
   std::vector<std::string_view> lines = Lines(text);
+  // The stroke's vertices gather here, and go into the glyph at their
+  // size: one allocation a stroke.
+  std::vector<StrokeVertex> vertices;
+  std::string joined;
   for (std::size_t at = 0; at < lines.size();) {
     std::size_t lineNumber = at + 1;
-    std::string record(lines[at++]);
+    std::string_view record = lines[at++];
     if (record.empty()) return Refused(lineNumber, "an empty line stands where a glyph should");
     int pairs = 0;
-    if (record.size() < 10 || !Digits(std::string_view(record).substr(5, 3), pairs) || pairs < 1) {
+    if (record.size() < 10 || !Digits(record.substr(5, 3), pairs) || pairs < 1) {
       return Refused(lineNumber, "no glyph number, pair count and margins in the first ten columns");
     }
     std::size_t length = 8 + 2 * static_cast<std::size_t>(pairs);
-    while (record.size() < length && at < lines.size() && !lines[at].empty()) record += lines[at++];
+    // A record wrapped over lines is joined; most stand on one.
+    if (record.size() < length && at < lines.size() && !lines[at].empty()) {
+      joined.assign(record);
+      while (joined.size() < length && at < lines.size() && !lines[at].empty()) joined += lines[at++];
+      record = joined;
+    }
     // Blanks after the last pair are no part of the record.
-    while (record.size() > length && record.back() == ' ') record.pop_back();
+    while (record.size() > length && record.back() == ' ') record.remove_suffix(1);
     if (record.size() != length) {
       return Refused(lineNumber, "the pair count says " + std::to_string(pairs) + " pairs but the line holds " +
                                      std::to_string((record.size() - 8) / 2) + (record.size() % 2 ? " and a half" : ""));
@@ -77,10 +87,14 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
     StrokeGlyph glyph;
     glyph.character = static_cast<char32_t>(kJhfFirstCode + font.glyphs.size());
     glyph.advance = right - left;
-    Stroke stroke;
+    // One stroke more than pen-ups at most.
+    std::size_t strokes = 1;
+    for (std::size_t k = 10; k < length; k += 2) strokes += record[k] == ' ' && record[k + 1] == kJhfZero;
+    glyph.strokes.reserve(strokes);
+    vertices.clear();
     auto endStroke = [&] {
-      if (stroke.vertices.size() >= 2) glyph.strokes.push_back(std::move(stroke));
-      stroke = Stroke{};
+      if (vertices.size() >= 2) glyph.strokes.push_back(Stroke{std::vector<StrokeVertex>(vertices.begin(), vertices.end())});
+      vertices.clear();
     };
     for (std::size_t k = 10; k < length; k += 2) {
       if (record[k] == ' ' && record[k + 1] == kJhfZero) {
@@ -91,7 +105,7 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
       if (!Coordinate(record[k], x) || !Coordinate(record[k + 1], y)) {
         return Refused(lineNumber, "column " + std::to_string(k + 1) + " holds no coordinate");
       }
-      stroke.vertices.push_back({static_cast<double>(x - left), static_cast<double>(kJhfBaseline - y), 0, false});
+      vertices.push_back({static_cast<double>(x - left), static_cast<double>(kJhfBaseline - y), 0, false});
     }
     endStroke();
     font.glyphs.push_back(std::move(glyph));

@@ -1,10 +1,12 @@
 #include "convert/shape_items.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <string_view>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <numeric>
 
 namespace morlune::convert {
@@ -13,6 +15,13 @@ namespace {
 // The unit steps of the sixteen directions, in half units.
 constexpr int kHalfSteps[16][2] = {{2, 0},  {2, 1},   {2, 2},   {1, 2},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1},
                                    {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
+// Each step's direction, by its half units plus 2 (-1 for no direction).
+constexpr auto kDirectionOfStep = [] {
+  std::array<std::array<int, 5>, 5> direction{};
+  for (auto& row : direction) row.fill(-1);
+  for (int d = 0; d < 16; ++d) direction[kHalfSteps[d][0] + 2][kHalfSteps[d][1] + 2] = d;
+  return direction;
+}();
 constexpr int kLongestVector = 15;
 constexpr int kLargestOperand = 127;
 // A displacement list costs 2 bytes a pair and 3 more; code 8 costs 3 a
@@ -21,6 +30,40 @@ constexpr int kLargestOperand = 127;
 constexpr std::size_t kShortestMoveList = 3;
 constexpr std::size_t kShortestArcList = 4;
 constexpr int kWrapColumn = 65;
+// The text's block, and the room that a token, its comma and a line feed
+// take at most.
+constexpr std::size_t kTextBlock = 4096;
+constexpr std::size_t kLongestPut = 32;
+
+// The decimal texts of the numbers an item's operands hold (-255 to 255),
+// made once: most of a glyph's text is these.
+struct SmallNumberTexts {
+  static constexpr int kLargest = 255;
+  char text[2 * kLargest + 1][4] = {};
+  unsigned char size[2 * kLargest + 1] = {};
+  constexpr SmallNumberTexts() {
+    for (int n = -kLargest; n <= kLargest; ++n) {
+      char digits[4] = {};
+      int count = 0;
+      for (int rest = n < 0 ? -n : n; count == 0 || rest > 0; rest /= 10) digits[count++] = static_cast<char>('0' + rest % 10);
+      int at = 0;
+      if (n < 0) text[n + kLargest][at++] = '-';
+      while (count > 0) text[n + kLargest][at++] = digits[--count];
+      size[n + kLargest] = static_cast<unsigned char>(at);
+    }
+  }
+};
+constexpr SmallNumberTexts kSmallNumbers;
+
+// Writes n's decimal text at `at`, returning its end.
+char* PutNumber(char* at, char* end, int n) {
+  if (n >= -SmallNumberTexts::kLargest && n <= SmallNumberTexts::kLargest) {
+    std::size_t k = static_cast<std::size_t>(n + SmallNumberTexts::kLargest);
+    std::memcpy(at, kSmallNumbers.text[k], 4);
+    return at + kSmallNumbers.size[k];
+  }
+  return std::to_chars(at, end, n).ptr;
+}
 // A dot's vector bytes: one unit right, one left.
 constexpr int kDotThere = 0x10;
 constexpr int kDotBack = 0x18;
@@ -51,8 +94,7 @@ int VectorRun(int dx, int dy, int most, unsigned char* out) {
   } else {
     return 0;
   }
-  int d = 0;
-  while (kHalfSteps[d][0] != sx || kHalfSteps[d][1] != sy) ++d;
+  int d = kDirectionOfStep[sx + 2][sy + 2];
   int count = (length + kLongestVector - 1) / kLongestVector;
   if (count > most) return 0;
   // Equal shares keep every stop on the way a whole or half unit.
@@ -79,6 +121,11 @@ void ShapeItems::PenDown() { ops_.push_back({Op::kPenDown}); }
 
 double ShapeItems::Move(int dx, int dy) {
   if (dx == 0 && dy == 0) return 0;
+  // Within a byte each way: one part, whatever the step.
+  if (std::abs(dx) <= kLargestOperand && std::abs(dy) <= kLargestOperand) {
+    ops_.push_back({Op::kMove, dx, dy, 0});
+    return 0;
+  }
   // Whole multiples of the line's smallest whole step keep every stop on
   // the line; each part at most 127 each way.
   int whole = std::gcd(std::abs(dx), std::abs(dy));
@@ -215,52 +262,69 @@ std::string ShapeItems::Text() const {
   return text;
 }
 
-void ShapeItems::AppendText(std::string& out) const {
-  // Each number a token; a pair or entry in parentheses; each token put in
-  // place as it is made.
+std::size_t ShapeItems::AppendText(std::string& out) const {
+  // Each number a token; a pair or entry in parentheses; the tokens put in
+  // a block of their own, the column counted there, and the block appended
+  // whenever it fills.
   class ToText : public ItemSink {
    public:
-    explicit ToText(std::string& text) : text(text), lineStart_(text.size()) {}
+    explicit ToText(std::string& text) : text_(text) {}
     void Item(int code, bool vector) override {
+      ++count;
       if (vector) {
         constexpr char kHex[] = "0123456789ABCDEF";
         char token[3] = {'0', kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
-        Put(std::string_view(token, 3));
+        Put(token, 3);
         return;
       }
       char token[16];
-      char* end = std::to_chars(token, token + sizeof token, code).ptr;
-      Put(std::string_view(token, static_cast<std::size_t>(end - token)));
+      char* end = PutNumber(token, token + sizeof token, code);
+      Put(token, static_cast<std::size_t>(end - token));
     }
     void Group(std::initializer_list<int> numbers) override {
+      count += numbers.size();
       std::size_t k = 0;
       for (int number : numbers) {
         char token[24];
         char* end = token;
         if (k == 0) *end++ = '(';
-        end = std::to_chars(end, token + sizeof token - 1, number).ptr;
+        end = PutNumber(end, token + sizeof token - 1, number);
         if (++k == numbers.size()) *end++ = ')';
-        Put(std::string_view(token, static_cast<std::size_t>(end - token)));
+        Put(token, static_cast<std::size_t>(end - token));
       }
     }
-    std::string& text;
+    void Flush() {
+      text_.append(block_, used_);
+      used_ = 0;
+    }
+    std::size_t count = 0;
 
    private:
-    void Put(std::string_view token) {
+    void Put(const char* token, std::size_t size) {
+      if (used_ + kLongestPut > kTextBlock) Flush();
       if (!first_) {
-        text += ',';
-        if (text.size() - lineStart_ + token.size() + 1 > static_cast<std::size_t>(kWrapColumn)) {
-          text += '\n';
-          lineStart_ = text.size();
+        block_[used_++] = ',';
+        ++column_;
+        if (column_ + size + 1 > static_cast<std::size_t>(kWrapColumn)) {
+          block_[used_++] = '\n';
+          column_ = 0;
         }
       }
       first_ = false;
-      text += token;
+      std::memcpy(block_ + used_, token, size);
+      used_ += size;
+      column_ += size;
     }
-    std::size_t lineStart_;
+
+    std::string& text_;
+    char block_[kTextBlock];
+    std::size_t used_ = 0;
+    std::size_t column_ = 0;  // characters since the line's start
     bool first_ = true;
   } sink(out);
   Pack(sink);
+  sink.Flush();
+  return sink.count;
 }
 
 }  // namespace morlune::convert

@@ -4,6 +4,7 @@
 // arcs (a list once four follow one another).
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ inline constexpr int kDotDivisor = 128;
 
 class ShapeItems {
  public:
+  // Room for this many pen moves and changes, so that a glyph's items
+  // grow without moving.
+  void Reserve(std::size_t count) { ops_.reserve(count); }
   void PenUp();
   void PenDown();
   // A move by whole units, drawing where the pen is down; any length, split
@@ -40,8 +44,9 @@ class ShapeItems {
   // the rest in decimal, pairs and entries in parentheses; lines broken
   // before they pass 65 columns.
   std::string Text() const;
-  // The same text appended to `text`, its lines counted from there.
-  void AppendText(std::string& text) const;
+  // The same text appended to `text`, its lines counted from there;
+  // returns the number of bytes, as ByteCount does.
+  std::size_t AppendText(std::string& text) const;
 
  private:
   struct Op {

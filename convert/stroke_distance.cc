@@ -133,16 +133,45 @@ class PieceIndex {
   int side_;
 };
 
+constexpr int kScansBeforeIndex = 8;
+
+// The distance to the nearest of the pieces, every one looked at, and that
+// piece in `nearest`: the index's answer, without the index.
+double Scan(Point p, const std::vector<Piece>& pieces, std::size_t& nearest) {
+  double best = HUGE_VAL;
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    double distance = SquaredDistance(p, pieces[k]);
+    if (distance < best) best = distance, nearest = k;
+  }
+  return std::sqrt(best);
+}
+
 // Points at most step apart along every piece; a long piece takes at most
 // 4096, so that a hostile stroke cannot make the measure endless.
 double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest,
               double enough) {
-  // Built at the first point that needs a search: often none does.
+  // Built once a few points have needed a search, each of those a scan of
+  // every piece: often none does, and the index costs some ten scans.
   std::optional<PieceIndex> index;
+  int scansLeft = kScansBeforeIndex;
   // The piece found nearest to the last point searched: the next points
   // mostly lie near it too, and their distance to it bounds their nearest.
   std::size_t last = 0;
+  // The distance to a piece is convex along a straight piece: where both
+  // ends lie within the farthest of one piece, every point between does,
+  // and none of them can raise it.
+  auto within = [&](Point p) {
+    if (std::sqrt(SquaredDistance(p, to[last])) <= farthest) return true;
+    for (std::size_t next : {last + 1, last - 1}) {
+      if (next < to.size() && std::sqrt(SquaredDistance(p, to[next])) <= farthest) {
+        last = next;
+        return true;
+      }
+    }
+    return false;
+  };
   for (const Piece& piece : from) {
+    if (within(piece.a) && within(piece.b) && std::sqrt(SquaredDistance(piece.a, to[last])) <= farthest) continue;
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
     double spacing = length / samples;
@@ -152,9 +181,20 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
       // A point within the farthest of the last nearest piece cannot pass
       // it, whatever piece is nearer: no search.
       double nearest = std::sqrt(SquaredDistance(p, to[last]));
+      // The pieces beside the last nearest come next along the stroke.
+      for (std::size_t next : {last + 1, last - 1}) {
+        if (nearest <= farthest || next >= to.size()) continue;
+        double beside = std::sqrt(SquaredDistance(p, to[next]));
+        if (beside < nearest) nearest = beside, last = next;
+      }
       if (nearest > farthest) {
-        if (!index) index.emplace(to);
-        nearest = index->Nearest(p, last);
+        if (!index && scansLeft > 0) {
+          --scansLeft;
+          nearest = Scan(p, to, last);
+        } else {
+          if (!index) index.emplace(to);
+          nearest = index->Nearest(p, last);
+        }
         farthest = std::max(farthest, nearest);
         if (farthest > enough) return farthest;
       }

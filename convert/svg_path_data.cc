@@ -18,6 +18,11 @@ struct P {
   double x = 0, y = 0;
 };
 
+// The letters and blanks of the path grammar, ASCII whatever the locale.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 class PathReader {
  public:
   PathReader(std::string_view data, double flatness, std::vector<Stroke>& strokes)
@@ -29,7 +34,7 @@ class PathReader {
       SkipSeparators();
       if (at_ >= data_.size()) break;
       char c = data_[at_];
-      if (std::isalpha(static_cast<unsigned char>(c))) {
+      if (IsLetter(c)) {
         command = c;
         ++at_;
         if (c == 'Z' || c == 'z') {
@@ -55,7 +60,7 @@ class PathReader {
   }
 
   void SkipSeparators() {
-    while (at_ < data_.size() && (std::isspace(static_cast<unsigned char>(data_[at_])) || data_[at_] == ',')) ++at_;
+    while (at_ < data_.size() && (IsBlank(data_[at_]) || data_[at_] == ',')) ++at_;
   }
 
   bool Number(double& value) {
@@ -64,7 +69,7 @@ class PathReader {
     std::size_t start = at_;
     if (data_[at_] == '+') ++at_;
     // from_chars takes no '+' and reads "inf" and "nan", which no path holds.
-    if (at_ < data_.size() && std::isalpha(static_cast<unsigned char>(data_[at_]))) {
+    if (at_ < data_.size() && IsLetter(data_[at_])) {
       at_ = start;
       return false;
     }
@@ -92,8 +97,8 @@ class PathReader {
   }
 
   std::optional<std::string> Command(char command) {
-    bool relative = std::islower(static_cast<unsigned char>(command));
-    char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(command)));
+    bool relative = IsLower(command);
+    char kind = relative ? static_cast<char>(command - 'a' + 'A') : command;
     P a, b, c;
     double value = 0;
     switch (kind) {
@@ -168,9 +173,16 @@ class PathReader {
     lastCubic_ = lastQuadratic_ = false;
   }
 
+  // The stroke stored at its size, its vertices' room kept for the next:
+  // one allocation a stroke.
   void EndStroke() {
-    if (current_.vertices.size() >= 2) strokes_.push_back(std::move(current_));
-    current_ = Stroke{};
+    if (current_.vertices.size() >= 2) {
+      Stroke& stroke = strokes_.emplace_back();
+      stroke.vertices.assign(current_.vertices.begin(), current_.vertices.end());
+      stroke.curves = std::move(current_.curves);
+    }
+    current_.vertices.clear();
+    current_.curves.clear();
   }
 
   // Pieces enough that the chords stray at most the flatness: a curve

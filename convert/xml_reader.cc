@@ -1,6 +1,7 @@
 #include "convert/xml_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "convert/utf8_text.h"
@@ -10,6 +11,14 @@ namespace {
 
 constexpr std::size_t kDeepest = 256;
 constexpr std::size_t kMostElements = 1 << 20;
+
+// The bytes an attribute value does not take as they are: '<' refused, a
+// reference and the blanks changed. One look a byte over a long path.
+constexpr std::array<bool, 256> kNotPlain = [] {
+  std::array<bool, 256> table{};
+  for (unsigned char c : {'<', '&', '\t', '\n', '\r'}) table[c] = true;
+  return table;
+}();
 
 bool NameByte(char c) {
   unsigned char u = static_cast<unsigned char>(c);
@@ -172,10 +181,7 @@ class Reader {
     for (std::size_t k = 0; k < raw.size(); ++k) {
       // A run of plain characters goes in at once.
       std::size_t plain = k;
-      while (plain < raw.size() && raw[plain] != '<' && raw[plain] != '&' && raw[plain] != '\t' && raw[plain] != '\n' &&
-             raw[plain] != '\r') {
-        ++plain;
-      }
+      while (plain < raw.size() && !kNotPlain[static_cast<unsigned char>(raw[plain])]) ++plain;
       if (plain > k) {
         value.append(raw.data() + k, plain - k);
         k = plain - 1;

@@ -84,6 +84,9 @@ TEST(FitArcs, DrawnPiecesStayWithinTheTolerance) {
       // y = x^2 / 100: its curvature changes from radius 50 to 141.
       {"parabola", SmoothCurve::Quadratic({-50, 25}, {0, -25}, {50, 25}), 0.5, true, 2, 6, 1},
       {"quarter ellipse", SmoothCurve::Ellipse({100, 0}, {0, 50}, {0, 0}, 100, 50, 0, 0, kPi / 2), 1, true, 2, 6, 1},
+      // Every sample on the rim of the disc whose diameter is the chord:
+      // one arc of bulge 1 (127 steps) draws it, none may be ruled out.
+      {"half circle, radius 50", SmoothCurve::Ellipse({50, 0}, {-50, 0}, {0, 0}, 50, 50, 0, 0, kPi), 0.5, true, 1, 1, 1},
       // Its x axis up: from (0, 40) by (-20, 0) and (0, -40) to (20, 0).
       {"ellipse turned, three quarters", SmoothCurve::Ellipse({0, 40}, {20, 0}, {0, 0}, 40, 20, kPi / 2, 0, 1.5 * kPi),
        1, true, 3, 12, 1},

@@ -190,6 +190,10 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
   // dot, so the dot's ink lies 4.2 from the stem, whatever its rounding.
   StrokeGlyph i = Straight({{{4, 0}, {4, 6}}, {{4, 9.6}, {4, 10.2}}}, 8);
   Glyph stemOnly = LinesGlyph('i', {8, 0}, {{{4, 0}, {4, 6}}});
+  // An L whose vertices all lie on the grid: its items hold it exactly,
+  // and no drawing is asked for (the one given would say 2).
+  StrokeGlyph l = Straight({{{0, 10}, {0, 0}, {6, 0}}}, 8);
+  GridGlyph onGrid;
   GridGlyph placed;
   placed.largestError = 0.3;
   GridGlyph dotPlaced;
@@ -212,6 +216,7 @@ TEST(LargestWrittenError, TrustsThePlacingOnlyWhereTheDrawingIsWhatWasPlaced) {
       {"an arc drawn as its chord", {{&h, &placed, &asPlaced}, {&arc, &arcPlaced, &chord}}, 4, &arc},
       {"a glyph the font lacks", {{&arc, &arcPlaced, nullptr}, {&h, &placed, &asPlaced}}, 0.3, &h},
       {"a stroke rounded to a point", {{&i, &dotPlaced, &stemOnly}}, 4.2, &i},
+      {"on the grid", {{&l, &onGrid, &lowBar}}, 0, nullptr},
   };
   // Glyph k has code k + 1.
   struct Drawing : WrittenDrawing {
