@@ -1,14 +1,19 @@
 #include "tests/convert/convert_support.h"
 
+#include <cmath>
+
 #include "convert/code_map.h"
 #include "convert/glyph_export.h"
 #include "convert/jhf_writer.h"
 #include "convert/lff_writer.h"
 #include "convert/svg_font_writer.h"
 #include "convert/stroke_distance.h"
+#include "tests/support/captured_text.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::convert::testing {
+
+using morlune::testing::Captured;
 
 std::vector<std::string> ExportTestFonts() {
   return {kSourceDir + "examples/strokes_shapes10.kqx", kSourceDir + "examples/strokes_shapes11.kqx",
@@ -35,20 +40,6 @@ GlyphFont GlyphsOfFile(const std::string& path, LossReport& losses) {
   }
   return held;
 }
-
-namespace {
-
-template <typename Write>
-std::string Captured(Write write) {
-  std::string text;
-  TextOutput out;
-  out.AttachCapture(&text);
-  write(out);
-  out.Finish();
-  return text;
-}
-
-}  // namespace
 
 std::string JhfText(GlyphSource& font, LossReport& losses) {
   return Captured([&](TextOutput& out) { WriteJhf(font, losses, out); });
@@ -80,6 +71,16 @@ Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc) {
   glyph.advance = advance;
   glyph.paths.push_back(Path{arc.from, {arc}});
   return glyph;
+}
+
+VertexRows Vertices(const std::vector<Stroke>& strokes) {
+  auto rounded = [](double v) { return std::round(v * 1e9) / 1e9; };
+  VertexRows lines;
+  for (const Stroke& stroke : strokes) {
+    auto& line = lines.emplace_back();
+    for (const StrokeVertex& v : stroke.vertices) line.push_back({rounded(v.x), rounded(v.y), rounded(v.bulge)});
+  }
+  return lines;
 }
 
 double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b) {

@@ -2,6 +2,7 @@
 // folder, glyphs built by hand, and geometry held against geometry.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,13 @@ Glyph LinesGlyph(std::uint32_t code, Point advance, std::vector<std::vector<Poin
 // A glyph that draws one arc.
 Glyph ArcGlyph(std::uint32_t code, Point advance, const ArcSegment& arc);
 
-// Every point of one set of polylines lies within `within` of the other,
-// both ways (sampled finely).
+// Strokes as x, y and bulge per vertex, each to nine decimals, so that a
+// bulge of tan(pi/4) compares equal to 1.
+using VertexRows = std::vector<std::vector<std::array<double, 3>>>;
+VertexRows Vertices(const std::vector<Stroke>& strokes);
+
+// How far the farthest point of either set of polylines lies from the
+// other (sampled finely).
 double Distance(const std::vector<std::vector<Point>>& a, const std::vector<std::vector<Point>>& b);
 
 // The glyph's drawing as polylines, moved by (dx, dy) and scaled.

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
-#include <set>
+#include <sstream>
 
 #include "convert/arc_math.h"
 #include "convert/font_import.h"
@@ -25,7 +25,7 @@ namespace {
 struct CheckedLff {
   std::vector<std::string> broken;
   double letterSpacing = 3, wordSpacing = 6.75;
-  std::map<char32_t, std::vector<std::vector<std::array<double, 3>>>> glyphs;  // x, y, bulge per vertex
+  std::map<char32_t, VertexRows> glyphs;
 };
 
 bool LffNumber(std::string_view text, double& value) {
@@ -41,15 +41,9 @@ CheckedLff CheckLff(const std::string& text) {
     checked.broken.push_back("line " + std::to_string(line) + ": " + rule);
   };
   std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      broken(lines.size() + 1, "the last line has no line end");
-      end = text.size();
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (!text.empty() && text.back() != '\n') broken(lines.size(), "the last line has no line end");
   std::size_t k = 0;
   for (; k < lines.size() && !lines[k].empty(); ++k) {
     const std::string& line = lines[k];
@@ -113,8 +107,8 @@ CheckedLff CheckLff(const std::string& text) {
 
 // The reader's geometry of one glyph: polylines in font units of the
 // source (scale), arcs flattened finely; and its advance.
-std::vector<std::vector<Point>> ReaderPolylines(const std::vector<std::vector<std::array<double, 3>>>& strokes,
-                                                double toSource, double& advance, double letterSpacing) {
+std::vector<std::vector<Point>> ReaderPolylines(const VertexRows& strokes, double toSource, double& advance,
+                                                double letterSpacing) {
   std::vector<std::vector<Point>> lines;
   double right = -HUGE_VAL;
   for (const auto& stroke : strokes) {
@@ -136,70 +130,29 @@ std::vector<std::vector<Point>> ReaderPolylines(const std::vector<std::vector<st
   return lines;
 }
 
-TEST(LffWriter, WritesTheFormatsOwnLayout) {
-  // A D of a font 9 units tall: the arc's bulge -1 on the vertex that ends
-  // it; its rightmost point 4.5 and its advance 7.5 ask for a spacing of 3.
-  GlyphFont font;
-  font.name = "T: test";
-  font.capHeight = 9;
-  Glyph d = LinesGlyph(0x44, {7.5, 0}, {{{0, 0}, {0, 9}}});
-  d.paths[0].segments.push_back(ArcSegment{{0, 9}, {0, 0}, {0, 4.5}, 4.5, 4.5, -180});
-  font.glyphs.push_back({U'D', 0x44, d});
-  // A half circle squashed by its frame to the point (2, 3): no chord for a
-  // bulge, a dot; its right 2 and advance 5 ask for the same spacing.
-  Glyph e = LinesGlyph(0x45, {5, 0}, {});
-  e.paths.push_back(Path{{2, 3}, {ArcSegment{{2, 3}, {2, 3}, {2, 3}, 0, 0, 180}}});
-  font.glyphs.push_back({U'E', 0x45, e});
-  LossReport losses;
-  EXPECT_EQ(LffText(font, losses),
-            "# Format:            single-line font\n"
-            "# Name:              T test\n"
-            "# Encoding:          UTF-8\n"
-            "# LetterSpacing:     3\n"
-            "# WordSpacing:       6.75\n"
-            "# LineSpacingFactor: 1\n"
-            "\n"
-            "[0044] D\n"
-            "0,0;0,9;0,0,A-1\n"
-            "\n"
-            "[0045] E\n"
-            "2,3;2,3\n"
-            "\n");
-  EXPECT_TRUE(losses.Empty());
-
-  // Of a space the format keeps only its width, as the word spacing: a
-  // space that draws loses its ink, and says so.
-  for (bool inked : {false, true}) {
-    SCOPED_TRACE(inked);
-    GlyphFont spaced;
-    spaced.capHeight = 9;
-    std::vector<std::vector<Point>> ink;
-    if (inked) ink.push_back({{0, 0}, {4, 0}});
-    spaced.glyphs.push_back({U' ', 0x20, LinesGlyph(0x20, {4, 0}, ink)});
-    LossReport spaceLosses;
-    std::string text = LffText(spaced, spaceLosses);
-    EXPECT_NE(text.find("# WordSpacing:       4\n"), std::string::npos);
-    EXPECT_EQ(text.find("[0020]"), std::string::npos);
-    EXPECT_EQ(spaceLosses.Count(LossKind::kCodesDropped), inked ? 1 : 0);
-  }
-}
-
-TEST(LffWriter, GlyphsWaitingForTheHeaderComeOutTheSameWhereverTheyWait) {
+TEST(LffWriter, WritesTheLayoutTheSameWhereverGlyphsWaitForTheHeader) {
   // Capitals 7 units tall: the file's units are 9/7 of the font's, each
   // number rounded to 5 decimals. A asks for a letter spacing of
   // 8 * 9/7 - 9 = 1.28571..., é for 1.8 - 0.9 = 0.9: their middle is
   // 1.09286, and every advance moves. B's far point goes by the general
-  // writer of numbers.
+  // writer of numbers. D's arc (rightmost 4.5, advance 5.625: it asks for
+  // 1.125) keeps its bulge -1 on the vertex that ends it; E's half circle,
+  // squashed by its frame to the point (2, 3), has no chord for a bulge: a
+  // dot. The colon would cut the name for the reader.
   GlyphFont font;
-  font.name = "Tiny";
+  font.name = "Tiny: test";
   font.capHeight = 7;
   font.glyphs.push_back({U' ', 0x20, LinesGlyph(0x20, {3.5, 0}, {})});
   font.glyphs.push_back({U'A', 0x41, LinesGlyph(0x41, {8, 0}, {{{0, 0}, {3.5, 7}, {7, 0}}, {{1, -2}, {6, -2}}})});
   font.glyphs.push_back({U'B', 0x42, LinesGlyph(0x42, {7000001, 0}, {{{0, 0}, {7000000, 7}}})});
+  Glyph d = LinesGlyph(0x44, {4.375, 0}, {{{0, 0}, {0, 7}}});
+  d.paths[0].segments.push_back(ArcSegment{{0, 7}, {0, 0}, {0, 3.5}, 3.5, 3.5, -180});
+  font.glyphs.push_back({U'D', 0x44, d});
+  font.glyphs.push_back({U'E', 0x45, ArcGlyph(0x45, {3, 0}, {{2, 3}, {2, 3}, {2, 3}, 0, 0, 180})});
   font.glyphs.push_back({U'\u00E9', 0xE9, LinesGlyph(0xE9, {1.4, 0}, {{{-1e-6, 0}, {0.7, 7}}})});
   const std::string expected =
       "# Format:            single-line font\n"
-      "# Name:              Tiny\n"
+      "# Name:              Tiny test\n"
       "# Encoding:          UTF-8\n"
       "# LetterSpacing:     1.09286\n"
       "# WordSpacing:       4.5\n"
@@ -211,6 +164,12 @@ TEST(LffWriter, GlyphsWaitingForTheHeaderComeOutTheSameWhereverTheyWait) {
       "\n"
       "[0042] B\n"
       "0,0;9000000,9\n"
+      "\n"
+      "[0044] D\n"
+      "0,0;0,9;0,0,A-1\n"
+      "\n"
+      "[0045] E\n"
+      "2.57143,3.85714;2.57143,3.85714\n"
       "\n"
       "[00E9] \xC3\xA9\n"
       "0,0;0.9,9\n"
@@ -239,10 +198,18 @@ TEST(LffWriter, GlyphsWaitingForTheHeaderComeOutTheSameWhereverTheyWait) {
     // Each glyph's losses are told once, however often it is drawn.
     if (toldInMemory.empty()) toldInMemory = losses.Lines();
     EXPECT_EQ(losses.Lines(), toldInMemory);
-    EXPECT_EQ(losses.Count(LossKind::kAdvancesMoved), 3);
+    EXPECT_EQ(losses.Count(LossKind::kAdvancesMoved), 5);
+    EXPECT_EQ(losses.Count(LossKind::kArcsFlattened), 0);
     // The scratch file leaves no name behind.
     EXPECT_TRUE(std::filesystem::is_empty(dir));
   }
+
+  // Of a space the format keeps only its width: one that draws loses its
+  // ink, and says so.
+  font.glyphs[0] = {U' ', 0x20, LinesGlyph(0x20, {3.5, 0}, {{{0, 0}, {3, 0}}})};
+  LossReport losses;
+  EXPECT_EQ(LffText(font, losses), expected);
+  EXPECT_EQ(losses.Count(LossKind::kCodesDropped), 1);
 }
 
 TEST(LffExport, EveryTestFontFollowsTheRulesAndDrawsAsMorluneDraws) {
@@ -283,8 +250,8 @@ TEST(LffReader, CopiesBulgesAndAdvancesAsTheReaderDoes) {
   EXPECT_EQ(glyphs[U'D']->advance, 7.5);
   EXPECT_EQ(glyphs[U'E']->advance, 7.5);
   EXPECT_EQ(glyphs[U' ']->advance, 6.75);
-  ASSERT_EQ(glyphs[U'E']->strokes.size(), 2u);
-  EXPECT_EQ(glyphs[U'E']->strokes[1].vertices[2].bulge, -1);
+  EXPECT_EQ(Vertices(glyphs[U'E']->strokes),
+            (VertexRows{{{-2, 4.5, 0}, {2, 4.5, 0}}, {{0, 0, 0}, {0, 9, 0}, {0, 0, -1}}}));
   // A bulge on a first vertex curves nothing.
   Result<StrokeFont> first = ReadLff("[0031] 1\n0,0,A1;6,0\n\n", "t");
   ASSERT_TRUE(first);
@@ -362,16 +329,12 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
     EXPECT_EQ(imported->charactersLeftOut, 0);
     EXPECT_LE(imported->largestError, imported->tolerance);
     EXPECT_NEAR(imported->tolerance, 0.09, 1e-12);  // 1% of 9 units
-    // What was written draws within the tolerance of what was read, glyph
-    // by glyph, by morlune's own drawing.
+    // Every glyph compiled, each ending at its advance on the baseline.
     Result<ShapeFont> drawn = OpenShapeFont(imported->compiled);
     ASSERT_TRUE(drawn);
     EXPECT_EQ(drawn->height, imported->heightUnits);
     EXPECT_EQ(drawn->shapes.size(), font->glyphs.size());
-    for (const DrawnShape& shape : drawn->shapes) {
-      // Each glyph ends at its advance on the baseline.
-      EXPECT_EQ(shape.glyph.advance.y, 0);
-    }
+    for (const DrawnShape& shape : drawn->shapes) EXPECT_EQ(shape.glyph.advance.y, 0);
   }
 }
 
