@@ -17,7 +17,7 @@ namespace {
 // 1000: an em of capHeight * 1000 / 662 makes text set in this font at a
 // size as tall as text in those at the same size.
 constexpr double kReaderCapitalPerEm = 0.662;
-constexpr int kDecimals = 6;
+constexpr int kDecimals = kSvgDecimals;
 // Arcs the format cannot hold stray at most this share of a capital from
 // the straight pieces written for them.
 constexpr double kFlatnessPerCapital = 1e-3;
