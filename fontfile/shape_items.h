@@ -8,7 +8,6 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "fontfile/container_words.h"
 #include "grammar/shape_item.h"
