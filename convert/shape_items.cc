@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string_view>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
+
+#include "source/short_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -35,35 +36,9 @@ constexpr int kWrapColumn = 65;
 constexpr std::size_t kTextBlock = 4096;
 constexpr std::size_t kLongestPut = 32;
 
-// The decimal texts of the numbers an item's operands hold (-255 to 255),
-// made once: most of a glyph's text is these.
-struct SmallNumberTexts {
-  static constexpr int kLargest = 255;
-  char text[2 * kLargest + 1][4] = {};
-  unsigned char size[2 * kLargest + 1] = {};
-  constexpr SmallNumberTexts() {
-    for (int n = -kLargest; n <= kLargest; ++n) {
-      char digits[4] = {};
-      int count = 0;
-      for (int rest = n < 0 ? -n : n; count == 0 || rest > 0; rest /= 10) digits[count++] = static_cast<char>('0' + rest % 10);
-      int at = 0;
-      if (n < 0) text[n + kLargest][at++] = '-';
-      while (count > 0) text[n + kLargest][at++] = digits[--count];
-      size[n + kLargest] = static_cast<unsigned char>(at);
-    }
-  }
-};
-constexpr SmallNumberTexts kSmallNumbers;
-
-// Writes n's decimal text at `at`, returning its end.
-char* PutNumber(char* at, char* end, int n) {
-  if (n >= -SmallNumberTexts::kLargest && n <= SmallNumberTexts::kLargest) {
-    std::size_t k = static_cast<std::size_t>(n + SmallNumberTexts::kLargest);
-    std::memcpy(at, kSmallNumbers.text[k], 4);
-    return at + kSmallNumbers.size[k];
-  }
-  return std::to_chars(at, end, n).ptr;
-}
+// Writes n's decimal text at `at`, returning its end; the numbers of
+// items come from the decompiler's table of their texts.
+char* PutNumber(char* at, int n) { return ShortText{at}.Decimal(n).at; }
 // A dot's vector bytes: one unit right, one left.
 constexpr int kDotThere = 0x10;
 constexpr int kDotBack = 0x18;
@@ -278,7 +253,7 @@ std::size_t ShapeItems::AppendText(std::string& out) const {
         return;
       }
       char token[16];
-      char* end = PutNumber(token, token + sizeof token, code);
+      char* end = PutNumber(token, code);
       Put(token, static_cast<std::size_t>(end - token));
     }
     void Group(std::initializer_list<int> numbers) override {
@@ -288,7 +263,7 @@ std::size_t ShapeItems::AppendText(std::string& out) const {
         char token[24];
         char* end = token;
         if (k == 0) *end++ = '(';
-        end = PutNumber(end, token + sizeof token - 1, number);
+        end = PutNumber(end, number);
         if (++k == numbers.size()) *end++ = ')';
         Put(token, static_cast<std::size_t>(end - token));
       }
