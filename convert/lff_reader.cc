@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <unordered_set>
 #include <vector>
 
 #include "convert/arc_math.h"
@@ -69,6 +70,9 @@ bool Vertex(std::string_view piece, StrokeVertex& vertex) {
   return true;
 }
 
+// Copies each glyph's references into it, walking down the chain of copies
+// on a stack of its own: a hostile font's chain may run through every one
+// of its glyphs, deeper than the program's own stack goes.
 class GlyphExpander {
  public:
   explicit GlyphExpander(const std::map<char32_t, RawGlyph>& glyphs) : glyphs_(glyphs) {}
@@ -76,44 +80,57 @@ class GlyphExpander {
   // The glyph's strokes with every reference copied in, or an error.
   Result<std::vector<Stroke>> Expand(const RawGlyph& glyph) {
     std::vector<Stroke> strokes;
-    std::size_t vertices = 0;
-    std::vector<char32_t> chain;
-    visits_ = 0;
-    if (auto error = Add(glyph, strokes, vertices, chain); !error.empty()) {
-      return Error{ErrorKind::kNotAFont, error, {}};
+    std::size_t vertices = 0, visits = 0;
+    chain_.clear();
+    onChain_.clear();
+    for (const RawGlyph* next = &glyph; next != nullptr; next = NextCopy()) {
+      if (!onChain_.insert(next->character).second) {
+        return Refused(next->line, CharacterName(next->character) + " copies itself through a cycle of references");
+      }
+      // Copies of glyphs that draw nothing add no vertex but take time:
+      // each glyph's walk and the whole font's are bounded.
+      if (++visits > kMostVertices) return Refused(0, CharacterName(glyph.character) + " follows too many references");
+      if (++fontVisits_ > kMostFontVertices) return Refused(0, "the glyphs follow more than 4194304 references");
+      for (const Stroke& stroke : next->strokes) {
+        vertices += stroke.vertices.size();
+        if (vertices > kMostVertices) {
+          return Refused(0, CharacterName(glyph.character) + " grows past " + std::to_string(kMostVertices) +
+                                " vertices through its references");
+        }
+        strokes.push_back(stroke);
+      }
+      chain_.push_back({next, 0});
     }
     return strokes;
   }
 
  private:
-  std::string Add(const RawGlyph& glyph, std::vector<Stroke>& strokes, std::size_t& vertices,
-                  std::vector<char32_t>& chain) {
-    if (std::find(chain.begin(), chain.end(), glyph.character) != chain.end()) {
-      return "line " + std::to_string(glyph.line) + ": " + CharacterName(glyph.character) +
-             " copies itself through a cycle of references";
-    }
-    chain.push_back(glyph.character);
-    // Copies of glyphs that draw nothing add no vertex but take time.
-    if (++visits_ > kMostVertices) return CharacterName(chain.front()) + " follows too many references";
-    for (const Stroke& stroke : glyph.strokes) {
-      vertices += stroke.vertices.size();
-      if (vertices > kMostVertices) {
-        return CharacterName(chain.front()) + " grows past " + std::to_string(kMostVertices) +
-               " vertices through its references";
+  // The glyph that the chain copies next, in the order of the references
+  // (each one's own references before the next); glyphs left behind leave
+  // the chain. A reference to nothing is skipped, as the reader skips it.
+  const RawGlyph* NextCopy() {
+    while (!chain_.empty()) {
+      Step& top = chain_.back();
+      if (top.reference == top.glyph->references.size()) {
+        onChain_.erase(top.glyph->character);
+        chain_.pop_back();
+        continue;
       }
-      strokes.push_back(stroke);
+      auto found = glyphs_.find(top.glyph->references[top.reference++].first);
+      if (found != glyphs_.end()) return &found->second;
     }
-    for (auto [target, line] : glyph.references) {
-      auto found = glyphs_.find(target);
-      if (found == glyphs_.end()) continue;  // the reader skips a reference to nothing
-      if (std::string error = Add(found->second, strokes, vertices, chain); !error.empty()) return error;
-    }
-    chain.pop_back();
-    return {};
+    return nullptr;
   }
 
+  struct Step {
+    const RawGlyph* glyph;
+    std::size_t reference;  // the next of its references to follow
+  };
+
   const std::map<char32_t, RawGlyph>& glyphs_;
-  std::size_t visits_ = 0;
+  std::vector<Step> chain_;
+  std::unordered_set<char32_t> onChain_;
+  std::size_t fontVisits_ = 0;
 };
 
 double RightmostPoint(const std::vector<Stroke>& strokes, bool& any) {

@@ -267,6 +267,11 @@ TEST(LffReader, RefusesWhatWouldHangOrCrashTheReader) {
     std::snprintf(line, sizeof line, "[%04X] x\nC%04X\nC%04X\n\n", 0x100 + k, 0x100 + k - 1, 0x100 + k - 1);
     doubling += line;
   }
+  std::string chain;  // each glyph copies the next: 60,000 deep, past any call stack
+  for (int k = 0; k < 60000; ++k) {
+    std::snprintf(line, sizeof line, "[%05X] x\nC%05X\n\n", 0x10000 + k, 0x10000 + k + 1);
+    chain += line;
+  }
   const struct {
     std::string text;
     std::string message;
@@ -279,6 +284,7 @@ TEST(LffReader, RefusesWhatWouldHangOrCrashTheReader) {
       {"[00Z1] A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
       {"[0041] A\n0,0;1,1\n\n[0041] A\n0,0;2,2\n\n", "line 4: a second glyph for U+0041"},
       {doubling, "U+0110 follows too many references"},
+      {chain, "the glyphs follow more than 4194304 references"},
   };
   for (const auto& row : rows) {
     Result<StrokeFont> font = ReadLff(row.text, "t");
