@@ -9,16 +9,16 @@ namespace {
 
 struct KindText {
   const char* what;
-  const char* amount;  // null: the kind has no amount
+  const char* amount;  // the amount's text and its plural ending; null: the kind has no amount
 };
 
 constexpr KindText kKindTexts[] = {
-    {"arcs flattened", "at most %s font units off the arc"},
-    {"points moved to the grid", "at most %s font units"},
-    {"advances moved", "at most %s font units"},
+    {"arcs flattened", "at most %s font unit%s off the arc"},
+    {"points moved to the grid", "at most %s font unit%s"},
+    {"advances moved", "at most %s font unit%s"},
     {"glyphs with codes the format cannot hold, left out", nullptr},
     {"items for vertical text only, left out", nullptr},
-    {"points outside the format's range, pulled in", "at most %s font units"},
+    {"points outside the format's range, pulled in", "at most %s font unit%s"},
     {"glyphs with more strokes than the format holds, cut short", nullptr},
     {"glyphs whose drawing stopped early or skipped a part", nullptr},
     {"glyphs that draw but have no width, which the reader skips", nullptr},
@@ -51,7 +51,8 @@ std::vector<std::string> LossReport::Lines() const {
     std::string line = std::string(kKindTexts[kind].what) + ": " + std::to_string(tally.count);
     if (kKindTexts[kind].amount != nullptr) {
       char amount[128];
-      std::snprintf(amount, sizeof amount, kKindTexts[kind].amount, AmountText(tally.largest).c_str());
+      std::string largest = AmountText(tally.largest);
+      std::snprintf(amount, sizeof amount, kKindTexts[kind].amount, largest.c_str(), largest == "1" ? "" : "s");
       line += std::string(" (") + amount + ")";
     }
     lines.push_back(std::move(line));

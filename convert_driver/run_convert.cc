@@ -35,6 +35,14 @@ constexpr std::string_view kStdinName = "<stdin>";
 // before it can take the machine's memory.
 constexpr std::size_t kLargestInput = std::size_t{256} << 20;
 
+// "3 glyphs", "1 glyph".
+std::string Counted(long long count, std::string_view thing) {
+  std::string text = std::to_string(count);
+  text.append(" ").append(thing);
+  if (count != 1) text.push_back('s');
+  return text;
+}
+
 // "morlune-convert: FILE: TEXT" lines through the tools' one writer of them.
 class Messages {
  public:
@@ -193,19 +201,20 @@ int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const 
     return badOption ? kExitBadCommand : kExitContentRefused;
   }
   if (imported->charactersLeftOut > 0) {
-    messages.About(inputName, std::to_string(imported->charactersLeftOut) +
-                                  " characters left out: the variant's codes cannot hold them");
+    messages.About(inputName, Counted(imported->charactersLeftOut, "character") +
+                                  " left out: the variant's codes cannot hold " +
+                                  (imported->charactersLeftOut == 1 ? "it" : "them"));
   }
-  messages.About(inputName, std::to_string(imported->glyphs) + " glyphs, " + std::to_string(imported->heightUnits) +
-                                " units per capital height, largest error " + AmountText(imported->largestError) +
+  messages.About(inputName, Counted(imported->glyphs, "glyph") + ", " + Counted(imported->heightUnits, "unit") +
+                                " per capital height, largest error " + AmountText(imported->largestError) +
                                 " (tolerance " + AmountText(imported->tolerance) + "), compiled size " +
-                                std::to_string(imported->compiled.size()) + " bytes");
+                                Counted(imported->compiled.size(), "byte"));
   // Only a grid given (or the input's own) can come this far past the
   // tolerance: the search refuses such a grid.
   if (imported->largestError > imported->tolerance) {
     messages.About(inputName, "the largest error " + AmountText(imported->largestError) + " passes the tolerance " +
                                   AmountText(imported->tolerance) + " on a grid of " +
-                                  std::to_string(imported->heightUnits) + " units (the glyph of " +
+                                  Counted(imported->heightUnits, "unit") + " (the glyph of " +
                                   CharacterName(imported->largestErrorCharacter) + ")");
   }
   bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {

@@ -180,6 +180,7 @@ TEST(ConvertRun, ImportsNeverPassTheirToleranceSilently) {
   // radius (1 + 1200^2) / 4800 = 300 whose centre lies 300 below the chord:
   // it reaches 600 units down, past 64 capitals (576).
   WriteFileBytes(dir + "/swing.lff", "[0041] A\n0,0;1,0,A1200\n\n");
+  WriteFileBytes(dir + "/space.jhf", "   32  1JZ\n");
   const struct {
     std::vector<std::string> args;
     int status;
@@ -188,6 +189,8 @@ TEST(ConvertRun, ImportsNeverPassTheirToleranceSilently) {
   } rows[] = {
       {{"--tolerance", "20%", "finer.lff", "finer.kqx"}, 0,
        "finer.lff: 3 glyphs, 4 units per capital height, largest error 1.35 (tolerance 1.8)", ""},
+      {{"space.jhf", "space.kqx"}, 0, "space.jhf: 1 glyph, 21 units per capital height, largest error 0 (tolerance 0.21)",
+       ""},
       {{"--tolerance", "0.001", "off.lff", "off.kqx"}, 1,
        "off.lff: cannot be made a shape font: no grid up to 255 units holds every stroke within the tolerance "
        "0.001 (largest error 0.01, the glyph of U+0041); --height-units 255 takes that grid anyway",

@@ -135,8 +135,10 @@ TEST(LossReport, OneLinePerKindInOrder) {
   losses.Add(LossKind::kArcsFlattened, 0.125);
   losses.Add(LossKind::kArcsFlattened, 0.0625);
   losses.Add(LossKind::kVerticalDropped, 0, 3);
+  losses.Add(LossKind::kPointsMoved, 1);
   EXPECT_EQ(losses.Lines(), (std::vector<std::string>{
                                 "arcs flattened: 2 (at most 0.125 font units off the arc)",
+                                "points moved to the grid: 1 (at most 1 font unit)",
                                 "advances moved: 1 (at most 0.5 font units)",
                                 "items for vertical text only, left out: 3",
                             }));
