@@ -1,5 +1,11 @@
 // The entry of the morlune-check executable: a run on the real standard
 // streams.
 #include "check_driver/check_run.h"
+#include "platform/tool_exit_status.h"
+#include "platform/tool_main.h"
 
-int main(int argc, char** argv) { return morlune::RunMorluneCheck(argc, argv, morlune::ToolStreams{}); }
+int main(int argc, char** argv) {
+  return morlune::RunToolMain("morlune-check", morlune::kToolExitUsage, [&] {
+    return morlune::RunMorluneCheck(argc, argv, morlune::ToolStreams{});
+  });
+}

@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compile_driver/command_line.h"
 #include "compiler/compile_source.h"
+#include "platform/read_all.h"
 #include "platform/text_output.h"
 #include "platform/tool_exit_status.h"
 #include "platform/tool_messages.h"
@@ -28,7 +30,7 @@ constexpr std::string_view kStdinName = "<stdin>";
 // (not mapped, so that a file cut short by another program while it is
 // read cannot stop the run), or the bytes given in memory.
 struct SourceText {
-  std::string read;
+  std::vector<unsigned char> read;
   std::string_view text;
 };
 
@@ -53,22 +55,10 @@ bool ReadSourceText(const CompileCommand& command, const ToolStreams& streams, S
   } else {
     UseUntranslatedBytes(fd);
   }
-  std::int64_t fileSize = RegularFileSize(fd);
-  int failure = 0;
-  // A file is read into room of its own size (and one byte more, to see its
-  // end at once); a pipe into room that doubles as it fills.
-  std::string& text = source.read;
-  std::size_t size = 0;
-  text.resize(fileSize >= 0 ? static_cast<std::size_t>(fileSize) + 1 : 64 * 1024);
-  for (;;) {
-    if (size == text.size()) text.resize(text.size() * 2);
-    long got = ReadFd(fd, reinterpret_cast<unsigned char*>(text.data()) + size, text.size() - size);
-    if (got < 0) failure = errno != 0 ? errno : EIO;
-    if (got <= 0) break;
-    size += static_cast<std::size_t>(got);
-  }
-  text.resize(size);
-  source.text = text;
+  InputBytes input = ReadAllFrom(fd);
+  source.read = std::move(input.bytes);
+  source.text = std::string_view(reinterpret_cast<const char*>(source.read.data()), source.read.size());
+  int failure = input.error;
   if (command.sourcePath != nullptr) CloseFd(fd);
   if (failure != 0) messages.Failure(sourceName, "cannot read", failure);
   return failure == 0;

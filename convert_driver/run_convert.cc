@@ -18,6 +18,7 @@
 #include "convert_driver/convert_command.h"
 #include "convert_driver/convert_exit_status.h"
 #include "platform/file_io.h"
+#include "platform/read_all.h"
 #include "platform/tool_messages.h"
 #include "platform/tool_output.h"
 #include "platform/text_output.h"
@@ -82,29 +83,11 @@ int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::ve
   } else {
     UseUntranslatedBytes(fd);
   }
-  int failure = 0;
-  std::size_t size = 0;
-  // A regular file's size is known: read into a buffer of it and a byte
-  // more (to see its end), not one grown, filled and copied again and again.
-  std::int64_t known = RegularFileSize(fd);
-  bool sized = known >= 0 && static_cast<std::uint64_t>(known) <= kLargestInput;
-  bytes.resize(sized ? static_cast<std::size_t>(known) + 1 : 64 * 1024);
-  for (;;) {
-    if (size == bytes.size()) {
-      if (bytes.size() > kLargestInput) {
-        failure = -2;
-        break;
-      }
-      bytes.resize(bytes.size() * 2);
-    }
-    long got = ReadFd(fd, bytes.data() + size, bytes.size() - size);
-    if (got < 0) failure = errno != 0 ? errno : -1;
-    if (got <= 0) break;
-    size += static_cast<std::size_t>(got);
-  }
-  bytes.resize(size);
+  InputBytes input = ReadAllFrom(fd, kLargestInput);
   if (!standard) CloseFd(fd);
-  return failure;
+  if (input.tooLarge) return -2;
+  bytes = std::move(input.bytes);
+  return input.error;
 }
 
 std::string BaseName(std::string_view path) {

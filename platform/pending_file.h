@@ -28,6 +28,9 @@ int OpenPendingFile(const char* path, PendingFile& file);
 int CommitPendingFile(const PendingFile& file, const char* path);
 // With the descriptor closed: removes the new file.
 void DiscardPendingFile(const PendingFile& file);
+// Removes the new file of a run that cannot go on to its end (the system
+// refused it memory), if one is open.
+void RemoveOpenPendingFile();
 
 // A file for text that must wait before it goes out (what comes before it
 // is known only once it is all made), read back within the same run: a new

@@ -110,6 +110,11 @@ int CommitPendingFile(const PendingFile& file, const char* path) {
   return error;
 }
 
+void RemoveOpenPendingFile() {
+  if (const char* path = armedPath.load()) ::unlink(path);
+  Disarm();
+}
+
 void DiscardPendingFile(const PendingFile& file) {
   if (file.partPath.empty()) return;
   ::unlink(file.partPath.c_str());

@@ -115,6 +115,11 @@ int CommitPendingFile(const PendingFile& file, const char* path) {
   return error;
 }
 
+void RemoveOpenPendingFile() {
+  if (const char* path = armedPath.load()) ::DeleteFileA(path);
+  Disarm();
+}
+
 void DiscardPendingFile(const PendingFile& file) {
   if (file.partPath.empty()) return;
   ::_unlink(file.partPath.c_str());

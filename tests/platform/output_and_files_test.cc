@@ -9,10 +9,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "platform/file_io.h"
 #include "platform/pending_file.h"
+#include "platform/read_all.h"
 #include "platform/text_output.h"
 #include "tests/support/process_run.h"
 
@@ -40,6 +42,45 @@ Target ClosedDescriptor() {
   Target target = PipeWithoutReader();
   ::close(target.fd);
   return target;
+}
+
+TEST(ReadAllFrom, ReadsWholeOrTellsThatTheInputGoesOnPastTheMost) {
+  // A file is read into room of its size, a pipe in blocks: each meets the
+  // most bytes asked for exactly, or passes it by one.
+  std::string dir = MakeTempDir();
+  const std::string bytes(50000, 'k');
+  WriteFileBytes(dir + "/input", bytes);
+  const struct {
+    const char* what;
+    bool pipe;
+    std::size_t most;
+    bool tooLarge;
+  } rows[] = {
+      {"file, no most", false, std::numeric_limits<std::size_t>::max(), false},
+      {"file of the most", false, 50000, false},
+      {"file past the most", false, 49999, true},
+      {"pipe, no most", true, std::numeric_limits<std::size_t>::max(), false},
+      {"pipe of the most", true, 50000, false},
+      {"pipe past the most", true, 49999, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    int fd;
+    if (row.pipe) {
+      Target pipe = PipeWithReader();  // the pipe holds the 50,000 bytes before they are read
+      ASSERT_EQ(WriteFd(pipe.fd, bytes.data(), bytes.size()), 0);
+      ::close(pipe.fd);
+      fd = pipe.keep;
+    } else {
+      fd = OpenForReading((dir + "/input").c_str());
+    }
+    InputBytes input = ReadAllFrom(fd, row.most);
+    ::close(fd);
+    EXPECT_EQ(input.error, 0);
+    EXPECT_EQ(input.tooLarge, row.tooLarge);
+    EXPECT_EQ(input.bytes.size(), row.tooLarge ? 0u : bytes.size());
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(TextOutput, RecordsTheFirstRefusedWrite) {
