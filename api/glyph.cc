@@ -3,6 +3,9 @@
 // tell become the glyph's data.
 #include <morlune/font.h>
 
+#include <cstdio>
+#include <string>
+
 #include "api/font_state.h"
 #include "drawing/draw_session.h"
 #include "drawing/glyph_builder.h"
@@ -23,7 +26,10 @@ class NoMessages : public DrawMessages {
 Result<Glyph> Font::GlyphOf(std::uint32_t code, const DrawLimits& limits) const {
   const Record* found = Find(code);
   if (found == nullptr) {
-    return Error{ErrorKind::kNoSuchCode, "the font has no shape " + CodeText(static_cast<int>(code)), {}};
+    // A code past 16 bits is told whole, not as the shape it would wrap to.
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code));
+    return Error{ErrorKind::kNoSuchCode, std::string("the font has no shape ") + hex, {}};
   }
   int record = static_cast<int>(found - state_->records.data());
   DrawingFont font(*state_->lookup);

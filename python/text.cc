@@ -62,8 +62,8 @@ py::list Warnings(const TextLayout& layout) {
 
 std::string LayoutRepr(const TextLayout& layout) {
   char text[120];
-  std::snprintf(text, sizeof text, "<morlune.TextLayout %zu glyphs, advance (%g, %g)>", layout.glyphs.size(),
-                layout.advance.x, layout.advance.y);
+  std::snprintf(text, sizeof text, "<morlune.TextLayout %zu glyph%s, advance (%g, %g)>", layout.glyphs.size(),
+                layout.glyphs.size() == 1 ? "" : "s", layout.advance.x, layout.advance.y);
   return text;
 }
 
