@@ -56,6 +56,35 @@ int FlatPieces(const ArcSegment& arc, double tolerance);
 // included.
 std::vector<Point> FlattenArc(const ArcSegment& arc, double tolerance);
 
+// The straight pieces an export may cut arcs into: a glyph at most 65,536,
+// the whole font 4,194,304. Within the drawing's bounds an arc is one item,
+// but a huge ellipse takes 4,096 pieces, so that a small font of them
+// would otherwise write gigabytes; a glyph whose arcs pass either bound is
+// cut short at the arc that passes it.
+class FlatteningBudget {
+ public:
+  static constexpr long long kGlyphPieces = 1 << 16;
+  static constexpr long long kFontPieces = 1 << 22;
+
+  void StartGlyph() { glyphLeft_ = kGlyphPieces; }
+  // Takes the pieces, or false (taking none) where the glyph or the font
+  // has not that many left.
+  bool Take(int pieces) {
+    if (pieces > glyphLeft_ || pieces > fontLeft_) return false;
+    glyphLeft_ -= pieces;
+    fontLeft_ -= pieces;
+    return true;
+  }
+  // What the font has left: a second writing of the same glyphs starts
+  // each where the first did.
+  long long FontLeft() const { return fontLeft_; }
+  void SetFontLeft(long long left) { fontLeft_ = left; }
+
+ private:
+  long long glyphLeft_ = kGlyphPieces;
+  long long fontLeft_ = kFontPieces;
+};
+
 // How far p lies from the nearest point of the segment from a to b, along
 // each axis.
 inline Point OffSegment(Point p, Point a, Point b) {

@@ -24,17 +24,26 @@ constexpr double kFlatteningInGridUnits = 0.25;
 
 class JhfGlyph {
  public:
-  JhfGlyph(double scale, LossReport& losses) : scale_(scale), losses_(losses) {}
+  JhfGlyph(double scale, FlatteningBudget& budget, LossReport& losses)
+      : scale_(scale), budget_(budget), losses_(losses) {
+    budget_.StartGlyph();
+  }
 
   void AddPath(const Path& path) {
+    if (Full()) return;
     strokes_.emplace_back();
     Add(path.start);
     for (const Segment& segment : path.segments) {
+      if (Full()) return;
       if (const auto* line = std::get_if<LineSegment>(&segment)) {
         Add(line->to);
         continue;
       }
       const auto& arc = std::get<ArcSegment>(segment);
+      if (!budget_.Take(FlatPieces(arc, kFlatteningInGridUnits / scale_))) {
+        full_ = true;
+        return;
+      }
       std::vector<Point> points = FlattenArc(arc, kFlatteningInGridUnits / scale_);
       std::vector<Point> rounded;
       for (std::size_t k = 1; k < points.size(); ++k) Add(points[k]);
@@ -82,11 +91,19 @@ class JhfGlyph {
       for (const GridPoint& p : stroke) text += Pair(p.x + left, kJhfBaseline - p.y);
       pairs += needed;
     }
-    if (cut) losses_.Add(LossKind::kStrokesCut);
+    if (cut || full_) losses_.Add(LossKind::kStrokesCut);
     return text;
   }
 
  private:
+  // True once the points held pass what a line holds, or the glyph's arcs
+  // passed the flattening budget: nothing more of the glyph can be written,
+  // so nothing more is drawn into it.
+  bool Full() {
+    full_ = full_ || held_ > kJhfMostPairs;
+    return full_;
+  }
+
   Point Grid(Point p) const {
     return {std::round(p.x * scale_) / scale_, std::round(p.y * scale_) / scale_};
   }
@@ -102,9 +119,13 @@ class JhfGlyph {
     if (stroke.size() >= 2 && stroke.back() == g) return;
     if (stroke.size() == 1 && stroke.back() == g) {
       stroke.push_back(g);
+      ++held_;
       return;
     }
-    if (stroke.size() == 2 && stroke[0] == stroke[1]) stroke.pop_back();
+    if (stroke.size() == 2 && stroke[0] == stroke[1]) {
+      stroke.pop_back();
+      --held_;
+    }
     // A point that carries the last piece straight on in its direction
     // lengthens it: the drawing splits long moves that the format holds
     // whole.
@@ -119,6 +140,7 @@ class JhfGlyph {
       }
     }
     stroke.push_back(g);
+    ++held_;
   }
 
   // A point's two columns. One pulled in on both axes moves along the
@@ -132,8 +154,11 @@ class JhfGlyph {
   }
 
   double scale_;
+  FlatteningBudget& budget_;
   LossReport& losses_;
   std::vector<std::vector<GridPoint>> strokes_;
+  long long held_ = 0;  // the points of every stroke
+  bool full_ = false;
 };
 
 std::string Header(int number, int pairs) {
@@ -158,6 +183,7 @@ void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out) {
   }
   if (lines.empty()) return;
   int last = lines.rbegin()->first;
+  FlatteningBudget budget;
   for (int code = kJhfFirstCode; code <= last; ++code) {
     auto found = lines.find(code);
     if (found == lines.end()) {
@@ -165,7 +191,7 @@ void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out) {
       continue;
     }
     GlyphView glyph = font.Draw(found->second, losses);
-    JhfGlyph jhf(scale, losses);
+    JhfGlyph jhf(scale, budget, losses);
     for (const Path& path : glyph.paths) jhf.AddPath(path);
     if (glyph.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, glyph.advance.y);
     int pairs = 0;

@@ -13,5 +13,8 @@ inline constexpr double kLffDefaultWordSpacing = 6.75;
 inline constexpr char32_t kLffLastCharacter = 0xFFFF;
 // Arcs it cannot hold are cut into pieces straying at most this far.
 inline constexpr double kLffFlatness = 0.005;
+// The most vertices a glyph holds, its copies of other glyphs included:
+// past them, a reader refuses the glyph rather than grow it without end.
+inline constexpr long long kLffMostGlyphVertices = 1 << 16;
 
 }  // namespace morlune::convert

@@ -17,7 +17,7 @@ namespace {
 // Copies of copies could otherwise grow a glyph without end. No glyph of
 // text comes near this many vertices (a shape's record holds 32767 bytes),
 // and stopping a chain of copies here keeps a hostile font's read short.
-constexpr std::size_t kMostVertices = 1 << 16;
+constexpr std::size_t kMostVertices = kLffMostGlyphVertices;
 constexpr std::size_t kMostFontVertices = 1 << 22;
 constexpr char32_t kLastCharacter = 0x10FFFF;
 

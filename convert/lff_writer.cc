@@ -124,20 +124,31 @@ class LffGlyph : public PieceSink {
   // measuring: its rightmost point and its losses are taken (a second
   // drawing, which only writes, has told them already). text: where its
   // lines go, each with its line end; null for none.
-  LffGlyph(FileCoordinates& coordinates, LossReport& losses, bool measuring, GlyphText* text)
-      : coordinates_(coordinates), scale_(coordinates.Scale()), losses_(losses), measuring_(measuring), text_(text) {}
+  LffGlyph(FileCoordinates& coordinates, FlatteningBudget& budget, LossReport& losses, bool measuring,
+           GlyphText* text)
+      : coordinates_(coordinates), scale_(coordinates.Scale()), budget_(budget), losses_(losses),
+        measuring_(measuring), text_(text) {
+    budget_.StartGlyph();
+  }
 
   void Line(Point from, Point to) override {
+    if (!Room(from, 1)) return;
     StartAt(from);
     Vertex(';', to, 0);
     end_ = to;
   }
 
   void Arc(const ArcSegment& arc) override {
+    double bulge = 0;
+    bool circular = BulgeOfArc(arc, bulge);
+    int pieces = circular ? 1 : FlatPieces(arc, kLffFlatness / scale_);
+    if (!Room(arc.from, pieces) || (!circular && !budget_.Take(pieces))) {
+      cut_ = true;
+      return;
+    }
     StartAt(arc.from);
     end_ = arc.to;
-    double bulge = 0;
-    if (BulgeOfArc(arc, bulge)) {
+    if (circular) {
       Point from = last_;
       // Ends that the file holds as one point leave the bulge no chord: the
       // arc goes straight, a stroke on one point, which the reader paints
@@ -166,6 +177,7 @@ class LffGlyph : public PieceSink {
   // Ends the last line; true when the glyph drew anything.
   bool Finish() {
     if (started_ && text_ != nullptr) text_->Append("\n");
+    if (cut_ && measuring_) losses_.Add(LossKind::kStrokesCut);
     if (pointsMoved_ > 0) losses_.Add(LossKind::kPointsMoved, std::sqrt(farthest2_), pointsMoved_);
     pointsMoved_ = 0;
     return started_;
@@ -226,6 +238,21 @@ class LffGlyph : public PieceSink {
     return text_->Room(kVertexRoom);
   }
 
+  // True when the glyph's lines can take `more` vertices after the one at
+  // from (itself one more where a line starts there): a glyph holds at
+  // most what the format's readers take in one glyph. Past that the glyph
+  // is cut short.
+  bool Room(Point from, long long more) {
+    if (cut_) return false;
+    long long needed = more + (started_ && from.x == end_.x && from.y == end_.y ? 0 : 1);
+    if (vertices_ + needed > kLffMostGlyphVertices) {
+      cut_ = true;
+      return false;
+    }
+    vertices_ += needed;
+    return true;
+  }
+
   // An arc reaches right past its ends where it passes angle 0.
   void Reach(const ArcSegment& arc) { right_ = std::max(right_, InFile(ArcRightmost(arc) * scale_).value); }
 
@@ -237,10 +264,13 @@ class LffGlyph : public PieceSink {
 
   FileCoordinates& coordinates_;
   double scale_;
+  FlatteningBudget& budget_;
   LossReport& losses_;
   bool measuring_;
   GlyphText* text_;
   bool started_ = false;
+  bool cut_ = false;
+  long long vertices_ = 0;
   long long pointsMoved_ = 0;
   double farthest2_ = 0;  // the square of the farthest move
   Point end_;  // where the last segment ended, as drawn
@@ -292,11 +322,13 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
     char32_t character;
     Point advance;
     double right;
+    long long flatteningLeft;  // the font's flattening budget where the glyph began
   };
   std::vector<Measured> kept;
   double wordSpacing = kLffDefaultWordSpacing;
   HeldText body(holding);
   FileCoordinates coordinates(scale);
+  FlatteningBudget budget;
   GlyphText text;
   std::string utf8;
   for (std::size_t k : ByCharacter(font, losses)) {
@@ -313,7 +345,8 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
     text.Clear();
     bool writing = !space && body.Whole();
     if (writing) StartGlyph(text, character, utf8);
-    LffGlyph lff(coordinates, space ? notWritten : losses, true, writing ? &text : nullptr);
+    long long flatteningLeft = budget.FontLeft();
+    LffGlyph lff(coordinates, budget, space ? notWritten : losses, true, writing ? &text : nullptr);
     Point advance = font.DrawInto(k, lff, losses);
     if (space) {
       wordSpacing = advance.x * scale;
@@ -327,7 +360,7 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
       losses.Add(LossKind::kCodesDropped);
       continue;
     }
-    kept.push_back({k, character, advance, lff.Right()});
+    kept.push_back({k, character, advance, lff.Right(), flatteningLeft});
     if (writing) {
       text.Append("\n");
       body.Write(text.View());
@@ -367,7 +400,8 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
     text.Clear();
     StartGlyph(text, m.character, utf8);
     LossReport told;  // by the first drawing
-    LffGlyph lff(coordinates, told, false, &text);
+    budget.SetFontLeft(m.flatteningLeft);
+    LffGlyph lff(coordinates, budget, told, false, &text);
     font.DrawInto(m.k, lff, told);
     lff.Finish();
     text.Append("\n");

@@ -65,10 +65,15 @@ class PathData : public PieceSink {
   void Clear() {
     length_ = 0;
     started_ = false;
+    cut_ = false;
+    budget_.StartGlyph();
   }
+  // True when the glyph's arcs passed the flattening budget: it is cut short.
+  bool Cut() const { return cut_; }
   std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override {
+    if (cut_) return;
     char* at = MakeRoom();
     at = StartAt(at, from);
     at = Copy(at, " L ");
@@ -76,7 +81,12 @@ class PathData : public PieceSink {
   }
 
   void Arc(const ArcSegment& arc) override {
+    if (cut_) return;
     if (!SvgDrawsArc(arc)) {
+      if (!budget_.Take(FlatPieces(arc, flatness_))) {
+        cut_ = true;
+        return;
+      }
       std::vector<Point> points = FlattenArc(arc, flatness_);
       for (std::size_t k = 1; k < points.size(); ++k) Line(points[k - 1], points[k]);
       losses_.Add(LossKind::kArcsFlattened, ArcDistanceToPolyline(arc, points));
@@ -151,6 +161,8 @@ class PathData : public PieceSink {
   std::size_t length_ = 0;
   bool started_ = false;
   Point end_;  // where the last segment ended
+  bool cut_ = false;
+  FlatteningBudget budget_;
   double flatness_;
   LossReport& losses_;
 };
@@ -189,6 +201,7 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
     }
     path.Clear();
     Point advance = font.DrawInto(k, path, losses);
+    if (path.Cut()) losses.Add(LossKind::kStrokesCut);
     if (advance.y != 0) losses.Add(LossKind::kAdvancesMoved, advance.y);
     out.Write("<glyph unicode=\"");
     out.Write(UnicodeAttribute(character));

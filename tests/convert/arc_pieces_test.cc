@@ -3,10 +3,17 @@
 // of 2 acos(1 - t/r) each, from one piece up to 4,096.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <sstream>
+#include <string>
 
 #include "convert/arc_math.h"
+#include "convert/glyph_font.h"
+#include "convert/lff_reader.h"
+#include "tests/convert/convert_support.h"
 
 namespace morlune::convert {
 namespace {
@@ -44,6 +51,77 @@ TEST(FlatPieces, CountsTheChordsThatStayWithinTheTolerance) {
   for (const Case& c : cases) {
     EXPECT_EQ(FlatPieces(c.arc, c.tolerance), c.pieces) << c.what;
     EXPECT_EQ(FlattenArc(c.arc, c.tolerance).size(), static_cast<std::size_t>(c.pieces) + 1) << c.what;
+  }
+}
+
+TEST(FlatteningBudget, ExportsCutAGlyphWhoseArcsWouldWriteTooManyPieces) {
+  // Two glyphs of twenty whole ellipses a million units across, each drawn
+  // from and back to one point: no format holds them as arcs (an SVG arc
+  // that ends at its start draws nothing), and each takes 4,096 pieces. A
+  // glyph may take 65,536 (16 ellipses): each is cut short, and what is
+  // written stays within what one glyph of the format holds.
+  GlyphFont font;
+  font.capHeight = 10;
+  for (std::uint32_t code : {0x41u, 0x42u}) {
+    Glyph glyph;
+    glyph.code = code;
+    glyph.advance = {10, 0};
+    ArcSegment ellipse{{1e6, 0}, {1e6, 0}, {0, 0}, 1e6, 5e5, 360};
+    glyph.paths.push_back(Path{ellipse.from, std::vector<Segment>(20, ellipse)});
+    font.glyphs.push_back({static_cast<char32_t>(code), code, glyph});
+  }
+  const struct {
+    const char* format;
+    std::function<std::string(LossReport&)> write;
+    std::function<std::size_t(const std::string&)> mostOfAGlyph;  // pieces, vertices or pairs
+    std::size_t most;
+  } rows[] = {
+      {"svg", [&](LossReport& losses) { return testing::SvgFontText(font, "cut", losses); },
+       [](const std::string& text) {
+         std::size_t most = 0;
+         for (std::size_t at = text.find("<glyph "); at != std::string::npos; at = text.find("<glyph ", at + 1)) {
+           std::size_t end = text.find("/>", at);
+           most = std::max<std::size_t>(most, std::count(text.begin() + at, text.begin() + end, 'L'));
+         }
+         return most;
+       },
+       65536},
+      {"lff", [&](LossReport& losses) { return testing::LffText(font, losses); },
+       [](const std::string& text) {
+         // A glyph's vertices: its pieces between semicolons, line by line.
+         std::size_t most = 0, glyph = 0;
+         std::istringstream lines(text);
+         for (std::string line; std::getline(lines, line);) {
+           if (line.empty() || line[0] == '[') glyph = 0;
+           if (line.empty() || line[0] == '[' || line[0] == '#') continue;
+           glyph += std::count(line.begin(), line.end(), ';') + 1;
+           most = std::max(most, glyph);
+         }
+         return most;
+       },
+       65536},
+      {"jhf", [&](LossReport& losses) { return testing::JhfText(font, losses); },
+       [](const std::string& text) {
+         std::size_t most = 0;
+         std::istringstream lines(text);
+         for (std::string line; std::getline(lines, line);) most = std::max<std::size_t>(most, std::stoul(line.substr(5, 3)));
+         return most;
+       },
+       999},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.format);
+    LossReport losses;
+    std::string text = row.write(losses);
+    std::vector<std::string> lines = losses.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "glyphs with more strokes than the format holds, cut short: 2"),
+              lines.end());
+    std::size_t most = row.mostOfAGlyph(text);
+    EXPECT_GT(most, 0u);
+    EXPECT_LE(most, row.most);
+    if (std::string(row.format) == "lff") {
+      EXPECT_TRUE(ReadLff(text, "cut")) << "the reader takes it back";
+    }
   }
 }
 
