@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "check_driver/check_run.h"
-#include "platform/tool_exit_status.h"
+#include "tools/morlune-check/check_run.h"
+#include "tools/common/tool_exit_status.h"
 
 namespace {
 

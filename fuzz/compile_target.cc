@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "compiler/compile_source.h"
-#include "driver/run.h"
+#include "tools/morlune/run.h"
 #include "fontfile/record_walk.h"
 #include "fontfile/signature.h"
 

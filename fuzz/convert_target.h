@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/font_import.h"
+#include "convert/import/font_import.h"
 
 namespace morlune::fuzzing {
 

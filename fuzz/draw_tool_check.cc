@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "draw_driver/draw_run.h"
+#include "tools/morlune-draw/draw_run.h"
 #include "fuzz/path_compare.h"
-#include "platform/tool_exit_status.h"
+#include "tools/common/tool_exit_status.h"
 
 namespace {
 

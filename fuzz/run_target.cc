@@ -9,8 +9,8 @@
 #include <string>
 
 #include "compiler/compile_source.h"
-#include "driver/exit_status.h"
-#include "driver/run.h"
+#include "tools/morlune/exit_status.h"
+#include "tools/morlune/run.h"
 #include "fuzz/plain_font.h"
 #include "platform/file_io.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "driver/run.h"
+#include "tools/morlune/run.h"
 #include "examples/sample_font.h"
 #include "tests/e2e/golden_cases.h"
 #include "tests/support/in_process.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/tool_streams.h"
+#include "tools/common/tool_streams.h"
 #include "tests/support/process_run.h"
 
 namespace morlune::testing {

@@ -21,7 +21,7 @@ class WindowsDraw : public WineTest {
     env_ = {{"LC_ALL", "C.UTF-8"}};  // the arguments reach the program as UTF-8 under a UTF-8 locale
   }
 
-  std::string Golden(const char* name) { return ReadFileBytes(MORLUNE_SOURCE_DIR "/tests/drawing/golden/" + std::string(name)); }
+  std::string Golden(const char* name) { return ReadFileBytes(MORLUNE_SOURCE_DIR "/tests/src/drawing/golden/" + std::string(name)); }
 };
 
 TEST_F(WindowsDraw, ListingTextAndOutputFile) {

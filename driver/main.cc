@@ -1,6 +1,0 @@
-// The entry of the morlune executable: a run on the real standard streams.
-#include "driver/run.h"
-
-int main(int argc, char** argv) {
-  return morlune::RunMorlune(argc, argv, morlune::ToolStreams{});
-}

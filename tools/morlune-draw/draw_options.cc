@@ -1,0 +1,194 @@
+// Options in the manner of Unix tools: short -o FILE or -oFILE, long ones as
+// --name VALUE or --name=VALUE, "--" before a FONT that begins with "-",
+// and "-" for standard input.
+#include "tools/morlune-draw/draw_options.h"
+
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+#include "tools/common/option_argument.h"
+
+namespace morlune {
+namespace {
+
+constexpr double kLargestHeight = 1000;
+
+// Hexadecimal digits, up to FFFF: 41, 0041 and the source text's own
+// 00041 all name code 0x41.
+bool ParseCode(std::string_view text, std::uint16_t& code) {
+  if (text.empty()) return false;
+  unsigned value = 0;
+  for (char c : text) {
+    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return false;
+    value = value * 16 + static_cast<unsigned>(digit);
+    if (value > 0xFFFF) return false;
+  }
+  code = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+bool ParseCodes(std::string_view text, CodeRange& codes) {
+  std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) {
+    if (!ParseCode(text, codes.first)) return false;
+    codes.last = codes.first;
+    return true;
+  }
+  return ParseCode(text.substr(0, dash), codes.first) && ParseCode(text.substr(dash + 1), codes.last) &&
+         codes.first <= codes.last;
+}
+
+constexpr double kLargestWidthFactor = 100;
+constexpr double kLargestOblique = 85;
+
+// Digits with at most one decimal point, by hand so that no locale changes
+// it; a minus sign before them where negative is allowed.
+bool ParseNumber(std::string_view text, bool negativeAllowed, double& number) {
+  bool negative = negativeAllowed && text.starts_with('-');
+  if (negative) text.remove_prefix(1);
+  if (text.size() > 16) return false;
+  double value = 0, unit = 0;
+  bool digits = false;
+  for (char c : text) {
+    if (c == '.' && unit == 0) {
+      unit = 1;
+    } else if (c >= '0' && c <= '9') {
+      digits = true;
+      if (unit == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        unit /= 10;
+        value += (c - '0') * unit;
+      }
+    } else {
+      return false;
+    }
+  }
+  if (!digits) return false;
+  number = negative ? -value : value;
+  return true;
+}
+
+bool ParseHeight(std::string_view text, double& height) {
+  double value = 0;
+  if (!ParseNumber(text, false, value) || !(value > 0) || value > kLargestHeight) return false;
+  height = value;
+  return true;
+}
+
+}  // namespace
+
+OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& options) {
+  auto usage = [](std::string error) { return OptionScan{OptionVerdict::kUsageError, std::move(error)}; };
+  bool optionsOver = false, fontGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (optionsOver || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (fontGiven) return usage("more than one FONT given: '" + std::string(arg) + "'");
+      fontGiven = true;
+      options.fontPath = arg == "-" && !optionsOver ? nullptr : argv[i];
+      continue;
+    }
+    if (arg == "--") {
+      optionsOver = true;
+      continue;
+    }
+    if (arg == "--help") return {OptionVerdict::kHelp, ""};
+    if (arg == "--version") return {OptionVerdict::kVersion, ""};
+    if (arg == "--list") {
+      options.list = true;
+      continue;
+    }
+    // The options that take a value.
+    OptionArgument option = SplitOptionArgument(argv[i]);
+    std::string_view name = option.name;
+    static constexpr std::string_view kValued[] = {"-o",        "--codes",        "--text",   "--encoding",
+                                                   "--height",  "--bigfont",      "--width-factor",
+                                                   "--oblique"};
+    bool valued = false;
+    for (std::string_view known : kValued) valued = valued || name == known;
+    if (!valued) return usage("unknown option '" + std::string(name) + "'");
+    std::size_t offset = option.value != nullptr ? static_cast<std::size_t>(option.value - argv[i]) : 0;
+    const char* value = TakeOptionValue(option, argc, argv, i);
+    if (value == nullptr) return usage("option '" + std::string(name) + "' needs a value");
+    if (name == "-o") {
+      if (*value == '\0') return usage("option '-o' needs a file name");
+      options.outputPath = std::string_view(value) == "-" ? nullptr : value;
+    } else if (name == "--codes") {
+      if (!ParseCodes(value, options.codes)) {
+        return usage("--codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+                     "not '" + std::string(value) + "'");
+      }
+      options.codesGiven = true;
+    } else if (name == "--text") {
+      options.text = value;
+      options.textArgument = i;
+      options.textOffset = offset;
+    } else if (name == "--encoding") {
+      // An empty name would ask the system for the locale's own code page.
+      if (*value == '\0') return usage("option '--encoding' needs the name of a code page");
+      options.encoding = value;
+    } else if (name == "--bigfont") {
+      if (*value == '\0') return usage("option '--bigfont' needs a file name");
+      options.bigfontPath = value;
+    } else if (name == "--width-factor") {
+      if (!ParseNumber(value, false, options.widthFactor) || !(options.widthFactor > 0) ||
+          options.widthFactor > kLargestWidthFactor) {
+        return usage("--width-factor takes a number above 0 and at most 100, not '" + std::string(value) + "'");
+      }
+    } else if (name == "--oblique") {
+      if (!ParseNumber(value, true, options.obliqueDegrees) || std::fabs(options.obliqueDegrees) > kLargestOblique) {
+        return usage("--oblique takes an angle in degrees from -85 to 85, not '" + std::string(value) + "'");
+      }
+    } else if (!ParseHeight(value, options.height)) {
+      return usage("--height takes a number above 0 and at most 1000, not '" + std::string(value) + "'");
+    }
+  }
+  if (options.text != nullptr && options.codesGiven) return usage("--codes and --text cannot be used together");
+  if (options.encoding != nullptr && options.text == nullptr) return usage("--encoding is for --text");
+  if (options.text == nullptr) {
+    if (options.bigfontPath != nullptr) return usage("--bigfont is for --text");
+    if (options.widthFactor != 1) return usage("--width-factor is for --text");
+    if (options.obliqueDegrees != 0) return usage("--oblique is for --text");
+  }
+  return {};
+}
+
+const char* DrawHelpText() {
+  return "Usage: morlune-draw [options] [FONT]\n"
+         "Draws the shapes of a compiled shape font (shapes 1.0, shapes 1.1, bigfont 1.0,\n"
+         "unifont 1.0) read from the file FONT, or from standard input when FONT is\n"
+         "absent or \"-\". FONT may also be shape source text, which is compiled first\n"
+         "as morlune-compile does. The output is an SVG specimen sheet of every shape,\n"
+         "one labelled cell each, unless an option below asks for something else.\n"
+         "\n"
+         "  -o FILE          write to FILE, which is replaced only once the output is\n"
+         "                   complete (default, or -o -: standard output); FILE may\n"
+         "                   not be FONT itself\n"
+         "  --codes A-B      only the shapes whose codes lie from A to B, hexadecimal\n"
+         "                   with or without the source text's leading 0 (41, 0041\n"
+         "                   and 00041 are all 0x41); --codes A for one shape\n"
+         "  --text STRING    draw STRING (UTF-8) as one line of text in the font\n"
+         "  --encoding NAME  the code page of a shapes font's or a bigfont's codes, such\n"
+         "                   as CP932, which the text of --text is converted to; the\n"
+         "                   name must be one the system knows; a unifont does not\n"
+         "                   use it\n"
+         "  --bigfont BIG    --text: two-byte codes (lead bytes in BIG's escape ranges)\n"
+         "                   are drawn from the bigfont BIG, the other bytes from FONT\n"
+         "  --width-factor F --text: x stretched by F (above 0, at most 100; default 1)\n"
+         "  --oblique DEG    --text: slanted by DEG degrees, -85 to 85 (default 0)\n"
+         "  --height H       SVG units per text height (default 32; at most 1000)\n"
+         "  --list           the exact listing of the geometry instead of SVG: a line\n"
+         "                   per shape, its code, its advance and its path data\n"
+         "  --help           show this help and exit\n"
+         "  --version        show the version and exit\n"
+         "\n"
+         "Warnings go to standard error and the drawing goes on; at most 100 are\n"
+         "shown. Exit status: 0 drawn or listed, 1 the input cannot be opened or\n"
+         "read, is not a compiled shape font, or is source text with errors,\n"
+         "2 usage error (-o naming FONT included), 3 the output cannot be written.\n";
+}
+
+}  // namespace morlune
