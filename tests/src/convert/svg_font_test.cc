@@ -197,12 +197,34 @@ TEST(SvgPathData, EveryCommandAbsoluteOrRelative) {
       // An arc that ends where it starts draws nothing.
       {"M 0 0 A 1 1 0 1 1 0.0 -0.0", {}},
       {"M 0 0 M 5 5 L 6 6", {{{5, 5, 0}, {6, 6, 0}}}},
+      // A closed lone move is a dot, stroked like a line of no length.
+      {"M 2 3 Z", {{{2, 3, 0}, {2, 3, 0}}}},
+      {"M 2 3 L 2 3", {{{2, 3, 0}, {2, 3, 0}}}},
+      {"M 1 1 L 4 1 m 1 1 z", {{{1, 1, 0}, {4, 1, 0}}, {{5, 2, 0}, {5, 2, 0}}}},
   };
   for (const auto& row : rows) {
     std::vector<Stroke> strokes;
     ASSERT_FALSE(ReadPathData(row.d, 1e-3, strokes)) << row.d;
     EXPECT_EQ(Vertices(strokes), row.strokes) << row.d;
   }
+}
+
+// A reader looks glyphs up one character at a time: a glyph for several
+// (a ligature) is never used, and is told as left out with its line.
+TEST(SvgFontReader, GlyphsOfSeveralCharactersAreToldAsLeftOut) {
+  const std::string svg =
+      "<svg><font horiz-adv-x='500'><font-face units-per-em='1000'/>\n"
+      "<glyph unicode='f' d='M 0 0 L 0 700'/>\n"
+      "<glyph unicode='ff' d='M 0 0 L 0 700 M 300 0 L 300 700'/>\n"
+      "<glyph unicode='f&#x69;' d='M 0 0 L 0 700'/><glyph unicode='\xEF\xAC\x80' d='M 0 0 L 0 700'/>\n"
+      "<glyph d='M 0 0 L 9 9'/><glyph unicode='' d='M 0 0 L 9 9'/>\n"
+      "<glyph unicode='\xC3\xA9\xC3\xA9' d='M 0 0 L 0 500'/></font></svg>";
+  Result<StrokeFont> font = ReadSvgFont(svg, "t");
+  ASSERT_TRUE(font) << font.error().message;
+  std::vector<char32_t> characters;
+  for (const StrokeGlyph& glyph : font->glyphs) characters.push_back(glyph.character);
+  EXPECT_EQ(characters, (std::vector<char32_t>{U'f', 0xFB00}));
+  EXPECT_EQ(font->notes.Lines(), std::vector<std::string>{"glyphs for more than one character, left out: 3 (lines 3, 4, 6)"});
 }
 
 TEST(SvgPathData, CurvesStayWithinTheFlatness) {
@@ -248,6 +270,14 @@ TEST(XmlReader, ElementsAttributesAndBrokenDocuments) {
   EXPECT_EQ(*elements[0].Attribute("a"), "1&AB");
   EXPECT_EQ(elements[2].name, "font");
   EXPECT_EQ(elements[2].parent, 1);
+  EXPECT_EQ(elements[0].line, 2u);
+  EXPECT_EQ(elements[2].line, 2u);
+  elements.clear();
+  ASSERT_FALSE(ReadXml("<a>\n\n<b/><c\n/>\n<d/></a>", elements));
+  ASSERT_EQ(elements.size(), 4u);
+  EXPECT_EQ(elements[1].line, 3u);
+  EXPECT_EQ(elements[2].line, 3u);
+  EXPECT_EQ(elements[3].line, 5u);
 
   std::string deep;
   for (int k = 0; k < 300; ++k) deep += "<g>";
