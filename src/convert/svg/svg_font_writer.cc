@@ -21,6 +21,10 @@ constexpr int kDecimals = kSvgDecimals;
 // Arcs the format cannot hold stray at most this share of a capital from
 // the straight pieces written for them.
 constexpr double kFlatnessPerCapital = 1e-3;
+// Near a half circle, rounding the ends to the file's decimals moves the
+// centre many times as far; a move below this share of a capital is the
+// decimals' own noise, far below what any drawing shows.
+constexpr double kUnseenPerCapital = 1e-5;
 
 std::string Number(double value) { return DecimalText(value, kDecimals); }
 
@@ -60,7 +64,10 @@ class PathData : public PieceSink {
  public:
   // flatness: how far the straight pieces written for an arc the format
   // cannot draw may stray from it.
-  PathData(double flatness, LossReport& losses) : flatness_(flatness), losses_(losses) {}
+  // unseen: how far an arc may move, for the rounding of the file's
+  // numbers, without being told.
+  PathData(double flatness, double unseen, LossReport& losses)
+      : flatness_(flatness), unseen_(unseen), losses_(losses) {}
 
   void Clear() {
     length_ = 0;
@@ -152,12 +159,9 @@ class PathData : public PieceSink {
                     std::max(std::fabs(drawn.x - exact.x), std::fabs(drawn.y - exact.y));
       if (move < bestMove) bestMove = move, best = radii;
     }
-    if (std::isfinite(bestMove) && bestMove > kPrecision) losses_.Add(LossKind::kPointsMoved, bestMove);
+    if (std::isfinite(bestMove) && bestMove > unseen_) losses_.Add(LossKind::kPointsMoved, bestMove);
     return best;
   }
-  // What the file's decimals hold: a point moves by up to half a unit of
-  // the last decimal along each axis in any case.
-  static constexpr double kPrecision = 1e-6;
 
   // An SVG arc with a zero radius is a straight line to its end, and one
   // that ends where it starts is not drawn at all: a circle squashed flat
@@ -217,6 +221,7 @@ class PathData : public PieceSink {
   bool cut_ = false;
   FlatteningBudget budget_;
   double flatness_;
+  double unseen_;
   LossReport& losses_;
 };
 
@@ -245,7 +250,7 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
   head += "<missing-glyph horiz-adv-x=\"" + Number(box + font.capHeight * 0.2) + "\" d=\"M 0 0 L " + Number(box) +
           " 0 L " + Number(box) + " " + Number(font.capHeight) + " L 0 " + Number(font.capHeight) + " Z\"/>\n";
   out.Write(head);
-  PathData path(font.capHeight * kFlatnessPerCapital, losses);
+  PathData path(font.capHeight * kFlatnessPerCapital, font.capHeight * kUnseenPerCapital, losses);
   for (std::size_t k : glyphs) {
     char32_t character = font.CodeAt(k).character;
     if (!XmlCharacter(character) || character < 0x20) {
