@@ -194,6 +194,12 @@ TEST(PlantedFaults, TextsSayHowMuch) {
       {FontWithA({0x40, 0, 0x40, 0x40, 0x40}), "3 bytes follow the record's ending 0"},
       {FontWithA({0x40, 9, 1, 2}), "cut off at byte 1"},
       {FontWithA({7, 0x43, 0x40, 0}), "names 0043, which no record has"},
+      // The stack's findings name the record whose item pushes or pops; one
+      // that glyphs reach through a subshape is told once, with a count.
+      {FontWithA({6, 0x40, 0}), "record 0041 pops a position with none pushed"},
+      {FontWithA({5, 5, 5, 5, 5, 0x40, 6, 6, 6, 6, 0}), "a fifth position is pushed in record 0041;"},
+      {ShapesFont({Header(), Shape(0x41, "", {6, 0x40, 0}), Shape(0x42, "", {7, 0x41, 0})}),
+       "record 0041 pops a position with none pushed; drawing ignores it (and in 1 other glyph)"},
   };
   for (const Row& row : rows) {
     FontReport report = CheckFont("font", Bytes(row.font), {});
