@@ -78,6 +78,9 @@ std::vector<Planted> PlantedFaults() {
   // Geometry against the header.
   rows.push_back({"up 8 in a font of height 6", FontWithA({0x84, 0x8C, 0x40, 0}), {{"above-height", 0x41}}});
   rows.push_back({"down 3 in a font of depth 2", FontWithA({0x3C, 0x34, 0x40, 0}), {{"below-depth", 0x41}}});
+  // Past the font's body of 8 units: up 15 (9 above the height), down 15.
+  rows.push_back({"up 15 in a font of height 6", FontWithA({0xF4, 0xFC, 0x40, 0}), {{"far-above-height", 0x41}}});
+  rows.push_back({"down 15 in a font of depth 2", FontWithA({0xFC, 0xF4, 0x40, 0}), {{"far-below-depth", 0x41}}});
   rows.push_back({"an advance to the left", FontWithA({0x48, 0}), {{"negative-advance", 0x41}}});
   rows.push_back({"the pen ends above the baseline", FontWithA({0x44, 0}), {{"vertical-advance", 0x41}}});
 
