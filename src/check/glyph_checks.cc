@@ -115,8 +115,14 @@ void GlyphChecker::Warning(const Glyph& glyph, const GlyphWarning& warning, std:
     return;
   }
   FindingId id = IdOfWarning(warning.kind);
-  // The run's budget is the font's, told once without a code.
-  std::uint32_t key = warning.kind == GlyphWarningKind::kRunSpent ? 0 : warning.code;
+  // The run's budget is the font's, told once without a code. A bound that
+  // stops glyphs is told once for the font too, at the first record it
+  // stops: a long chain of subshapes passes it at a record of its own for
+  // every glyph.
+  bool fontWide = warning.kind == GlyphWarningKind::kRunSpent || warning.kind == GlyphWarningKind::kTooDeep ||
+                  warning.kind == GlyphWarningKind::kTooManyItems || warning.kind == GlyphWarningKind::kScaleBound ||
+                  warning.kind == GlyphWarningKind::kPositionBound;
+  std::uint32_t key = fontWide ? 0 : warning.code;
   auto [told, first] = told_.try_emplace({static_cast<int>(id), key}, Told{findings.size(), 0});
   if (!first) {
     ++told->second.otherGlyphs;

@@ -184,6 +184,14 @@ TEST(PlantedFaults, EachGivesExactlyItsFindings) {
   }
 }
 
+// Records 0050 on, each calling the next, links of them, then a plain one.
+std::string ChainFont(int links) {
+  std::vector<FontRecord> records = {Header()};
+  for (int code = 0x50; code < 0x50 + links; ++code) records.push_back(Shape(static_cast<std::uint16_t>(code), "", {7, code + 1, 0}));
+  records.push_back(Plain(static_cast<std::uint16_t>(0x50 + links)));
+  return ShapesFont(records);
+}
+
 // Where a finding's words carry a number, it is the one the fault implies.
 TEST(PlantedFaults, TextsSayHowMuch) {
   struct Row {
@@ -203,6 +211,9 @@ TEST(PlantedFaults, TextsSayHowMuch) {
       {FontWithA({5, 5, 5, 5, 5, 0x40, 6, 6, 6, 6, 0}), "a fifth position is pushed in record 0041;"},
       {ShapesFont({Header(), Shape(0x41, "", {6, 0x40, 0}), Shape(0x42, "", {7, 0x41, 0})}),
        "record 0041 pops a position with none pushed; drawing ignores it (and in 1 other glyph)"},
+      // A chain of 18 calls: 0050 is stopped at 0060, 0051 at 0061; the
+      // bound is the font's, told once.
+      {ChainFont(18), "subshapes nest deeper than 16 at 0060; the glyph stops there (and in 1 other glyph)"},
   };
   for (const Row& row : rows) {
     FontReport report = CheckFont("font", Bytes(row.font), {});
