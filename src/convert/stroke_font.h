@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,13 @@ struct Stroke {
 struct StrokeGlyph {
   char32_t character = 0;
   double advance = 0;  // along x; the pen ends at (advance, 0)
+  // Where the format has no advance of its own but puts the next glyph at
+  // this glyph's rightmost point plus one spacing of the font (LFF's
+  // letter spacing), that spacing: on a grid the advance is then the
+  // rightmost point drawn, rounded, plus the spacing rounded, so that one
+  // spacing gives every glyph its advance back. NaN where the advance is
+  // the glyph's own.
+  double spacingAfterInk = std::numeric_limits<double>::quiet_NaN();
   std::vector<Stroke> strokes;
 };
 

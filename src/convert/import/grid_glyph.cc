@@ -90,6 +90,7 @@ class Placer {
     if (!inkAtPen_) {
       out_.items.Dot();
       inkAtPen_ = true;
+      Ink(static_cast<double>(pen_.x));
       double reach = 0;
       for (const StrokeVertex& vertex : v) {
         Point p = Scaled(vertex);
@@ -99,8 +100,21 @@ class Placer {
     }
   }
 
-  void End(double advance) {
+  // spacingAfterInk: NaN, or the spacing the format adds to the ink's
+  // rightmost point (see StrokeGlyph).
+  void End(double advance, double spacingAfterInk) {
     Grid end{static_cast<long long>(NearestGridUnit(advance * scale_)), 0};
+    // The rightmost point drawn, rounded, and the spacing, rounded, each on
+    // the grid: their sum strays from the advance read by up to a unit
+    // where rounding the advance whole strays by up to half of one, but a
+    // font whose advances are all so made gives them back with a single
+    // spacing. A glyph whose ink lies left of its origin keeps no advance,
+    // as the format's reader has it.
+    if (!std::isnan(spacingAfterInk) && inkRight_ > -HUGE_VAL) {
+      end.x = inkRight_ < 0 ? 0
+                            : static_cast<long long>(NearestGridUnit(inkRight_)) +
+                                  static_cast<long long>(NearestGridUnit(spacingAfterInk * scale_));
+    }
     // Every glyph leaves the pen up, so that nothing after it draws.
     LiftPen();
     MoveTo(end);
@@ -115,9 +129,21 @@ class Placer {
   }
 
   Point Scaled(const StrokeVertex& v) const { return {v.x * scale_, v.y * scale_}; }
+  void Ink(double x) { inkRight_ = std::max(inkRight_, x); }
+
+  // A bulge arc item from `from` (where the pen stands) to `to`, its
+  // reach to the right as the drawing will draw it.
+  void ArcTo(Grid from, Grid to, int q) {
+    out_.items.Arc(static_cast<int>(to.x - from.x), static_cast<int>(to.y - from.y), q);
+    Ink(ArcRightmost(ArcOfBulge(AsPoint(from), AsPoint(to), q / kBulgeSteps)));
+    Ink(static_cast<double>(std::max(from.x, to.x)));
+    pen_ = to;
+    inkAtPen_ = true;
+  }
   void Note(double error) { out_.largestError = std::max(out_.largestError, error); }
 
   void MoveTo(Grid to) {
+    if (penDown_ && !(to == pen_)) Ink(static_cast<double>(std::max(pen_.x, to.x)));
     double stray = out_.items.Move(static_cast<int>(to.x - pen_.x), static_cast<int>(to.y - pen_.y));
     if (penDown_) Note(stray);
     if (penDown_ && stray > 0) out_.strayed = true;
@@ -216,9 +242,7 @@ class Placer {
       if (step.q == 0) {
         MoveTo(to);
       } else {
-        out_.items.Arc(step.dx, step.dy, step.q);
-        pen_ = to;
-        inkAtPen_ = true;
+        ArcTo(pen_, to, step.q);
       }
     }
   }
@@ -288,9 +312,7 @@ class Placer {
         if (q == 0 || b == a) {
           MoveTo(b);
         } else {
-          out_.items.Arc(static_cast<int>(b.x - a.x), static_cast<int>(b.y - a.y), q);
-          pen_ = b;
-          inkAtPen_ = true;
+          ArcTo(a, b, q);
         }
         return;
       }
@@ -324,6 +346,7 @@ class Placer {
   bool penDown_ = true;  // a glyph starts with the pen down at its origin
   bool inkAtPen_ = false;  // the pen has drawn up to where it stands
   long long work_ = kFitWork;
+  double inkRight_ = -HUGE_VAL;  // the rightmost point drawn, in grid units
 };
 
 }  // namespace
@@ -336,7 +359,7 @@ GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) 
   out.items.Reserve(moves);
   Placer placer(scale, tolerance, out);
   for (const Stroke& stroke : glyph.strokes) placer.PlaceStroke(stroke);
-  placer.End(glyph.advance);
+  placer.End(glyph.advance, glyph.spacingAfterInk);
   return out;
 }
 

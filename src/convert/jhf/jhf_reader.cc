@@ -11,6 +11,10 @@ namespace {
 // No font has this many lines; past it the input is not one.
 constexpr std::size_t kMostLines = 65536 - kJhfFirstCode;
 
+// A line of no width is a code the reader leaves empty: it skips the
+// strokes too, so such marks are no part of the font as it is read.
+constexpr std::string_view kInkedNoWidth = "glyphs that draw but have no width, left out as the reader skips them";
+
 Error Refused(std::size_t line, const std::string& what) {
   return Error{ErrorKind::kNotAFont, "line " + std::to_string(line) + ": " + what, {}};
 }
@@ -58,6 +62,8 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
   // size: one allocation a stroke.
   std::vector<StrokeVertex> vertices;
   std::string joined;
+  // Line i is code 32 + i, whether or not its glyph is kept.
+  std::size_t records = 0;
   for (std::size_t at = 0; at < lines.size();) {
     std::size_t lineNumber = at + 1;
     std::string_view record = lines[at++];
@@ -83,9 +89,9 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
     if (!Coordinate(record[8], left) || !Coordinate(record[9], right) || left > right) {
       return Refused(lineNumber, "the margins are out of range or the left one passes the right one");
     }
-    if (font.glyphs.size() >= kMostLines) return Refused(lineNumber, "more lines than codes");
+    if (records >= kMostLines) return Refused(lineNumber, "more lines than codes");
     StrokeGlyph glyph;
-    glyph.character = static_cast<char32_t>(kJhfFirstCode + font.glyphs.size());
+    glyph.character = static_cast<char32_t>(kJhfFirstCode + records++);
     glyph.advance = right - left;
     // One stroke more than pen-ups at most.
     std::size_t strokes = 1;
@@ -108,6 +114,10 @@ Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name) {
       vertices.push_back({static_cast<double>(x - left), static_cast<double>(kJhfBaseline - y), 0, false});
     }
     endStroke();
+    if (glyph.advance == 0 && !glyph.strokes.empty()) {
+      font.notes.Add(kInkedNoWidth, lineNumber);
+      continue;
+    }
     font.glyphs.push_back(std::move(glyph));
   }
   if (font.glyphs.empty()) return Error{ErrorKind::kNotAFont, "no glyph lines", {}};

@@ -15,7 +15,8 @@ namespace morlune::convert {
 
 // A record wrapped over several lines (as the original distribution has
 // them) is joined again: a line shorter than its pair count asks for takes
-// the next. A line with a coordinate out of the range, a count that does
+// the next. A line of no width that draws is left out, as the reader skips
+// it, and told in the font's notes with its line. A line with a coordinate out of the range, a count that does
 // not fit or a left margin past the right one refuses the font, naming the
 // line.
 Result<StrokeFont> ReadJhf(std::string_view text, const std::string& name);

@@ -325,6 +325,7 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
     bool any = false;
     double right = RightmostPoint(*strokes, any);
     glyph.advance = right < 0 ? 0 : right + letterSpacing;
+    glyph.spacingAfterInk = letterSpacing;
     glyph.strokes = std::move(*strokes);
     font.glyphs.push_back(std::move(glyph));
   }
