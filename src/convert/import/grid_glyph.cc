@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -46,7 +47,10 @@ double Off(Point p, Grid g) {
 
 class Placer {
  public:
-  Placer(double scale, double tolerance, GridGlyph& out) : scale_(scale), tolerance_(tolerance), out_(out) {}
+  // rightmostOnGrid: the advance follows the rightmost point drawn, which
+  // is then kept on the grid (see PlaceArc).
+  Placer(double scale, double tolerance, bool rightmostOnGrid, GridGlyph& out)
+      : scale_(scale), tolerance_(tolerance), rightmostOnGrid_(rightmostOnGrid), out_(out) {}
 
   void PlaceStroke(const Stroke& stroke) {
     const std::vector<StrokeVertex>& v = stroke.vertices;
@@ -88,9 +92,11 @@ class Placer {
     // the stroke by the stroke's reach from the point and the dot's own
     // length.
     if (!inkAtPen_) {
-      out_.items.Dot();
+      // Where the advance follows the rightmost point, the dot reaches
+      // left, so that its point on the grid stays the rightmost.
+      out_.items.Dot(rightmostOnGrid_);
       inkAtPen_ = true;
-      Ink(static_cast<double>(pen_.x));
+      Ink(static_cast<double>(pen_.x) + (rightmostOnGrid_ ? 0 : 1.0 / kDotDivisor));
       double reach = 0;
       for (const StrokeVertex& vertex : v) {
         Point p = Scaled(vertex);
@@ -299,6 +305,22 @@ class Placer {
   }
 
   void PlaceArc(const ArcSegment& arc, int depth) {
+    // An arc whose rightmost point lies between its ends would draw it off
+    // the grid, and the advance that follows it off by a share of a unit:
+    // it is cut there, so that the point is an end, rounded as ends are.
+    if (rightmostOnGrid_ && depth == 0 && arc.sweep != 0) {
+      Point right{arc.centre.x + std::fabs(arc.axisX), arc.centre.y};
+      double ends = std::max(arc.from.x, arc.to.x);
+      if (ArcRightmost(arc) > ends + 1e-9 * (1 + std::fabs(ends))) {
+        double start = std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x) * 180 / std::numbers::pi;
+        double toRight = std::fmod(720 - start, 360.0);  // counterclockwise, 0 to 360
+        if (arc.sweep < 0) toRight = toRight == 0 ? 0 : toRight - 360;
+        constexpr double kDegrees = std::numbers::pi / 180;
+        PlaceArc(ArcOfBulge(arc.from, right, std::tan(toRight * kDegrees / 4)), depth + 1);
+        PlaceArc(ArcOfBulge(right, arc.to, std::tan((arc.sweep - toRight) * kDegrees / 4)), depth + 1);
+        return;
+      }
+    }
     Grid a = Round(arc.from), b = Round(arc.to);
     double bulge = 0;
     BulgeOfArc(arc, bulge);
@@ -307,7 +329,10 @@ class Placer {
     if (!mustSplit || depth >= kDeepestSplit) {
       int q = static_cast<int>(std::lround(std::clamp(bulge, -1.0, 1.0) * kBulgeSteps));
       double error = Stray(arc, a, b, q);
-      if ((error <= tolerance_ && !mustSplit) || depth >= kDeepestSplit) {
+      // An arc that cannot keep its rightmost point on its end within the
+      // tolerance is halved: the half that ends there bends less.
+      bool keptRight = !rightmostOnGrid_ || KeepRightmostAtEnd(arc, a, b, q, error);
+      if ((error <= tolerance_ && !mustSplit && keptRight) || depth >= kDeepestSplit) {
         Note(error);
         if (q == 0 || b == a) {
           MoveTo(b);
@@ -322,6 +347,26 @@ class Placer {
     double halfBulge = std::tan(std::atan(bulge) / 2);
     PlaceArc(ArcOfBulge(arc.from, middle, halfBulge), depth + 1);
     PlaceArc(ArcOfBulge(middle, arc.to, halfBulge), depth + 1);
+  }
+
+  // An arc that ends at its rightmost point, drawn between rounded ends
+  // with its bulge in steps, may swing a little past that end: a flatter
+  // bulge, the steepest that does not swing past, brings the rightmost
+  // point back to the end on the grid where it stays within the tolerance.
+  // False where it does not.
+  bool KeepRightmostAtEnd(const ArcSegment& arc, Grid a, Grid b, int& q, double& error) const {
+    auto past = [&](int steps) {
+      double ends = static_cast<double>(std::max(a.x, b.x));
+      return ArcRightmost(ArcOfBulge(AsPoint(a), AsPoint(b), steps / kBulgeSteps)) > ends + 1e-9 * (1 + std::fabs(ends));
+    };
+    if (q == 0 || !past(q)) return true;
+    int flatter = q;
+    while (flatter != 0 && past(flatter)) flatter -= q > 0 ? 1 : -1;
+    double flatterError = Stray(arc, a, b, flatter);
+    if (flatterError > tolerance_) return false;
+    q = flatter;
+    error = flatterError;
+    return true;
   }
 
   // How far the arc drawn from a to b with bulge q strays from the arc
@@ -341,6 +386,7 @@ class Placer {
 
   double scale_;
   double tolerance_;
+  bool rightmostOnGrid_;
   GridGlyph& out_;
   Grid pen_;
   bool penDown_ = true;  // a glyph starts with the pen down at its origin
@@ -357,7 +403,7 @@ GridGlyph PlaceOnGrid(const StrokeGlyph& glyph, double scale, double tolerance) 
   std::size_t moves = 2;
   for (const Stroke& stroke : glyph.strokes) moves += stroke.vertices.size() + 2;
   out.items.Reserve(moves);
-  Placer placer(scale, tolerance, out);
+  Placer placer(scale, tolerance, !std::isnan(glyph.spacingAfterInk), out);
   for (const Stroke& stroke : glyph.strokes) placer.PlaceStroke(stroke);
   placer.End(glyph.advance, glyph.spacingAfterInk);
   return out;

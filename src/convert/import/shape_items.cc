@@ -136,7 +136,7 @@ double ShapeItems::Move(int dx, int dy) {
 
 void ShapeItems::Arc(int dx, int dy, int q) { ops_.push_back({Op::kArc, dx, dy, q}); }
 
-void ShapeItems::Dot() { ops_.push_back({Op::kDot}); }
+void ShapeItems::Dot(bool leftward) { ops_.push_back({Op::kDot, 0, 0, leftward ? 1 : 0}); }
 
 void ShapeItems::Pack(ItemSink& sink) const {
   unsigned char vectors[kMostVectorBytes];
@@ -164,8 +164,9 @@ void ShapeItems::Pack(ItemSink& sink) const {
     if (op.kind == Op::kDot) {
       sink.Item(3, false);
       sink.Item(kDotDivisor, false);
-      sink.Item(kDotThere, true);
-      sink.Item(kDotBack, true);
+      // q marks a leftward dot.
+      sink.Item(op.q != 0 ? kDotBack : kDotThere, true);
+      sink.Item(op.q != 0 ? kDotThere : kDotBack, true);
       sink.Item(4, false);
       sink.Item(kDotDivisor, false);
       ++at;

@@ -33,8 +33,9 @@ class ShapeItems {
   // A mark where the pen stands, for a stroke of no length, which a move
   // of none would not draw: the scale divided by kDotDivisor, a unit drawn
   // there and back, the scale multiplied again (a power of two, so that
-  // the pen and the scale come back exactly).
-  void Dot();
+  // the pen and the scale come back exactly). Leftward, the unit goes left
+  // and back, so that the dot reaches no farther right than its point.
+  void Dot(bool leftward = false);
 
   // The record's items as bytes (operands two's complement), ended by 0.
   std::vector<unsigned char> Bytes() const;
