@@ -352,7 +352,8 @@ class Placer {
   // An arc that ends at its rightmost point, drawn between rounded ends
   // with its bulge in steps, may swing a little past that end: a flatter
   // bulge, the steepest that does not swing past, brings the rightmost
-  // point back to the end on the grid where it stays within the tolerance.
+  // point back to the end on the grid where that strays no farther than
+  // the tolerance, or than the bulge as rounded.
   // False where it does not.
   bool KeepRightmostAtEnd(const ArcSegment& arc, Grid a, Grid b, int& q, double& error) const {
     auto past = [&](int steps) {
@@ -363,7 +364,7 @@ class Placer {
     int flatter = q;
     while (flatter != 0 && past(flatter)) flatter -= q > 0 ? 1 : -1;
     double flatterError = Stray(arc, a, b, flatter);
-    if (flatterError > tolerance_) return false;
+    if (flatterError > std::max(tolerance_, error)) return false;
     q = flatter;
     error = flatterError;
     return true;

@@ -8,9 +8,12 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "convert/arc_math.h"
+#include "convert/code_map.h"
+#include "convert/export/glyph_export.h"
 #include "convert/import/font_import.h"
 #include "convert/lff/lff_reader.h"
 #include "convert/lff/lff_writer.h"
@@ -443,10 +446,11 @@ TEST(LffImport, LatinAndCjkFontsOfOurOwnCompileWithinTolerance) {
 TEST(LffImport, AStrokeOfNoLengthComesBackAsADot) {
   // The reader paints a dot for a stroke that stays on one point, straight
   // or with a bulge; a move of none draws nothing, so the dot is a unit
-  // there and back at an 128th of the scale, 1/128 off the point. On a grid
-  // of 9 (one grid unit a file unit) the A's line is 090 and its advance
-  // 9 + 3; the B's dot is where its pen starts, down.
-  const std::string aDot = "\n*00041,17,\n090,2,8,(-8,1),1,3,128,010,018,4,128,2,8,(11,-1),0\n";
+  // there and back at an 128th of the scale, 1/128 off the point, leftward
+  // (018 then 010), so that it reaches no farther right than its point. On
+  // a grid of 9 (one grid unit a file unit) the A's line is 090 and its
+  // advance 9 + 3; the B's dot is where its pen starts, down.
+  const std::string aDot = "\n*00041,17,\n090,2,8,(-8,1),1,3,128,018,010,4,128,2,8,(11,-1),0\n";
   const struct {
     const char* lff;
     std::string record;
@@ -456,7 +460,7 @@ TEST(LffImport, AStrokeOfNoLengthComesBackAsADot) {
       {"[0041] A\n0,0;9,0\n1,1;1,1,A1\n\n", aDot, 1.0 / 128},
       // Rounded to (1, 1): the dot's start lies 0.2 from the point.
       {"[0041] A\n0,0;9,0\n1.2,1;1.2,1\n\n", aDot, 0.2},
-      {"[0042] B\n0,0;0,0\n3,0;3,9\n\n", "\n*00042,15,\n3,128,010,018,4,128,2,030,1,094,2,8,(3,-9),0\n",
+      {"[0042] B\n0,0;0,0\n3,0;3,9\n\n", "\n*00042,15,\n3,128,018,010,4,128,2,030,1,094,2,8,(3,-9),0\n",
        1.0 / 128},
   };
   for (const auto& row : rows) {
@@ -471,6 +475,58 @@ TEST(LffImport, AStrokeOfNoLengthComesBackAsADot) {
     // Measured on the drawing of what was compiled.
     EXPECT_NEAR(imported->largestError, row.largestError, 1e-9);
   }
+}
+
+TEST(LffImport, AdvancesComeBackWithOneLetterSpacing) {
+  // On a grid of 90 (ten units a file unit) the letter spacing 3.44 is
+  // 34.4 units, rounded to 34; each advance is the rightmost point drawn,
+  // rounded, plus those 34, where rounding the sum would give some glyphs
+  // one unit more. Back in LFF the one spacing 34 / 10 then gives every
+  // advance exactly, and nothing is lost.
+  const std::string text =
+      "# LetterSpacing: 3.44\n\n"
+      // A line: right 14.4, so 14 + 34 (the sum 48.8 rounds to 49).
+      "[0041] A\n0,0;1.44,9\n\n"
+      // A half circle from (0, 0) to (0, 4.62) counterclockwise: its
+      // rightmost point (23.1, 23.1) lies between its ends, 23 + 34 (57.5
+      // would round to 58).
+      "[0042] B\n0,0;0,4.62,A1\n\n"
+      // A quarter circle that ends at its rightmost point (24.4, 44.4)
+      // from (0, 20): 24 + 34 (58.8 would round to 59).
+      "[0043] C\n0,2;2.44,4.44,A0.41421356\n\n"
+      // A dot as the rightmost point, at 24.4: 24 + 34.
+      "[0044] D\n0,0;1,9\n2.44,0;2.44,0\n\n"
+      // Ink wholly left of the origin: no advance, as the reader has it.
+      "[0045] E\n-3,0;-1.26,9\n\n";
+  const struct {
+    std::uint32_t code;
+    double advance;
+  } rows[] = {{0x41, 48}, {0x42, 57}, {0x43, 58}, {0x44, 58}, {0x45, 0}};
+  Result<StrokeFont> font = ReadLff(text, "t");
+  ASSERT_TRUE(font) << font.error().message;
+  ImportOptions options;
+  options.heightUnits = 90;
+  Result<ImportedFont> imported = ImportStrokeFont(*font, options);
+  ASSERT_TRUE(imported) << imported.error().message;
+  Result<ShapeFont> drawn = OpenShapeFont(imported->compiled);
+  ASSERT_TRUE(drawn);
+  std::map<std::uint32_t, double> advances;
+  for (const DrawnShape& shape : drawn->shapes) advances[shape.glyph.code] = shape.glyph.advance.x;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.code);
+    EXPECT_EQ(advances[row.code], row.advance);
+  }
+
+  Result<Font> compiled = OpenCompiledFont(imported->compiled);
+  ASSERT_TRUE(compiled);
+  std::string problem;
+  std::optional<CodeMap> codes = CodeMap::For(compiled->variant(), "", problem);
+  ASSERT_TRUE(codes) << problem;
+  ShapeGlyphs glyphs(std::move(*compiled), *codes, "t");
+  LossReport losses;
+  std::string back = LffText(glyphs, losses);
+  EXPECT_TRUE(losses.Empty()) << ::testing::PrintToString(losses.Lines());
+  EXPECT_NE(back.find("# LetterSpacing:     3.4\n"), std::string::npos) << back;
 }
 
 }  // namespace
