@@ -458,8 +458,9 @@ TEST(LffImport, AStrokeOfNoLengthComesBackAsADot) {
   } rows[] = {
       {"[0041] A\n0,0;9,0\n1,1;1,1\n\n", aDot, 1.0 / 128},
       {"[0041] A\n0,0;9,0\n1,1;1,1,A1\n\n", aDot, 1.0 / 128},
-      // Rounded to (1, 1): the dot's start lies 0.2 from the point.
-      {"[0041] A\n0,0;9,0\n1.2,1;1.2,1\n\n", aDot, 0.2},
+      // Rounded to (1, 1): the dot reaches left to 1 - 1/128, 0.2 + 1/128
+      // from the point.
+      {"[0041] A\n0,0;9,0\n1.2,1;1.2,1\n\n", aDot, 0.2 + 1.0 / 128},
       {"[0042] B\n0,0;0,0\n3,0;3,9\n\n", "\n*00042,15,\n3,128,018,010,4,128,2,030,1,094,2,8,(3,-9),0\n",
        1.0 / 128},
   };
