@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <optional>
 #include <vector>
@@ -361,8 +362,14 @@ class Placer {
       return ArcRightmost(ArcOfBulge(AsPoint(a), AsPoint(b), steps / kBulgeSteps)) > ends + 1e-9 * (1 + std::fabs(ends));
     };
     if (q == 0 || !past(q)) return true;
-    int flatter = q;
-    while (flatter != 0 && past(flatter)) flatter -= q > 0 ? 1 : -1;
+    // A straight line swings past neither end, and the swing grows with
+    // the bulge: halving finds the steepest step that stays within.
+    int sign = q > 0 ? 1 : -1, within = 0, beyond = std::abs(q);
+    while (beyond - within > 1) {
+      int middle = (within + beyond) / 2;
+      (past(sign * middle) ? beyond : within) = middle;
+    }
+    int flatter = sign * within;
     double flatterError = Stray(arc, a, b, flatter);
     if (flatterError > std::max(tolerance_, error)) return false;
     q = flatter;
