@@ -23,7 +23,7 @@ constexpr KindText kKindTexts[] = {
     {"glyphs whose drawing stopped early or skipped a part", nullptr},
     {"glyphs that draw but have no width, which the reader skips", nullptr},
 };
-static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));
+static_assert(std::size(kKindTexts) == kLossKindCount);
 
 }  // namespace
 

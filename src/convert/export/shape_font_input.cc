@@ -44,9 +44,7 @@ Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant) {
   CompileOptions options;
   options.variant = variant;
-  Result<std::vector<Byte>> compiled = Compile(text, options);
-  if (!compiled) return WithPlaces(compiled.error());
-  return compiled;
+  return Compile(text, options);
 }
 
 }  // namespace morlune::convert

@@ -33,7 +33,8 @@ Result<Font> OpenCompiledFont(std::span<const Byte> bytes);
 // The same, every glyph drawn.
 Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes);
 
-// Source text compiled to a font's bytes (for the import's output).
+// Source text compiled to a font's bytes (for the import's output); its
+// diagnostics as the compiler gives them.
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant);
 
 }  // namespace morlune::convert
