@@ -45,6 +45,7 @@ enum class LossKind : std::uint8_t {
   kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
   kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
   kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
+  kRecordsUnreached, // records the font's index announces and the file does not hold
 };
 
 struct Loss {
@@ -76,9 +77,11 @@ struct ExportedFont {
 };
 
 MORLUNE_API Result<ExportedFont> ExportFont(const Font& font, const ExportOptions& options);
-// Why an export with these options cannot begin (a format that is no
-// interchange format, a code page the system does not know or that cannot
-// be a bigfont's), before any output is made; nothing where it can.
+// Why an export with these options cannot begin, before any output is
+// made: kNotAFont for a font whose index cannot be read or that holds no
+// glyph; kBadArgument for a format that is no interchange format; kEncoding
+// for a code page the system does not know or that cannot be a bigfont's.
+// Nothing where it can.
 MORLUNE_API std::optional<Error> ExportRefusal(const Font& font, const ExportOptions& options);
 // The same, the bytes handed to write piece by piece as the glyphs are
 // drawn, for an output too large to hold; strict is left to the caller,

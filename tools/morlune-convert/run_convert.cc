@@ -91,9 +91,11 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
   options.encoding = command.encoding;
   options.name = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
   options.scratchFolder = ScratchFolder(command);
+  // A font with nothing to export is refused as content; a code page that
+  // cannot serve as the command line's fault.
   if (std::optional<Error> refused = ExportRefusal(*font, options)) {
     messages.About(inputName, refused->message);
-    return kExitBadCommand;
+    return refused->kind == ErrorKind::kNotAFont ? kExitContentRefused : kExitBadCommand;
   }
   auto write = [&](TextOutput& out) {
     Result<std::vector<Loss>> losses = ExportFont(*font, options, [&out](std::string_view piece) { out.Write(piece); });
