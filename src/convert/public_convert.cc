@@ -78,9 +78,9 @@ Result<std::vector<Loss>> ExportInto(const Font& font, const ExportOptions& opti
   if (holding.unreached > 0) {
     losses.Add(LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
   }
-  TextHolding holding;
-  holding.folder = options.scratchFolder;
-  convert::WriteInterchangeFont(options.format, glyphs, options.name, losses, out, holding);
+  TextHolding waiting;
+  waiting.folder = options.scratchFolder;
+  convert::WriteInterchangeFont(options.format, glyphs, options.name, losses, out, waiting);
   if (out.Failed()) {
     return Error{ErrorKind::kUnreadable, "the glyphs waiting for the header could not be held or read back", {}};
   }
@@ -129,7 +129,8 @@ Result<std::vector<Loss>> ExportFont(const Font& font, const ExportOptions& opti
   return losses;
 }
 
-Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options) {
+Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options,
+                                std::vector<std::string>* readingNotes) {
   if (!IsInterchange(options.format)) return NotInterchange(options.format);
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   Result<convert::StrokeFont> strokes = convert::ReadInterchangeFont(options.format, text, options.name);
@@ -137,6 +138,12 @@ Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions
     Error error = strokes.error();
     error.message = "cannot be read as " + std::string(FontFormatName(options.format)) + ": " + error.message;
     return error;
+  }
+  // What strays from the format is read as the format's readers take it,
+  // and told, so that the file can be mended.
+  if (readingNotes != nullptr) *readingNotes = strokes->notes.Lines();
+  if (options.strict && !strokes->notes.Empty()) {
+    return Error{ErrorKind::kLossy, "not written: --strict and the input is not read whole as written", {}};
   }
   convert::ImportOptions importing;
   importing.heightUnits = options.heightUnits;
