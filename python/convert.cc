@@ -33,6 +33,8 @@ const char* LossName(LossKind kind) {
     case LossKind::kStrokesCut: return "strokes_cut";
     case LossKind::kDrawingStopped: return "drawing_stopped";
     case LossKind::kInkedNoWidth: return "inked_no_width";
+    case LossKind::kBlankDropped: return "blank_dropped";
+    case LossKind::kRecordsUnreached: return "records_unreached";
   }
   return "unknown";
 }
@@ -159,7 +161,7 @@ void BindConvert(py::module_& module) {
           "kind", [](const Loss& loss) { return LossName(loss.kind); },
           "What was lost (str): \"arcs_flattened\", \"points_moved\", \"advances_moved\",\n"
           "\"codes_dropped\", \"vertical_dropped\", \"points_clamped\", \"strokes_cut\",\n"
-          "\"drawing_stopped\" or \"inked_no_width\".")
+          "\"drawing_stopped\", \"inked_no_width\", \"blank_dropped\" or \"records_unreached\".")
       .def_readonly("count", &Loss::count, "How many (int).")
       .def_readonly("largest", &Loss::largest, "The most anything moved, in font units (float; 0 where no amount).")
       .def_property_readonly(

@@ -47,6 +47,8 @@ enum class LossKind : std::uint8_t {
   kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
   kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
   kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
+  kBlankDropped,     // glyphs of an advance alone, which the format cannot hold
+  kRecordsUnreached, // records the font's index announces and the file does not hold
 };
 
 struct Loss {
@@ -78,9 +80,11 @@ struct ExportedFont {
 };
 
 MORLUNE_API Result<ExportedFont> ExportFont(const Font& font, const ExportOptions& options);
-// Why an export with these options cannot begin (a format that is no
-// interchange format, a code page the system does not know or that cannot
-// be a bigfont's), before any output is made; nothing where it can.
+// Why an export with these options cannot begin, before any output is
+// made: kNotAFont for a font whose index cannot be read or that holds no
+// glyph; kBadArgument for a format that is no interchange format; kEncoding
+// for a code page the system does not know or that cannot be a bigfont's.
+// Nothing where it can.
 MORLUNE_API std::optional<Error> ExportRefusal(const Font& font, const ExportOptions& options);
 // The same, the bytes handed to write piece by piece as the glyphs are
 // drawn, for an output too large to hold; strict is left to the caller,
@@ -138,6 +142,9 @@ struct ImportOptions {
   bool tolerancePerCap = true;
   std::optional<Variant> variant;  // shapes11, unifont or bigfont; unset: shapes 1.1 where every code fits a byte
   std::string encoding;            // the code page of a shapes font's or a bigfont's codes
+  // An input read otherwise than as the format is written (see
+  // readingNotes) is an error, kLossy, and nothing is imported.
+  bool strict = false;
 };
 
 struct ImportedFont {
@@ -158,7 +165,13 @@ struct ImportedFont {
 // Errors: kNotAFont where the bytes are no font of the format or cannot be
 // made a shape font (the message says which), kEncoding and kBadArgument
 // for options that cannot be followed, kSourceErrors for source text the
-// font's records cannot make (a fault of the import, with its diagnostics).
-MORLUNE_API Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options);
+// font's records cannot make (a fault of the import, with its diagnostics),
+// kLossy for a strict import of an input read otherwise than as written.
+// readingNotes, where given, takes what the reader took otherwise than as
+// the format is written (codes given twice, numbers that do not parse, ...),
+// a line per kind with its count and first lines, as soon as the bytes are
+// read: also where the import then fails.
+MORLUNE_API Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options,
+                                            std::vector<std::string>* readingNotes = nullptr);
 
 }  // namespace morlune

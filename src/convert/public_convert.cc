@@ -8,6 +8,7 @@
 
 #include "convert/code_map.h"
 #include "convert/export/glyph_export.h"
+#include "convert/export/shape_font_input.h"
 #include "convert/import/font_import.h"
 #include "convert/interchange_io.h"
 #include "convert/loss_report.h"
@@ -50,17 +51,36 @@ Error NotInterchange(FontFormat format) {
                {}};
 }
 
-// The export into out; the losses, or why the codes cannot be read.
+// A font cut short exports what it holds, the rest told as lost; one whose
+// index cannot be read, or that holds no glyph at all, has nothing to export.
+std::optional<Error> NothingToExport(const convert::FontHolding& holding) {
+  if (!holding.indexRead) {
+    return Error{ErrorKind::kNotAFont, "cannot be read as a shape font: its index is cut short or cannot be read", {}};
+  }
+  if (holding.glyphs > 0) return std::nullopt;
+  std::string why = holding.unreached > 0 ? " (the file ends before the " +
+                                                Counted(static_cast<long long>(holding.unreached), "record") +
+                                                " its index announces)"
+                                          : "";
+  return Error{ErrorKind::kNotAFont, "holds no glyph to export" + why, {}};
+}
+
+// The export into out; the losses, or why it cannot begin.
 Result<std::vector<Loss>> ExportInto(const Font& font, const ExportOptions& options, TextOutput& out) {
   if (!IsInterchange(options.format)) return NotInterchange(options.format);
+  convert::FontHolding holding = convert::HoldingOf(font);
+  if (std::optional<Error> nothing = NothingToExport(holding)) return *nothing;
   std::string problem;
   std::optional<convert::CodeMap> codes = convert::CodeMap::For(font.variant(), options.encoding, problem);
   if (!codes) return Error{ErrorKind::kEncoding, "cannot map its codes to characters: " + problem, {}};
   convert::ShapeGlyphs glyphs(font, *codes, options.name);
   convert::LossReport losses;
-  TextHolding holding;
-  holding.folder = options.scratchFolder;
-  convert::WriteInterchangeFont(options.format, glyphs, options.name, losses, out, holding);
+  if (holding.unreached > 0) {
+    losses.Add(LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
+  }
+  TextHolding waiting;
+  waiting.folder = options.scratchFolder;
+  convert::WriteInterchangeFont(options.format, glyphs, options.name, losses, out, waiting);
   if (out.Failed()) {
     return Error{ErrorKind::kUnreadable, "the glyphs waiting for the header could not be held or read back", {}};
   }
@@ -71,6 +91,7 @@ Result<std::vector<Loss>> ExportInto(const Font& font, const ExportOptions& opti
 
 std::optional<Error> ExportRefusal(const Font& font, const ExportOptions& options) {
   if (!IsInterchange(options.format)) return NotInterchange(options.format);
+  if (std::optional<Error> nothing = NothingToExport(convert::HoldingOf(font))) return nothing;
   std::string problem;
   if (!convert::CodeMap::For(font.variant(), options.encoding, problem)) {
     return Error{ErrorKind::kEncoding, "cannot map its codes to characters: " + problem, {}};
@@ -108,7 +129,8 @@ Result<std::vector<Loss>> ExportFont(const Font& font, const ExportOptions& opti
   return losses;
 }
 
-Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options) {
+Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions& options,
+                                std::vector<std::string>* readingNotes) {
   if (!IsInterchange(options.format)) return NotInterchange(options.format);
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   Result<convert::StrokeFont> strokes = convert::ReadInterchangeFont(options.format, text, options.name);
@@ -116,6 +138,12 @@ Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions
     Error error = strokes.error();
     error.message = "cannot be read as " + std::string(FontFormatName(options.format)) + ": " + error.message;
     return error;
+  }
+  // What strays from the format is read as the format's readers take it,
+  // and told, so that the file can be mended.
+  if (readingNotes != nullptr) *readingNotes = strokes->notes.Lines();
+  if (options.strict && !strokes->notes.Empty()) {
+    return Error{ErrorKind::kLossy, "not written: --strict and the input is not read whole as written", {}};
   }
   convert::ImportOptions importing;
   importing.heightUnits = options.heightUnits;

@@ -93,9 +93,11 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
   options.encoding = command.encoding;
   options.name = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
   options.scratchFolder = ScratchFolder(command);
+  // A font with nothing to export is refused as content; a code page that
+  // cannot serve as the command line's fault.
   if (std::optional<Error> refused = ExportRefusal(*font, options)) {
     messages.About(inputName, refused->message);
-    return kExitBadCommand;
+    return refused->kind == ErrorKind::kNotAFont ? kExitContentRefused : kExitBadCommand;
   }
   auto write = [&](TextOutput& out) {
     Result<std::vector<Loss>> losses = ExportFont(*font, options, [&out](std::string_view piece) { out.Write(piece); });
@@ -231,14 +233,16 @@ int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const 
   options.tolerancePerCap = command.tolerancePerCap;
   options.variant = command.variant;
   options.encoding = command.encoding;
-  Result<ImportedFont> imported = ImportFont(bytes, options);
+  options.strict = command.strict;
+  std::vector<std::string> notes;
+  Result<ImportedFont> imported = ImportFont(bytes, options, &notes);
+  for (const std::string& line : notes) messages.About(inputName, line);
   if (!imported) {
-    for (const Diagnostic& problem : imported.error().diagnostics) {
-      messages.SourceProblem("<imported source text>", problem);
-    }
+    const Error& error = imported.error();
+    for (const Diagnostic& problem : error.diagnostics) messages.SourceProblem("<imported source text>", problem);
     messages.Tool().CloseProblems();
-    bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
-    messages.About(inputName, imported.error().message);
+    bool badOption = error.kind == ErrorKind::kEncoding || error.kind == ErrorKind::kBadArgument;
+    messages.About(inputName, error.message);
     return badOption ? kExitBadCommand : kExitContentRefused;
   }
   for (const std::string& line : imported->report) messages.About(inputName, line);
