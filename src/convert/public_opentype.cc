@@ -9,6 +9,7 @@
 
 #include "convert/code_map.h"
 #include "convert/export/glyph_export.h"
+#include "convert/export/shape_font_input.h"
 #include "convert/loss_report.h"
 #include "convert/opentype/opentype_writer.h"
 
@@ -40,6 +41,19 @@ Result<OpenTypeFont> ToOpenType(const Font& font, const OpenTypeOptions& options
   }
   if (!AboveZero(options.penWidth)) return Error{ErrorKind::kBadArgument, "the pen's width must be above 0", {}};
   if (!AboveZero(options.tolerance)) return Error{ErrorKind::kBadArgument, "the tolerance must be above 0", {}};
+  // As for the other exports: a font cut short gives what it holds, the
+  // records past its end told as lost; one with nothing to give is refused.
+  convert::FontHolding holding = convert::HoldingOf(font);
+  if (!holding.indexRead) {
+    return Error{ErrorKind::kNotAFont, "cannot be read as a shape font: its index is cut short or cannot be read", {}};
+  }
+  if (holding.glyphs == 0) {
+    std::string why = holding.unreached == 0 ? ""
+                                             : " (the file ends before the " + std::to_string(holding.unreached) +
+                                                   (holding.unreached == 1 ? " record" : " records") +
+                                                   " its index announces)";
+    return Error{ErrorKind::kNotAFont, "holds no glyph to export" + why, {}};
+  }
   std::string problem;
   std::optional<convert::CodeMap> codes = convert::CodeMap::For(font.variant(), options.encoding, problem);
   if (!codes) return Error{ErrorKind::kEncoding, "cannot map its codes to characters: " + problem, {}};
@@ -53,6 +67,7 @@ Result<OpenTypeFont> ToOpenType(const Font& font, const OpenTypeOptions& options
   writing.family = options.family;
   writing.created = options.created;
   convert::LossReport report;
+  if (holding.unreached > 0) report.Add(LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
   convert::OpenTypeFile file = convert::WriteOpenType(glyphs, writing, report);
   if (file.bytes.empty()) return Error{ErrorKind::kNotAFont, "cannot be packed as WOFF2", {}};
   OpenTypeFont result;
