@@ -34,6 +34,19 @@ else()
   set(MORLUNE_PC_LIBS "")
 endif()
 
+# The OpenType export's libraries: the shared library links them itself;
+# a static one leaves them to the program's final link.
+set(MORLUNE_PC_REQUIRES_PRIVATE "")
+set(MORLUNE_CONFIG_STATIC_OPENTYPE OFF)
+if(MORLUNE_OPENTYPE)
+  if(BUILD_SHARED_LIBS)
+    target_link_libraries(morlune_shared PRIVATE PkgConfig::MORLUNE_POLYCLIPPING PkgConfig::MORLUNE_WOFF2ENC)
+  else()
+    set(MORLUNE_CONFIG_STATIC_OPENTYPE ON)
+  endif()
+  set(MORLUNE_PC_REQUIRES_PRIVATE "Requires.private: polyclipping libwoff2enc")
+endif()
+
 set_target_properties(${MORLUNE_LIBRARY_TARGET} PROPERTIES EXPORT_NAME core OUTPUT_NAME morlune)
 # Everything of the library is the install component "library", which can
 # be installed alone (cmake --install --component library).

@@ -1,7 +1,9 @@
 // Font.export and morlune.import_font: a font to and from the interchange
 // formats (SVG fonts, Hershey glyph lines, single-line fonts), with the
 // losses and the import's account as values.
+#include <cmath>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <span>
 #include <string>
@@ -69,6 +71,55 @@ PyExported Export(const FontHandle& handle, const std::string& format, const std
   }();
   ExportedFont done = Unwrap(std::move(exported));
   return {py::bytes(reinterpret_cast<const char*>(done.bytes.data()), done.bytes.size()), std::move(done.losses)};
+}
+
+// A pen width or tolerance as Python gives it: a number in the output's
+// units, or a str like "7%", a share of the capital height.
+void TakeMeasure(const py::object& given, const char* what, double& value, bool& perCap) {
+  if (given.is_none()) return;
+  if (py::isinstance<py::str>(given)) {
+    std::string text = given.cast<std::string>();
+    bool share = !text.empty() && text.back() == '%';
+    if (share) text.pop_back();
+    std::size_t used = 0;
+    double read = 0;
+    try {
+      read = std::stod(text, &used);
+    } catch (const std::exception&) {
+      used = 0;
+    }
+    if (!share || text.empty() || used != text.size() || !(read > 0) || !std::isfinite(read)) {
+      throw py::value_error(std::string(what) + " takes a number above 0, or a share like \"7%\"");
+    }
+    value = read / 100;
+    perCap = true;
+    return;
+  }
+  if (!py::isinstance<py::float_>(given) && !py::isinstance<py::int_>(given)) {
+    throw py::type_error(std::string(what) + " takes a number or a str like \"7%\"");
+  }
+  double read = given.cast<double>();
+  if (!(read > 0) || !std::isfinite(read)) throw py::value_error(std::string(what) + " must be above 0");
+  value = read;
+  perCap = false;
+}
+
+py::bytes ToOpenTypeBytes(const FontHandle& handle, const py::object& penWidth, const py::object& tolerance,
+                          const std::optional<std::string>& family, bool woff2,
+                          const std::optional<std::string>& encoding, bool strict) {
+  OpenTypeOptions options;
+  TakeMeasure(penWidth, "pen_width", options.penWidth, options.penWidthPerCap);
+  TakeMeasure(tolerance, "tolerance", options.tolerance, options.tolerancePerCap);
+  options.family = family.value_or("");
+  options.woff2 = woff2;
+  options.encoding = encoding.value_or("");
+  options.strict = strict;
+  auto made = [&] {
+    py::gil_scoped_release release;
+    return ToOpenType(handle.font, options);
+  }();
+  OpenTypeFont done = Unwrap(std::move(made));
+  return py::bytes(reinterpret_cast<const char*>(done.bytes.data()), done.bytes.size());
 }
 
 PyImported Import(const py::buffer& data, const std::string& format, const std::string& name, int heightUnits,
@@ -164,6 +215,18 @@ void BindConvert(py::module_& module) {
       "writes it: an ExportedFont with the bytes and the losses.\n\n"
       "encoding: the code page of a shapes font's or a bigfont's codes. name: the\n"
       "font's name in an SVG font. strict: any loss raises ValueError.");
+
+  font.attr("to_opentype") = py::cpp_function(
+      &ToOpenTypeBytes, py::name("to_opentype"), py::is_method(font), py::kw_only(),
+      py::arg("pen_width") = py::none(), py::arg("tolerance") = py::none(), py::arg("family") = py::none(),
+      py::arg("woff2") = false, py::arg("encoding") = py::none(), py::arg("strict") = false,
+      "The font as an OpenType font (bytes), as morlune-convert writes a .ttf (or, with\n"
+      "woff2, a .woff2): each glyph the area a round pen sweeps along its strokes.\n\n"
+      "pen_width: the pen's diameter in the output's units (2048 to the em), or a str\n"
+      "like \"7%\" of the capital height (default: a fourteenth of it). tolerance: how\n"
+      "far the outline may stray from the pen's, the same way (default \"0.5%\").\n"
+      "family: the family name (default: the font's). encoding: the code page of a\n"
+      "shapes font's or a bigfont's codes. strict: any loss raises ValueError.");
 
   module.def("import_font", &Import, py::arg("data"), py::arg("format"), py::kw_only(), py::arg("name") = "font",
              py::arg("height_units") = 0, py::arg("tolerance") = 0.01, py::arg("tolerance_in_units") = false,

@@ -99,6 +99,16 @@ class Font:
     def export(
         self, format: str, *, encoding: Optional[str] = None, name: str = "font", strict: bool = False
     ) -> ExportedFont: ...
+    def to_opentype(
+        self,
+        *,
+        pen_width: Union[float, str, None] = None,
+        tolerance: Union[float, str, None] = None,
+        family: Optional[str] = None,
+        woff2: bool = False,
+        encoding: Optional[str] = None,
+        strict: bool = False,
+    ) -> bytes: ...
     def __len__(self) -> int: ...
     def __contains__(self, code: int) -> bool: ...
 

@@ -25,9 +25,11 @@ enum class FontFormat : std::uint8_t {
   kSvg,       // svg: an SVG font
   kJhf,       // jhf: Hershey glyph lines
   kLff,       // lff: a single-line font of drafting programs
+  kTrueType,  // ttf: an OpenType font with TrueType outlines (export only)
+  kWoff2,     // woff2: the same packed for the web (export only)
 };
 
-// "kqx", "kqs", "svg", "jhf", "lff".
+// "kqx", "kqs", "svg", "jhf", "lff", "ttf", "woff2".
 MORLUNE_API std::string_view FontFormatName(FontFormat format);
 // From such a name, in any case.
 MORLUNE_API std::optional<FontFormat> FontFormatFromName(std::string_view name);
@@ -89,6 +91,48 @@ MORLUNE_API std::optional<Error> ExportRefusal(const Font& font, const ExportOpt
 // which drops what it was given where losses come back.
 MORLUNE_API Result<std::vector<Loss>> ExportFont(const Font& font, const ExportOptions& options,
                                                  const std::function<void(std::string_view)>& write);
+
+// An outline font for the programs that take no shape font: each glyph the
+// area a round pen sweeps along its strokes, united, with the tables a
+// font installs with.
+struct OpenTypeOptions {
+  bool woff2 = false;     // packed for the web instead of a plain TrueType file
+  std::string encoding;   // as ExportOptions::encoding
+  std::string family;     // the family name; empty: the font's own name, else fallbackName
+  std::string fallbackName = "font";
+  // The pen's diameter, in the output's units (2048 to the em) or with
+  // penWidthPerCap a share of the capital height.
+  double penWidth = 1.0 / 14;
+  bool penWidthPerCap = true;
+  // How far the outline may stray from the pen's sweep, the same way.
+  double tolerance = 0.005;
+  bool tolerancePerCap = true;
+  std::int64_t created = 0;  // the font's date, seconds since 1970
+  // Any loss, or an outline past the tolerance, is an error (kLossy).
+  bool strict = false;
+};
+
+struct OpenTypeFont {
+  std::vector<Byte> bytes;
+  std::vector<Loss> losses;  // in the font's units, as ExportFont tells them
+  long long glyphs = 0;      // .notdef and the space included
+  double unitsPerFontUnit = 1;
+  // In the output's units: the pen and the tolerance used, and how far the
+  // outline strays from the pen's sweep at most (in farthestCharacter's
+  // glyph; 0 for .notdef).
+  double penWidth = 0;
+  double tolerance = 0;
+  double largestDeviation = 0;
+  char32_t farthestCharacter = 0;
+};
+
+// Errors: kEncoding as for ExportFont, kBadArgument for a pen or tolerance
+// that is not a number above 0, kNotAFont where the build
+// has no OpenType writer or where WOFF2 packing refuses the font (the
+// message says which), kLossy for a strict export that loses anything.
+MORLUNE_API Result<OpenTypeFont> ToOpenType(const Font& font, const OpenTypeOptions& options);
+// Whether this build of the library writes OpenType at all.
+MORLUNE_API bool OpenTypeAvailable();
 
 struct ImportOptions {
   FontFormat format = FontFormat::kSvg;  // of the bytes: svg, jhf or lff

@@ -8,12 +8,14 @@
 namespace morlune::convert {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, FileFormat>, 5> kNames = {{
+constexpr std::array<std::pair<std::string_view, FileFormat>, 7> kNames = {{
     {"kqx", FileFormat::kCompiled},
     {"kqs", FileFormat::kSource},
     {"svg", FileFormat::kSvg},
     {"jhf", FileFormat::kJhf},
     {"lff", FileFormat::kLff},
+    {"ttf", FileFormat::kTrueType},
+    {"woff2", FileFormat::kWoff2},
 }};
 
 }  // namespace

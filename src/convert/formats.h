@@ -1,4 +1,4 @@
-// The five kinds of file the converter reads and writes, and how a file's
+// The seven kinds of file the converter reads and writes, and how a file's
 // name or an option names one.
 #pragma once
 
@@ -12,7 +12,7 @@ namespace morlune::convert {
 // The library's own list of the formats.
 using FileFormat = FontFormat;
 
-// "kqx", "kqs", "svg", "jhf", "lff".
+// "kqx", "kqs", "svg", "jhf", "lff", "ttf", "woff2".
 std::string_view FormatName(FileFormat format);
 // From a name as --from and --to take it (case-insensitive).
 std::optional<FileFormat> FormatFromName(std::string_view name);

@@ -76,6 +76,11 @@ void AppendLabel(std::string& text, const DrawingFont& font, int record) {
 
 }  // namespace
 
+double StrokeWidth(const PictureOptions& options, double unitsPerHeight, double pixelsPerUnit) {
+  if (options.penWidth > 0) return options.penPerHeight ? options.penWidth * unitsPerHeight : options.penWidth;
+  return 1.25 / pixelsPerUnit;
+}
+
 void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& options, TextOutput& out,
                    DrawMessages& messages) {
   std::vector<int> records = DrawnRecords(font, codes);
@@ -112,7 +117,7 @@ void WriteSpecimen(DrawingFont& font, CodeRange codes, const PictureOptions& opt
   text += "text{font-family:monospace;font-size:10px;fill:#555}\n.t{font-size:14px;fill:#000}\n";
   text += ".c{fill:none;stroke:#ddd}\n.b{fill:none;stroke:#8bd}\n.m{fill:none;stroke:#d33;stroke-width:1.5}\n";
   text += ".g{fill:none;stroke:#000;stroke-linecap:round;stroke-linejoin:round;stroke-width:";
-  AppendDecimal(text, 1.25 / k);
+  AppendDecimal(text, StrokeWidth(options, scale.unitsPerHeight, k));
   text += "}\n</style>\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   text += "<text class=\"t\" x=\"6\" y=\"18\">" + title + "</text>\n<text x=\"6\" y=\"36\">";
   text += PictureCaption(font, options.fileLabel, scale, options.textHeight);

@@ -65,7 +65,7 @@ void TextPicture::Write(const DrawingFont& font, const PictureOptions& options, 
   text += ">\n<title>" + PictureTitle(font) + "</title>\n<desc>";
   text += PictureCaption(font, options.fileLabel, scale, options.textHeight);
   text += "</desc>\n<style>\n.g{fill:none;stroke:#000;stroke-linecap:round;stroke-linejoin:round;stroke-width:";
-  Number(text, 1.25 / k, '}');
+  Number(text, StrokeWidth(options, scale.unitsPerHeight, k), '}');
   text += "\n.b{fill:none;stroke:#8bd;stroke-width:";
   Number(text, 1 / k, '}');
   text += "\n</style>\n<rect x=\"";

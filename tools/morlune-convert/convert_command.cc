@@ -18,13 +18,16 @@ const char kConvertUsage[] =
     "       morlune-convert [options] -o OUTPUT INPUT\n"
     "Convert a font between compiled shape fonts (.kqx) or shape source text\n"
     "(.kqs) and the single-stroke interchange formats: SVG fonts (.svg), Hershey\n"
-    "glyph lines (.jhf) and single-line fonts of drafting programs (.lff).\n"
+    "glyph lines (.jhf) and single-line fonts of drafting programs (.lff); or\n"
+    "write any of them as an outline font drawn with a round pen: OpenType\n"
+    "(.ttf) or WOFF2 (.woff2).\n"
     "A path of - is standard input or output. OUTPUT is replaced only once whole.\n"
     "\n"
     "  -o, --output OUTPUT    write to OUTPUT, as the second operand does\n"
     "      --from FORMAT      the format of INPUT (kqx, kqs, svg, jhf, lff);\n"
     "                         default: from its extension\n"
-    "      --to FORMAT        the format of OUTPUT; default: from its extension\n"
+    "      --to FORMAT        the format of OUTPUT (those, ttf or woff2);\n"
+    "                         default: from its extension\n"
     "      --encoding CP      the code page of a shapes font's or a bigfont's codes\n"
     "                         (iconv's names; on Windows a code page number);\n"
     "                         default for a shapes font: Latin-1 with codes 127,\n"
@@ -35,7 +38,13 @@ const char kConvertUsage[] =
     "      --height-units N   import: the capitals' height in font units\n"
     "                         (default: the smallest grid within the tolerance)\n"
     "      --tolerance T      import: the largest error allowed, in the input's\n"
-    "                         units, or T% of the capital height (default 1%)\n"
+    "                         units, or T% of the capital height (default 1%);\n"
+    "                         ttf, woff2: how far the outline may stray from the\n"
+    "                         pen's, in the output's units or T% (default 0.5%)\n"
+    "      --pen-width W      ttf, woff2: the pen's width in the output's units\n"
+    "                         (2048 to the em), or W% of the capital height\n"
+    "                         (default 7.14%, a fourteenth)\n"
+    "      --family NAME      ttf, woff2: the family name (default: the font's)\n"
     "      --variant V        import: shapes11, unifont or bigfont (default:\n"
     "                         shapes11 where every code fits a byte, else unifont)\n"
     "      --help             show this help and exit\n"
@@ -47,17 +56,18 @@ const char kConvertUsage[] =
 
 namespace {
 
-bool ParseTolerance(std::string_view text, ConvertCommand& command) {
+// A number above 0, or with '%' a share of the capital height.
+bool ParseMeasure(std::string_view text, double& value, bool& perCap) {
   std::string number(text);
   bool share = !number.empty() && number.back() == '%';
   if (share) number.pop_back();
   if (number.empty()) return false;
   char* end = nullptr;
   errno = 0;
-  double value = std::strtod(number.c_str(), &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(value) || value <= 0) return false;
-  command.tolerancePerCap = share;
-  command.tolerance = share ? value / 100 : value;
+  double read = std::strtod(number.c_str(), &end);
+  if (errno != 0 || *end != '\0' || !std::isfinite(read) || read <= 0) return false;
+  perCap = share;
+  value = share ? read / 100 : read;
   return true;
 }
 
@@ -88,7 +98,7 @@ ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
     return [&side](const OptionValue& option) {
       side = FontFormatFromName(option.text);
       if (side) return std::string();
-      return "unknown format '" + std::string(option.text) + "' (kqx, kqs, svg, jhf or lff)";
+      return "unknown format '" + std::string(option.text) + "' (kqx, kqs, svg, jhf, lff, ttf or woff2)";
     };
   };
   const OptionRule rules[] = {
@@ -113,8 +123,20 @@ ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
        }},
       {"--tolerance", 0, true,
        [&command](const OptionValue& option) {
-         if (ParseTolerance(option.text, command)) return std::string();
+         command.toleranceGiven = true;
+         if (ParseMeasure(option.text, command.tolerance, command.tolerancePerCap)) return std::string();
          return "--tolerance takes a number above 0, or a share like 1%, not '" + std::string(option.text) + "'";
+       }},
+      {"--pen-width", 0, true,
+       [&command](const OptionValue& option) {
+         if (ParseMeasure(option.text, command.penWidth, command.penWidthPerCap)) return std::string();
+         return "--pen-width takes a number above 0, or a share like 7%, not '" + std::string(option.text) + "'";
+       }},
+      {"--family", 0, true,
+       [&command](const OptionValue& option) {
+         if (*option.text == '\0') return OptionProblem(option.name, "needs a name");
+         command.family = option.text;
+         return std::string();
        }},
       {"--variant", 0, true,
        [&command](const OptionValue& option) {

@@ -20,8 +20,17 @@ struct ConvertCommand {
   std::string encoding;
   bool strict = false;
   int heightUnits = 0;           // 0: chosen from the input
-  double tolerance = 0.01;       // with tolerancePerCap: a share of the capital height
-  bool tolerancePerCap = true;   // false: tolerance in the input's units
+  // Import: in the input's units, or with tolerancePerCap a share of the
+  // capital height (default 1%). OpenType: in the output's units, or a
+  // share (default 0.5% where none is given).
+  double tolerance = 0.01;
+  bool tolerancePerCap = true;
+  bool toleranceGiven = false;
+  // OpenType: the pen's width in the output's units, or a share of the
+  // capital height.
+  double penWidth = 1.0 / 14;
+  bool penWidthPerCap = true;
+  std::string family;  // OpenType: the family name; empty: the font's own
   std::optional<Variant> variant;
   std::string problem;  // set when the command line is wrong
 };

@@ -5,6 +5,8 @@
 #include "tools/morlune-convert/run_convert.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -122,6 +124,105 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
   return written ? kExitWritten : kExitNotWritten;
 }
 
+bool IsOpenType(FontFormat format) { return format == FontFormat::kTrueType || format == FontFormat::kWoff2; }
+
+// A measure of the outline in the output's units: two decimals at most.
+std::string UnitsText(double units) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f", units);
+  std::string shown(text);
+  while (shown.back() == '0') shown.pop_back();
+  if (shown.back() == '.') shown.pop_back();
+  return shown;
+}
+
+// The date a reproducible build asks for, where it asks: seconds since
+// 1970 in SOURCE_DATE_EPOCH; otherwise 1970 itself, so that the same font
+// gives the same bytes.
+std::int64_t CreationDate() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr || *epoch == '\0') return 0;
+  char* end = nullptr;
+  errno = 0;
+  long long seconds = std::strtoll(epoch, &end, 10);
+  if (errno != 0 || *end != '\0' || seconds < 0) return 0;
+  return seconds;
+}
+
+// The font an outline font is made from: a shape font as it is, an
+// interchange font imported first (its account told as an import's).
+std::optional<Font> SourceFont(const ConvertCommand& command, FontFormat from, std::vector<Byte>& bytes,
+                               std::string_view inputName, Messages& messages, int& status) {
+  if (IsShapeFormat(from)) {
+    Result<Font> font = Font::FromBytes(bytes);
+    std::vector<Byte>().swap(bytes);
+    if (font) return std::move(*font);
+    for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem);
+    messages.Tool().CloseProblems();
+    messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
+    status = kExitContentRefused;
+    return std::nullopt;
+  }
+  ImportOptions options;
+  options.format = from;
+  options.name = BaseName(command.inputPath == "-" ? command.outputPath : command.inputPath);
+  options.encoding = command.encoding;
+  Result<ImportedFont> imported = ImportFont(bytes, options);
+  if (!imported) {
+    for (const Diagnostic& problem : imported.error().diagnostics) {
+      messages.SourceProblem("<imported source text>", problem);
+    }
+    messages.Tool().CloseProblems();
+    bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
+    messages.About(inputName, imported.error().message);
+    status = badOption ? kExitBadCommand : kExitContentRefused;
+    return std::nullopt;
+  }
+  for (const std::string& line : imported->report) messages.About(inputName, line);
+  return std::move(imported->font);
+}
+
+// The outline font is made whole in memory, its losses and its measure
+// told, and then written in one piece; with --strict a loss, or an outline
+// past the tolerance, writes nothing.
+int ExportOpenType(const ConvertCommand& command, FontFormat from, FontFormat to, std::vector<Byte>& bytes,
+                   std::string_view inputName, const ToolStreams& streams, Messages& messages) {
+  int status = kExitContentRefused;
+  std::optional<Font> font = SourceFont(command, from, bytes, inputName, messages, status);
+  if (!font) return status;
+  OpenTypeOptions options;
+  options.woff2 = to == FontFormat::kWoff2;
+  options.encoding = command.encoding;
+  options.family = command.family;
+  options.fallbackName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
+  options.penWidth = command.penWidth;
+  options.penWidthPerCap = command.penWidthPerCap;
+  if (command.toleranceGiven) {
+    options.tolerance = command.tolerance;
+    options.tolerancePerCap = command.tolerancePerCap;
+  }
+  options.created = CreationDate();
+  Result<OpenTypeFont> outline = ToOpenType(*font, options);
+  if (!outline) {
+    messages.About(inputName, outline.error().message);
+    return outline.error().kind == ErrorKind::kEncoding ? kExitBadCommand : kExitContentRefused;
+  }
+  std::string formatName(FontFormatName(to));
+  for (const Loss& loss : outline->losses) messages.About(inputName, "lost on the way to " + formatName + ": " + loss.text);
+  messages.About(inputName, std::to_string(outline->glyphs) + " glyphs, " + std::to_string(outline->bytes.size()) +
+                                " bytes; outline within " + UnitsText(outline->largestDeviation) +
+                                " units of the pen's (tolerance " + UnitsText(outline->tolerance) + ", pen " +
+                                UnitsText(outline->penWidth) + ")");
+  if (command.strict && (!outline->losses.empty() || outline->largestDeviation > outline->tolerance)) {
+    messages.About(inputName, "not written: --strict and the format cannot carry everything");
+    return kExitContentRefused;
+  }
+  bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
+    out.Write(std::string_view(reinterpret_cast<const char*>(outline->bytes.data()), outline->bytes.size()));
+  });
+  return written ? kExitWritten : kExitNotWritten;
+}
+
 int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const std::vector<Byte>& bytes,
            std::string_view inputName, const ToolStreams& streams, Messages& messages) {
   ImportOptions options;
@@ -167,6 +268,10 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
       command.problem = "the format of '" + command.inputPath + "' is not known: name it with --from";
     } else if (!command.to) {
       command.problem = "the format of '" + command.outputPath + "' is not known: name it with --to";
+    } else if (IsOpenType(*command.from)) {
+      command.problem = "cannot read " + std::string(FontFormatName(*command.from)) + ": it is an export format";
+    } else if (IsOpenType(*command.to)) {
+      if (!OpenTypeAvailable()) command.problem = "this build writes no OpenType (built without its libraries)";
     } else if (IsShapeFormat(*command.from) == IsShapeFormat(*command.to)) {
       command.problem = "one side must be a shape font (kqx, kqs) and the other an interchange font (svg, jhf, lff)";
     }
@@ -200,6 +305,9 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     return kExitBadCommand;
   }
   std::vector<Byte> bytes = std::move(input.bytes);
+  if (IsOpenType(*command.to)) {
+    return ExportOpenType(command, *command.from, *command.to, bytes, inputName, streams, messages);
+  }
   if (IsShapeFormat(*command.from)) return Export(command, *command.to, bytes, inputName, streams, messages);
   return Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
 }

@@ -41,6 +41,10 @@ bool ParseCodes(std::string_view text, CodeRange& codes) {
 
 constexpr double kLargestWidthFactor = 100;
 constexpr double kLargestOblique = 85;
+// The widest pen, in font units or as a share of the height (a bound on
+// the numbers the picture writes, far past any useful pen).
+constexpr double kLargestPen = 65536;
+constexpr double kLargestPenShare = 100;
 
 // Digits with at most one decimal point, by hand so that no locale changes
 // it; a minus sign before them where negative is allowed.
@@ -144,6 +148,19 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
          }
          return done();
        }},
+      {"--pen-width", 0, true,
+       [&](const OptionValue& option) {
+         std::string_view text = option.text;
+         options.penPerHeight = !text.empty() && text.back() == '%';
+         if (options.penPerHeight) text.remove_suffix(1);
+         if (!ParseNumber(text, false, options.penWidth) || !(options.penWidth > 0) ||
+             options.penWidth > (options.penPerHeight ? kLargestPenShare : kLargestPen)) {
+           return "--pen-width takes a number above 0 and at most 65536, or a share up to 100%, not '" +
+                  std::string(option.text) + "'";
+         }
+         if (options.penPerHeight) options.penWidth /= 100;
+         return done();
+       }},
       {"--list", 0, false, flag(options.list)},
   };
   bool fontGiven = false;
@@ -192,6 +209,8 @@ const char* DrawHelpText() {
          "  --width-factor F --text: x stretched by F (above 0, at most 100; default 1)\n"
          "  --oblique DEG    --text: slanted by DEG degrees, -85 to 85 (default 0)\n"
          "  --height H       SVG units per text height (default 32; at most 1000)\n"
+         "  --pen-width W    the strokes drawn with a round pen W font units wide, or\n"
+         "                   W% of the font's height (default: a hairline)\n"
          "  --list           the exact listing of the geometry instead of SVG: a line\n"
          "                   per shape, its code, its advance and its path data\n"
          "  --help           show this help and exit\n"

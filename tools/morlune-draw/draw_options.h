@@ -22,6 +22,8 @@ struct DrawOptions {
   double widthFactor = 1;             // --width-factor
   double obliqueDegrees = 0;          // --oblique
   double height = 32;
+  double penWidth = 0;        // --pen-width: font units, or with penPerHeight a share of the height
+  bool penPerHeight = false;
   bool list = false;
 };
 

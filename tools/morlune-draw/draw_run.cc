@@ -172,11 +172,11 @@ void DrawRun::DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
     lines.FontWarning(end.error().message);
     return;
   }
-  if (!options_.list) writer.Picture().Write(font, PictureOptions{options_.height, label_, {}}, out);
+  if (!options_.list) writer.Picture().Write(font, PictureOptions{options_.height, label_, {}, options_.penWidth, options_.penPerHeight}, out);
 }
 
 void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
-  PictureOptions picture{options_.height, label_, {}};
+  PictureOptions picture{options_.height, label_, {}, options_.penWidth, options_.penPerHeight};
   if (options_.text != nullptr) {
     DrawText(font, lines, out);
   } else if (options_.list) {

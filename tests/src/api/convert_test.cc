@@ -150,7 +150,9 @@ TEST(ConvertApi, FormatsByNameAndPath) {
       {"font.kqs", std::nullopt, FontFormat::kSource},
       {".svg", std::nullopt, std::nullopt},  // a hidden file, no extension
       {"-", std::nullopt, std::nullopt},
-      {"ttf", std::nullopt, std::nullopt},
+      {"ttf", FontFormat::kTrueType, std::nullopt},
+      {"web/font.WOFF2", std::nullopt, FontFormat::kWoff2},
+      {"otf", std::nullopt, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text));
@@ -158,8 +160,80 @@ TEST(ConvertApi, FormatsByNameAndPath) {
     EXPECT_EQ(FontFormatOfPath(c.text), c.byPath);
   }
   for (FontFormat format : {FontFormat::kCompiled, FontFormat::kSource, FontFormat::kSvg, FontFormat::kJhf,
-                            FontFormat::kLff}) {
+                            FontFormat::kLff, FontFormat::kTrueType, FontFormat::kWoff2}) {
     EXPECT_EQ(FontFormatFromName(FontFormatName(format)), format);
+  }
+}
+
+// The font 21 units high: 65 output units per font unit (a capital of
+// 1365, within 5% of 1356), so the default pen is 1365 / 14 = 97.5 units
+// and the tolerance 0.5% of 1365 = 6.825; .notdef, the space added and
+// "!" (and "(") make the glyphs. "(" ends 5 west and 5 north of where it
+// began: its advance is both negative and vertical, which TrueType's
+// advances cannot hold (held at 0, moved by 5).
+TEST(ConvertApi, OpenTypeWorkedByHand) {
+  if (!OpenTypeAvailable()) GTEST_SKIP() << "this build writes no OpenType";
+  const struct {
+    bool withArc, woff2;
+    double pen;  // 0: the default
+    std::string signature;
+    long long glyphs;
+    double penWidth;
+    std::string losses;
+  } rows[] = {
+      {false, false, 0, std::string("\0\1\0\0", 4), 3, 97.5, ""},
+      {true, false, 0, std::string("\0\1\0\0", 4), 4, 97.5, "advances moved: 2 (at most 5 font units)"},
+      {true, true, 200, "wOF2", 4, 200, "advances moved: 2 (at most 5 font units)"},
+  };
+  for (const auto& row : rows) {
+    OpenTypeOptions options;
+    options.woff2 = row.woff2;
+    if (row.pen > 0) {
+      options.penWidth = row.pen;
+      options.penWidthPerCap = false;
+    }
+    Result<OpenTypeFont> font = ToOpenType(Strokes(row.withArc), options);
+    ASSERT_TRUE(font) << font.error().message;
+    EXPECT_EQ(Text(font->bytes).substr(0, 4), row.signature);
+    EXPECT_EQ(font->glyphs, row.glyphs);
+    EXPECT_DOUBLE_EQ(font->unitsPerFontUnit, 65);
+    EXPECT_NEAR(font->penWidth, row.penWidth, 1e-9);
+    EXPECT_NEAR(font->tolerance, 6.825, 1e-9);
+    EXPECT_LE(font->largestDeviation, font->tolerance);
+    std::string told;
+    for (const Loss& loss : font->losses) told += loss.text;
+    EXPECT_EQ(told, row.losses);
+  }
+}
+
+TEST(ConvertApi, OpenTypeRefusals) {
+  if (!OpenTypeAvailable()) GTEST_SKIP() << "this build writes no OpenType";
+  OpenTypeOptions noPen;
+  noPen.penWidth = 0;
+  OpenTypeOptions badTolerance;
+  badTolerance.tolerance = -1;
+  OpenTypeOptions unknownCodes;
+  unknownCodes.encoding = "NO-SUCH-CODE-PAGE";
+  // Whole units cannot follow an arc within a sixteenth of a unit.
+  OpenTypeOptions strict;
+  strict.strict = true;
+  strict.tolerance = 0.0625;
+  strict.tolerancePerCap = false;
+  const struct {
+    const char* what;
+    OpenTypeOptions options;
+    ErrorKind kind;
+  } rows[] = {
+      {"a pen of no width", noPen, ErrorKind::kBadArgument},
+      {"a tolerance below 0", badTolerance, ErrorKind::kBadArgument},
+      {"an unknown code page", unknownCodes, ErrorKind::kEncoding},
+      {"strict past the tolerance", strict, ErrorKind::kLossy},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Result<OpenTypeFont> font = ToOpenType(Strokes(true), row.options);
+    ASSERT_FALSE(font);
+    EXPECT_EQ(font.error().kind, row.kind);
   }
 }
 
