@@ -9,7 +9,7 @@
 #include <string>
 
 #include "compiler/compile_source.h"
-#include "tools/morlune/exit_status.h"
+#include "tools/common/tool_exit_status.h"
 #include "tools/morlune/run.h"
 #include "fuzz/plain_font.h"
 #include "platform/file_io.h"
@@ -44,7 +44,8 @@ int Decompile(const char* options, const unsigned char* font, std::size_t size, 
   streams.errorFd = NullDevice();
   int status = morlune::RunMorlune(options != nullptr ? 2 : 1, argv, streams);
   // A font run ends only as recognised or not recognised.
-  if (status != morlune::kExitRecognised && status != morlune::kExitNotRecognised) std::abort();
+  using morlune::ExitNumber, morlune::ExitStatus;
+  if (status != ExitNumber(ExitStatus::kDone) && status != ExitNumber(ExitStatus::kRefused)) std::abort();
   return status;
 }
 

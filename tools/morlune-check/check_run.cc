@@ -28,15 +28,15 @@ constexpr char kTool[] = "morlune-check";
 class CheckRun {
  public:
   CheckRun(const ToolStreams& streams, ToolMessages& messages) : streams_(streams), messages_(messages) {}
-  int Run(int argc, const char* const* argv, const DrawLimits& limits);
+  ExitStatus Run(int argc, const char* const* argv, const DrawLimits& limits);
 
  private:
-  int Usage(const std::string& error) {
+  ExitStatus Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
-    return kToolExitUsage;
+    return ExitStatus::kUsage;
   }
-  int Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
+  ExitStatus Say(const char* text) {
+    return SayOnToolOutput(streams_, messages_, text) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
   bool ReadCoverage(check::CheckOptions& options, std::string& error);
 
@@ -69,7 +69,7 @@ bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
   return options.coverage.has_value();
 }
 
-int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
+ExitStatus CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   OptionScan scan = ScanCheckOptions(argc, argv, options_);
   switch (scan.verdict) {
     case OptionVerdict::kHelp:
@@ -99,7 +99,7 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   for (const std::string& font : options_.fonts) {
     if (RefuseOutputOverInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), streams_, messages_,
                               "it is an input file")) {
-      return kToolExitUsage;
+      return ExitStatus::kUsage;
     }
   }
 
@@ -127,9 +127,9 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     for (const check::FontReport& report : reports) check::WriteFindingLines(report, out);
     check::WriteSummaryLine(summary, out);
   });
-  if (!written) return kExitOutputNotWritten;
-  if (summary.unreadable > 0) return kToolExitUsage;
-  return summary.counts.AnyAtOrAbove(options_.failOn) ? kToolExitRefused : kToolExitDone;
+  if (!written) return ExitStatus::kOutputNotWritten;
+  if (summary.unreadable > 0) return ExitStatus::kUsage;
+  return summary.counts.AnyAtOrAbove(options_.failOn) ? ExitStatus::kRefused : ExitStatus::kDone;
 }
 
 }  // namespace
@@ -138,9 +138,9 @@ int RunMorluneCheck(int argc, const char* const* argv, const ToolStreams& stream
   TextOutput errors;
   AttachToolErrors(errors, streams);
   ToolMessages messages(kTool, errors);
-  int status = CheckRun(streams, messages).Run(argc, argv, limits);
+  ExitStatus status = CheckRun(streams, messages).Run(argc, argv, limits);
   errors.Flush();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune

@@ -16,7 +16,7 @@
 #include "convert/export/shape_font_input.h"
 #include "convert/utf8_text.h"
 #include "tools/morlune-convert/convert_command.h"
-#include "tools/morlune-convert/convert_exit_status.h"
+#include "tools/common/tool_exit_status.h"
 #include "platform/file_io.h"
 #include "platform/read_all.h"
 #include "platform/tool_messages.h"
@@ -119,7 +119,7 @@ const char* OutputPath(const ConvertCommand& command) {
 // The font is drawn glyph by glyph into the output (an LFF's glyphs wait
 // for its header), its losses told once all is written; with --strict a
 // loss drops what was written.
-int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
+ExitStatus Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
            const ToolStreams& streams, Messages& messages) {
   Result<Font> font = OpenCompiledFont(bytes);
   // The font keeps its own copy.
@@ -128,13 +128,13 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
     for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem.message);
     messages.Tool().CloseProblems();
     messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
-    return kExitContentRefused;
+    return ExitStatus::kRefused;
   }
   std::string problem;
   std::optional<CodeMap> codes = CodeMap::For(font->variant(), command.encoding, problem);
   if (!codes) {
     messages.About(inputName, "cannot map its codes to characters: " + problem);
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   std::string outputName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
   ShapeGlyphs glyphs(std::move(*font), *codes, outputName);
@@ -154,18 +154,18 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
   const char* path = OutputPath(command);
   bool written = command.strict ? WriteToolOutputUnlessDropped(path, streams, messages.Tool(), write, dropped)
                                 : WriteToolOutput(path, streams, messages.Tool(), [&](TextOutput& out) { write(out); });
-  if (dropped) return kExitContentRefused;
-  return written ? kExitWritten : kExitNotWritten;
+  if (dropped) return ExitStatus::kRefused;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
-int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
+ExitStatus Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
            std::string_view inputName, const ToolStreams& streams, Messages& messages) {
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   std::string fallbackName = command.inputPath == "-" ? BaseName(command.outputPath) : BaseName(command.inputPath);
   Result<StrokeFont> strokes = ReadInterchangeFont(from, text, fallbackName);
   if (!strokes) {
     messages.About(inputName, "cannot be read as " + std::string(FormatName(from)) + ": " + strokes.error().message);
-    return kExitContentRefused;
+    return ExitStatus::kRefused;
   }
   ImportOptions options;
   options.heightUnits = command.heightUnits;
@@ -181,7 +181,7 @@ int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const 
     messages.Tool().CloseProblems();
     bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
     messages.About(inputName, "cannot be made a shape font: " + imported.error().message);
-    return badOption ? kExitBadCommand : kExitContentRefused;
+    return badOption ? ExitStatus::kUsage : ExitStatus::kRefused;
   }
   if (imported->charactersLeftOut > 0) {
     messages.About(inputName, Counted(imported->charactersLeftOut, "character") +
@@ -207,10 +207,10 @@ int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const 
       out.Write(std::string_view(reinterpret_cast<const char*>(imported->compiled.data()), imported->compiled.size()));
     }
   });
-  return written ? kExitWritten : kExitNotWritten;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
-int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
+ExitStatus Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
   ToolMessages tool(kToolName, errors);
   Messages messages(tool);
   ConvertCommand command = ParseConvertCommand(argc, argv);
@@ -227,19 +227,19 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   }
   if (!command.problem.empty()) {
     messages.Tool().CommandLineProblem(command.problem);
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   if (command.help || command.version) {
     std::string text =
         command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
-    return SayOnToolOutput(streams, tool, text, true) ? kExitWritten : kExitNotWritten;
+    return SayOnToolOutput(streams, tool, text, true) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
 
   // Writing over the very file read would lose the font for good.
   bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
   if (RefuseOutputOverInput(command.outputPath == "-" ? nullptr : command.outputPath.c_str(),
                             standardInput ? nullptr : command.inputPath.c_str(), streams, tool)) {
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
   std::vector<Byte> bytes;
@@ -249,7 +249,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     } else {
       messages.About(inputName, "cannot read", failure);
     }
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   if (IsShapeFormat(*command.from)) return Export(command, *command.to, bytes, inputName, streams, messages);
   return Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
@@ -260,9 +260,9 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
 int RunMorluneConvert(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
   AttachToolErrors(errors, streams);
-  int status = Run(argc, argv, streams, errors);
+  ExitStatus status = Run(argc, argv, streams, errors);
   errors.Finish();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune::convert
