@@ -1,3 +1,4 @@
+// The formats' names, and a format told by a file's extension.
 #include "convert/formats.h"
 
 #include <array>
