@@ -37,7 +37,7 @@ std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t siz
     std::size_t length = std::strlen(signature);
     if (size <= length || std::memcmp(data, signature, length) != 0 || data[length] != 0x1A) continue;
     FontModel font;
-    font.kind = static_cast<ShapeFileKind>(k);
+    font.kind = static_cast<Variant>(k);
     FontWalk walk = WalkFontRecords(data, size, length + 1, font.kind);
     if (walk.head != HeadResult::kReady) return std::nullopt;
     font.escapeRanges = walk.escapeRanges;
@@ -59,7 +59,7 @@ std::string WriteFontModel(const FontModel& font) {
   const std::vector<ModelRecord>& records = font.records;
   auto count = static_cast<unsigned>(records.size());
   switch (font.kind) {
-    case ShapeFileKind::kBigfont10: {
+    case Variant::kBigfont: {
       PutWord(out, kBigfontIndexEntrySize);
       PutWord(out, count);
       PutWord(out, static_cast<unsigned>(font.escapeRanges.size()));
@@ -78,7 +78,7 @@ std::string WriteFontModel(const FontModel& font) {
       for (const ModelRecord& record : records) PutRecord(out, record);
       break;
     }
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       PutWord(out, count);
       for (const ModelRecord& record : records) {
         PutWord(out, record.code);

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
 
 namespace morlune::fuzzing {
 
@@ -25,7 +25,7 @@ struct ModelRecord {
 };
 
 struct FontModel {
-  ShapeFileKind kind = ShapeFileKind::kShapes11;
+  Variant kind = Variant::kShapes11;
   std::vector<EscapeRangeEntry> escapeRanges;  // bigfont
   std::vector<ModelRecord> records;       // in the order they are laid out
 };

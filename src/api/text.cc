@@ -36,7 +36,7 @@ class Gathered : public GlyphsInText, public DrawMessages {
   }
   void Missing(char32_t character) override { layout_.missing += character; }
   void ShapeWarning(int code, const std::string& text) override {
-    layout_.warnings.push_back("shape " + CodeText(code) + ": " + text);
+    layout_.warnings.push_back("shape " + CodeHex(code) + ": " + text);
   }
   void FontWarning(const std::string& text) override { layout_.warnings.push_back(text); }
 

@@ -130,7 +130,7 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
   TextNumbering numbering{font.state.kind, nullptr, bigfont != nullptr};
   if (bigfont) {
     numbering.escapes = &bigfont->state.lookup->walk.escapeRanges;
-  } else if (font.state.kind == ShapeFileKind::kBigfont10) {
+  } else if (font.state.kind == Variant::kBigfont) {
     numbering.escapes = &font.state.lookup->walk.escapeRanges;
   }
   std::set<char32_t> toldCharacters;
@@ -173,7 +173,7 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
     glyphs.Glyph({glyph.code.code, glyph.code.fromBigfont, map.Shear(pen), map.Shear(moved), mapped});
     pen = {pen.x + moved.x, pen.y + moved.y};
     if (!(std::fabs(pen.x) <= kMaxMagnitude && std::fabs(pen.y) <= kMaxMagnitude)) {
-      messages.FontWarning("the line passes 2^31 units after shape " + CodeText(glyph.code.code) +
+      messages.FontWarning("the line passes 2^31 units after shape " + CodeHex(glyph.code.code) +
                            "; the characters after it are left out");
       break;
     }

@@ -43,7 +43,7 @@ constexpr char kTool[] = "morlune-draw";
 class ErrorLines : public DrawMessages {
  public:
   ErrorLines(ToolMessages& messages, std::string label) : messages_(messages), label_(std::move(label)) {}
-  void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeText(code) + ": " + text); }
+  void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeHex(code) + ": " + text); }
   void FontWarning(const std::string& text) override { Line(text); }
   void Line(const std::string& text) { messages_.Problem(messages_.Program() + ": " + label_ + ": " + text); }
 
@@ -238,11 +238,12 @@ ExitStatus DrawRun::Run(int argc, const char* const* argv) {
   }
   ByteInput input;
   input.AttachMemory(bytes.data(), bytes.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
-  if (kind == ShapeFileKind::kUnknown) {
+  std::optional<Variant> identified = IdentifyShapeFile(input);
+  if (!identified) {
     messages_.Failure(label_, "not a compiled shape font");
     return ExitStatus::kRefused;
   }
+  Variant kind = *identified;
   if (options_.text != nullptr && !OpenTextFonts(bytes)) {
     messages_.CloseProblems();
     return ExitStatus::kRefused;
@@ -250,7 +251,7 @@ ExitStatus DrawRun::Run(int argc, const char* const* argv) {
   FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
   ErrorLines lines(messages_, label_);
   if (const char* trouble = HeadTrouble(walk.head)) lines.FontWarning(trouble);
-  bool textAsBytes = kind == ShapeFileKind::kBigfont10 || options_.bigfontPath != nullptr;
+  bool textAsBytes = kind == Variant::kBigfont || options_.bigfontPath != nullptr;
   if (textAsBytes && options_.text != nullptr && options_.encoding == nullptr &&
       std::any_of(text_.begin(), text_.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
     lines.FontWarning("--text holds characters past ASCII and no --encoding names the font's code page: "

@@ -28,7 +28,7 @@ struct LibraryGuard {
 // Writes the source text of the recognised font and reports a refused head
 // or a failed seek.
 void DumpFontBody(DumpContext& context) {
-  FontReader reader(context.input, context.kind);
+  FontReader reader(context.input, *context.kind);
   SourceWriter writer(context.output);
   FontSourceEnd end = WriteFontSource(reader, writer, {context.decimalCodes != 0, context.escapedNames != 0});
   switch (end.head) {
@@ -73,15 +73,15 @@ ExitStatus Run(DumpContext& context, int argc, const char* const* argv, const To
   WriteFormatText(context.output, LoadMessage(context, IDS_BANNER));
 
   context.kind = IdentifyShapeFile(context.input);
-  if (context.kind == ShapeFileKind::kUnknown) {
+  if (!context.kind) {
     ReportMessage(context, IDS_NOT_A_FONT_FILE);
     return ExitStatus::kRefused;
   }
-  if (context.kind == ShapeFileKind::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
+  if (context.kind == Variant::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
   // A bigfont's records are reached by their offsets, which a pipe cannot
   // seek to: its bytes are held in memory instead, as far as an offset
   // can reach (below 2^31) and one record's greatest length past it.
-  if (context.kind == ShapeFileKind::kBigfont10) context.input.HoldWholeInput(kHeldBigfontLimit);
+  if (context.kind == Variant::kBigfont) context.input.HoldWholeInput(kHeldBigfontLimit);
 
   DumpFontBody(context);
   return ExitStatus::kDone;
