@@ -9,8 +9,8 @@
 #include "drawing/draw_session.h"
 #include "drawing/glyph_builder.h"
 #include "drawing/listing_writer.h"
+#include "platform/hex_code.h"
 #include "platform/text_output.h"
-#include "source/hex_code.h"
 
 namespace morlune {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "drawing/glyph_bounds.h"
 #include "drawing/number_text.h"
-#include "source/hex_code.h"
+#include "platform/hex_code.h"
 
 namespace morlune::check {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "check/structure_checks.h"
+#include "platform/hex_code.h"
 #include "platform/utf8.h"
-#include "source/hex_code.h"
 
 namespace morlune::check {
 namespace {
@@ -48,14 +48,6 @@ void AppendJsonString(std::string& out, const std::string& text) {
   out += '"';
 }
 
-std::string CharacterText(char32_t c) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text = "U+";
-  int digits = c > 0xFFFFF ? 6 : c > 0xFFFF ? 5 : 4;
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(c >> shift) & 0xF];
-  return text;
-}
-
 void AppendCounts(std::string& out, const FindingCounts& counts) {
   out += "\"FAIL\": " + std::to_string(counts.fail) + ", \"WARN\": " + std::to_string(counts.warn) +
          ", \"INFO\": " + std::to_string(counts.info);
@@ -78,7 +70,7 @@ void AppendFinding(std::string& out, const Finding& finding) {
     for (std::size_t i = 0; i < finding.missing.size(); ++i) {
       const CharacterRange& range = finding.missing[i];
       out += i == 0 ? "[\"" : ", [\"";
-      out += CharacterText(range.first) + "\", \"" + CharacterText(range.second) + "\"]";
+      out += CharacterName(range.first) + "\", \"" + CharacterName(range.second) + "\"]";
     }
     out += "]";
   }

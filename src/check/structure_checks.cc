@@ -10,7 +10,7 @@
 #include "fontfile/font_reader.h"
 #include "fontfile/shape_items.h"
 #include "fontfile/signature.h"
-#include "source/hex_code.h"
+#include "platform/hex_code.h"
 
 namespace morlune::check {
 namespace {

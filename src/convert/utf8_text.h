@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/hex_code.h"
 #include "platform/utf8.h"
-#include "source/hex_code.h"
 
 namespace morlune::convert {
 

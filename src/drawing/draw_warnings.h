@@ -10,7 +10,7 @@
 #include <morlune/geometry.h>
 
 #include "drawing/draw_limits.h"
-#include "source/hex_code.h"
+#include "platform/hex_code.h"
 
 namespace morlune {
 

@@ -10,7 +10,7 @@
 #include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "source/hex_code.h"
+#include "platform/hex_code.h"
 
 namespace morlune {
 

@@ -10,8 +10,8 @@
 
 #include "fontfile/font_reader.h"
 #include "grammar/item_grammar.h"
+#include "platform/short_text.h"
 #include "source/char_names.h"
-#include "source/short_text.h"
 #include "source/source_writer.h"
 
 namespace morlune {

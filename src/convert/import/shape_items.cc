@@ -11,8 +11,8 @@
 #include <numeric>
 
 #include "grammar/item_grammar.h"
+#include "platform/short_text.h"
 #include "source/operand_text.h"
-#include "source/short_text.h"
 
 namespace morlune::convert {
 namespace {

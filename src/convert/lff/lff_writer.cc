@@ -20,7 +20,7 @@
 #include "convert/lff/lff_grid.h"
 #include "convert/number_format.h"
 #include "convert/utf8_text.h"
-#include "source/short_text.h"
+#include "platform/short_text.h"
 
 namespace morlune::convert {
 namespace {

@@ -1,6 +1,6 @@
 // Codes and characters as messages name them: four digits at least, every
 // digit of a longer value kept, capitals.
-#include "source/hex_code.h"
+#include "platform/hex_code.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "source/short_text.h"
+#include "platform/short_text.h"
 
 namespace morlune {
 
