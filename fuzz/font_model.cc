@@ -31,14 +31,21 @@ void PutRecord(std::string& out, const ModelRecord& record) {
 
 }  // namespace
 
-std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size) {
+std::optional<ExactHead> ExactSignature(const std::uint8_t* data, std::size_t size) {
   for (int k = 0; k < 4; ++k) {
     const char* signature = kShapeFileSignatures[k];
     std::size_t length = std::strlen(signature);
     if (size <= length || std::memcmp(data, signature, length) != 0 || data[length] != 0x1A) continue;
+    return ExactHead{static_cast<Variant>(k), length + 1};
+  }
+  return std::nullopt;
+}
+
+std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size) {
+  if (std::optional<ExactHead> head = ExactSignature(data, size)) {
     FontModel font;
-    font.kind = static_cast<Variant>(k);
-    FontWalk walk = WalkFontRecords(data, size, length + 1, font.kind);
+    font.kind = head->variant;
+    FontWalk walk = WalkFontRecords(data, size, head->headStart, font.kind);
     if (walk.head != HeadResult::kReady) return std::nullopt;
     font.escapeRanges = walk.escapeRanges;
     for (const WalkedRecord& walked : walk.records) {

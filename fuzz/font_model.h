@@ -38,6 +38,16 @@ inline constexpr std::size_t kMostSpecBytes = 32767;
 // file holds for it; nothing when the head of the file is not a font's.
 std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size);
 
+// The variant whose signature the data opens with, the byte 0x1A right
+// after it, and where the head behind them begins; none for any other
+// opening. Stricter than the library's recognition, which reads up to the
+// first 0x1A: a model keeps nothing between the two.
+struct ExactHead {
+  Variant variant;
+  std::size_t headStart;
+};
+std::optional<ExactHead> ExactSignature(const std::uint8_t* data, std::size_t size);
+
 // The font's bytes: the head, the index in the variant's layout, the
 // records back to back (a bigfont's in the order of its index).
 std::string WriteFontModel(const FontModel& font);

@@ -3,13 +3,13 @@
 #include "fuzz/plain_font.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "drawing/item_split.h"
 #include "fontfile/record_walk.h"
 #include "fontfile/signature.h"
+#include "fuzz/font_model.h"
 
 namespace morlune::fuzzing {
 namespace {
@@ -56,14 +56,11 @@ std::size_t AnnouncedRecords(const std::uint8_t* data, std::size_t size, std::si
 }  // namespace
 
 std::optional<Variant> PlainFontKind(const std::uint8_t* data, std::size_t size) {
-  for (int k = 0; k < 4; ++k) {
-    const char* signature = kShapeFileSignatures[k];
-    std::size_t length = std::strlen(signature);
-    if (size <= length || std::memcmp(data, signature, length) != 0 || data[length] != 0x1A) continue;
-    auto kind = static_cast<Variant>(k);
-    FontWalk walk = WalkFontRecords(data, size, length + 1, kind);
+  if (std::optional<ExactHead> head = ExactSignature(data, size)) {
+    Variant kind = head->variant;
+    FontWalk walk = WalkFontRecords(data, size, head->headStart, kind);
     if (walk.head != HeadResult::kReady || walk.end != RecordStep::kEnd ||
-        walk.records.size() != AnnouncedRecords(data, size, length + 1, kind)) {
+        walk.records.size() != AnnouncedRecords(data, size, head->headStart, kind)) {
       return std::nullopt;
     }
     bool hasHeader = false;
