@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "platform/scratch_file.h"
 
 namespace morlune {
 namespace {
