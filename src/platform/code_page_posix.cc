@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "platform/code_page.h"
+#include "platform/utf8.h"
 
 namespace morlune {
 namespace {
@@ -12,21 +13,7 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 std::string Utf8(char32_t character) {
   std::string text;
-  if (character < 0x80) {
-    text += static_cast<char>(character);
-  } else if (character < 0x800) {
-    text += static_cast<char>(0xC0 | (character >> 6));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  } else if (character < 0x10000) {
-    text += static_cast<char>(0xE0 | (character >> 12));
-    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (character >> 18));
-    text += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  }
+  AppendUtf8(text, character);
   return text;
 }
 

@@ -1,3 +1,5 @@
+// Held text: in memory up to its bound, then spilled to a scratch file,
+// and sent on whole once it may go out.
 #include "platform/held_text.h"
 
 #include <cerrno>

@@ -1,3 +1,5 @@
+// A single-line font read line by line: its header, its glyphs and the
+// references that copy one glyph into another, bounded against cycles.
 #include "convert/lff/lff_reader.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Short decimal numbers read without a library call; every other one
+// through std::from_chars.
 #include "convert/svg/decimal_read.h"
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The SVG font read from its parsed document: the font's and the
+// glyphs' attributes, each glyph's path data into strokes.
 #include "convert/svg/svg_font_reader.h"
 
 #include <algorithm>
