@@ -10,6 +10,7 @@
 #include "convert/arc_math.h"
 #include "convert/lff/lff_grid.h"
 #include "convert/utf8_text.h"
+#include "platform/decimal_from_chars.h"
 
 namespace morlune::convert {
 namespace {
@@ -42,7 +43,7 @@ bool Number(std::string_view text, double& value) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  auto [end, error] = DecimalFromChars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
