@@ -52,7 +52,12 @@ bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
   char* outNext = out;
   std::size_t outLeft = sizeof out;
   iconv_t converter = static_cast<iconv_t>(handle_);
-  if (iconv(converter, &inNext, &inLeft, &outNext, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+  // A character the code page lacks fails the call in glibc; musl (the C
+  // library of WebAssembly builds) writes '*' instead and counts it as a
+  // conversion that cannot be reversed. Either way the code page has no
+  // such character.
+  std::size_t irreversible = iconv(converter, &inNext, &inLeft, &outNext, &outLeft);
+  if (irreversible != 0 || inLeft != 0) {
     iconv(converter, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
     return false;
   }
