@@ -26,6 +26,9 @@ class CodePageConverter {
   unsigned codePage_ = 0;
 #else
   void* handle_ = nullptr;  // the iconv descriptor
+#ifdef __EMSCRIPTEN__
+  int hostPage_ = -1;  // the host's code page, where iconv has none (code_page_host.h)
+#endif
 #endif
 };
 

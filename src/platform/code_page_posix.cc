@@ -4,6 +4,10 @@
 
 #include "platform/code_page.h"
 
+#ifdef __EMSCRIPTEN__
+#include "platform/code_page_host.h"
+#endif
+
 namespace morlune {
 namespace {
 
@@ -37,6 +41,17 @@ CodePageConverter::~CodePageConverter() {
 
 bool CodePageConverter::Open(const std::string& name) {
   iconv_t converter = iconv_open(name.c_str(), "UTF-8");
+#ifdef __EMSCRIPTEN__
+  if (converter == kNoConverter) {
+    int page = OpenHostCodePage(name);
+    if (page < 0) return false;
+    if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+    handle_ = nullptr;
+    hostPage_ = page;
+    return true;
+  }
+  hostPage_ = -1;
+#endif
   if (converter == kNoConverter) return false;
   if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
   handle_ = converter;
@@ -44,6 +59,9 @@ bool CodePageConverter::Open(const std::string& name) {
 }
 
 bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
+#ifdef __EMSCRIPTEN__
+  if (hostPage_ >= 0) return ConvertInHostCodePage(hostPage_, character, bytes);
+#endif
   if (handle_ == nullptr) return false;
   std::string in = Utf8(character);
   char out[16];

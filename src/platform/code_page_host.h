@@ -1,0 +1,15 @@
+// The code pages of a WebAssembly build's host, for those that its iconv
+// (musl's) cannot write: the double-byte pages of bigfonts (CP932, CP936,
+// CP949, CP950 and their other names), found with the host's own decoder.
+#pragma once
+
+#include <string>
+
+namespace morlune {
+
+// A page by iconv's name or the host's label; -1 where the host has none.
+int OpenHostCodePage(const std::string& name);
+// Appends the bytes of the character in the page; false where it has none.
+bool ConvertInHostCodePage(int page, char32_t character, std::string& bytes);
+
+}  // namespace morlune
