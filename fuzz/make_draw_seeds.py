@@ -45,6 +45,9 @@ def draw_seeds():
     chain = [(code, record(b"", data(7, (code + 1) >> 8 & 0xFF, (code + 1) & 0xFF)))
              for code in range(1, 0x10000)]
     seeds["seed-nested-65535"] = bytes([LIST]) + unifont(chain)
+    # The same as a specimen: 65,535 cells, most drawing nothing, which the
+    # harness must read in one pass.
+    seeds["seed-nested-65535-specimen"] = bytes([SPECIMEN]) + unifont(chain)
     seeds["seed-scale-255"] = bytes([SPECIMEN]) + shapes([
         (0x30, data(*([4, 255] * 12), 0x10)),
         (0x31, data(*([3, 255] * 12), 0x10)),

@@ -154,16 +154,28 @@ std::vector<SpecimenGlyph> SpecimenGlyphs(std::string_view svg) {
   static constexpr std::string_view kCell = "<g transform=\"translate(";
   static constexpr std::string_view kGlyph = "<path class=\"g\" transform=\"matrix(";
   std::vector<SpecimenGlyph> glyphs;
-  for (std::size_t at = svg.find(kCell); at != std::string_view::npos; at = svg.find(kCell, at + 1)) {
-    SpecimenGlyph glyph;
+  // Each search stays inside its cell, and the next cell is sought after
+  // this one's end: the picture is read once, however many cells draw
+  // nothing.
+  std::size_t at = svg.find(kCell);
+  while (at != std::string_view::npos) {
     std::size_t cellEnd = svg.find("</g>", at);
-    std::size_t path = svg.find(kGlyph, at);
-    if (path != std::string_view::npos && path < cellEnd) {
-      glyph.pixelsPerUnit = std::strtod(std::string(svg.substr(path + kGlyph.size(), 32)).c_str(), nullptr);
-      std::size_t data = svg.find("d=\"", path) + 3;
-      glyph.pathData = std::string(svg.substr(data, svg.find('"', data) - data));
+    if (cellEnd == std::string_view::npos) cellEnd = svg.size();
+    std::string_view cell = svg.substr(at, cellEnd - at);
+    SpecimenGlyph glyph;
+    std::size_t path = cell.find(kGlyph);
+    if (path != std::string_view::npos) {
+      std::string_view matrix = cell.substr(path + kGlyph.size(), 32);
+      glyph.pixelsPerUnit = std::strtod(std::string(matrix).c_str(), nullptr);
+      std::size_t data = cell.find("d=\"", path);
+      if (data != std::string_view::npos) {
+        data += 3;
+        std::size_t quote = cell.find('"', data);
+        glyph.pathData = std::string(cell.substr(data, (quote == std::string_view::npos ? cell.size() : quote) - data));
+      }
     }
     glyphs.push_back(std::move(glyph));
+    at = svg.find(kCell, cellEnd);
   }
   return glyphs;
 }

@@ -59,7 +59,8 @@ void BindGeometry(py::module_& module) {
           "\"no_height\", \"subshape_zero\", \"no_such_shape\", \"already_drawn\", \"too_deep\",\n"
           "\"too_many_items\", \"scale_bound\", \"position_bound\", \"run_spent\" or \"file_ends\".")
       .def_readonly("code", &GlyphWarning::code,
-                    "The record concerned: the one cut short, or the subshape's code (int).")
+                    "The record concerned: the one cut short, the subshape's code, or the record whose "
+                    "push, pop or scale is ignored or where the glyph stops (int).")
       .def_readonly("count", &GlyphWarning::count, "How often it came within the glyph (int).")
       .def_property_readonly(
           "message", [](const GlyphWarning& warning) { return TextOf(warning.message); },

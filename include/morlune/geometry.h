@@ -70,7 +70,9 @@ enum class GlyphWarningKind : std::uint8_t {
 
 struct GlyphWarning {
   GlyphWarningKind kind = GlyphWarningKind::kCutShort;
-  std::uint32_t code = 0;  // the record concerned (the one cut short, the subshape's code)
+  // The record concerned: the one cut short, the subshape's code, or the
+  // record whose push, pop or scale is ignored or where the glyph stops.
+  std::uint32_t code = 0;
   long long count = 1;     // how often it came within the glyph
   std::string message;     // the words morlune-draw writes after "shape CODE: "
 };

@@ -3,6 +3,7 @@
 #include "check/coverage.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "drawing/text_codes.h"
@@ -37,7 +38,22 @@ std::optional<std::uint16_t> CodeOf(char32_t character, const TextNumbering& num
   return codes[0].code;
 }
 
+// The ranges of assigned code points, each as first and last.
+struct AssignedRange {
+  char32_t first;
+  char32_t last;
+};
+constexpr AssignedRange kAssigned[] = {
+#include "check/assigned_table.inc"
+};
+
 }  // namespace
+
+bool IsAssignedCharacter(char32_t c) {
+  const AssignedRange* after = std::upper_bound(std::begin(kAssigned), std::end(kAssigned), c,
+                                                [](char32_t value, const AssignedRange& range) { return value < range.first; });
+  return after != std::begin(kAssigned) && c <= after[-1].last;
+}
 
 bool IsCoverableCharacter(char32_t c) {
   if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
@@ -64,7 +80,7 @@ std::optional<CharacterSet> CharacterSetOfRange(const std::string& spec, std::st
   }
   CharacterSet set{spec, {}};
   for (char32_t c = first; c <= last; ++c) {
-    if (IsCoverableCharacter(c)) set.characters.push_back(c);
+    if (IsCoverableCharacter(c) && IsAssignedCharacter(c)) set.characters.push_back(c);
   }
   return set;
 }

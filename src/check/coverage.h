@@ -24,7 +24,12 @@ struct CharacterSet {
 // control, surrogate, private use or noncharacter.
 bool IsCoverableCharacter(char32_t character);
 
-// "U+0400-04FF" or "U+20AC": the coverable code points of the range.
+// Whether the code point is assigned to a character in Unicode 15.0 (the
+// table scripts/make-assigned-table makes from the character database).
+bool IsAssignedCharacter(char32_t character);
+
+// "U+0400-04FF" or "U+20AC": the coverable code points of the range that
+// are assigned; a font cannot lack a character nobody has defined.
 // Nothing, with why in error, when spec is not such a range.
 std::optional<CharacterSet> CharacterSetOfRange(const std::string& spec, std::string& error);
 // The coverable characters of UTF-8 text (line ends and tabs left out).

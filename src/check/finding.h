@@ -62,6 +62,8 @@ enum class FindingId : std::uint8_t {
   kCheckBudgetSpent,
   kAboveHeight,
   kBelowDepth,
+  kFarAboveHeight,
+  kFarBelowDepth,
   kNegativeAdvance,
   kVerticalAdvance,
   // Coverage of a character set.

@@ -15,6 +15,11 @@ namespace {
 // Arcs are drawn in floating point: a point a hair past a bound is on it.
 double Slack(double bound) { return 1e-6 * std::max(1.0, std::abs(bound)); }
 
+// The font's height and depth together: what its glyphs span by design.
+double BodyOf(const FontFacts& facts) {
+  return static_cast<double>(facts.height) + std::max(0.0, static_cast<double>(facts.depth));
+}
+
 std::string Units(double value) {
   std::string text;
   AppendDecimal(text, value);
@@ -110,8 +115,14 @@ void GlyphChecker::Warning(const Glyph& glyph, const GlyphWarning& warning, std:
     return;
   }
   FindingId id = IdOfWarning(warning.kind);
-  // The run's budget is the font's, told once without a code.
-  std::uint32_t key = warning.kind == GlyphWarningKind::kRunSpent ? 0 : warning.code;
+  // The run's budget is the font's, told once without a code. A bound that
+  // stops glyphs is told once for the font too, at the first record it
+  // stops: a long chain of subshapes passes it at a record of its own for
+  // every glyph.
+  bool fontWide = warning.kind == GlyphWarningKind::kRunSpent || warning.kind == GlyphWarningKind::kTooDeep ||
+                  warning.kind == GlyphWarningKind::kTooManyItems || warning.kind == GlyphWarningKind::kScaleBound ||
+                  warning.kind == GlyphWarningKind::kPositionBound;
+  std::uint32_t key = fontWide ? 0 : warning.code;
   auto [told, first] = told_.try_emplace({static_cast<int>(id), key}, Told{findings.size(), 0});
   if (!first) {
     ++told->second.otherGlyphs;
@@ -127,13 +138,16 @@ void GlyphChecker::Check(const Glyph& glyph, std::vector<Finding>& findings) {
   if (facts_.hasHeader && facts_.height > 0) {
     Box reach = GlyphBox(glyph);
     double height = facts_.height, depth = -static_cast<double>(facts_.depth);
+    // The height is the capitals'; brackets, ascenders and accents rise
+    // above it, descenders and marks below the depth, by design. A glyph
+    // that passes either by more than the whole body of the font is another
+    // matter: real fonts stay within four fifths of it.
+    double body = BodyOf(facts_);
     if (!reach.empty && reach.max.y > height + Slack(height)) {
-      at(FindingId::kAboveHeight, "the glyph reaches " + Units(reach.max.y - height) + " above the font's height of " +
-                                      Units(height));
+      (reach.max.y - height > body + Slack(body) ? farAbove_ : above_).Add(reach.max.y - height, glyph.code);
     }
     if (!reach.empty && reach.min.y < depth - Slack(depth)) {
-      at(FindingId::kBelowDepth, "the glyph reaches " + Units(depth - reach.min.y) + " below the font's depth of " +
-                                     Units(-depth));
+      (depth - reach.min.y > body + Slack(body) ? farBelow_ : below_).Add(depth - reach.min.y, glyph.code);
     }
   }
   if (glyph.advance.x < -Slack(0)) {
@@ -145,7 +159,29 @@ void GlyphChecker::Check(const Glyph& glyph, std::vector<Finding>& findings) {
   }
 }
 
+void GlyphChecker::Reach::Add(double amount, std::uint32_t glyph) {
+  ++glyphs;
+  if (glyphs == 1 || amount > farthest) {
+    farthest = amount;
+    code = glyph;
+  }
+}
+
+void GlyphChecker::TellReach(FindingId id, const Reach& reach, const std::string& words,
+                             std::vector<Finding>& findings) const {
+  if (reach.glyphs == 0) return;
+  std::string text = "the glyph reaches " + Units(reach.farthest) + words;
+  if (reach.glyphs > 1) text += " (the farthest of " + std::to_string(reach.glyphs) + " glyphs that do)";
+  findings.push_back(RecordFinding(id, reach.code, std::move(text)));
+}
+
 void GlyphChecker::Finish(std::vector<Finding>& findings) {
+  double height = facts_.height, depth = facts_.depth, body = BodyOf(facts_);
+  TellReach(FindingId::kAboveHeight, above_, " above the font's height of " + Units(height), findings);
+  TellReach(FindingId::kBelowDepth, below_, " below the font's depth of " + Units(depth), findings);
+  std::string past = ", more than the font's body (height and depth) of " + Units(body);
+  TellReach(FindingId::kFarAboveHeight, farAbove_, " above the font's height of " + Units(height) + past, findings);
+  TellReach(FindingId::kFarBelowDepth, farBelow_, " below the font's depth of " + Units(depth) + past, findings);
   for (const auto& [key, told] : told_) {
     if (told.otherGlyphs > 0) {
       findings[told.finding].text += " (and in " + std::to_string(told.otherGlyphs) +

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,10 +35,19 @@ class GlyphChecker {
     std::size_t finding;
     long long otherGlyphs;
   };
+  // The glyphs that pass one bound: told once, at the farthest.
+  struct Reach {
+    long long glyphs = 0;
+    double farthest = 0;
+    std::uint32_t code = 0;
+    void Add(double amount, std::uint32_t glyph);
+  };
   void Warning(const Glyph& glyph, const GlyphWarning& warning, std::vector<Finding>& findings);
+  void TellReach(FindingId id, const Reach& reach, const std::string& words, std::vector<Finding>& findings) const;
 
   const FontFacts& facts_;
   std::map<std::pair<int, std::uint32_t>, Told> told_;
+  Reach above_, below_, farAbove_, farBelow_;
 };
 
 }  // namespace morlune::check

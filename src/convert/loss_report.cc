@@ -22,12 +22,15 @@ constexpr KindText kKindTexts[] = {
     {"glyphs with more strokes than the format holds, cut short", nullptr},
     {"glyphs whose drawing stopped early or skipped a part", nullptr},
     {"glyphs that draw but have no width, which the reader skips", nullptr},
+    {"records the font's index announces and the file does not hold", nullptr},
 };
 static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));
 
 }  // namespace
 
 void LossReport::Add(LossKind kind, double amount, long long count) {
+  bool measured = kKindTexts[static_cast<std::size_t>(kind)].amount != nullptr;
+  if (measured && noiseFloor_ > 0 && std::isfinite(amount) && std::fabs(amount) <= noiseFloor_) return;
   Tally& tally = tallies_[static_cast<std::size_t>(kind)];
   tally.count += count;
   if (std::isfinite(amount)) tally.largest = std::max(tally.largest, std::fabs(amount));

@@ -19,13 +19,20 @@ enum class LossKind : std::size_t {
   kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
   kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
   kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
+  kRecordsUnreached, // records the font's index announces and the file does not hold
   kCount,
 };
 
 class LossReport {
  public:
-  // One more loss of the kind; amount in the source font's units.
+  // One more loss of the kind; amount in the source font's units. A kind
+  // told with an amount is no loss where the amount is at most the noise
+  // floor: the format's numbers cannot show so small a difference.
   void Add(LossKind kind, double amount = 0, long long count = 1);
+  // The least difference the output format's numbers can show, in the
+  // source font's units (0, the default, counts every difference).
+  void SetNoiseFloor(double amount) { noiseFloor_ = amount; }
+  double NoiseFloor() const { return noiseFloor_; }
   bool Empty() const;
   long long Count(LossKind kind) const { return tallies_[static_cast<std::size_t>(kind)].count; }
   double Largest(LossKind kind) const { return tallies_[static_cast<std::size_t>(kind)].largest; }
@@ -39,6 +46,7 @@ class LossReport {
     double largest = 0;
   };
   std::array<Tally, static_cast<std::size_t>(LossKind::kCount)> tallies_{};
+  double noiseFloor_ = 0;
 };
 
 // A length for the report: up to 4 significant decimals, no trailing zeros.

@@ -142,6 +142,10 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
   return goOn;
 }
 
+// The record whose item is being carried out: the character's own or the
+// subshape it calls.
+int CharacterDrawer::CurrentCode() const { return chain_.empty() ? 0 : font_.Code(chain_.back()); }
+
 bool CharacterDrawer::Take() {
   if (budget_.itemsLeft == 0) {
     budget_.spent = true;
@@ -176,7 +180,7 @@ bool CharacterDrawer::TakeMany(std::int64_t items) {
 }
 
 bool CharacterDrawer::Stop(DrawWarning warning) {
-  warnings_.Add(warning, 0);
+  warnings_.Add(warning, CurrentCode());
   return false;
 }
 
@@ -216,14 +220,14 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
       return Rescale(pen, code, OperandValue(read, 0));
     case 5:
       if (pen.pushed == kPositionStackDepth) {
-        warnings_.Add(DrawWarning::kStackFull, 0);
+        warnings_.Add(DrawWarning::kStackFull, CurrentCode());
       } else {
         pen.stack[pen.pushed++] = {pen.x, pen.y};
       }
       return true;
     case 6: {
       if (pen.pushed == 0) {
-        warnings_.Add(DrawWarning::kStackEmpty, 0);
+        warnings_.Add(DrawWarning::kStackEmpty, CurrentCode());
         return true;
       }
       Point to = pen.stack[--pen.pushed];
@@ -247,7 +251,7 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
 
 bool CharacterDrawer::Rescale(Pen& pen, int code, int factor) {
   if (factor == 0) {
-    warnings_.Add(DrawWarning::kZeroScale, 0);
+    warnings_.Add(DrawWarning::kZeroScale, CurrentCode());
     return true;
   }
   double scale = code == 3 ? pen.scale / factor : pen.scale * factor;

@@ -33,6 +33,7 @@ class CharacterDrawer {
   bool Take();
   bool TakeMany(std::int64_t items);
   bool Stop(DrawWarning warning);
+  int CurrentCode() const;
   bool Rescale(Pen& pen, int code, int factor);
   bool Subshape(const ShapeItem& item, Pen& pen, int depth);
   bool MoveBy(Pen& pen, double dx, double dy);

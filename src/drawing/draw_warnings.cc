@@ -55,8 +55,27 @@ std::string TalliedWarningText(const WarningTally::Entry& entry, const RunBudget
   return text;
 }
 
+namespace {
+
+// Whether a warning's words name its code; those that do not are told once
+// a character however many of its records they come from, under the first.
+bool WordsNameTheCode(DrawWarning warning) {
+  switch (warning) {
+    case DrawWarning::kCutShort:
+    case DrawWarning::kFileEnds:
+    case DrawWarning::kNoHeight:
+    case DrawWarning::kNoSuchShape:
+    case DrawWarning::kAlreadyDrawn:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void WarningTally::Add(DrawWarning warning, int code) {
-  long key = static_cast<long>(warning) * 65536 + (code & 0xFFFF);
+  long key = static_cast<long>(warning) * 65536 + (WordsNameTheCode(warning) ? (code & 0xFFFF) : 0);
   auto [place, added] = index_.try_emplace(key, entries_.size());
   if (added) {
     entries_.push_back({warning, code, 1});

@@ -15,14 +15,19 @@ FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_
   walk.head = reader.ReadHead();
   if (walk.head != HeadResult::kReady) return walk;
   walk.escapeRanges = reader.EscapeRanges();
+  std::size_t announced = reader.RecordsLeft(), visited = 0;
   ShapeRecordHead head;
   for (;;) {
     RecordStep step = reader.NextShapeRecord(head);
-    if (step == RecordStep::kSkip) continue;
+    if (step == RecordStep::kSkip) {
+      ++visited;
+      continue;
+    }
     if (step != RecordStep::kReady) {
       walk.end = step;
       break;
     }
+    ++visited;
     WalkedRecord record;
     record.code = head.code;
     record.counter = head.counter;
@@ -41,6 +46,7 @@ FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_
     SkipItems skip;
     if (!ReadShapeItems(input, kind, head.counter, skip)) break;
   }
+  walk.unreached = announced > visited ? announced - visited : 0;
   return walk;
 }
 

@@ -29,6 +29,9 @@ struct FontWalk {
   // kEnd, or kSeekError where a bigfont record could not be reached.
   RecordStep end = RecordStep::kEnd;
   std::vector<WalkedRecord> records;
+  // Records the header or index announces that the walk never reached: the
+  // file ends before them, or a bigfont entry points where it cannot go.
+  std::size_t unreached = 0;
   std::vector<EscapeRangeEntry> escapeRanges;  // a bigfont's, in file order
 };
 

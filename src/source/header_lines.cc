@@ -144,10 +144,11 @@ void SourcePass::BigfontLine(const char* star, const char* end) {
   SourcePlace starPlace = PlaceOf(star);
   if (!bigfontLine) bigfontLine = starPlace;
   if (bigfontWaits_) {
-    // The line before still waits for its font-header record; this one is
-    // passed over.
+    // The line before lacks its font-header record, and this line is where
+    // that shows: the fault is told here alone, and this line is passed over.
     diagnostics_.Error(starPlace, "a *BIGFONT line cannot follow another: each is followed by its font-header "
                                   "record (*0,COUNT,NAME)");
+    bigfontWaits_ = false;
     return;
   }
   // N, R, then R pairs of codes.

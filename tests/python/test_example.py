@@ -1,4 +1,4 @@
-"""The README's script: a word set in a font, written as an SVG."""
+"""The example script of docs/python.md: a word set in a font, written as an SVG."""
 
 import os
 import subprocess

@@ -41,8 +41,11 @@ GLYPHS = [
     # The pen up draws nothing.
     (0x56, 3, "2,040,0", (4, 0), [], []),
     # What is skipped is told, and the rest is drawn.
-    (0x57, 3, "6,040,0", (4, 0), [line(0, 0, 4, 0)], [("stack_empty", None, 1)]),
-    (0x58, 3, "6,6,0", (0, 0), [], [("stack_empty", None, 2)]),
+    # A pop with nothing pushed names the record whose item it is, the
+    # subshape's where a subshape pops.
+    (0x57, 3, "6,040,0", (4, 0), [line(0, 0, 4, 0)], [("stack_empty", 0x57, 1)]),
+    (0x58, 3, "6,6,0", (0, 0), [], [("stack_empty", 0x58, 2)]),
+    (0x59, 3, "7,057,0", (4, 0), [line(0, 0, 4, 0)], [("stack_empty", 0x57, 1)]),
     (0x5B, 4, "7,07F,040,0", (4, 0), [line(0, 0, 4, 0)], [("no_such_shape", 0x7F, 1)]),
     (0x5C, 4, "7,05C,040,0", (4, 0), [line(0, 0, 4, 0)], [("already_drawn", 0x5C, 1)]),
 ]

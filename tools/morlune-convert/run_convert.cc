@@ -130,6 +130,20 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
     messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
     return kExitContentRefused;
   }
+  // A font cut short exports what it holds, the rest told as lost; one that
+  // holds no glyph at all has nothing to export.
+  FontHolding holding = HoldingOf(*font);
+  if (!holding.indexRead) {
+    messages.About(inputName, "cannot be read as a shape font: its index is cut short or cannot be read");
+    return kExitContentRefused;
+  }
+  if (holding.glyphs == 0) {
+    std::string why = holding.unreached > 0 ? " (the file ends before the " + Counted(holding.unreached, "record") +
+                                                  " its index announces)"
+                                            : "";
+    messages.About(inputName, "holds no glyph to export" + why);
+    return kExitContentRefused;
+  }
   std::string problem;
   std::optional<CodeMap> codes = CodeMap::For(font->variant(), command.encoding, problem);
   if (!codes) {
@@ -140,6 +154,7 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
   ShapeGlyphs glyphs(std::move(*font), *codes, outputName);
   auto write = [&](TextOutput& out) {
     LossReport losses;
+    if (holding.unreached > 0) losses.Add(LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
     WriteInterchangeFont(to, glyphs, outputName, losses, out, HoldingFor(command));
     for (const std::string& line : losses.Lines()) {
       messages.About(inputName, "lost on the way to " + std::string(FormatName(to)) + ": " + line);

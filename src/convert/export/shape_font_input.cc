@@ -2,6 +2,7 @@
 
 #include <morlune/font.h>
 
+#include "api/font_state.h"
 
 namespace morlune::convert {
 namespace {
@@ -39,6 +40,15 @@ Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes) {
     shapes.shapes.push_back({std::move(*glyph)});
   }
   return shapes;
+}
+
+FontHolding HoldingOf(const Font& font) {
+  const FontWalk& walk = FontAccess::Of(font).lookup->walk;
+  FontHolding holding;
+  holding.indexRead = walk.head == HeadResult::kReady;
+  holding.unreached = walk.unreached;
+  for (const Record& record : font.records()) holding.glyphs += record.code != 0 ? 1 : 0;
+  return holding;
 }
 
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant) {

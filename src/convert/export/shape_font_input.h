@@ -33,6 +33,16 @@ Result<Font> OpenCompiledFont(std::span<const Byte> bytes);
 // The same, every glyph drawn.
 Result<ShapeFont> OpenShapeFont(std::span<const Byte> bytes);
 
+// How much of what a compiled font announces it holds: an index cut short
+// leaves nothing to read; records the index announces past the file's end
+// are lost to any export.
+struct FontHolding {
+  bool indexRead = true;
+  std::size_t unreached = 0;  // records announced and never reached
+  std::size_t glyphs = 0;     // records of a code other than 0
+};
+FontHolding HoldingOf(const Font& font);
+
 // Source text compiled to a font's bytes (for the import's output).
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant);
 

@@ -15,5 +15,8 @@ inline constexpr int kJhfFirstCode = 32;
 inline constexpr int kJhfMostLines = 224;
 // The pair count stands in three columns.
 inline constexpr int kJhfMostPairs = 999;
+// Below this share of a unit a difference is the arithmetic's noise, not
+// the grid's rounding.
+inline constexpr double kJhfNoise = 1e-6;
 
 }  // namespace morlune::convert

@@ -172,6 +172,9 @@ std::string Header(int number, int pairs) {
 
 void WriteJhf(GlyphSource& font, LossReport& losses, TextOutput& out) {
   double scale = kJhfCapitalHeight / font.capHeight;
+  // Whole units: moving a point to them is the loss the format makes, and
+  // told as such; only the arithmetic's own noise, far below a unit, is none.
+  losses.SetNoiseFloor(kJhfNoise / scale);
   std::map<int, std::size_t> lines;
   for (std::size_t k = 0; k < font.Count(); ++k) {
     std::uint32_t code = font.CodeAt(k).code;

@@ -6,6 +6,10 @@ namespace morlune::convert {
 
 inline constexpr double kLffCapitalHeight = 9;
 inline constexpr int kLffDecimals = 5;
+// The least difference its numbers show: one step of the last decimal. A
+// point rounded to the steps moves less, and an advance, which the reader
+// sums from two numbers so rounded, misses by at most one step.
+inline constexpr double kLffStep = 1e-5;
 // The reader's spacings where the file names none.
 inline constexpr double kLffDefaultLetterSpacing = 3;
 inline constexpr double kLffDefaultWordSpacing = 6.75;

@@ -165,7 +165,11 @@ class LffGlyph : public PieceSink {
         Point b = PointOnArc(written, static_cast<double>(s) / kArcSamples);
         moved = std::max(moved, std::hypot(a.x - b.x / scale_, a.y - b.y / scale_));
       }
-      if (moved > 1e-9) losses_.Add(LossKind::kPointsMoved, moved);
+      // The file's numbers move such an arc, at most, by the rounding of
+      // its ends and, at its middle, by half a chord times the rounding of
+      // the bulge, half a step: so far it is as near as the file comes.
+      double chord = std::hypot(last_.x - from.x, last_.y - from.y);
+      if (moved > kLffStep * (1 + chord / 4) / scale_) losses_.Add(LossKind::kPointsMoved, moved);
       return;
     }
     // An ellipse (a circle stretched by a frame) has no bulge.
@@ -205,10 +209,13 @@ class LffGlyph : public PieceSink {
     const FileCoordinates::Coordinate& y = coordinates_.Of(p.y);
     last_ = {xValue, y.value};
     if (measuring_) {
-      // Most points move, by a rounding far below anything seen: counted
-      // here, and told once for the glyph with the farthest.
+      // Most points move, by a rounding far below anything seen: that is no
+      // loss, being as near as the file's numbers come; a point moved
+      // farther is counted here, and told once for the glyph with the
+      // farthest.
       double moved2 = xMoved * xMoved + y.moved * y.moved;
-      if (moved2 > 1e-18) {
+      double floor = losses_.NoiseFloor();
+      if (moved2 > 1e-18 && moved2 > floor * floor) {
         ++pointsMoved_;
         farthest2_ = std::max(farthest2_, moved2);
       }
@@ -317,6 +324,7 @@ std::string HeaderLine(const char* key, const std::string& value) {
 // keep it, the text is made again by a second drawing.
 void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const TextHolding& holding) {
   double scale = kLffCapitalHeight / font.capHeight;
+  losses.SetNoiseFloor(kLffStep / scale);
   struct Measured {
     std::size_t k;
     char32_t character;
@@ -379,7 +387,7 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
   for (const Measured& m : kept) {
     double advance = m.right < 0 ? 0 : m.right + spacing;
     double miss = advance / scale - m.advance.x;
-    if (std::fabs(miss) > 1e-6 / scale) losses.Add(LossKind::kAdvancesMoved, miss);
+    losses.Add(LossKind::kAdvancesMoved, miss);
     if (m.advance.y != 0) losses.Add(LossKind::kAdvancesMoved, m.advance.y);
   }
 

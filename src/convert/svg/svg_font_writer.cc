@@ -171,6 +171,7 @@ class PathData : public PieceSink {
 
 void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& losses, TextOutput& out) {
   double em = font.capHeight / kReaderCapitalPerEm;
+  losses.SetNoiseFloor(kSvgStep);
   std::vector<std::size_t> glyphs = ByCharacter(font, losses);
   double defaultAdvance = font.capHeight;
   for (std::size_t k : glyphs) {

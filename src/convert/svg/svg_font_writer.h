@@ -13,6 +13,9 @@ namespace morlune::convert {
 // the loss report leaves out (under a five-hundredth of the default
 // tolerance even for capitals 0.04 units tall).
 inline constexpr int kSvgDecimals = 6;
+// The least difference its numbers, in the font's units, show: one step of
+// the last decimal.
+inline constexpr double kSvgStep = 1e-6;
 
 void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& losses, TextOutput& out);
 

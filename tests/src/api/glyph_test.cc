@@ -55,14 +55,14 @@ TEST(GlyphOf, WorkedFromTheItems) {
   const GlyphCase cases[] = {
       {"a chain of subshapes", chain, 0x41, {}, {4, 0}, "from (0,0): line (4,0);\n", ""},
       {"a chain one level too deep", chain, 0x41, Limits(1, 100000), {0, 0}, "",
-       "8 0000 x1: subshapes nest deeper than 1 levels; the character stops there\n"},
+       "8 0042 x1: subshapes nest deeper than 1 levels; the character stops there\n"},
       {"three items where two are allowed", three, 0x41, Limits(16, 2), {8, 0}, "from (0,0): line (4,0); line (8,0);\n",
-       "9 0000 x1: the character has more than 2 items; it stops there\n"},
+       "9 0041 x1: the character has more than 2 items; it stops there\n"},
       {"a run of one item", three, 0x41, Limits(16, 100000, 0, 1), {4, 0}, "from (0,0): line (4,0);\n",
        "12 0041 x1: the run has taken the 1 items that a file of this size allows; this character stops there and "
        "the characters after it are left empty\n"},
       {"two pops with nothing pushed", Shapes({Shape(0x41, "", {6, 0x40, 6, 0})}), 0x41, {}, {4, 0},
-       "from (0,0): line (4,0);\n", "3 0000 x2: a pop with no position pushed is ignored (2 times)\n"},
+       "from (0,0): line (4,0);\n", "3 0041 x2: a pop with no position pushed is ignored (2 times)\n"},
   };
   for (const GlyphCase& c : cases) {
     SCOPED_TRACE(c.what);

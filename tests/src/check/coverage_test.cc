@@ -18,7 +18,12 @@ TEST(CharacterSets, Ranges) {
       {"u+0041-0041", 1, 0x41},
       {"U+0000-0020", 1, 0x20},          // controls are no characters to draw
       {"U+007E-00A0", 2, 0x7E},          // DEL and C1 left out
-      {"U+D7FF-E000", 1, 0xD7FF},        // surrogates and private use left out
+      {"U+D7FB-E000", 1, 0xD7FB},        // surrogates, private use and unassigned D7FC-D7FF left out
+      // The Greek block's 144 code points less the 9 no character has:
+      // 0378-0379, 0380-0383, 038B, 038D and 03A2.
+      {"U+0370-03FF", 135, 0x370},
+      {"U+0377-037A", 2, 0x377},
+      {"U+0380-038C", 8, 0x384},         // 0384-038A and 038C
       {"U+FFFC-FFFF", 2, 0xFFFC},        // the two noncharacters left out
       {"U+04FF-0400", 0, 0},
       {"U+", 0, 0},
@@ -39,6 +44,12 @@ TEST(CharacterSets, Ranges) {
     EXPECT_EQ(set->characters.size(), row.size) << row.spec;
     EXPECT_EQ(set->characters.front(), row.first) << row.spec;
   }
+  // Between the tags and the variation selectors no code point is assigned:
+  // a range there is well formed and holds nothing.
+  std::string error;
+  std::optional<CharacterSet> none = CharacterSetOfRange("U+E0080-E00FF", error);
+  ASSERT_TRUE(none) << error;
+  EXPECT_TRUE(none->characters.empty());
 }
 
 TEST(CharacterSets, TextAndEncoding) {

@@ -74,6 +74,31 @@ TEST(GlyphChecker, AWarningIsToldOnceForTheFont) {
   EXPECT_EQ(findings[1].text.find("other glyph"), std::string::npos);
 }
 
+// Glyphs past the height are told once, at the farthest, with their count;
+// those past the whole body apart from them.
+TEST(GlyphChecker, ReachIsToldOnceAtTheFarthest) {
+  FontFacts facts;
+  facts.hasHeader = true;
+  facts.height = 6;
+  facts.depth = 2;
+  GlyphChecker checker(facts);
+  std::vector<Finding> findings;
+  const std::pair<std::uint32_t, double> tops[] = {{0x41, 7}, {0x42, 9}, {0x43, 6.5}, {0x44, 20}, {0x45, 5}};
+  for (const auto& [code, top] : tops) {
+    Glyph glyph = WithSegment(LineSegment{{0, 0}, {0, top}});
+    glyph.code = code;
+    checker.Check(glyph, findings);
+  }
+  checker.Finish(findings);
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(std::tie(findings[0].id, *findings[0].code), std::make_tuple(FindingId::kAboveHeight, 0x42u));
+  EXPECT_EQ(findings[0].text, "the glyph reaches 3 units above the font's height of 6 units (the farthest of 3 glyphs "
+                              "that do)");
+  EXPECT_EQ(std::tie(findings[1].id, *findings[1].code), std::make_tuple(FindingId::kFarAboveHeight, 0x44u));
+  EXPECT_EQ(findings[1].text, "the glyph reaches 14 units above the font's height of 6 units, more than the font's "
+                              "body (height and depth) of 8 units");
+}
+
 // The height, the depth and the vertical mode come from the font-header
 // record; without one, or with a height of 0, nothing is measured against it.
 TEST(GlyphChecker, BoundsOfTheHeader) {
@@ -87,6 +112,12 @@ TEST(GlyphChecker, BoundsOfTheHeader) {
   const Row rows[] = {
       {true, 6, 2, 0, {4, 0}, -2, 6.0000001, {}},  // arcs' rounding
       {true, 6, 2, 0, {4, 0}, -2.5, 6.5, {FindingId::kAboveHeight, FindingId::kBelowDepth}},
+      // The body, height and depth, is 8: a glyph may pass either bound by
+      // as much before it is far.
+      {true, 6, 2, 0, {4, 0}, -10, 14, {FindingId::kAboveHeight, FindingId::kBelowDepth}},
+      {true, 6, 2, 0, {4, 0}, -2, 14.5, {FindingId::kFarAboveHeight}},
+      {true, 6, 2, 0, {4, 0}, -10.5, 6, {FindingId::kFarBelowDepth}},
+      {true, 6, 0, 0, {4, 0}, -6.5, 12.5, {FindingId::kFarAboveHeight, FindingId::kFarBelowDepth}},
       {false, 6, 2, 0, {4, 0}, -9, 9, {}},
       {true, 0, 2, 0, {4, 0}, -9, 9, {}},
       {true, 6, 2, 2, {4, 1}, 0, 1, {}},  // vertical forms
@@ -102,6 +133,7 @@ TEST(GlyphChecker, BoundsOfTheHeader) {
     glyph.advance = row.advance;
     std::vector<Finding> findings;
     checker.Check(glyph, findings);
+    checker.Finish(findings);
     std::vector<FindingId> ids;
     for (const Finding& finding : findings) ids.push_back(finding.id);
     EXPECT_EQ(ids, row.expected) << row.low << " " << row.high << " " << row.advance.x;

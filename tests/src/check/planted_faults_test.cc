@@ -78,6 +78,9 @@ std::vector<Planted> PlantedFaults() {
   // Geometry against the header.
   rows.push_back({"up 8 in a font of height 6", FontWithA({0x84, 0x8C, 0x40, 0}), {{"above-height", 0x41}}});
   rows.push_back({"down 3 in a font of depth 2", FontWithA({0x3C, 0x34, 0x40, 0}), {{"below-depth", 0x41}}});
+  // Past the font's body of 8 units: up 15 (9 above the height), down 15.
+  rows.push_back({"up 15 in a font of height 6", FontWithA({0xF4, 0xFC, 0x40, 0}), {{"far-above-height", 0x41}}});
+  rows.push_back({"down 15 in a font of depth 2", FontWithA({0xFC, 0xF4, 0x40, 0}), {{"far-below-depth", 0x41}}});
   rows.push_back({"an advance to the left", FontWithA({0x48, 0}), {{"negative-advance", 0x41}}});
   rows.push_back({"the pen ends above the baseline", FontWithA({0x44, 0}), {{"vertical-advance", 0x41}}});
 
@@ -181,6 +184,14 @@ TEST(PlantedFaults, EachGivesExactlyItsFindings) {
   }
 }
 
+// Records 0050 on, each calling the next, links of them, then a plain one.
+std::string ChainFont(int links) {
+  std::vector<FontRecord> records = {Header()};
+  for (int code = 0x50; code < 0x50 + links; ++code) records.push_back(Shape(static_cast<std::uint16_t>(code), "", {7, code + 1, 0}));
+  records.push_back(Plain(static_cast<std::uint16_t>(0x50 + links)));
+  return ShapesFont(records);
+}
+
 // Where a finding's words carry a number, it is the one the fault implies.
 TEST(PlantedFaults, TextsSayHowMuch) {
   struct Row {
@@ -194,6 +205,15 @@ TEST(PlantedFaults, TextsSayHowMuch) {
       {FontWithA({0x40, 0, 0x40, 0x40, 0x40}), "3 bytes follow the record's ending 0"},
       {FontWithA({0x40, 9, 1, 2}), "cut off at byte 1"},
       {FontWithA({7, 0x43, 0x40, 0}), "names 0043, which no record has"},
+      // The stack's findings name the record whose item pushes or pops; one
+      // that glyphs reach through a subshape is told once, with a count.
+      {FontWithA({6, 0x40, 0}), "record 0041 pops a position with none pushed"},
+      {FontWithA({5, 5, 5, 5, 5, 0x40, 6, 6, 6, 6, 0}), "a fifth position is pushed in record 0041;"},
+      {ShapesFont({Header(), Shape(0x41, "", {6, 0x40, 0}), Shape(0x42, "", {7, 0x41, 0})}),
+       "record 0041 pops a position with none pushed; drawing ignores it (and in 1 other glyph)"},
+      // A chain of 18 calls: 0050 is stopped at 0060, 0051 at 0061; the
+      // bound is the font's, told once.
+      {ChainFont(18), "subshapes nest deeper than 16 at 0060; the glyph stops there (and in 1 other glyph)"},
   };
   for (const Row& row : rows) {
     FontReport report = CheckFont("font", Bytes(row.font), {});

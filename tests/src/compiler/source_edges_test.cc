@@ -104,6 +104,8 @@ TEST(SourceEdges, AFaultIsToldOnceWhereItStarts) {
       // A *BIGFONT line waits for its font-header record; another line before it is the fault, and is passed over.
       {"two *BIGFONT lines in a row", "*BIGFONT 2,0\n*BIGFONT 2,0\n*0,4,b\n1,2,3,0\n*00041,1,a\n0\n", {},
        "2:1: " + followed},
+      {"two *BIGFONT lines that end the text", "*BIGFONT 0,0\n*BIGFONT 0,0\n", {}, "2:1: " + followed},
+      {"two *BIGFONT lines then a shape", "*BIGFONT 1,0\n*BIGFONT 1,0\n*00041,1,a\n0\n", {}, "2:1: " + followed},
       {"two *BIGFONT lines with a comment between, the second with other ranges",
        "*BIGFONT 2,0\n; note\n\n*BIGFONT 2,1,081,09F\n*0,4,b\n1,2,3,0\n*00041,1,a\n0\n", {}, "4:1: " + followed},
       {"a name that ends the text with a carriage return", "*00041,1,a\r", {},

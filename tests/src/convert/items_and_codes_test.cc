@@ -144,5 +144,22 @@ TEST(LossReport, OneLinePerKindInOrder) {
                             }));
 }
 
+// Under the format's noise floor a measured difference is no loss; a kind
+// without an amount is always one.
+TEST(LossReport, DifferencesAtTheNoiseFloorAreNone) {
+  LossReport losses;
+  losses.SetNoiseFloor(1e-5);
+  losses.Add(LossKind::kAdvancesMoved, 1.776e-15);
+  losses.Add(LossKind::kPointsMoved, -1e-5, 40);
+  losses.Add(LossKind::kArcsFlattened, 0);
+  EXPECT_TRUE(losses.Empty());
+  losses.Add(LossKind::kCodesDropped);
+  losses.Add(LossKind::kPointsMoved, 1.5e-5);
+  EXPECT_EQ(losses.Lines(), (std::vector<std::string>{
+                                "points moved to the grid: 1 (at most 1.5e-05 font units)",
+                                "glyphs with codes the format cannot hold, left out: 1",
+                            }));
+}
+
 }  // namespace
 }  // namespace morlune::convert
