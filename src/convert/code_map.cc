@@ -37,11 +37,21 @@ std::optional<CodeMap> CodeMap::For(Variant variant, const std::string& encoding
     problem = "unknown encoding '" + encoding + "'";
     return std::nullopt;
   }
-  // The code page's bytes for every character of the basic plane give the
-  // table both ways; the first character to take a code keeps it.
+  // Each code stands for what the code page decodes it to: a byte alone,
+  // or for a bigfont two bytes that make one character together.
   map.kind_ = Kind::kCodePage;
   map.characters_.assign(bigfont ? 0x10000 : 0x100, 0);
   std::string bytes;
+  for (std::uint32_t code = 1; code < map.characters_.size(); ++code) {
+    bytes.clear();
+    if (code > 0xFF) bytes += static_cast<char>(code >> 8);
+    bytes += static_cast<char>(code & 0xFF);
+    char32_t character = 0;
+    if (converter.Decode(bytes, character) && character != 0) map.characters_[code] = character;
+  }
+  // A character goes to the code the code page writes it as, which may be
+  // one that decodes to another (the code page's one-way mappings); one
+  // that it decodes to but never writes, to the first code it decodes from.
   for (char32_t c = 1; c <= kLastBmp; ++c) {
     if (IsSurrogate(c)) continue;
     bytes.clear();
@@ -55,9 +65,10 @@ std::optional<CodeMap> CodeMap::For(Variant variant, const std::string& encoding
     } else {
       continue;
     }
-    if (code == 0 || map.characters_[code] != 0) continue;
-    map.characters_[code] = c;
-    map.codes_.emplace(c, code);
+    if (code != 0) map.codes_.emplace(c, code);
+  }
+  for (std::uint32_t code = 1; code < map.characters_.size(); ++code) {
+    if (map.characters_[code] != 0) map.codes_.emplace(map.characters_[code], code);
   }
   return map;
 }

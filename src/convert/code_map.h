@@ -1,7 +1,8 @@
 // Which character each code of a compiled font stands for, both ways: a
 // unifont's codes are code points; a shapes font's bytes and a bigfont's
 // two-byte codes are read through a code page (the system's converter,
-// never a table of our own).
+// never a table of our own): a code is the character the code page decodes
+// it to, a character the code the code page writes it as.
 #pragma once
 
 #include <cstdint>

@@ -22,6 +22,7 @@ constexpr KindText kKindTexts[] = {
     {"glyphs with more strokes than the format holds, cut short", nullptr},
     {"glyphs whose drawing stopped early or skipped a part", nullptr},
     {"glyphs that draw but have no width, which the reader skips", nullptr},
+    {"glyphs of an advance alone, which the format cannot hold, left out", nullptr},
     {"records the font's index announces and the file does not hold", nullptr},
 };
 static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));

@@ -19,6 +19,7 @@ enum class LossKind : std::size_t {
   kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
   kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
   kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
+  kBlankDropped,     // glyphs of an advance alone, which the format cannot hold
   kRecordsUnreached, // records the font's index announces and the file does not hold
   kCount,
 };

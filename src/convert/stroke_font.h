@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/reading_notes.h"
 #include "convert/smooth_curve.h"
 
 namespace morlune::convert {
@@ -56,6 +57,8 @@ struct StrokeFont {
   // takes each glyph's character value as its code as it is.
   bool byteCoded = false;
   std::vector<StrokeGlyph> glyphs;  // in the file's order, each character once
+  // What was read otherwise than as the format is written.
+  ReadingNotes notes;
 };
 
 }  // namespace morlune::convert

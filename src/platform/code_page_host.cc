@@ -1,7 +1,8 @@
 // The host's code pages: its TextDecoder decodes every byte and every pair
 // of a lead byte and a trail byte of the page once, and the characters
 // decoded are kept with their bytes (where a page has a character twice,
-// the first bytes in their order).
+// the first bytes in their order); a code's bytes are read back by the
+// same decoder.
 #include "platform/code_page_host.h"
 
 #include <emscripten/emscripten.h>
@@ -45,7 +46,7 @@ EM_JS(int, morlune_open_host_code_page, (const char* name), {
       take(two);
     }
   }
-  pages.push({encoding: decoder.encoding, codes: codes});
+  pages.push({encoding: decoder.encoding, decoder: decoder, codes: codes});
   return pages.length - 1;
 });
 
@@ -54,6 +55,12 @@ EM_JS(int, morlune_host_code_page_bytes, (int page, unsigned character, unsigned
   if (bytes === undefined) return 0;
   HEAPU8.set(bytes, out);
   return bytes.length;
+});
+EM_JS(int, morlune_host_code_page_character, (int page, const unsigned char* bytes, int length), {
+  var text = Module["morluneHostPages"][page].decoder.decode(HEAPU8.subarray(bytes, bytes + length));
+  var character = text.codePointAt(0);
+  if (character === undefined || character === 0xFFFD || text.length !== (character > 0xFFFF ? 2 : 1)) return -1;
+  return character;
 });
 // clang-format on
 
@@ -66,6 +73,15 @@ bool ConvertInHostCodePage(int page, char32_t character, std::string& bytes) {
   int length = morlune_host_code_page_bytes(page, static_cast<unsigned>(character), out);
   bytes.append(reinterpret_cast<const char*>(out), static_cast<std::size_t>(length));
   return length > 0;
+}
+
+bool DecodeInHostCodePage(int page, std::string_view bytes, char32_t& character) {
+  if (bytes.empty()) return false;
+  int decoded = morlune_host_code_page_character(page, reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                 static_cast<int>(bytes.size()));
+  if (decoded < 0) return false;
+  character = static_cast<char32_t>(decoded);
+  return true;
 }
 
 }  // namespace morlune

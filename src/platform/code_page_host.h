@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace morlune {
 
@@ -11,5 +12,8 @@ namespace morlune {
 int OpenHostCodePage(const std::string& name);
 // Appends the bytes of the character in the page; false where it has none.
 bool ConvertInHostCodePage(int page, char32_t character, std::string& bytes);
+// The one character the bytes stand for in the page; false where they are
+// no whole character, or more than one.
+bool DecodeInHostCodePage(int page, std::string_view bytes, char32_t& character);
 
 }  // namespace morlune

@@ -1,5 +1,6 @@
 // Code pages through iconv, one character at a time so that a character the
-// code page lacks is told apart from its neighbours.
+// code page lacks (or a code it does not decode) is told apart from its
+// neighbours.
 #include <iconv.h>
 
 #include "platform/code_page.h"
@@ -37,6 +38,7 @@ std::string Utf8(char32_t character) {
 
 CodePageConverter::~CodePageConverter() {
   if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+  if (decoder_ != nullptr) iconv_close(static_cast<iconv_t>(decoder_));
 }
 
 bool CodePageConverter::Open(const std::string& name) {
@@ -46,15 +48,48 @@ bool CodePageConverter::Open(const std::string& name) {
     int page = OpenHostCodePage(name);
     if (page < 0) return false;
     if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+    if (decoder_ != nullptr) iconv_close(static_cast<iconv_t>(decoder_));
     handle_ = nullptr;
+    decoder_ = nullptr;
     hostPage_ = page;
     return true;
   }
   hostPage_ = -1;
 #endif
   if (converter == kNoConverter) return false;
+  iconv_t decoder = iconv_open("UTF-32LE", name.c_str());
+  if (decoder == kNoConverter) {
+    iconv_close(converter);
+    return false;
+  }
   if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+  if (decoder_ != nullptr) iconv_close(static_cast<iconv_t>(decoder_));
   handle_ = converter;
+  decoder_ = decoder;
+  return true;
+}
+
+bool CodePageConverter::Decode(std::string_view bytes, char32_t& character) {
+#ifdef __EMSCRIPTEN__
+  if (hostPage_ >= 0) return DecodeInHostCodePage(hostPage_, bytes, character);
+#endif
+  if (decoder_ == nullptr || bytes.empty()) return false;
+  std::string in(bytes);
+  unsigned char out[16];
+  char* inNext = in.data();
+  std::size_t inLeft = in.size();
+  char* outNext = reinterpret_cast<char*>(out);
+  std::size_t outLeft = sizeof out;
+  iconv_t decoder = static_cast<iconv_t>(decoder_);
+  // As in Convert: a conversion counted as irreversible wrote a stand-in,
+  // not the character.
+  bool whole = iconv(decoder, &inNext, &inLeft, &outNext, &outLeft) == 0 && inLeft == 0;
+  // A stateful code page may hold back what ends its last character.
+  if (whole) whole = iconv(decoder, nullptr, nullptr, &outNext, &outLeft) != static_cast<std::size_t>(-1);
+  iconv(decoder, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+  if (!whole || sizeof out - outLeft != 4) return false;
+  character = static_cast<char32_t>(out[0]) | static_cast<char32_t>(out[1]) << 8 |
+              static_cast<char32_t>(out[2]) << 16 | static_cast<char32_t>(out[3]) << 24;
   return true;
 }
 

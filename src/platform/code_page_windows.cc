@@ -1,6 +1,6 @@
-// Code pages through WideCharToMultiByte, one character at a time; a
-// character that the code page would write as its default character counts
-// as missing.
+// Code pages through WideCharToMultiByte and MultiByteToWideChar, one
+// character at a time; a character that the code page would write as its
+// default character counts as missing, and so do bytes it cannot decode.
 #include <windows.h>
 
 
@@ -46,6 +46,26 @@ bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
   if (written <= 0 || usedDefault) return false;
   bytes.append(out, static_cast<std::size_t>(written));
   return true;
+}
+
+bool CodePageConverter::Decode(std::string_view bytes, char32_t& character) {
+  if (codePage_ == 0 || bytes.empty() || bytes.size() > 8) return false;
+  wchar_t wide[8];
+  int length = static_cast<int>(bytes.size());
+  int written = ::MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, bytes.data(), length, wide, 8);
+  // Some code pages (UTF-7 and the ISO 2022 family among them) take no flag.
+  if (written == 0 && ::GetLastError() == ERROR_INVALID_FLAGS) {
+    written = ::MultiByteToWideChar(codePage_, 0, bytes.data(), length, wide, 8);
+  }
+  if (written == 1 && (wide[0] < 0xD800 || wide[0] > 0xDFFF)) {
+    character = static_cast<char32_t>(wide[0]);
+    return true;
+  }
+  if (written == 2 && wide[0] >= 0xD800 && wide[0] <= 0xDBFF && wide[1] >= 0xDC00 && wide[1] <= 0xDFFF) {
+    character = 0x10000 + ((static_cast<char32_t>(wide[0]) - 0xD800) << 10) + (static_cast<char32_t>(wide[1]) - 0xDC00);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace morlune

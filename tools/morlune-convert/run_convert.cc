@@ -182,6 +182,13 @@ int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const 
     messages.About(inputName, "cannot be read as " + std::string(FormatName(from)) + ": " + strokes.error().message);
     return kExitContentRefused;
   }
+  // What strays from the format is read as the format's readers take it,
+  // and told, so that the file can be mended.
+  for (const std::string& line : strokes->notes.Lines()) messages.About(inputName, line);
+  if (command.strict && !strokes->notes.Empty()) {
+    messages.About(inputName, "not written: --strict and the input is not read whole as written");
+    return kExitContentRefused;
+  }
   ImportOptions options;
   options.heightUnits = command.heightUnits;
   options.tolerance = command.tolerance;

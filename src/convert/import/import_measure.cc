@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+#include <variant>
 
 #include "convert/arc_math.h"
 #include "convert/import/stroke_distance.h"
@@ -23,6 +24,20 @@ bool StraightOnly(const StrokeGlyph& glyph) {
     }
   }
   return true;
+}
+
+// Whether the glyph has a piece that bends: a sample of a curve, or a
+// bulge on a chord (an arc on no chord is a point).
+bool HasCurves(const StrokeGlyph& glyph) {
+  for (const Stroke& stroke : glyph.strokes) {
+    if (!stroke.curves.empty()) return true;
+    for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
+      const StrokeVertex& u = stroke.vertices[k - 1];
+      const StrokeVertex& v = stroke.vertices[k];
+      if (v.sampled || (v.bulge != 0 && (u.x != v.x || u.y != v.y))) return true;
+    }
+  }
+  return false;
 }
 
 bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
@@ -130,16 +145,24 @@ double MeasuredError(const StrokeGlyph& read, double scale, std::span<const Path
                      double enough) {
   constexpr double kFlatness = 1e-3;
   constexpr double kStep = 0.125;
+  // Arcs and curves are followed by chords within the flatness: the true
+  // curves lie that much farther at most, on each side that has them.
+  bool readCurves = HasCurves(read);
+  bool drawnArcs = std::any_of(drawn.begin(), drawn.end(), [](const Path& path) {
+    return std::any_of(path.segments.begin(), path.segments.end(),
+                       [](const Segment& segment) { return std::holds_alternative<ArcSegment>(segment); });
+  });
+  double flattened = kFlatness * ((readCurves ? 1 : 0) + (drawnArcs ? 1 : 0));
   std::vector<std::vector<Point>> a = StrokePolylines(read, scale, kFlatness);
   std::vector<std::vector<Point>> b = PathPolylines(drawn, kFlatness);
-  double distance = PolylineDistance(a, b, kStep, atLeast, enough);
-  if (std::isfinite(distance)) return distance;
-  // Strokes that the grid shrinks to nothing: they stray by their size.
-  double size = atLeast;
-  for (const auto& line : a.empty() ? b : a) {
-    for (const Point& p : line) size = std::max(size, std::hypot(p.x - line[0].x, p.y - line[0].y));
+  double floor = std::max(0.0, atLeast - flattened);
+  double distance = PolylineDistance(a, b, kStep, floor, enough);
+  if (!std::isfinite(distance)) {
+    // Ink on one side only: lost whole, or drawn from nothing. No point of
+    // it lies near the other side, so no figure bounds how far it strays.
+    return HUGE_VAL;
   }
-  return size;
+  return std::max(atLeast, distance + flattened);
 }
 
 WrittenError LargestWrittenError(std::span<const WrittenGlyph> glyphs, double scale, WrittenDrawing& drawing,

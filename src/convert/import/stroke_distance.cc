@@ -150,24 +150,83 @@ double Scan(Point p, const std::vector<Piece>& pieces, std::size_t& nearest) {
   return std::sqrt(best);
 }
 
+// The search comes this close (in the polylines' units) to the largest
+// distance between samples, and answers a bound on it: what a point
+// between two samples can reach is never left to the sampling.
+constexpr double kBoundSlack = 1e-4;
+// Refining between samples halves an interval each time; a hostile stroke
+// could ask for many: past this many points a call takes the coarser bound
+// as it is (still a bound).
+constexpr int kMostRefinements = 1 << 16;
+
 // Points at most step apart along every piece; a long piece takes at most
-// 4096, so that a hostile stroke cannot make the measure endless.
+// 4096, so that a hostile stroke cannot make the measure endless. Between
+// two points the distance is bounded, not guessed: the distance to one
+// fixed piece is convex along a straight piece, so it is at most its
+// larger end value, and no distance grows faster than the way gone; where
+// those bounds pass the farthest found, the interval is halved.
 double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, double step, double farthest,
               double enough) {
   // Built once a few points have needed a search, each of those a scan of
   // every piece: often none does, and the index costs some ten scans.
   std::optional<PieceIndex> index;
   int scansLeft = kScansBeforeIndex;
+  int refinementsLeft = kMostRefinements;
   // The piece found nearest to the last point searched: the next points
   // mostly lie near it too, and their distance to it bounds their nearest.
   std::size_t last = 0;
+  auto distanceTo = [&](Point p, std::size_t piece) { return std::sqrt(SquaredDistance(p, to[piece])); };
+  auto search = [&](Point p) {
+    if (!index && scansLeft > 0) {
+      --scansLeft;
+      return Scan(p, to, last);
+    }
+    if (!index) index.emplace(to);
+    return index->Nearest(p, last);
+  };
+  // A point with a bound on its distance and the piece that gives it.
+  struct Known {
+    Point p;
+    double distance;
+    std::size_t piece;
+  };
+  auto bound = [&](const Known& a, const Known& b) {
+    double viaA = std::max(a.distance, distanceTo(b.p, a.piece));
+    double viaB = std::max(b.distance, distanceTo(a.p, b.piece));
+    double slope = (a.distance + b.distance + std::hypot(b.p.x - a.p.x, b.p.y - a.p.y)) / 2;
+    return std::min({viaA, viaB, slope});
+  };
+  std::vector<std::pair<Known, Known>> intervals;
+  // The interval between two points known, halved until its bound comes
+  // within the slack of the farthest found.
+  auto refine = [&](const Known& a, const Known& b) {
+    intervals.assign(1, {a, b});
+    while (!intervals.empty() && farthest <= enough) {
+      auto [left, right] = intervals.back();
+      intervals.pop_back();
+      double most = bound(left, right);
+      if (most <= farthest + kBoundSlack) continue;
+      double length = std::hypot(right.p.x - left.p.x, right.p.y - left.p.y);
+      if (length <= kBoundSlack || refinementsLeft <= 0) {
+        farthest = std::max(farthest, most);
+        continue;
+      }
+      --refinementsLeft;
+      Point middle{(left.p.x + right.p.x) / 2, (left.p.y + right.p.y) / 2};
+      double nearest = search(middle);
+      Known m{middle, nearest, last};
+      farthest = std::max(farthest, nearest);
+      intervals.push_back({left, m});
+      intervals.push_back({m, right});
+    }
+  };
   // The distance to a piece is convex along a straight piece: where both
   // ends lie within the farthest of one piece, every point between does,
   // and none of them can raise it.
   auto within = [&](Point p) {
-    if (std::sqrt(SquaredDistance(p, to[last])) <= farthest) return true;
+    if (distanceTo(p, last) <= farthest) return true;
     for (std::size_t next : {last + 1, last - 1}) {
-      if (next < to.size() && std::sqrt(SquaredDistance(p, to[next])) <= farthest) {
+      if (next < to.size() && distanceTo(p, next) <= farthest) {
         last = next;
         return true;
       }
@@ -175,36 +234,35 @@ double OneWay(const std::vector<Piece>& from, const std::vector<Piece>& to, doub
     return false;
   };
   for (const Piece& piece : from) {
-    if (within(piece.a) && within(piece.b) && std::sqrt(SquaredDistance(piece.a, to[last])) <= farthest) continue;
+    if (within(piece.a) && within(piece.b) && distanceTo(piece.a, last) <= farthest) continue;
     double length = std::hypot(piece.b.x - piece.a.x, piece.b.y - piece.a.y);
     int samples = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 1 << 12);
     double spacing = length / samples;
+    std::optional<Known> before;
     for (int s = 0; s <= samples;) {
       double t = static_cast<double>(s) / samples;
       Point p{piece.a.x + t * (piece.b.x - piece.a.x), piece.a.y + t * (piece.b.y - piece.a.y)};
       // A point within the farthest of the last nearest piece cannot pass
       // it, whatever piece is nearer: no search.
-      double nearest = std::sqrt(SquaredDistance(p, to[last]));
+      double nearest = distanceTo(p, last);
       // The pieces beside the last nearest come next along the stroke.
       for (std::size_t next : {last + 1, last - 1}) {
         if (nearest <= farthest || next >= to.size()) continue;
-        double beside = std::sqrt(SquaredDistance(p, to[next]));
+        double beside = distanceTo(p, next);
         if (beside < nearest) nearest = beside, last = next;
       }
       if (nearest > farthest) {
-        if (!index && scansLeft > 0) {
-          --scansLeft;
-          nearest = Scan(p, to, last);
-        } else {
-          if (!index) index.emplace(to);
-          nearest = index->Nearest(p, last);
-        }
+        nearest = search(p);
         farthest = std::max(farthest, nearest);
         if (farthest > enough) return farthest;
       }
+      Known here{p, nearest, last};
+      if (before) refine(*before, here);
+      if (farthest > enough) return farthest;
+      before = here;
       // Along the piece the distance grows no faster than the way gone:
-      // the samples before it could pass the farthest are passed over, and
-      // the farthest comes out as if each were taken.
+      // the samples before it could pass the farthest are passed over
+      // (the interval to the next one taken is bounded all the same).
       double safe = spacing > 0 ? (farthest - nearest) / spacing : 0;
       s += 1 + static_cast<int>(std::min(safe, static_cast<double>(samples)));
     }
@@ -219,7 +277,25 @@ std::vector<std::vector<Point>> StrokePolylines(const StrokeGlyph& glyph, double
   for (const Stroke& stroke : glyph.strokes) {
     if (stroke.vertices.empty()) continue;
     std::vector<Point> line{{stroke.vertices[0].x * scale, stroke.vertices[0].y * scale}};
+    std::size_t curve = 0;
     for (std::size_t k = 1; k < stroke.vertices.size(); ++k) {
+      // A curve's samples were taken for reading, coarser than this
+      // measure: the curve itself is followed within the flatness.
+      while (curve < stroke.curves.size() && stroke.curves[curve].first < k - 1) ++curve;
+      if (curve < stroke.curves.size() && stroke.curves[curve].first == k - 1 &&
+          stroke.curves[curve].last < stroke.vertices.size() && stroke.curves[curve].last >= k) {
+        const CurveSpan& span = stroke.curves[curve];
+        if (span.curve.Finite()) {
+          SmoothCurve scaled = span.curve.Scaled(scale);
+          double pieces = std::ceil(std::sqrt(scaled.Bend() / (8 * flatness)));
+          int n = std::isfinite(pieces) ? static_cast<int>(std::clamp(pieces, 1.0, 4096.0)) : 1;
+          for (int j = 1; j < n; ++j) line.push_back(scaled.At(static_cast<double>(j) / n));
+          line.push_back({stroke.vertices[span.last].x * scale, stroke.vertices[span.last].y * scale});
+          k = span.last;
+          ++curve;
+          continue;
+        }
+      }
       Point to{stroke.vertices[k].x * scale, stroke.vertices[k].y * scale};
       if (stroke.vertices[k].bulge != 0) {
         std::vector<Point> arc = FlattenArc(ArcOfBulge(line.back(), to, stroke.vertices[k].bulge), flatness);

@@ -47,6 +47,16 @@ bool Number(std::string_view text, double& value) {
   return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
+// What the reader takes in place of what the format asks for, as it is
+// told to the user.
+constexpr std::string_view kLaterGlyph = "glyphs for a code given before, kept in place of the earlier one";
+constexpr std::string_view kLooseHeader = "glyph headers read from their first run of hexadecimal digits";
+constexpr std::string_view kJunkNumber = "coordinates or bulges that are not numbers, read as 0";
+constexpr std::string_view kOneNumber = "vertices of one number, skipped";
+constexpr std::string_view kCopiesItself = "glyphs that copy themselves, directly or through others, left out";
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
 bool HexCode(std::string_view text, char32_t& code) {
   if (text.empty() || text.size() > 6) return false;
   std::uint32_t value = 0;
@@ -56,19 +66,67 @@ bool HexCode(std::string_view text, char32_t& code) {
   return true;
 }
 
-// "x,y" or "x,y,A<bulge>".
-bool Vertex(std::string_view piece, StrokeVertex& vertex) {
+// The character of a glyph header: the first run of hexadecimal digits
+// before its ']', as the reader takes it. `loose` tells whether the line
+// strays from "[hex]" or "[#hex]"; an empty result is the refusal.
+std::string HeaderCharacter(std::string_view line, char32_t& character, bool& loose) {
+  constexpr std::string_view kForm = "a glyph header is [ and 1 to 6 hexadecimal digits and ]";
+  std::size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::string(kForm);
+  std::string_view inside = line.substr(1, close - 1);
+  std::size_t first = 0;
+  while (first < inside.size() && !IsHexDigit(inside[first])) ++first;
+  std::size_t last = first;
+  while (last < inside.size() && IsHexDigit(inside[last])) ++last;
+  std::string_view digits = inside.substr(first, last - first);
+  if (digits.empty() || digits.size() > 6) return std::string(kForm);
+  std::uint32_t value = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (value > kLastCharacter) {
+    return "a glyph header's code " + std::string(digits) + " lies past U+10FFFF, the last character";
+  }
+  character = value;
+  loose = last != inside.size() || !(first == 0 || (first == 1 && inside[0] == '#'));
+  return {};
+}
+
+// A coordinate or a bulge: a number that does not parse is 0 to the
+// reader (told in `junk`); one that parses to no finite value is refused,
+// since no drawing can hold it.
+bool Coordinate(std::string_view text, double& value, bool& junk) {
+  if (Number(text, value)) return true;
+  std::string_view trimmed = Trim(text);
+  if (!trimmed.empty() && trimmed.front() == '+') trimmed.remove_prefix(1);
+  double parsed = 0;
+  auto [end, error] = DecimalFromChars(trimmed.data(), trimmed.data() + trimmed.size(), parsed);
+  if (end == trimmed.data() + trimmed.size() && !trimmed.empty() && (error != std::errc() || !std::isfinite(parsed))) {
+    return false;  // nan, inf, or past the range of a double
+  }
+  value = 0;
+  junk = true;
+  return true;
+}
+
+enum class VertexRead { kVertex, kOneNumber, kRefused };
+
+// "x,y" or "x,y,A<bulge>"; a piece without a comma is a vertex of one
+// number, which the reader skips. `junk` tells a number read as 0.
+VertexRead Vertex(std::string_view piece, StrokeVertex& vertex, bool& junk) {
   std::size_t comma = piece.find(',');
-  if (comma == std::string_view::npos) return false;
+  if (comma == std::string_view::npos) return VertexRead::kOneNumber;
   std::string_view rest = piece.substr(comma + 1);
   std::size_t second = rest.find(',');
-  if (!Number(piece.substr(0, comma), vertex.x) || !Number(rest.substr(0, second), vertex.y)) return false;
+  if (!Coordinate(piece.substr(0, comma), vertex.x, junk) || !Coordinate(rest.substr(0, second), vertex.y, junk)) {
+    return VertexRead::kRefused;
+  }
   vertex.bulge = 0;
   if (second != std::string_view::npos) {
     std::string_view bulge = Trim(rest.substr(second + 1));
-    if (bulge.empty() || (bulge[0] != 'A' && bulge[0] != 'a') || !Number(bulge.substr(1), vertex.bulge)) return false;
+    if (bulge.empty() || (bulge[0] != 'A' && bulge[0] != 'a')) return VertexRead::kRefused;
+    if (bulge.substr(1).find(',') != std::string_view::npos) return VertexRead::kRefused;
+    if (!Coordinate(bulge.substr(1), vertex.bulge, junk)) return VertexRead::kRefused;
   }
-  return true;
+  return VertexRead::kVertex;
 }
 
 // Copies each glyph's references into it, walking down the chain of copies
@@ -78,15 +136,19 @@ class GlyphExpander {
  public:
   explicit GlyphExpander(const std::map<char32_t, RawGlyph>& glyphs) : glyphs_(glyphs) {}
 
-  // The glyph's strokes with every reference copied in, or an error.
-  Result<std::vector<Stroke>> Expand(const RawGlyph& glyph) {
+  // The glyph's strokes with every reference copied in, or an error. A
+  // glyph whose copies come back to a glyph on their way (the reader
+  // recurses there until it crashes) is told by `cycle`, with no strokes.
+  Result<std::vector<Stroke>> Expand(const RawGlyph& glyph, bool& cycle) {
     std::vector<Stroke> strokes;
+    cycle = false;
     std::size_t vertices = 0, visits = 0;
     chain_.clear();
     onChain_.clear();
     for (const RawGlyph* next = &glyph; next != nullptr; next = NextCopy()) {
       if (!onChain_.insert(next->character).second) {
-        return Refused(next->line, CharacterName(next->character) + " copies itself through a cycle of references");
+        cycle = true;
+        return std::vector<Stroke>();
       }
       // Copies of glyphs that draw nothing add no vertex but take time:
       // each glyph's walk and the whole font's are bounded.
@@ -192,20 +254,22 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
         continue;
       }
       if (line[0] != '[') continue;
-      std::size_t close = line.find(']');
-      std::string_view digits = line.substr(1, close == std::string_view::npos ? 0 : close - 1);
-      if (!digits.empty() && digits[0] == '#') digits.remove_prefix(1);
       char32_t character = 0;
-      if (close == std::string_view::npos || !HexCode(digits, character)) {
-        return Refused(lineNumber, "a glyph header is [ and 1 to 6 hexadecimal digits and ]");
+      bool loose = false;
+      if (std::string problem = HeaderCharacter(line, character, loose); !problem.empty()) {
+        return Refused(lineNumber, problem);
       }
+      if (loose) font.notes.Add(kLooseHeader, lineNumber);
       if (glyphs.count(character) != 0) {
-        return Refused(lineNumber, "a second glyph for " + CharacterName(character));
+        // The reader's table takes the later glyph over the earlier.
+        font.notes.Add(kLaterGlyph, lineNumber);
+      } else {
+        order.push_back(character);
       }
       current = &glyphs[character];
+      *current = RawGlyph{};
       current->character = character;
       current->line = lineNumber;
-      order.push_back(character);
       continue;
     }
     if (line[0] == 'C') {
@@ -215,23 +279,28 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
       continue;
     }
     Stroke stroke;
-    std::size_t pieceCount = 0;
     for (std::string_view rest = line; !rest.empty();) {
       std::size_t semicolon = rest.find(';');
       std::string_view piece = Trim(rest.substr(0, semicolon));
       rest.remove_prefix(semicolon == std::string_view::npos ? rest.size() : semicolon + 1);
       if (piece.empty()) continue;
-      ++pieceCount;
       StrokeVertex vertex;
-      if (!Vertex(piece, vertex)) {
+      bool junk = false;
+      VertexRead read = Vertex(piece, vertex, junk);
+      if (read == VertexRead::kRefused) {
         std::string quoted = "'";
         quoted.append(piece.substr(0, 40)).append("' is not a vertex x,y or x,y,A<bulge>");
         return Refused(lineNumber, quoted);
       }
+      if (read == VertexRead::kOneNumber) {
+        font.notes.Add(kOneNumber, lineNumber);
+        continue;
+      }
+      if (junk) font.notes.Add(kJunkNumber, lineNumber);
       if (stroke.vertices.empty()) vertex.bulge = 0;
       stroke.vertices.push_back(vertex);
     }
-    if (pieceCount >= 2) current->strokes.push_back(std::move(stroke));
+    if (stroke.vertices.size() >= 2) current->strokes.push_back(std::move(stroke));
   }
 
   GlyphExpander expander(glyphs);
@@ -242,8 +311,13 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
   font.glyphs.push_back(space);
   for (char32_t character : order) {
     if (character == U' ') continue;  // the space always advances by the word spacing
-    Result<std::vector<Stroke>> strokes = expander.Expand(glyphs[character]);
+    bool cycle = false;
+    Result<std::vector<Stroke>> strokes = expander.Expand(glyphs[character], cycle);
     if (!strokes) return strokes.error();
+    if (cycle) {
+      font.notes.Add(kCopiesItself, glyphs[character].line);
+      continue;
+    }
     if (strokes->empty()) continue;  // the reader drops a glyph that draws nothing
     for (const Stroke& stroke : *strokes) fontVertices += stroke.vertices.size();
     if (fontVertices > kMostFontVertices) return Refused(0, "the glyphs hold more than 4194304 vertices");
@@ -255,6 +329,8 @@ Result<StrokeFont> ReadLff(std::string_view text, const std::string& name) {
     glyph.strokes = std::move(*strokes);
     font.glyphs.push_back(std::move(glyph));
   }
+  // The space is the font's own, whatever the file holds.
+  if (font.glyphs.size() == 1) return Refused(0, "no glyph found: no [code] line followed by strokes");
   return font;
 }
 

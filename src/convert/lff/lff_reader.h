@@ -14,9 +14,14 @@
 
 namespace morlune::convert {
 
-// A number that is not one, a reference cycle or a glyph that copies grow
-// past every bound refuse the font, naming the line or the character
-// (where the reader itself would read junk as 0 or crash).
+// Where the reader takes a file otherwise than as the format is written, so
+// does this, and says so in the font's notes: a later glyph for a code
+// replaces the earlier, a header's code is its first run of hexadecimal
+// digits, a number that does not parse is 0, a vertex of one number is
+// skipped, and a glyph whose copies come back to it (which crashes the
+// reader) is left out. A number past every double, a code past U+10FFFF,
+// copies that grow past every bound, or a file with no glyph refuse the
+// font, naming the line or the character.
 Result<StrokeFont> ReadLff(std::string_view text, const std::string& name);
 
 }  // namespace morlune::convert

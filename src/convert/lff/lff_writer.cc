@@ -364,8 +364,9 @@ void WriteLff(GlyphSource& font, LossReport& losses, TextOutput& out, const Text
     }
     if (!lff.Finish()) {
       // A glyph that draws nothing the reader drops, and shows its
-      // missing-glyph sign instead.
-      losses.Add(LossKind::kCodesDropped);
+      // missing-glyph sign instead: its code would be held, its advance
+      // cannot be.
+      losses.Add(LossKind::kBlankDropped);
       continue;
     }
     kept.push_back({k, character, advance, lff.Right(), flatteningLeft});

@@ -31,6 +31,14 @@ bool Number(const std::string* text, double& value) {
   return !view.empty() && error == std::errc() && end == view.data() + view.size() && std::isfinite(value);
 }
 
+// Text whose first character is one, with more after it.
+bool SeveralCharacters(std::string_view text) {
+  if (text.empty()) return false;
+  unsigned char lead = static_cast<unsigned char>(text[0]);
+  std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  return text.size() > length && OneCharacter(text.substr(0, length)) != 0;
+}
+
 double Top(const StrokeGlyph& glyph) {
   double top = -HUGE_VAL;
   for (const Stroke& stroke : glyph.strokes) {
@@ -79,7 +87,11 @@ Result<StrokeFont> ReadSvgFont(std::string_view text, const std::string& name) {
     const std::string* unicode = element.Attribute("unicode");
     char32_t character = unicode != nullptr ? OneCharacter(*unicode) : 0;
     // A reader looks glyphs up one character at a time: a unicode of
-    // several is never used. The first glyph of a character wins.
+    // several (a ligature) is never used. The first glyph of a character
+    // wins.
+    if (character == 0 && unicode != nullptr && SeveralCharacters(*unicode)) {
+      font.notes.Add("glyphs for more than one character, left out", element.line);
+    }
     if (character == 0 || !seen.insert(character).second) continue;
     StrokeGlyph glyph;
     glyph.character = character;

@@ -21,6 +21,10 @@ constexpr int kDecimals = kSvgDecimals;
 // Arcs the format cannot hold stray at most this share of a capital from
 // the straight pieces written for them.
 constexpr double kFlatnessPerCapital = 1e-3;
+// Near a half circle, rounding the ends to the file's decimals moves the
+// centre many times as far; a move below this share of a capital is the
+// decimals' own noise, far below what any drawing shows.
+constexpr double kUnseenPerCapital = 1e-5;
 
 std::string Number(double value) { return DecimalText(value, kDecimals); }
 
@@ -60,7 +64,10 @@ class PathData : public PieceSink {
  public:
   // flatness: how far the straight pieces written for an arc the format
   // cannot draw may stray from it.
-  PathData(double flatness, LossReport& losses) : flatness_(flatness), losses_(losses) {}
+  // unseen: how far an arc may move, for the rounding of the file's
+  // numbers, without being told.
+  PathData(double flatness, double unseen, LossReport& losses)
+      : flatness_(flatness), unseen_(unseen), losses_(losses) {}
 
   void Clear() {
     length_ = 0;
@@ -98,14 +105,64 @@ class PathData : public PieceSink {
     // counterclockwise there. A frame mirroring one axis turns the arc.
     bool counterclockwise = (arc.sweep > 0) != ((arc.axisX < 0) != (arc.axisY < 0));
     bool large = std::fabs(arc.sweep) > 180;
+    Point radii = WrittenRadii(arc, large, counterclockwise);
     at = Copy(at, " A ");
-    at = Append(at, {std::fabs(arc.axisX), std::fabs(arc.axisY)});
+    at = Append(at, radii);
     at = Copy(at, large ? " 0 1 " : " 0 0 ");
     at = Copy(at, counterclockwise ? "1 " : "0 ");
     Finish(Append(at, arc.to));
   }
 
  private:
+  static double Written(double value) { return std::nearbyint(value * kScale) / kScale; }
+
+  // The centre and radii a reader finds for an arc from its ends, radii and
+  // flags as written: radii too small for the chord are scaled up until
+  // they span it, which puts a half circle's centre on the chord.
+  static void ReaderEllipse(Point from, Point to, Point& radii, bool large, bool counterclockwise, Point& centre) {
+    double hx = (from.x - to.x) / 2, hy = (from.y - to.y) / 2;
+    double rx = radii.x, ry = radii.y;
+    double lambda = hx * hx / (rx * rx) + hy * hy / (ry * ry);
+    if (lambda > 1) rx *= std::sqrt(lambda), ry *= std::sqrt(lambda);
+    double num = rx * rx * ry * ry - rx * rx * hy * hy - ry * ry * hx * hx;
+    double den = rx * rx * hy * hy + ry * ry * hx * hx;
+    double factor = den > 0 ? std::sqrt(std::max(0.0, num / den)) : 0;
+    if (large == counterclockwise) factor = -factor;
+    centre = {factor * rx * hy / ry + (from.x + to.x) / 2, -factor * ry * hx / rx + (from.y + to.y) / 2};
+    radii = {rx, ry};
+  }
+
+  // The radii written, each at the file's decimals rounded down, to the
+  // nearest or up, whichever puts the arc the reader draws nearest the
+  // arc: near a half circle the centre moves far for a small change of the
+  // radius (a radius rounded up moves a half circle's centre off its
+  // chord by the root of the radius times twice the change). What it still
+  // moves by, past the file's own precision, is a loss.
+  Point WrittenRadii(const ArcSegment& arc, bool large, bool counterclockwise) {
+    Point from{Written(arc.from.x), Written(arc.from.y)}, to{Written(arc.to.x), Written(arc.to.y)};
+    double rx = std::fabs(arc.axisX), ry = std::fabs(arc.axisY);
+    Point best{Written(rx), Written(ry)};
+    // The reader's ellipse from the numbers before rounding: what the
+    // rounding changes of it is what it moves.
+    Point exact{rx, ry}, exactCentre;
+    ReaderEllipse(arc.from, arc.to, exact, large, counterclockwise, exactCentre);
+    double bestMove = HUGE_VAL;
+    for (int way = -1; way <= 1; ++way) {
+      auto round = [way](double v) { return way < 0 ? std::floor(v) : way > 0 ? std::ceil(v) : std::nearbyint(v); };
+      Point radii{round(rx * kScale) / kScale, round(ry * kScale) / kScale};
+      if (radii.x <= 0 || radii.y <= 0) continue;
+      Point drawn = radii, centre;
+      ReaderEllipse(from, to, drawn, large, counterclockwise, centre);
+      // Every point of one ellipse lies within the centres' distance plus
+      // the larger change of a semi-axis of the other's.
+      double move = std::hypot(centre.x - exactCentre.x, centre.y - exactCentre.y) +
+                    std::max(std::fabs(drawn.x - exact.x), std::fabs(drawn.y - exact.y));
+      if (move < bestMove) bestMove = move, best = radii;
+    }
+    if (std::isfinite(bestMove) && bestMove > unseen_) losses_.Add(LossKind::kPointsMoved, bestMove);
+    return best;
+  }
+
   // An SVG arc with a zero radius is a straight line to its end, and one
   // that ends where it starts is not drawn at all: a circle squashed flat
   // by its frame, or one that comes back to its start, must go as the
@@ -164,6 +221,7 @@ class PathData : public PieceSink {
   bool cut_ = false;
   FlatteningBudget budget_;
   double flatness_;
+  double unseen_;
   LossReport& losses_;
 };
 
@@ -193,7 +251,7 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
   head += "<missing-glyph horiz-adv-x=\"" + Number(box + font.capHeight * 0.2) + "\" d=\"M 0 0 L " + Number(box) +
           " 0 L " + Number(box) + " " + Number(font.capHeight) + " L 0 " + Number(font.capHeight) + " Z\"/>\n";
   out.Write(head);
-  PathData path(font.capHeight * kFlatnessPerCapital, losses);
+  PathData path(font.capHeight * kFlatnessPerCapital, font.capHeight * kUnseenPerCapital, losses);
   for (std::size_t k : glyphs) {
     char32_t character = font.CodeAt(k).character;
     if (!XmlCharacter(character) || character < 0x20) {

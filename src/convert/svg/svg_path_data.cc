@@ -166,8 +166,11 @@ class PathReader {
 
   void LineTo(P p) { Add(p, 0, false); }
 
+  // A closed path of a lone move is a dot: drawn as a line of no length,
+  // as a renderer strokes it with its caps.
   void Close() {
-    if (current_.vertices.size() >= 2 && (pen_.x != start_.x || pen_.y != start_.y)) LineTo(start_);
+    bool dot = current_.vertices.size() == 1;
+    if (dot || (current_.vertices.size() >= 2 && (pen_.x != start_.x || pen_.y != start_.y))) LineTo(start_);
     pen_ = start_;
     EndStroke();
     lastCubic_ = lastQuadratic_ = false;

@@ -138,6 +138,7 @@ class Reader {
     if (elements_.size() >= kMostElements) return Problem("more than 1048576 elements");
     XmlElement element;
     element.name = LocalName(name);
+    element.line = LineAt(at_);
     element.parent = open_.empty() ? -1 : static_cast<std::ptrdiff_t>(open_.back());
     for (;;) {
       std::size_t before = at_;
@@ -225,9 +226,22 @@ class Reader {
     return std::nullopt;
   }
 
+  // The line of a place at or after the last one asked about: the lines
+  // are counted once, as the reading moves on.
+  std::size_t LineAt(std::size_t place) {
+    place = std::min(place, text_.size());
+    if (place > countedTo_) {
+      line_ += static_cast<std::size_t>(std::count(text_.begin() + countedTo_, text_.begin() + place, '\n'));
+      countedTo_ = place;
+    }
+    return line_;
+  }
+
   std::string_view text_;
   std::vector<XmlElement>& elements_;
   std::size_t at_ = 0;
+  std::size_t countedTo_ = 0;
+  std::size_t line_ = 1;
   std::vector<std::size_t> open_;
   std::vector<std::string_view> openNames_;
 };

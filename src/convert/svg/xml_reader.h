@@ -18,6 +18,7 @@ struct XmlElement {
   std::string name;  // the local name: a prefix and its colon are dropped
   std::vector<std::pair<std::string, std::string>> attributes;  // local names too
   std::ptrdiff_t parent = -1;  // index of the enclosing element, -1 for the root
+  std::size_t line = 0;        // where its start tag stands, from 1
 
   // The value of the attribute, or nothing.
   const std::string* Attribute(std::string_view name) const;

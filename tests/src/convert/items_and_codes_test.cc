@@ -2,8 +2,14 @@
 // code map both ways, the loss report's lines.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <sstream>
 #include <vector>
+
+#ifndef _WIN32
+#include <iconv.h>
+#endif
 
 #include "convert/code_map.h"
 #include "convert/loss_report.h"
@@ -128,6 +134,107 @@ TEST(CodeMap, CodePagesThroughTheSystemConverter) {
   EXPECT_FALSE(unicode->CharacterOf(0xD800));
 }
 
+#ifndef _WIN32
+// iconv opened here, apart from the converter under test.
+class Iconv {
+ public:
+  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Iconv() {
+    if (Open()) iconv_close(cd_);
+  }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+  bool Open() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  // The whole of `in` converted, or nothing.
+  std::optional<std::string> Convert(std::string in) {
+    char out[32];
+    char *inNext = in.data(), *outNext = out;
+    std::size_t inLeft = in.size(), outLeft = sizeof out;
+    bool whole = iconv(cd_, &inNext, &inLeft, &outNext, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0 &&
+                 iconv(cd_, nullptr, nullptr, &outNext, &outLeft) != static_cast<std::size_t>(-1);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    if (!whole) return std::nullopt;
+    return std::string(out, static_cast<std::size_t>(outNext - out));
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+std::string Utf32(char32_t c) {
+  std::string bytes;
+  for (int k = 0; k < 4; ++k) bytes += static_cast<char>((c >> (8 * k)) & 0xFF);
+  return bytes;
+}
+
+std::string CodeBytes(std::uint32_t code) {
+  std::string bytes;
+  if (code > 0xFF) bytes += static_cast<char>(code >> 8);
+  bytes += static_cast<char>(code & 0xFF);
+  return bytes;
+}
+
+// Every one- and two-byte code of the East Asian code pages stands for the
+// one character iconv decodes it to; every character goes to the code
+// iconv writes it as, or where iconv writes it as none, to the first code
+// that decodes to it.
+TEST(CodeMap, EveryCodeOfTheEastAsianCodePagesAsIconvDecodesIt) {
+  for (const char* page : {"CP932", "CP936", "CP949", "CP950", "EUC-KR", "SHIFT_JIS"}) {
+    SCOPED_TRACE(page);
+    Iconv decoder("UTF-32LE", page), encoder(page, "UTF-32LE");
+    ASSERT_TRUE(decoder.Open() && encoder.Open());
+    std::string problem;
+    auto map = CodeMap::For(Variant::kBigfont, page, problem);
+    ASSERT_TRUE(map) << problem;
+    std::map<char32_t, std::uint32_t> firstCode;
+    int wrong = 0;
+    for (std::uint32_t code = 1; code <= 0xFFFF; ++code) {
+      std::optional<char32_t> expected;
+      if (std::optional<std::string> text = decoder.Convert(CodeBytes(code)); text && text->size() == 4) {
+        const auto* b = reinterpret_cast<const unsigned char*>(text->data());
+        char32_t c = b[0] | b[1] << 8 | b[2] << 16 | static_cast<char32_t>(b[3]) << 24;
+        if (c != 0) expected = c;
+      }
+      if (expected) firstCode.emplace(*expected, code);
+      if (map->CharacterOf(code) != expected && ++wrong <= 5) ADD_FAILURE() << "code " << std::hex << code;
+    }
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      std::optional<std::uint32_t> expected;
+      if (std::optional<std::string> bytes = encoder.Convert(Utf32(c)); bytes && !bytes->empty() && bytes->size() <= 2) {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes->data());
+        expected = bytes->size() == 1 ? b[0] : static_cast<std::uint32_t>(b[0]) << 8 | b[1];
+      } else if (auto found = firstCode.find(c); found != firstCode.end()) {
+        expected = found->second;
+      }
+      if (map->CodeOf(c) != expected && ++wrong <= 5) ADD_FAILURE() << "character " << std::hex << static_cast<std::uint32_t>(c);
+    }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+#endif
+
+// The codes that the code page decodes otherwise than the characters that
+// reach them first when encoding: the decoding rules.
+TEST(CodeMap, BigfontCodesAreTheCharactersTheyDecodeTo) {
+  std::string problem;
+  auto japanese = CodeMap::For(Variant::kBigfont, "CP932", problem);
+  ASSERT_TRUE(japanese) << problem;
+  const struct {
+    std::uint32_t code;
+    char32_t character;
+  } rows[] = {{0x8160, 0xFF5E}, {0x815C, 0x2015}, {0x8161, 0x2225}, {0x817C, 0xFF0D},
+              {0x8191, 0xFFE0}, {0x8192, 0xFFE1}, {0x81CA, 0xFFE2}, {0x8790, 0x2252}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(japanese->CharacterOf(row.code), row.character) << std::hex << row.code;
+  }
+  EXPECT_EQ(japanese->CodeOf(0xFF5E), 0x8160u);
+  // A lead byte alone, and a lead byte with a trail it does not take, are
+  // no character.
+  EXPECT_FALSE(japanese->CharacterOf(0x81));
+  EXPECT_FALSE(japanese->CharacterOf(0x8100));
+}
+
 TEST(LossReport, OneLinePerKindInOrder) {
   LossReport losses;
   EXPECT_TRUE(losses.Empty());
@@ -136,11 +243,15 @@ TEST(LossReport, OneLinePerKindInOrder) {
   losses.Add(LossKind::kArcsFlattened, 0.0625);
   losses.Add(LossKind::kVerticalDropped, 0, 3);
   losses.Add(LossKind::kPointsMoved, 1);
+  losses.Add(LossKind::kBlankDropped);
+  losses.Add(LossKind::kCodesDropped, 0, 2);
   EXPECT_EQ(losses.Lines(), (std::vector<std::string>{
                                 "arcs flattened: 2 (at most 0.125 font units off the arc)",
                                 "points moved to the grid: 1 (at most 1 font unit)",
                                 "advances moved: 1 (at most 0.5 font units)",
+                                "glyphs with codes the format cannot hold, left out: 2",
                                 "items for vertical text only, left out: 3",
+                                "glyphs of an advance alone, which the format cannot hold, left out: 1",
                             }));
 }
 

@@ -210,6 +210,19 @@ TEST(LffWriter, WritesTheLayoutTheSameWhereverGlyphsWaitForTheHeader) {
   LossReport losses;
   EXPECT_EQ(LffText(font, losses), expected);
   EXPECT_EQ(losses.Count(LossKind::kCodesDropped), 1);
+
+  // Glyphs of an advance alone (letters a font leaves blank) have codes the
+  // format holds, but the reader drops a glyph that draws nothing: they are
+  // told as blanks, not as codes out of reach. Past U+FFFF a code is out of
+  // reach whatever it draws.
+  font.glyphs[0] = {U' ', 0x20, LinesGlyph(0x20, {3.5, 0}, {})};
+  font.glyphs.insert(font.glyphs.end() - 1, {{U'Y', 0x59, LinesGlyph(0x59, {5, 0}, {})},
+                                            {U'z', 0x7A, LinesGlyph(0x7A, {4, 0}, {})}});
+  font.glyphs.push_back({U'\U0001F600', 0x1F600, LinesGlyph(0x1F600, {4, 0}, {{{0, 0}, {1, 1}}})});
+  LossReport blanks;
+  LffText(font, blanks);
+  EXPECT_EQ(blanks.Count(LossKind::kBlankDropped), 2);
+  EXPECT_EQ(blanks.Count(LossKind::kCodesDropped), 1);
 }
 
 TEST(LffExport, EveryTestFontFollowsTheRulesAndDrawsAsMorluneDraws) {
@@ -263,6 +276,82 @@ TEST(LffReader, CopiesBulgesAndAdvancesAsTheReaderDoes) {
   EXPECT_EQ(first->glyphs[1].strokes[0].vertices[0].bulge, 0);
 }
 
+// Each row a file the reader takes otherwise than as the format is written:
+// what it draws, worked out from how the reader takes it, and the notes.
+TEST(LffReader, TakesStrayFilesAsTheReaderDoesAndSaysWhere) {
+  using Glyphs = std::map<char32_t, VertexRows>;
+  const struct {
+    const char* name;
+    std::string text;
+    Glyphs glyphs;  // the space aside
+    std::vector<std::string> notes;
+  } rows[] = {
+      {"a later glyph for a code replaces the earlier, in the earlier's place",
+       "[0041] A\n0,0;1,1\n\n[0042] B\n0,0;2,0\n\n[0041] A\n0,0;3,3\n\n",
+       {{U'A', {{{0, 0, 0}, {3, 3, 0}}}}, {U'B', {{{0, 0, 0}, {2, 0, 0}}}}},
+       {"glyphs for a code given before, kept in place of the earlier one: 1 (line 7)"}},
+      {"a copy of a code given twice copies the later glyph",
+       "[0041] A\n0,0;1,1\n\n[0042] B\nC0041\n\n[0041] A\n0,0;3,3\n\n",
+       {{U'A', {{{0, 0, 0}, {3, 3, 0}}}}, {U'B', {{{0, 0, 0}, {3, 3, 0}}}}},
+       {"glyphs for a code given before, kept in place of the earlier one: 1 (line 7)"}},
+      {"a header's code is its first run of hexadecimal digits",
+       "[[038c] x\n0,0;1,1\n\n[#0041] A\n0,0;2,2\n\n[ 42 ] B\n0,0;4,4\n\n",
+       {{0x38C, {{{0, 0, 0}, {1, 1, 0}}}}, {U'A', {{{0, 0, 0}, {2, 2, 0}}}}, {U'B', {{{0, 0, 0}, {4, 4, 0}}}}},
+       {"glyph headers read from their first run of hexadecimal digits: 2 (lines 1, 7)"}},
+      {"a coordinate that does not parse is 0, and carries no bulge",
+       "[0031] 1\n0,0;6.,1.5A.41;x,2\n4,4;5,5,Ajunk\n\n",
+       {{U'1', {{{0, 0, 0}, {6, 0, 0}, {0, 2, 0}}, {{4, 4, 0}, {5, 5, 0}}}}},
+       {"coordinates or bulges that are not numbers, read as 0: 3 (lines 2, 3)"}},
+      {"a vertex of one number is skipped; a line left with one vertex draws nothing",
+       "[0031] 1\n0,0;8.;2,2\n8.;3,3\n1,0;1,9\n\n",
+       {{U'1', {{{0, 0, 0}, {2, 2, 0}}, {{1, 0, 0}, {1, 9, 0}}}}},
+       {"vertices of one number, skipped: 2 (lines 2, 3)"}},
+      {"glyphs whose copies come back to them are left out, and so is one that copies them",
+       "[0041] A\n0,0;1,1\nC0041\n\n[0042] B\nC0043\n\n[0043] C\n0,0;1,0\nC0042\n\n"
+       "[0044] D\nC0042\n\n[0045] E\n0,0;5,0\n\n",
+       {{U'E', {{{0, 0, 0}, {5, 0, 0}}}}},
+       {"glyphs that copy themselves, directly or through others, left out: 4 (lines 1, 5, 8, ...)"}},
+      {"each kind told once with its count, in the order first met; the first three lines shown",
+       "[0041] A\n8;0,0;1,1\n9;0,0;2,2\n7;0,0;3,3\n6;0,0;4,4\n0,0;y,1\n\n",
+       {{U'A', {{{0, 0, 0}, {1, 1, 0}}, {{0, 0, 0}, {2, 2, 0}}, {{0, 0, 0}, {3, 3, 0}}, {{0, 0, 0}, {4, 4, 0}},
+                {{0, 0, 0}, {0, 1, 0}}}}},
+       {"vertices of one number, skipped: 4 (lines 2, 3, 4, ...)",
+        "coordinates or bulges that are not numbers, read as 0: 1 (line 6)"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Result<StrokeFont> font = ReadLff(row.text, "t");
+    ASSERT_TRUE(font) << font.error().message;
+    Glyphs glyphs;
+    for (const StrokeGlyph& glyph : font->glyphs) {
+      if (glyph.character != U' ') glyphs[glyph.character] = Vertices(glyph.strokes);
+    }
+    EXPECT_EQ(glyphs, row.glyphs);
+    EXPECT_EQ(font->notes.Lines(), row.notes);
+  }
+  // A file as the format is written has nothing to tell.
+  Result<StrokeFont> clean = ReadLff("# Name: t\n\n[0041] A\n0,0;3,9;6,0,A0.5\nC0042\n\n[0042] B\n0,0;1,1\n\n", "t");
+  ASSERT_TRUE(clean);
+  EXPECT_TRUE(clean->notes.Empty());
+}
+
+// Junk, an empty file and a file of headers alone hold no glyph the reader
+// would draw: no font.
+TEST(LffReader, AFileWithoutGlyphsIsNoFont) {
+  std::string random;
+  unsigned state = 12345;
+  for (int k = 0; k < 5000; ++k) {
+    state = state * 1103515245 + 12345;
+    random += static_cast<char>(state >> 16);
+  }
+  for (const std::string& text : {std::string(), random, std::string("# Name: t\n# LetterSpacing: 3\n"),
+                                  std::string("[0041] A\n\n[0042] B\n5,5\n\n"), std::string("[0020]\n0,0;1,1\n\n")}) {
+    Result<StrokeFont> font = ReadLff(text, "t");
+    ASSERT_FALSE(font) << text.substr(0, 40);
+    EXPECT_EQ(font.error().message, "no glyph found: no [code] line followed by strokes");
+  }
+}
+
 TEST(LffReader, RefusesWhatWouldHangOrCrashTheReader) {
   std::string doubling;  // each glyph copies the one before twice: 2^40 copies
   char line[64];
@@ -281,13 +370,15 @@ TEST(LffReader, RefusesWhatWouldHangOrCrashTheReader) {
     std::string text;
     std::string message;
   } rows[] = {
-      {"[0041] A\nC0041\n\n", "line 1: U+0041 copies itself through a cycle of references"},
-      {"[0041] A\nC0042\n\n[0042] B\n0,0;1,1\nC0041\n\n", "line 1: U+0041 copies itself through a cycle of references"},
-      {"[0041] A\n0,0;x,9\n\n", "line 2: 'x,9' is not a vertex x,y or x,y,A<bulge>"},
       {"[0041] A\n0,0;1,nan\n\n", "line 2: '1,nan' is not a vertex x,y or x,y,A<bulge>"},
+      {"[0041] A\n0,0;1e999,1\n\n", "line 2: '1e999,1' is not a vertex x,y or x,y,A<bulge>"},
       {"[0041] A\n0,0;1,1,B2\n\n", "line 2: '1,1,B2' is not a vertex x,y or x,y,A<bulge>"},
-      {"[00Z1] A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
-      {"[0041] A\n0,0;1,1\n\n[0041] A\n0,0;2,2\n\n", "line 4: a second glyph for U+0041"},
+      {"[0041] A\n0,0;1,1,A1,2\n\n", "line 2: '1,1,A1,2' is not a vertex x,y or x,y,A<bulge>"},
+      {"[ZZ] A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
+      {"[1234567] A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
+      {"[0041 A\n0,0;1,1\n\n", "line 1: a glyph header is [ and 1 to 6 hexadecimal digits and ]"},
+      {"[110000] x\n0,0;1,1\n\n", "line 1: a glyph header's code 110000 lies past U+10FFFF, the last character"},
+      {"[FFFFFF] x\n0,0;1,1\n\n", "line 1: a glyph header's code FFFFFF lies past U+10FFFF, the last character"},
       {doubling, "U+0110 follows too many references"},
       {chain, "the glyphs follow more than 4194304 references"},
   };

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "convert/arc_math.h"
 #include "convert/import/stroke_distance.h"
 #include "convert/svg/svg_font_reader.h"
 #include "convert/svg/svg_font_writer.h"
@@ -47,6 +48,13 @@ TEST(SvgFontWriter, ArcsKeepTheirTurnInGlyphSpaceOrGoAsStraightPieces) {
       {U'c', {{-3, 0}, {0, 3}, {0, 0}, -3, 3, 90}, "M -3 0 A 3 3 0 0 0 0 3"},
       // Three quarters and stretched: the large arc, an ellipse.
       {U'd', {{2, 0}, {0, -1}, {0, 0}, 2, 1, 270}, "M 2 0 A 2 1 0 1 1 0 -1"},
+      // A half circle whose radius 4.9999996 would round up to 5 while its
+      // end rounds to 9.999999: a radius of 5 on a chord of 9.999999 puts
+      // the centre sqrt(25 - 4.9999995^2) = 0.0022 off the chord. Rounded
+      // down, the radius is too small for the chord and the reader makes it
+      // span it: the centre stays on the chord, 1e-7 from where it was.
+      {U'e', {{0, 0}, {9.9999992, 0}, {4.9999996, 0}, 4.9999996, 4.9999996, 180},
+       "M 0 0 A 4.999999 4.999999 0 0 1 9.999999 0"},
   };
   // An SVG arc with a zero radius is a straight line to its end, and one
   // ending at its start is not drawn: a circle of radius 2 about (1, 0)
@@ -135,6 +143,42 @@ std::vector<SetGlyph> SetGlyphs(const std::string& svg) {
   return glyphs;
 }
 
+// Whatever radius the file's decimals give an arc, the arc the reader
+// draws from them is either within a hundred-thousandth of a capital of it or
+// told as moved by at least as much as its centre moved: read back, each
+// arc's centre is held against the one drawn.
+TEST(SvgFontWriter, ArcsTheReaderMovesAreTold) {
+  const struct {
+    double radius, turn;  // the turn in degrees, from (radius, 0) about (0, 0)
+    Point centre;
+  } rows[] = {{4.9999996, 180, {0.1234567, 0}}, {1.2345674, 180, {0, 0}},  {7.7777777, 179.99, {0.3, 0.3}},
+              {3.1415926, 179.9, {0, 0}},       {2.7182818, 90, {1, 2}},   {0.0000017, 180, {5, 5}}};
+  constexpr double kPi = 3.14159265358979323846;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.radius);
+    double end = row.turn * kPi / 180;
+    ArcSegment arc{{row.centre.x + row.radius, row.centre.y},
+                   {row.centre.x + row.radius * std::cos(end), row.centre.y + row.radius * std::sin(end)},
+                   row.centre, row.radius, row.radius, row.turn};
+    GlyphFont font;
+    font.capHeight = 6.62;
+    font.glyphs.push_back({U'o', 'o', ArcGlyph('o', {7, 0}, arc)});
+    LossReport losses;
+    std::string svg = SvgFontText(font, "t", losses);
+    Result<StrokeFont> back = ReadSvgFont(svg, "t");
+    ASSERT_TRUE(back) << back.error().message;
+    ASSERT_EQ(back->glyphs[0].strokes.size(), 1u);
+    const auto& vertices = back->glyphs[0].strokes[0].vertices;
+    ASSERT_EQ(vertices.size(), 2u);
+    ArcSegment read = ArcOfBulge({vertices[0].x, vertices[0].y}, {vertices[1].x, vertices[1].y}, vertices[1].bulge);
+    double moved = std::hypot(read.centre.x - row.centre.x, read.centre.y - row.centre.y);
+    // A hundred-thousandth of the capital is the decimals' own noise.
+    if (moved > 6.62e-5) {
+      EXPECT_GE(losses.Largest(LossKind::kPointsMoved), moved - 1e-9) << svg;
+    }
+  }
+}
+
 TEST(SvgFontReaderProgram, HersheyPySetsWhatMorluneDraws) {
   const std::string extensions = "/usr/share/inkscape/extensions";
   if (!std::filesystem::exists(extensions + "/hershey.py")) GTEST_SKIP() << "inkscape's hershey.py is not installed";
@@ -199,12 +243,34 @@ TEST(SvgPathData, EveryCommandAbsoluteOrRelative) {
       // An arc that ends where it starts draws nothing.
       {"M 0 0 A 1 1 0 1 1 0.0 -0.0", {}},
       {"M 0 0 M 5 5 L 6 6", {{{5, 5, 0}, {6, 6, 0}}}},
+      // A closed lone move is a dot, stroked like a line of no length.
+      {"M 2 3 Z", {{{2, 3, 0}, {2, 3, 0}}}},
+      {"M 2 3 L 2 3", {{{2, 3, 0}, {2, 3, 0}}}},
+      {"M 1 1 L 4 1 m 1 1 z", {{{1, 1, 0}, {4, 1, 0}}, {{5, 2, 0}, {5, 2, 0}}}},
   };
   for (const auto& row : rows) {
     std::vector<Stroke> strokes;
     ASSERT_FALSE(ReadPathData(row.d, 1e-3, strokes)) << row.d;
     EXPECT_EQ(Vertices(strokes), row.strokes) << row.d;
   }
+}
+
+// A reader looks glyphs up one character at a time: a glyph for several
+// (a ligature) is never used, and is told as left out with its line.
+TEST(SvgFontReader, GlyphsOfSeveralCharactersAreToldAsLeftOut) {
+  const std::string svg =
+      "<svg><font horiz-adv-x='500'><font-face units-per-em='1000'/>\n"
+      "<glyph unicode='f' d='M 0 0 L 0 700'/>\n"
+      "<glyph unicode='ff' d='M 0 0 L 0 700 M 300 0 L 300 700'/>\n"
+      "<glyph unicode='f&#x69;' d='M 0 0 L 0 700'/><glyph unicode='\xEF\xAC\x80' d='M 0 0 L 0 700'/>\n"
+      "<glyph d='M 0 0 L 9 9'/><glyph unicode='' d='M 0 0 L 9 9'/>\n"
+      "<glyph unicode='\xC3\xA9\xC3\xA9' d='M 0 0 L 0 500'/></font></svg>";
+  Result<StrokeFont> font = ReadSvgFont(svg, "t");
+  ASSERT_TRUE(font) << font.error().message;
+  std::vector<char32_t> characters;
+  for (const StrokeGlyph& glyph : font->glyphs) characters.push_back(glyph.character);
+  EXPECT_EQ(characters, (std::vector<char32_t>{U'f', 0xFB00}));
+  EXPECT_EQ(font->notes.Lines(), std::vector<std::string>{"glyphs for more than one character, left out: 3 (lines 3, 4, 6)"});
 }
 
 TEST(SvgPathData, CurvesStayWithinTheFlatness) {
@@ -250,6 +316,14 @@ TEST(XmlReader, ElementsAttributesAndBrokenDocuments) {
   EXPECT_EQ(*elements[0].Attribute("a"), "1&AB");
   EXPECT_EQ(elements[2].name, "font");
   EXPECT_EQ(elements[2].parent, 1);
+  EXPECT_EQ(elements[0].line, 2u);
+  EXPECT_EQ(elements[2].line, 2u);
+  elements.clear();
+  ASSERT_FALSE(ReadXml("<a>\n\n<b/><c\n/>\n<d/></a>", elements));
+  ASSERT_EQ(elements.size(), 4u);
+  EXPECT_EQ(elements[1].line, 3u);
+  EXPECT_EQ(elements[2].line, 3u);
+  EXPECT_EQ(elements[3].line, 5u);
 
   std::string deep;
   for (int k = 0; k < 300; ++k) deep += "<g>";

@@ -218,6 +218,51 @@ TEST(ConvertRun, ImportsNeverPassTheirToleranceSilently) {
   }
 }
 
+// A file its reader takes leniently is read as that reader takes it and
+// told line by line; --strict refuses it and writes nothing. A file with
+// no glyph is no font.
+TEST(ConvertRun, WhatStraysFromTheFormatIsToldAndStrictRefusesIt) {
+  const std::string dir = MakeTempDir();
+  WriteFileBytes(dir + "/stray.lff",
+                 "[0041] A\n0,0;3,9;6,0\n\n[[0042] B\n0,0;6.,1.5A.41\n\n[0041] A\n0,0;9,9\n\n");
+  WriteFileBytes(dir + "/empty.lff", "");
+  WriteFileBytes(dir + "/liga.svg",
+                 "<svg><font horiz-adv-x='500'>\n<glyph unicode='H' d='M 0 0 L 0 700'/>\n"
+                 "<glyph unicode='fi' d='M 0 0 L 0 700'/></font></svg>");
+  const std::string stray = "morlune-convert: stray.lff: ";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // up to the import's report, or whole
+  } rows[] = {
+      {{"stray.lff", "stray.kqx"}, 0,
+       stray + "glyph headers read from their first run of hexadecimal digits: 1 (line 4)\n" + stray +
+           "coordinates or bulges that are not numbers, read as 0: 1 (line 5)\n" + stray +
+           "glyphs for a code given before, kept in place of the earlier one: 1 (line 7)\n" + stray + "3 glyphs, "},
+      {{"--strict", "stray.lff", "stray.kqx"}, 1,
+       stray + "glyph headers read from their first run of hexadecimal digits: 1 (line 4)\n" + stray +
+           "coordinates or bulges that are not numbers, read as 0: 1 (line 5)\n" + stray +
+           "glyphs for a code given before, kept in place of the earlier one: 1 (line 7)\n" + stray +
+           "not written: --strict and the input is not read whole as written\n"},
+      {{"liga.svg", "liga.kqx"}, 0,
+       "morlune-convert: liga.svg: glyphs for more than one character, left out: 1 (line 3)\n"
+       "morlune-convert: liga.svg: 1 glyph, "},
+      {{"empty.lff", "empty.kqx"}, 1,
+       "morlune-convert: empty.lff: cannot be read as lff: no glyph found: no [code] line followed by strokes\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[row.args.size() - 2]);
+    ProcessResult run = Convert(row.args, "", dir);
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_EQ(run.err.substr(0, row.err.size()), row.err);
+    if (row.status != 0) {
+      EXPECT_EQ(run.err, row.err);
+    }
+    EXPECT_EQ(FileExists(dir + "/" + row.args.back()), row.status == 0);
+    std::filesystem::remove(dir + "/" + row.args.back());
+  }
+}
+
 // An LFF's glyphs wait for its header, which needs them all: in memory,
 // past 1 MiB in a scratch file beside the output (in the temporary folder
 // for standard output), drawn again where none can be made. The text is the
