@@ -21,6 +21,7 @@
 #include "check/report.h"
 #include "convert/code_map.h"
 #include "convert/export/glyph_export.h"
+#include "convert/export/shape_font_input.h"
 #include "convert/formats.h"
 #include "convert/import/font_import.h"
 #include "convert/interchange_io.h"
@@ -109,11 +110,27 @@ val ExportFont(const FontHandle& handle, const std::string& to, const std::strin
                const std::string& name) {
   std::optional<convert::FileFormat> format = InterchangeFormat(to);
   if (!format) return ErrorValue("badArgument", "unknown format '" + to + "': give svg, jhf or lff");
+  // A font cut short exports what it holds, the records its index announces
+  // past the file's end told as lost; one that holds no glyph at all has
+  // nothing to export.
+  convert::FontHolding holding = convert::HoldingOf(handle.font);
+  if (!holding.indexRead) {
+    return ErrorValue("unreadable", "cannot be read as a shape font: its index is cut short or cannot be read");
+  }
+  if (holding.glyphs == 0) {
+    std::string why = holding.unreached == 0 ? ""
+                      : " (the file ends before the " + std::to_string(holding.unreached) +
+                            (holding.unreached == 1 ? " record" : " records") + " its index announces)";
+    return ErrorValue("unreadable", "holds no glyph to export" + why);
+  }
   std::string problem;
   std::optional<convert::CodeMap> codes = convert::CodeMap::For(handle.font.variant(), encoding, problem);
   if (!codes) return ErrorValue("encoding", "cannot map its codes to characters: " + problem);
   convert::ShapeGlyphs glyphs(handle.font, *codes, name);
   convert::LossReport losses;
+  if (holding.unreached > 0) {
+    losses.Add(convert::LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
+  }
   TextHolding inMemory;
   inMemory.inMemory = std::numeric_limits<std::size_t>::max();
   std::string text = CapturedText(

@@ -40,6 +40,17 @@ for (const font of shapeFonts.filter((f) => !f.name.startsWith('cut_index'))) {
   });
 }
 
+test('a font cut inside its index is refused as morlune-convert refuses it', native, () => {
+  const font = shapeFonts.find((f) => f.name === 'cut_index.kqx');
+  const opened = morlune.openFont(font.bytes);
+  for (const format of ['svg', 'jhf', 'lff']) {
+    const tool = run('morlune-convert', [font.path, `out.${format}`]);
+    assert.notEqual(tool.status, 0);
+    const [told] = messages(tool.stderr, 'morlune-convert').map((m) => m.slice(m.indexOf(': ') + 2));
+    assert.throws(() => opened.exportAs(format), { name: 'MorluneError', kind: 'unreadable', message: told });
+  }
+});
+
 test('a bigfont exports through a code page', native, () => {
   const font = shapeFonts.find((f) => f.name === 'handmade_big.kqs');
   const opened = morlune.openFont(font.bytes);
