@@ -131,11 +131,11 @@ void RoundTrip(convert::FileFormat format, convert::GlyphFont& original, const c
   // trust the stated height: a font whose capitals are not its height
   // comes back at another size, the same drawing.)
   double cap = original.capHeight;
-  double fileUnitsPerOriginal = format == convert::FileFormat::kSvgFont ? 1 : read->capHeight / cap;
+  double fileUnitsPerOriginal = format == convert::FileFormat::kSvg ? 1 : read->capHeight / cap;
   double backScale = read->capHeight / imported->heightUnits / fileUnitsPerOriginal;
   double importError = std::max(imported->tolerance, imported->largestError) / fileUnitsPerOriginal;
   double allowed = ReportedMove(losses) + importError + kArithmeticInCaps * cap +
-                   (format == convert::FileFormat::kSvgFont ? kSvgWrittenMove : 0);
+                   (format == convert::FileFormat::kSvg ? kSvgWrittenMove : 0);
   double work = 0;
 
   std::map<std::uint32_t, const convert::CharacterGlyph*> originals;
@@ -241,7 +241,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   convert::LossReport losses;
   std::optional<convert::GlyphFont> glyphs = OpenSmall(std::span(data + 1, size - 1), losses);
   if (!glyphs) return 0;
-  constexpr convert::FileFormat kFormats[3] = {convert::FileFormat::kSvgFont, convert::FileFormat::kJhf,
+  constexpr convert::FileFormat kFormats[3] = {convert::FileFormat::kSvg, convert::FileFormat::kJhf,
                                                convert::FileFormat::kLff};
   RoundTrip(kFormats[data[0] % 3], *glyphs, losses);
   return 0;

@@ -13,5 +13,7 @@ void BindGeometry(py::module_& module);
 void BindFont(py::module_& module);
 void BindCompile(py::module_& module);
 void BindText(py::module_& module);
+void BindConvert(py::module_& module);
+void BindCheck(py::module_& module);
 
 }  // namespace morlune::python

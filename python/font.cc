@@ -8,8 +8,10 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <morlune/morlune.h>
+#include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
 #include "python/bindings.h"
@@ -54,15 +56,19 @@ FontHandle FontFromFile(const std::filesystem::path& path) {
   return FontHandle{Unwrap(std::move(font)), py::none()};
 }
 
+// One record as a script sees it.
+PyRecord RecordOf(const Record& record) {
+  py::object defaultName = py::none();
+  if (record.defaultName) defaultName = TextOf(*record.defaultName);
+  return PyRecord{record.code, BytesOf(record.name), std::move(defaultName), BytesOf(record.data)};
+}
+
 py::object Records(FontHandle& handle) {
   if (handle.records.is_none()) {
     const auto& records = handle.font.records();
     py::tuple tuple(records.size());
     for (std::size_t index = 0; index < records.size(); ++index) {
-      const Record& record = records[index];
-      py::object defaultName = py::none();
-      if (record.defaultName) defaultName = TextOf(*record.defaultName);
-      tuple[index] = py::cast(PyRecord{record.code, BytesOf(record.name), std::move(defaultName), BytesOf(record.data)});
+      tuple[index] = py::cast(RecordOf(records[index]));
     }
     handle.records = std::move(tuple);
   }
@@ -84,10 +90,55 @@ py::bytes Decompile(const FontHandle& handle, bool decimal, bool escaped) {
   return py::bytes(decompiled.text);
 }
 
-Glyph GlyphOf(const FontHandle& handle, std::uint32_t code) {
+// What morlune writes on standard error for the font ("Could not read
+// shape index"): a font cut short opens, with what could be read of it.
+py::object Notices(FontHandle& handle) {
+  if (handle.notices.is_none()) {
+    Decompiled decompiled;
+    {
+      py::gil_scoped_release release;
+      decompiled = handle.font.Decompile();
+    }
+    py::list notices;
+    for (const std::string& notice : decompiled.notices) notices.append(TextOf(notice));
+    handle.notices = std::move(notices);
+  }
+  return handle.notices;
+}
+
+py::bytes CompileBack(const FontHandle& handle, const std::optional<std::string>& variant, bool dropDefaultNames,
+                      bool takeCounted) {
+  CompileOptions options{.variant = std::nullopt, .dropDefaultNames = dropDefaultNames, .takeCounted = takeCounted};
+  if (variant) {
+    options.variant = VariantFromName(*variant);
+    if (!options.variant) {
+      throw py::value_error("unknown variant '" + *variant + "': give shapes10, shapes11, bigfont or unifont");
+    }
+  }
+  auto compiled = [&] {
+    py::gil_scoped_release release;
+    return handle.font.CompileBack(options);
+  }();
+  std::vector<Byte> bytes = Unwrap(std::move(compiled));
+  return py::bytes(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+py::object Find(const FontHandle& handle, const py::handle& code) {
+  std::optional<std::uint32_t> known = CodeOf(code);
+  const Record* record = known ? handle.font.Find(*known) : nullptr;
+  if (record == nullptr) return py::none();
+  return py::cast(RecordOf(*record));
+}
+
+Glyph GlyphOf(const FontHandle& handle, const py::handle& code) {
+  std::optional<std::uint32_t> known = CodeOf(code);
+  if (!known) {
+    py::object hex = py::module_::import("builtins").attr("format")(code, "04X");
+    throw py::key_error("the font has no shape " + hex.cast<std::string>());
+  }
   auto glyph = [&] {
     py::gil_scoped_release release;
-    return handle.font.GlyphOf(code);
+    return handle.font.GlyphOf(*known);
   }();
   return Unwrap(std::move(glyph));
 }
@@ -115,6 +166,17 @@ std::string RecordRepr(const PyRecord& record) {
 
 }  // namespace
 
+std::optional<std::uint32_t> CodeOf(const py::handle& code) {
+  if (!py::isinstance<py::int_>(code)) {
+    throw py::type_error("a code is an int, not " + std::string(py::str(py::type::of(code).attr("__name__"))));
+  }
+  int overflow = 0;
+  long long value = PyLong_AsLongLongAndOverflow(code.ptr(), &overflow);
+  if (value == -1 && PyErr_Occurred()) throw py::error_already_set();
+  if (overflow != 0 || value < 0 || value > 0xFFFFFFFFLL) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
 void BindFont(py::module_& module) {
   py::class_<PyRecord>(module, "Record",
                        "One record of a font, as the decompiler walks it: the font-header record\n"
@@ -140,8 +202,11 @@ void BindFont(py::module_& module) {
                   "Opens a compiled font or source text from a file (str or path-like).\n"
                   "Raises OSError when the file cannot be read.")
       .def_property_readonly(
-          "kind", [](const FontHandle& handle) { return std::string(VariantName(handle.font.variant())); },
+          "variant", [](const FontHandle& handle) { return std::string(VariantName(handle.font.variant())); },
           "The variant: \"shapes10\", \"shapes11\", \"bigfont\" or \"unifont\".")
+      .def_property_readonly(
+          "kind", [](const FontHandle& handle) { return std::string(VariantName(handle.font.variant())); },
+          "The old name of variant, kept for one release.")
       .def_property_readonly("records", &Records,
                              "The records in the decompiler's order, the font-header record included\n"
                              "(a tuple of Record).")
@@ -158,8 +223,16 @@ void BindFont(py::module_& module) {
                              "A bigfont's ranges of lead bytes that begin two-byte codes, as a list\n"
                              "of (first, last); empty for the other variants.")
       .def_property_readonly(
-          "compiled", [](const FontHandle& handle) { return BytesOf(handle.font.bytes()); },
+          "bytes", [](const FontHandle& handle) { return BytesOf(handle.font.bytes()); },
           "The compiled font's bytes (for source text, those it compiled to).")
+      .def_property_readonly(
+          "compiled", [](const FontHandle& handle) { return BytesOf(handle.font.bytes()); },
+          "The old name of bytes, kept for one release.")
+      .def_property_readonly("notices", &Notices,
+                             "What the morlune command writes on standard error for the font, a str a\n"
+                             "line (\"Could not read shape index\" for bytes cut inside the index): a\n"
+                             "font that is damaged opens with what can be read of it. Empty for a\n"
+                             "whole font.")
       .def_property_readonly(
           "diagnostics", [](const FontHandle& handle) { return DiagnosticTuples(handle.font.compileDiagnostics(), false); },
           "For a font opened from source text, the compiler's warnings as a list of\n"
@@ -168,6 +241,12 @@ void BindFont(py::module_& module) {
            "The source text, exactly as the morlune command writes it on standard output\n"
            "(bytes). decimal: codes in decimal (morlune -d); escaped: \"esc:\" names for\n"
            "unnamed two-byte codes (morlune -e).")
+      .def("compile_back", &CompileBack, py::kw_only(), py::arg("variant") = py::none(),
+           py::arg("drop_default_names") = false, py::arg("take_counted") = false,
+           "The decompiled text compiled back to a font's bytes, as morlune |\n"
+           "morlune-compile gives them; the options are compile()'s.")
+      .def("find", &Find, py::arg("code"),
+           "The first record the decompiler walks with that code (a Record), or None.")
       .def("glyph", &GlyphOf, py::arg("code"),
            "The geometry of the first record with that code, drawn as a character\n"
            "(a Glyph). Raises KeyError when no record has the code.")
@@ -178,7 +257,11 @@ void BindFont(py::module_& module) {
           "__len__", [](const FontHandle& handle) { return handle.font.records().size(); },
           "The number of records, the font-header record included.")
       .def(
-          "__contains__", [](const FontHandle& handle, std::uint32_t code) { return handle.font.Find(code) != nullptr; },
+          "__contains__",
+          [](const FontHandle& handle, const py::handle& code) {
+            std::optional<std::uint32_t> known = CodeOf(code);
+            return known && handle.font.Find(*known) != nullptr;
+          },
           py::arg("code"), "Whether a record has the code.")
       .def("__repr__", &FontRepr);
 }

@@ -16,7 +16,8 @@
 namespace morlune::python {
 namespace {
 
-// collections.namedtuple("PlacedGlyph", "code origin"), made with the module.
+// collections.namedtuple("PlacedGlyph", "code origin from_bigfont"), made
+// with the module.
 PyObject* placedGlyph = nullptr;
 
 TextLayout LayOut(const std::string& text, const FontHandle& font, const FontHandle* bigfont, double height,
@@ -37,7 +38,7 @@ TextLayout LayOut(const std::string& text, const FontHandle& font, const FontHan
 py::list Glyphs(const TextLayout& layout) {
   py::object type = py::reinterpret_borrow<py::object>(placedGlyph);
   py::list list;
-  for (const PlacedGlyph& glyph : layout.glyphs) list.append(type(glyph.code, PointTuple(glyph.origin)));
+  for (const PlacedGlyph& glyph : layout.glyphs) list.append(type(glyph.code, PointTuple(glyph.origin), glyph.fromBigfont));
   return list;
 }
 
@@ -54,10 +55,20 @@ py::str Missing(const TextLayout& layout) {
   return py::reinterpret_steal<py::str>(text);
 }
 
-py::list Warnings(const TextLayout& layout) {
-  py::list list;
-  for (const std::string& warning : layout.warnings) list.append(TextOf(warning));
-  return list;
+// Python's names for the kinds: stable words a script can compare.
+const char* KindName(TextWarningKind kind) {
+  switch (kind) {
+    case TextWarningKind::kGlyph: return "glyph";
+    case TextWarningKind::kNotWritable: return "not_writable";
+    case TextWarningKind::kNoSuchShape: return "no_such_shape";
+    case TextWarningKind::kLinePastBound: return "line_past_bound";
+  }
+  return "unknown";
+}
+
+std::string WarningRepr(const TextWarning& warning) {
+  return std::string("<morlune.TextWarning ") + KindName(warning.kind) + " code=" + std::to_string(warning.code) +
+         ">";
 }
 
 std::string LayoutRepr(const TextLayout& layout) {
@@ -71,10 +82,42 @@ std::string LayoutRepr(const TextLayout& layout) {
 
 void BindText(py::module_& module) {
   py::object namedtuple = py::module_::import("collections").attr("namedtuple");
-  py::object type = namedtuple("PlacedGlyph", "code origin", py::arg("module") = "morlune");
-  type.attr("__doc__") = "A glyph of a TextLayout: its code (int) and its origin (x, y) in drawing units.";
+  py::object type = namedtuple("PlacedGlyph", "code origin from_bigfont", py::arg("module") = "morlune");
+  type.attr("__doc__") =
+      "A glyph of a TextLayout: its code (int), its origin (x, y) in drawing units,\n"
+      "and whether it came from the style's bigfont (bool).";
   placedGlyph = type.inc_ref().ptr();  // kept for the life of the process, as the module is
   module.add_object("PlacedGlyph", type);
+
+  py::class_<TextWarning>(module, "TextWarning", "Something setting a text skipped, or where it stopped.")
+      .def_property_readonly(
+          "kind", [](const TextWarning& warning) { return KindName(warning.kind); },
+          "What happened (str): \"glyph\" (a glyph's drawing: see glyph_warning),\n"
+          "\"not_writable\" (a character past the fonts' codes or the code page),\n"
+          "\"no_such_shape\" (a code without a shape) or \"line_past_bound\" (the\n"
+          "line passes 2^31 units).")
+      .def_readonly("code", &TextWarning::code,
+                    "The shape concerned: drawn, lacked, or the last one set (int; 0 for\n"
+                    "not_writable).")
+      .def_property_readonly(
+          "character",
+          [](const TextWarning& warning) -> py::object {
+            if (warning.kind != TextWarningKind::kNotWritable) return py::none();
+            return py::reinterpret_steal<py::object>(PyUnicode_FromOrdinal(static_cast<int>(warning.character)));
+          },
+          "not_writable: the character left out (str); None otherwise.")
+      .def_property_readonly(
+          "glyph_warning",
+          [](const TextWarning& warning) -> py::object {
+            if (warning.kind != TextWarningKind::kGlyph) return py::none();
+            return py::cast(warning.glyph);
+          },
+          "glyph: the drawing's own warning (a GlyphWarning); None otherwise.")
+      .def_property_readonly(
+          "message", [](const TextWarning& warning) { return TextOf(warning.message); },
+          "The line morlune-draw writes for it (str).")
+      .def("__str__", [](const TextWarning& warning) { return TextOf(warning.message); })
+      .def("__repr__", &WarningRepr);
 
   py::class_<TextLayout>(module, "TextLayout",
                          "A line of text set in a font: made by layout_text(). Drawing units: x to\n"
@@ -96,7 +139,10 @@ void BindText(py::module_& module) {
       .def_property_readonly("missing", &Missing,
                              "The characters that the fonts lack or the code page cannot write, each\n"
                              "once, in the order they first come (str).")
-      .def_property_readonly("warnings", &Warnings, "What the glyphs' drawing skipped (a list of str).")
+      .def_property_readonly(
+          "warnings", [](const TextLayout& layout) { return py::cast(layout.warnings); },
+          "What setting the text skipped, in the order met: characters left out, then\n"
+          "each glyph's drawing (a list of TextWarning; str() of one is its line).")
       .def("__repr__", &LayoutRepr);
 
   module.def("layout_text", &LayOut, py::arg("text"), py::arg("font"), py::arg("bigfont") = nullptr,

@@ -18,7 +18,7 @@ for kind, start, end, *arc in line.segments:
     if kind == "line":
         data.append("L " + xy(end))
     else:
-        centre, (ax, ay), sweep = arc
+        centre, (ax, ay), sweep, *shear = arc  # shear: text set oblique
         clockwise = (sweep < 0) == (ax * ay > 0)  # a mirrored arc turns the other way
         data.append("A %g %g 0 %d %d %s" % (abs(ax), abs(ay), abs(sweep) > 180, clockwise, xy(end)))
 with open(svg_path, "w") as svg:

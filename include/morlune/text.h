@@ -34,14 +34,36 @@ struct PlacedGlyph {
   Point origin;              // in drawing units
 };
 
+// What setting a text skipped or where it stopped.
+enum class TextWarningKind : std::uint8_t {
+  kGlyph,          // a glyph's drawing skipped something or stopped: glyph says what
+  kNotWritable,    // a character past the fonts' codes or outside the code page: left out
+  kNoSuchShape,    // no shape of the font has the code: its character is left out
+  kLinePastBound,  // the line passes 2^31 units: the characters after the shape are left out
+};
+
+struct TextWarning {
+  TextWarningKind kind = TextWarningKind::kGlyph;
+  // The shape concerned: the one drawn (kGlyph), the one lacked
+  // (kNoSuchShape), the last one set (kLinePastBound); 0 for kNotWritable.
+  std::uint32_t code = 0;
+  char32_t character = 0;  // kNotWritable: the character left out
+  GlyphWarning glyph;      // kGlyph: the drawing's own warning, its record and count
+  std::string message;     // the line morlune-draw writes for it
+};
+
 struct TextLayout {
   std::vector<PlacedGlyph> glyphs;  // in text order
   std::vector<Path> paths;          // in drawing units
   Point advance;                    // where the next text would start
   Box bounds;                       // of the drawn paths
   std::u32string missing;           // characters the fonts lack or the code page cannot write, once each
-  std::vector<std::string> warnings;
+  std::vector<TextWarning> warnings;  // in the order met: characters left out first, then glyph by glyph
 };
+
+// Whether the system knows the code page by that name (as TextStyle's
+// encoding names it).
+MORLUNE_API bool KnowsEncoding(std::string_view name);
 
 // Sets text (UTF-8) in the style.
 MORLUNE_API Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text,

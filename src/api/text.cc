@@ -5,6 +5,7 @@
 #include "api/text_setting.h"
 #include "drawing/draw_warnings.h"
 #include "drawing/glyph_bounds.h"
+#include "platform/code_page.h"
 
 namespace morlune {
 namespace {
@@ -35,16 +36,28 @@ class Gathered : public GlyphsInText, public DrawMessages {
     }
   }
   void Missing(char32_t character) override { layout_.missing += character; }
-  void ShapeWarning(int code, const std::string& text) override {
-    layout_.warnings.push_back("shape " + CodeText(code) + ": " + text);
+  void GlyphWarned(int shape, const GlyphWarning& warning) override {
+    TextWarning& told = layout_.warnings.emplace_back();
+    told.kind = TextWarningKind::kGlyph;
+    told.code = static_cast<std::uint32_t>(shape);
+    told.glyph = warning;
+    told.message = "shape " + CodeText(shape) + ": " + warning.message;
   }
-  void FontWarning(const std::string& text) override { layout_.warnings.push_back(text); }
+  void TextWarned(const TextWarning& warning) override { layout_.warnings.push_back(warning); }
+  // Every warning comes as data through the two above.
+  void ShapeWarning(int, const std::string&) override {}
+  void FontWarning(const std::string&) override {}
 
  private:
   TextLayout& layout_;
 };
 
 }  // namespace
+
+bool KnowsEncoding(std::string_view name) {
+  CodePageConverter codePage;
+  return !name.empty() && codePage.Open(std::string(name));
+}
 
 Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text, const DrawLimits& limits) {
   TextLayout layout;

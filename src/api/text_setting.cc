@@ -24,6 +24,16 @@
 namespace morlune {
 namespace {
 
+// A warning of the text itself, not of a glyph's drawing.
+TextWarning Told(TextWarningKind kind, std::uint32_t code, char32_t character, std::string message) {
+  TextWarning warning;
+  warning.kind = kind;
+  warning.code = code;
+  warning.character = character;
+  warning.message = std::move(message);
+  return warning;
+}
+
 constexpr double kLargestOblique = 85;  // degrees either way, as drafting programs allow
 
 // Font units to drawing units about the glyph's origin.
@@ -137,7 +147,8 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
   std::vector<TextCode> codes =
       TextCodes(characters, numbering, toCodePage, [&](char32_t character, const std::string& why) {
         if (toldCharacters.insert(character).second) {
-          messages.FontWarning("character " + CharacterName(character) + ": " + why + "; it is left out");
+          messages.TextWarned(Told(TextWarningKind::kNotWritable, 0, character,
+                               "character " + CharacterName(character) + ": " + why + "; it is left out"));
         }
         leaveOut(character);
       });
@@ -156,7 +167,8 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
       continue;
     }
     if (toldCodes.insert({code.fromBigfont, code.code}).second) {
-      messages.ShapeWarning(code.code, "the font has no such shape; the character is left out");
+      messages.TextWarned(Told(TextWarningKind::kNoSuchShape, code.code, 0,
+                           "shape " + CodeText(code.code) + ": the font has no such shape; the character is left out"));
     }
     leaveOut(characters[code.character]);
   }
@@ -173,8 +185,9 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
     glyphs.Glyph({glyph.code.code, glyph.code.fromBigfont, map.Shear(pen), map.Shear(moved), mapped});
     pen = {pen.x + moved.x, pen.y + moved.y};
     if (!(std::fabs(pen.x) <= kMaxMagnitude && std::fabs(pen.y) <= kMaxMagnitude)) {
-      messages.FontWarning("the line passes 2^31 units after shape " + CodeText(glyph.code.code) +
-                           "; the characters after it are left out");
+      messages.TextWarned(Told(TextWarningKind::kLinePastBound, glyph.code.code, 0,
+                           "the line passes 2^31 units after shape " + CodeText(glyph.code.code) +
+                               "; the characters after it are left out"));
       break;
     }
   }

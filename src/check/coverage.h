@@ -10,15 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include <morlune/check.h>
+
 #include "check/finding.h"
 #include "check/structure_checks.h"
 
 namespace morlune::check {
 
-struct CharacterSet {
-  std::string label;                 // as given on the command line
-  std::vector<char32_t> characters;  // ascending, each once
-};
+// The library's own form of a set.
+using CharacterSet = morlune::CharacterSet;
 
 // Whether a code point is a character a font may be asked to draw: no
 // control, surrogate, private use or noncharacter.

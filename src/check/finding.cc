@@ -3,25 +3,6 @@
 
 namespace morlune::check {
 
-const char* SeverityName(Severity severity) {
-  switch (severity) {
-    case Severity::kInfo:
-      return "INFO";
-    case Severity::kWarn:
-      return "WARN";
-    case Severity::kFail:
-      return "FAIL";
-  }
-  return "FAIL";
-}
-
-std::optional<Severity> SeverityFromName(const std::string& name) {
-  for (Severity severity : {Severity::kInfo, Severity::kWarn, Severity::kFail}) {
-    if (name == SeverityName(severity)) return severity;
-  }
-  return std::nullopt;
-}
-
 const std::vector<FindingKind>& FindingKinds() {
   using enum FindingId;
   constexpr Severity I = Severity::kInfo, W = Severity::kWarn, F = Severity::kFail;
@@ -94,37 +75,6 @@ std::string Counted(long long count, const char* one, const char* many) {
   return text;
 }
 
-void FindingCounts::Add(Severity severity) {
-  switch (severity) {
-    case Severity::kInfo:
-      ++info;
-      break;
-    case Severity::kWarn:
-      ++warn;
-      break;
-    case Severity::kFail:
-      ++fail;
-      break;
-  }
-}
-
-void FindingCounts::Add(const FindingCounts& other) {
-  info += other.info;
-  warn += other.warn;
-  fail += other.fail;
-}
-
-bool FindingCounts::AnyAtOrAbove(Severity level) const {
-  switch (level) {
-    case Severity::kInfo:
-      return info + warn + fail > 0;
-    case Severity::kWarn:
-      return warn + fail > 0;
-    case Severity::kFail:
-      return fail > 0;
-  }
-  return fail > 0;
-}
 
 FindingCounts CountFindings(const std::vector<Finding>& findings) {
   FindingCounts counts;
@@ -133,3 +83,28 @@ FindingCounts CountFindings(const std::vector<Finding>& findings) {
 }
 
 }  // namespace morlune::check
+
+namespace morlune {
+
+std::string_view SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kInfo:
+      return "INFO";
+    case Severity::kWarn:
+      return "WARN";
+    case Severity::kFail:
+      return "FAIL";
+  }
+  return "FAIL";
+}
+
+std::optional<Severity> SeverityFromName(std::string_view name) {
+  std::string upper;
+  for (char c : name) upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  for (Severity severity : {Severity::kInfo, Severity::kWarn, Severity::kFail}) {
+    if (upper == SeverityName(severity)) return severity;
+  }
+  return std::nullopt;
+}
+
+}  // namespace morlune

@@ -10,14 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include <morlune/check.h>
+
 namespace morlune::check {
 
-// In rising order, so that "at or above --fail-on" is a comparison.
-enum class Severity : std::uint8_t { kInfo, kWarn, kFail };
-
-// "INFO", "WARN", "FAIL".
-const char* SeverityName(Severity severity);
-std::optional<Severity> SeverityFromName(const std::string& name);
+// The library's severities (SeverityName and SeverityFromName with them).
+using Severity = morlune::Severity;
 
 // Every kind of finding, each with one identifier and one severity.
 enum class FindingId : std::uint8_t {
@@ -98,15 +96,7 @@ Finding FontFinding(FindingId id, std::string text);
 // A count with its noun: "1 byte", "3 bytes".
 std::string Counted(long long count, const char* one, const char* many);
 
-struct FindingCounts {
-  long long info = 0;
-  long long warn = 0;
-  long long fail = 0;
-  void Add(Severity severity);
-  void Add(const FindingCounts& other);
-  // True when something at or above the level was found.
-  bool AnyAtOrAbove(Severity level) const;
-};
+using FindingCounts = morlune::FindingCounts;
 
 FindingCounts CountFindings(const std::vector<Finding>& findings);
 

@@ -1,3 +1,4 @@
+// The formats by the names of their files' extensions, both ways.
 #include "convert/formats.h"
 
 #include <array>
@@ -10,7 +11,7 @@ namespace {
 constexpr std::array<std::pair<std::string_view, FileFormat>, 5> kNames = {{
     {"kqx", FileFormat::kCompiled},
     {"kqs", FileFormat::kSource},
-    {"svg", FileFormat::kSvgFont},
+    {"svg", FileFormat::kSvg},
     {"jhf", FileFormat::kJhf},
     {"lff", FileFormat::kLff},
 }};
@@ -42,3 +43,11 @@ std::optional<FileFormat> FormatFromPath(std::string_view path) {
 }
 
 }  // namespace morlune::convert
+
+namespace morlune {
+
+std::string_view FontFormatName(FontFormat format) { return convert::FormatName(format); }
+std::optional<FontFormat> FontFormatFromName(std::string_view name) { return convert::FormatFromName(name); }
+std::optional<FontFormat> FontFormatOfPath(std::string_view path) { return convert::FormatFromPath(path); }
+
+}  // namespace morlune

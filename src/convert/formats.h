@@ -5,15 +5,12 @@
 #include <optional>
 #include <string_view>
 
+#include <morlune/convert.h>
+
 namespace morlune::convert {
 
-enum class FileFormat {
-  kCompiled,  // .kqx: a compiled shape font of any variant
-  kSource,    // .kqs: shape source text
-  kSvgFont,   // .svg: an SVG font
-  kJhf,       // .jhf: Hershey glyph lines
-  kLff,       // .lff: a single-line font of drafting programs
-};
+// The library's own list of the formats.
+using FileFormat = FontFormat;
 
 // "kqx", "kqs", "svg", "jhf", "lff".
 std::string_view FormatName(FileFormat format);

@@ -12,7 +12,7 @@ namespace morlune::convert {
 void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::string& baseName, LossReport& losses,
                           TextOutput& out, const TextHolding& holding) {
   switch (format) {
-    case FileFormat::kSvgFont: return WriteSvgFont(font, baseName, losses, out);
+    case FileFormat::kSvg: return WriteSvgFont(font, baseName, losses, out);
     case FileFormat::kJhf: return WriteJhf(font, losses, out);
     case FileFormat::kLff: return WriteLff(font, losses, out, holding);
     default: return;
@@ -21,7 +21,7 @@ void WriteInterchangeFont(FileFormat format, GlyphSource& font, const std::strin
 
 Result<StrokeFont> ReadInterchangeFont(FileFormat format, std::string_view text, const std::string& fallbackName) {
   switch (format) {
-    case FileFormat::kSvgFont: return ReadSvgFont(text, fallbackName);
+    case FileFormat::kSvg: return ReadSvgFont(text, fallbackName);
     case FileFormat::kJhf: return ReadJhf(text, fallbackName);
     case FileFormat::kLff: return ReadLff(text, fallbackName);
     default: return Error{ErrorKind::kBadArgument, "not an interchange format", {}};

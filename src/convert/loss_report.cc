@@ -25,7 +25,7 @@ constexpr KindText kKindTexts[] = {
     {"glyphs of an advance alone, which the format cannot hold, left out", nullptr},
     {"records the font's index announces and the file does not hold", nullptr},
 };
-static_assert(std::size(kKindTexts) == static_cast<std::size_t>(LossKind::kCount));
+static_assert(std::size(kKindTexts) == kLossKindCount);
 
 }  // namespace
 

@@ -7,22 +7,13 @@
 #include <string>
 #include <vector>
 
+#include <morlune/convert.h>
+
 namespace morlune::convert {
 
-enum class LossKind : std::size_t {
-  kArcsFlattened,    // arcs written as straight pieces; amount: farthest the pieces stray
-  kPointsMoved,      // points rounded to the format's grid; amount: farthest move
-  kAdvancesMoved,    // advances the format cannot hold exactly; amount: largest change
-  kCodesDropped,     // glyphs whose code the format cannot hold
-  kVerticalDropped,  // items that apply to vertical text only
-  kPointsClamped,    // points outside the range the format can hold, pulled in
-  kStrokesCut,       // glyphs whose strokes pass what one record of the format holds
-  kDrawingStopped,   // glyphs whose drawing stopped early or skipped a part (the font's own fault)
-  kInkedNoWidth,     // glyphs that draw but have no width, which the format's reader skips
-  kBlankDropped,     // glyphs of an advance alone, which the format cannot hold
-  kRecordsUnreached, // records the font's index announces and the file does not hold
-  kCount,
-};
+// The library's own list of the kinds, with their count.
+using LossKind = morlune::LossKind;
+inline constexpr std::size_t kLossKindCount = static_cast<std::size_t>(LossKind::kRecordsUnreached) + 1;
 
 class LossReport {
  public:
@@ -46,7 +37,7 @@ class LossReport {
     long long count = 0;
     double largest = 0;
   };
-  std::array<Tally, static_cast<std::size_t>(LossKind::kCount)> tallies_{};
+  std::array<Tally, kLossKindCount> tallies_{};
   double noiseFloor_ = 0;
 };
 

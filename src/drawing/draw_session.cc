@@ -11,9 +11,13 @@ Point DrawSession::Draw(int record, GeometrySink& sink) {
   if (messages_ == nullptr) return advance;
   int code = font_.Code(record);
   for (const WarningTally::Entry& entry : drawer_.Warnings().Entries()) {
-    messages_->ShapeWarning(code, TalliedWarningText(entry, budget_));
+    messages_->GlyphWarned(code, {entry.warning, static_cast<std::uint32_t>(entry.code), entry.count,
+                                  TalliedWarningText(entry, budget_)});
   }
-  if (drawer_.SpentTheRun()) messages_->ShapeWarning(code, DrawWarningText(DrawWarning::kRunSpent, code, budget_));
+  if (drawer_.SpentTheRun()) {
+    messages_->GlyphWarned(code, {DrawWarning::kRunSpent, static_cast<std::uint32_t>(code), 1,
+                                  DrawWarningText(DrawWarning::kRunSpent, code, budget_)});
+  }
   return advance;
 }
 

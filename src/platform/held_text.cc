@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "platform/scratch_file.h"
 #include "platform/unique_for_overwrite.h"
 
 namespace morlune {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/file_io.h"
 #include "platform/unique_for_overwrite.h"
@@ -31,6 +32,7 @@ void TextOutput::Release() {
   fd_ = -1;
   ownsFd_ = false;
   capture_ = nullptr;
+  sink_ = nullptr;
 }
 
 void TextOutput::AttachFd(int fd, bool ownsFd) {
@@ -42,6 +44,11 @@ void TextOutput::AttachFd(int fd, bool ownsFd) {
 void TextOutput::AttachCapture(std::string* capture) {
   Release();
   capture_ = capture;
+}
+
+void TextOutput::AttachSink(std::function<void(std::string_view)> sink) {
+  Release();
+  sink_ = std::move(sink);
 }
 
 void TextOutput::AttachNothing() { Release(); }
@@ -67,6 +74,8 @@ void TextOutput::Flush() {
 void TextOutput::Deliver(const char* text, std::size_t n) {
   if (capture_ != nullptr) {
     capture_->append(text, n);
+  } else if (sink_) {
+    sink_(std::string_view(text, n));
   } else if (fd_ >= 0 && failureErrno_ == 0) {
     // After the first refusal the rest is dropped: the text is cut short
     // already, and a broken pipe would only refuse again.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ struct TextOutput {
   void AttachFd(int fd, bool ownsFd);
   // Appends the text to *capture.
   void AttachCapture(std::string* capture);
+  // Hands the text to sink, a block at a time.
+  void AttachSink(std::function<void(std::string_view)> sink);
   // Sends the text nowhere.
   void AttachNothing();
 
@@ -82,6 +85,7 @@ struct TextOutput {
   bool crLf_ = false;
   int failureErrno_ = 0;
   std::string* capture_ = nullptr;
+  std::function<void(std::string_view)> sink_;
   std::unique_ptr<char[]> buffer_;
   std::unique_ptr<char[]> crLfBuffer_;  // the buffer widened, made on first use
   char* next_ = nullptr;

@@ -23,9 +23,11 @@ class KindTest(unittest.TestCase):
         for kind, data in table:
             with self.subTest(kind):
                 font = morlune.Font(data)
-                self.assertEqual(font.kind, kind)
-                self.assertEqual(font.compiled, data)
+                self.assertEqual(font.variant, kind)
+                self.assertEqual(font.bytes, data)
                 self.assertEqual(len(font), 3)
+                # The old names, kept for one release.
+                self.assertEqual((font.kind, font.compiled), (font.variant, font.bytes))
 
 
 class RecordsTest(unittest.TestCase):
@@ -68,6 +70,45 @@ class RecordsTest(unittest.TestCase):
         records = font.records
         del font
         self.assertEqual(records[1].data, b"\x40\x00")
+
+
+class CodesTest(unittest.TestCase):
+    """Codes as a script gives them: any int; one past what a record can
+    have is simply absent."""
+
+    def setUp(self):
+        self.font = morlune.Font(morlune.compile(shapes_source(RECORDS)))
+
+    def test_lookups(self):
+        table = [
+            # code, in the font, find's record code (None: none)
+            (0x41, True, 0x41),
+            (0x42, False, None),
+            (0, True, 0),
+            (-1, False, None),
+            (2 ** 32, False, None),
+            (2 ** 32 + 0x41, False, None),  # not wrapped to 0x41
+            (2 ** 40, False, None),
+            (2 ** 70, False, None),
+        ]
+        for code, present, found in table:
+            with self.subTest(code=code):
+                self.assertEqual(code in self.font, present)
+                record = self.font.find(code)
+                self.assertEqual(None if record is None else record.code, found)
+                if code != 0 and not present:
+                    with self.assertRaises(KeyError):
+                        self.font.glyph(code)
+        with self.assertRaises(TypeError):
+            self.font.glyph("A")
+
+    def test_compile_back(self):
+        # Names that are all set: the text compiles back to the same bytes.
+        data = morlune.compile(b"*0,4,f\n1,2,3,0\n*041,2,a\n040,0\n")
+        font = morlune.Font(data)
+        self.assertEqual(font.compile_back(), data)
+        with self.assertRaises(ValueError):
+            font.compile_back(variant="shapes12")
 
 
 class DecompileTest(unittest.TestCase):
@@ -138,6 +179,12 @@ class OpeningTest(unittest.TestCase):
                     opened()
         self.assertTrue(issubclass(morlune.FontError, ValueError))
         self.assertTrue(issubclass(morlune.CompileError, ValueError))
+
+    def test_a_font_cut_short_tells_what_could_not_be_read(self):
+        # 30 bytes: the signature (24) and the index's three words, but no
+        # entry; the decompiler says so on standard error.
+        self.assertEqual(morlune.Font(self.data[:30]).notices, ["Could not read shape index"])
+        self.assertEqual(morlune.Font(self.data).notices, [])
 
     def test_cut_short_at_every_length(self):
         # Any prefix of a font opens as a font or fails with FontError;

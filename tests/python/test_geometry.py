@@ -87,8 +87,13 @@ class SegmentsTest(GeometryTestCase):
                 # A code past 16 bits is named whole, not as the shape it wraps to.
                 with self.assertRaisesRegex(KeyError, "no shape %04X'" % code):
                     font.glyph(code)
+        # Past the codes a record can have: no record has it either.
+        for code in (-1, 2 ** 32, 2 ** 64):
+            with self.subTest(code=code):
+                with self.assertRaises(KeyError):
+                    font.glyph(code)
         with self.assertRaises(TypeError):
-            font.glyph(-1)
+            font.glyph(1.0)
 
 
 def listing_from_segments(segments):

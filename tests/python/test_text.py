@@ -86,11 +86,23 @@ class LayoutTest(GeometryTestCase):
         # its own scale (20 / 5); "A" is a byte of the shapes font (20 / 10).
         layout = morlune.layout_text("A\u3042", self.fonts["shapes"], bigfont=self.fonts["bigfont"],
                                      height=20, encoding="CP932")
-        self.assertEqual(layout.glyphs, [(0x41, (0.0, 0.0)), (0x82A0, (8.0, 0.0))])
+        self.assertEqual(layout.glyphs, [(0x41, (0.0, 0.0), False), (0x82A0, (8.0, 0.0), True)])
         self.assertEqual(layout.glyphs[1].code, 0x82A0)
+        self.assertTrue(layout.glyphs[1].from_bigfont)
         self.assertNear(layout.segments, [line(0, 0, 0, 20), line(0, 20, 8, 20), line(8, 0, 24, 0)], "segments")
         self.assertNear(layout.advance, (24, 0), "advance")
         self.assertNear(layout.bounds, (0, 0, 24, 20), "bounds")
+
+    def test_warnings_as_values(self):
+        # "\u0100" is past a shapes font's codes; "C" has no shape; the
+        # order is the characters left out first, then the codes lacked.
+        layout = morlune.layout_text("AC\u0100", self.fonts["shapes"], height=10)
+        warnings = layout.warnings
+        self.assertEqual([(w.kind, w.code, w.character) for w in warnings],
+                         [("not_writable", 0, "\u0100"), ("no_such_shape", 0x43, None)])
+        self.assertEqual(str(warnings[1]), "shape 0043: the font has no such shape; the character is left out")
+        self.assertIsNone(warnings[1].glyph_warning)
+        self.assertEqual(layout.missing, "\u0100C")
 
     def test_refused_styles(self):
         font = self.fonts["shapes"]

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "tools/common/pending_file.h"
 
 namespace morlune {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "tools/common/pending_file.h"
 
 namespace morlune {
 namespace {

@@ -1,68 +1,64 @@
-// Options in the manner of Unix tools: -o FILE or -oFILE, long ones as
-// --name VALUE or --name=VALUE, "--" before a FONT that begins with "-",
-// and "-" for standard input.
+// The options of morlune-check and what each value may be; "--" before a
+// FONT that begins with "-", and "-" for standard input.
 #include "tools/morlune-check/check_options.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string_view>
 #include <utility>
 
-#include "tools/common/option_argument.h"
+#include "tools/common/option_scanner.h"
 
 namespace morlune {
 
 OptionScan ScanCheckOptions(int argc, const char* const* argv, CheckCommandLine& options) {
-  auto usage = [](std::string error) { return OptionScan{OptionVerdict::kUsageError, std::move(error)}; };
-  bool optionsOver = false, stdinNamed = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (optionsOver || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (arg == "-" && !optionsOver) {
-        // Standard input can be read once.
-        if (stdinNamed) return usage("standard input ('-') named twice");
-        stdinNamed = true;
-      }
-      options.fonts.emplace_back(arg == "-" && optionsOver ? "./-" : std::string(arg));
-      continue;
+  const OptionRule rules[] = {
+      {"--output", 'o', true,
+       [&](const OptionValue& option) {
+         if (*option.text == '\0') return OptionProblem(option.name, "needs a file name");
+         options.outputPath = std::string_view(option.text) == "-" ? nullptr : option.text;
+         return std::string();
+       }},
+      {"--json", 0, false,
+       [&](const OptionValue&) {
+         options.json = true;
+         return std::string();
+       }},
+      {"--fail-on", 0, true,
+       [&](const OptionValue& option) {
+         std::optional<Severity> severity = SeverityFromName(option.text);
+         if (!severity) return "--fail-on takes FAIL, WARN or INFO, not '" + std::string(option.text) + "'";
+         options.failOn = *severity;
+         return std::string();
+       }},
+      {"--coverage", 0, true,
+       [&](const OptionValue& option) {
+         if (*option.text == '\0') return std::string("--coverage needs a character set");
+         options.coverage = option.text;
+         return std::string();
+       }},
+      {"--encoding", 0, true,
+       [&](const OptionValue& option) {
+         if (*option.text == '\0') return std::string("--encoding needs a code page");
+         options.encoding = option.text;
+         return std::string();
+       }},
+  };
+  bool stdinNamed = false;
+  auto font = [&](const char* operand, bool afterOptionsEnd) {
+    std::string_view arg = operand;
+    if (arg == "-" && !afterOptionsEnd) {
+      // Standard input can be read once.
+      if (stdinNamed) return std::string("standard input ('-') named twice");
+      stdinNamed = true;
     }
-    if (arg == "--") {
-      optionsOver = true;
-      continue;
-    }
-    if (arg == "--help") return {OptionVerdict::kHelp, ""};
-    if (arg == "--version") return {OptionVerdict::kVersion, ""};
-    if (arg == "--json") {
-      options.json = true;
-      continue;
-    }
-    OptionArgument option = SplitOptionArgument(argv[i]);
-    std::string_view name = option.name;
-    static constexpr std::string_view kValued[] = {"-o", "--output", "--fail-on", "--coverage", "--encoding"};
-    if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
-      return usage("unknown option '" + std::string(name) + "'");
-    }
-    const char* value = TakeOptionValue(option, argc, argv, i);
-    if (value == nullptr) return usage("option '" + std::string(name) + "' needs a value");
-    if (name == "-o" || name == "--output") {
-      if (*value == '\0') return usage("option '" + std::string(name) + "' needs a file name");
-      options.outputPath = std::string_view(value) == "-" ? nullptr : value;
-    } else if (name == "--fail-on") {
-      std::string level(value);
-      std::transform(level.begin(), level.end(), level.begin(), [](unsigned char c) { return std::toupper(c); });
-      std::optional<check::Severity> severity = check::SeverityFromName(level);
-      if (!severity) return usage("--fail-on takes FAIL, WARN or INFO, not '" + std::string(value) + "'");
-      options.failOn = *severity;
-    } else if (name == "--coverage") {
-      if (*value == '\0') return usage("--coverage needs a character set");
-      options.coverage = value;
-    } else {
-      if (*value == '\0') return usage("--encoding needs a code page");
-      options.encoding = value;
-    }
-  }
+    options.fonts.emplace_back(arg == "-" && afterOptionsEnd ? "./-" : std::string(arg));
+    return std::string();
+  };
+  OptionScan scan = ScanCommandLine(argc, argv, rules, font);
+  if (scan.verdict != OptionVerdict::kRun) return scan;
   if (options.fonts.empty()) options.fonts.emplace_back("-");
-  if (options.encoding != nullptr && options.coverage == nullptr) return usage("--encoding is for --coverage");
+  if (options.encoding != nullptr && options.coverage == nullptr) {
+    return {OptionVerdict::kUsageError, "--encoding is for --coverage"};
+  }
   return {};
 }
 

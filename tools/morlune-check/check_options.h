@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "check/finding.h"
-#include "tools/common/option_scan.h"
+#include <morlune/check.h>
+
+#include "tools/common/option_scanner.h"
 
 namespace morlune {
 
@@ -15,7 +16,7 @@ struct CheckCommandLine {
   std::vector<std::string> fonts;
   const char* outputPath = nullptr;  // null: standard output (also for -o -)
   bool json = false;
-  check::Severity failOn = check::Severity::kFail;
+  Severity failOn = Severity::kFail;
   const char* coverage = nullptr;
   const char* encoding = nullptr;
 };

@@ -6,19 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "check/report.h"
-#include "tools/morlune-check/check_options.h"
-#include "platform/code_page.h"
-#include "platform/read_all.h"
-#include "platform/text_output.h"
+#include <morlune/check.h>
+#include <morlune/text.h>
+#include <morlune/version.h>
+
 #include "tools/common/tool_exit_status.h"
 #include "tools/common/tool_input.h"
-#include "platform/tool_messages.h"
 #include "tools/common/tool_output.h"
-
-#ifndef MORLUNE_VERSION
-#define MORLUNE_VERSION "unknown"
-#endif
+#include "tools/morlune-check/check_options.h"
 
 namespace morlune {
 namespace {
@@ -38,7 +33,7 @@ class CheckRun {
   int Say(const char* text) {
     return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
   }
-  bool ReadCoverage(check::CheckOptions& options, std::string& error);
+  bool ReadCoverage(CheckOptions& options, std::string& error);
 
   const ToolStreams& streams_;
   ToolMessages& messages_;
@@ -47,26 +42,27 @@ class CheckRun {
 
 // U+ starts a range; a file that opens is a text; anything else names an
 // encoding.
-bool CheckRun::ReadCoverage(check::CheckOptions& options, std::string& error) {
+bool CheckRun::ReadCoverage(CheckOptions& options, std::string& error) {
   std::string spec = options_.coverage;
+  Result<CharacterSet> set = Error{};
   if (spec.starts_with("U+") || spec.starts_with("u+")) {
-    options.coverage = check::CharacterSetOfRange(spec, error);
-    return options.coverage.has_value();
-  }
-  int fd = OpenForReading(spec.c_str());
-  if (fd >= 0) {
-    InputBytes input = ReadAllFrom(fd);
-    CloseFd(fd);
+    set = CharacterSetOfRange(spec);
+  } else if (InputBytes input = ReadToolInput(spec.c_str(), streams_); input.opened) {
     if (input.error != 0) {
-      error = spec + ": cannot read: " + SystemReason(input.error);
+      error = spec + ": " + InputFailureText(input);
       return false;
     }
     std::string_view text(reinterpret_cast<const char*>(input.bytes.data()), input.bytes.size());
-    options.coverage = check::CharacterSetOfText(spec, text, error);
-    return options.coverage.has_value();
+    set = CharacterSetOfText(spec, text);
+  } else {
+    set = CharacterSetOfEncoding(spec);
   }
-  options.coverage = check::CharacterSetOfEncoding(spec, error);
-  return options.coverage.has_value();
+  if (!set) {
+    error = set.error().message;
+    return false;
+  }
+  options.coverage = std::move(*set);
+  return true;
 }
 
 int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
@@ -75,17 +71,16 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     case OptionVerdict::kHelp:
       return Say(CheckHelpText());
     case OptionVerdict::kVersion:
-      return Say("morlune-check " MORLUNE_VERSION "\n");
+      return Say("morlune-check " MORLUNE_VERSION_STRING "\n");
     case OptionVerdict::kUsageError:
       return Usage(scan.error);
     case OptionVerdict::kRun:
       break;
   }
-  check::CheckOptions options;
+  CheckOptions options;
   options.limits = limits;
   if (options_.encoding != nullptr) {
-    CodePageConverter codePage;
-    if (!codePage.Open(options_.encoding)) {
+    if (!KnowsEncoding(options_.encoding)) {
       return Usage("the system knows no code page '" + std::string(options_.encoding) + "'");
     }
     options.encoding = options_.encoding;
@@ -103,33 +98,34 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
     }
   }
 
-  std::vector<check::FontReport> reports;
+  std::vector<FontCheck> checks;
   for (const std::string& font : options_.fonts) {
     std::string label = font == "-" ? "<stdin>" : font;
     InputBytes input = ReadToolInput(font == "-" ? nullptr : font.c_str(), streams_);
     if (input.error != 0) {
-      std::string failed = InputFailure(input);
-      messages_.Failure(label, failed, input.error);
-      check::FontReport report;
-      report.label = label;
-      report.error = failed + ": " + SystemReason(input.error);
-      reports.push_back(std::move(report));
+      messages_.Failure(label, InputFailure(input), input.error);
+      FontCheck unread;
+      unread.label = label;
+      unread.error = InputFailureText(input);
+      checks.push_back(std::move(unread));
       continue;
     }
-    reports.push_back(check::CheckFont(label, std::move(input.bytes), options));
+    // The code page was found known above: the check itself cannot fail.
+    Result<FontCheck> check = CheckFont(input.bytes, options, label);
+    if (check) checks.push_back(std::move(*check));
   }
-  check::RunSummary summary = check::Summarise(reports, options_.failOn);
+  long long unreadable = 0;
+  FindingCounts counts;
+  for (const FontCheck& check : checks) {
+    unreadable += check.error.empty() ? 0 : 1;
+    counts.Add(check.counts);
+  }
   bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {
-    if (options_.json) {
-      check::WriteJsonDocument(reports, summary, out);
-      return;
-    }
-    for (const check::FontReport& report : reports) check::WriteFindingLines(report, out);
-    check::WriteSummaryLine(summary, out);
+    out.Write(options_.json ? CheckReportJson(checks, options_.failOn) : CheckReportLines(checks));
   });
   if (!written) return kExitOutputNotWritten;
-  if (summary.unreadable > 0) return kToolExitUsage;
-  return summary.counts.AnyAtOrAbove(options_.failOn) ? kToolExitRefused : kToolExitDone;
+  if (unreadable > 0) return kToolExitUsage;
+  return counts.AnyAtOrAbove(options_.failOn) ? kToolExitRefused : kToolExitDone;
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // the standard streams in, the exit status out.
 #pragma once
 
-#include "check/font_check.h"
+#include <morlune/geometry.h>
+
 #include "tools/common/tool_streams.h"
 
 namespace morlune {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "tools/common/option_argument.h"
+#include "tools/common/option_scanner.h"
 
 namespace morlune {
 
@@ -32,57 +32,41 @@ const char kCompileUsage[] =
     "1 errors in the text (nothing written), 2 bad command line (-o naming SOURCE\n"
     "included) or unreadable source, 3 the font cannot be written.\n";
 
-namespace {
-
-bool ParseVariant(std::string_view name, CompileOptions& options) {
-  options.variant = VariantFromName(name);
-  return options.variant.has_value();
-}
-
-}  // namespace
-
 CompileCommand ParseCompileCommand(int argc, const char* const* argv) {
   CompileCommand command;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc && command.problem.empty(); ++i) {
-    std::string_view arg = argv[i];
-    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (command.sourcePath != nullptr) {
-        command.problem = "only one SOURCE may be given";
-      } else {
-        command.sourcePath = argv[i];
-      }
-      continue;
-    }
-    if (arg == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    // The value of an option: after "=", in the same argument after "-o",
-    // or the next argument.
-    OptionArgument option = SplitOptionArgument(argv[i]);
-    std::string_view name = option.name;
-    bool takesValue = name == "-o" || name == "--output" || name == "--variant";
-    const char* value = nullptr;
-    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
-    if (name == "-o" || name == "--output") {
-      command.outputPath = value;
-    } else if (name == "--variant") {
-      if (!ParseVariant(value, command.options)) {
-        command.problem = "unknown variant '" + std::string(value) + "' (shapes10, shapes11, bigfont or unifont)";
-      }
-    } else if (name == "--drop-default-names") {
-      command.options.dropDefaultNames = true;
-    } else if (name == "--take-counted") {
-      command.options.takeCounted = true;
-    } else if (name == "--help") {
-      command.help = true;
-    } else if (name == "--version") {
-      command.version = true;
-    } else {
-      command.problem = "unknown option '" + std::string(arg) + "'";
-    }
-  }
+  auto output = [&command](const OptionValue& option) {
+    if (*option.text == '\0') return OptionProblem(option.name, "needs a file name");
+    command.outputPath = option.text;
+    return std::string();
+  };
+  const OptionRule rules[] = {
+      {"--output", 'o', true, output},
+      {"--variant", 0, true,
+       [&command](const OptionValue& option) {
+         command.options.variant = VariantFromName(option.text);
+         if (command.options.variant) return std::string();
+         return "unknown variant '" + std::string(option.text) + "' (shapes10, shapes11, bigfont or unifont)";
+       }},
+      {"--drop-default-names", 0, false,
+       [&command](const OptionValue&) {
+         command.options.dropDefaultNames = true;
+         return std::string();
+       }},
+      {"--take-counted", 0, false,
+       [&command](const OptionValue&) {
+         command.options.takeCounted = true;
+         return std::string();
+       }},
+  };
+  auto source = [&command](const char* operand, bool) {
+    if (command.sourcePath != nullptr) return std::string("only one SOURCE may be given");
+    command.sourcePath = operand;
+    return std::string();
+  };
+  OptionScan scan = ScanCommandLine(argc, argv, rules, source);
+  command.help = scan.verdict == OptionVerdict::kHelp;
+  command.version = scan.verdict == OptionVerdict::kVersion;
+  command.problem = scan.error;
   if (command.sourcePath != nullptr && std::strcmp(command.sourcePath, "-") == 0) command.sourcePath = nullptr;
   if (command.outputPath != nullptr && std::strcmp(command.outputPath, "-") == 0) command.outputPath = nullptr;
   return command;

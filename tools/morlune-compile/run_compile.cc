@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <morlune/version.h>
+
 #include "tools/morlune-compile/command_line.h"
 #include "compiler/compile_source.h"
 #include "platform/read_all.h"
@@ -15,10 +17,6 @@
 #include "platform/tool_messages.h"
 #include "tools/common/tool_output.h"
 #include "source/problem_lines.h"
-
-#ifndef MORLUNE_VERSION
-#define MORLUNE_VERSION "unknown"
-#endif
 
 namespace morlune {
 namespace {
@@ -72,7 +70,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessa
   }
   if (command.help || command.version) {
     std::string text =
-        command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+        command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + kVersion + "\n";
     return SayOnToolOutput(streams, messages, text, true) ? kToolExitDone : kExitOutputNotWritten;
   }
 

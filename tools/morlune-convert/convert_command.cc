@@ -1,23 +1,27 @@
-// Options as the other tools take them: "--to FMT" or "--to=FMT"; "--"
-// ends them and "-" names a standard stream.
+// Options as the other tools take them: "--to FMT" or "--to=FMT", OUTPUT
+// as the second operand or by -o; "--" ends them and "-" names a standard
+// stream.
 #include "tools/morlune-convert/convert_command.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
-#include "tools/common/option_argument.h"
+#include "tools/common/option_scanner.h"
 
 namespace morlune::convert {
 
 const char kConvertUsage[] =
     "Usage: morlune-convert [options] INPUT OUTPUT\n"
+    "       morlune-convert [options] -o OUTPUT INPUT\n"
     "Convert a font between compiled shape fonts (.kqx) or shape source text\n"
     "(.kqs) and the single-stroke interchange formats: SVG fonts (.svg), Hershey\n"
     "glyph lines (.jhf) and single-line fonts of drafting programs (.lff).\n"
     "A path of - is standard input or output. OUTPUT is replaced only once whole.\n"
     "\n"
+    "  -o, --output OUTPUT    write to OUTPUT, as the second operand does\n"
     "      --from FORMAT      the format of INPUT (kqx, kqs, svg, jhf, lff);\n"
     "                         default: from its extension\n"
     "      --to FORMAT        the format of OUTPUT; default: from its extension\n"
@@ -79,63 +83,71 @@ std::optional<Variant> ImportVariant(std::string_view name) {
 
 ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
   ConvertCommand command;
-  bool optionsEnded = false;
-  int operands = 0;
-  for (int i = 1; i < argc && command.problem.empty(); ++i) {
-    std::string_view arg = argv[i];
-    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (operands == 0) {
-        command.inputPath = arg;
-      } else if (operands == 1) {
-        command.outputPath = arg;
-      } else {
-        command.problem = "only INPUT and OUTPUT may be given";
-      }
-      ++operands;
-      continue;
-    }
-    if (arg == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    // No -o: OUTPUT is the second operand.
-    OptionArgument option = SplitOptionArgument(argv[i], false);
-    std::string_view name = option.name;
-    bool takesValue = name == "--from" || name == "--to" || name == "--encoding" || name == "--height-units" ||
-                      name == "--tolerance" || name == "--variant";
-    const char* value = nullptr;
-    if (!ReadOptionValue(option, takesValue, argc, argv, i, value, command.problem)) break;
-    if (name == "--from" || name == "--to") {
-      std::optional<FileFormat> format = FormatFromName(value);
-      if (!format) command.problem = "unknown format '" + std::string(value) + "' (kqx, kqs, svg, jhf or lff)";
-      (name == "--from" ? command.from : command.to) = format;
-    } else if (name == "--encoding") {
-      command.encoding = value;
-    } else if (name == "--height-units") {
-      if (!ParseHeightUnits(value, command.heightUnits)) {
-        command.problem = "--height-units takes a whole number from 1 to 255, not '" + std::string(value) + "'";
-      }
-    } else if (name == "--tolerance") {
-      if (!ParseTolerance(value, command)) {
-        command.problem = "--tolerance takes a number above 0, or a share like 1%, not '" + std::string(value) + "'";
-      }
-    } else if (name == "--variant") {
-      command.variant = ImportVariant(value);
-      if (!command.variant) {
-        command.problem = "unknown variant '" + std::string(value) + "' (shapes11, unifont or bigfont)";
-      }
-    } else if (name == "--strict") {
-      command.strict = true;
-    } else if (name == "--help") {
-      command.help = true;
-    } else if (name == "--version") {
-      command.version = true;
-    } else {
-      command.problem = "unknown option '" + std::string(arg) + "'";
-    }
-  }
-  if (command.problem.empty() && !command.help && !command.version && operands < 2) {
-    command.problem = operands == 0 ? "INPUT and OUTPUT are needed" : "OUTPUT is needed";
+  bool outputOption = false;
+  auto format = [&command](std::optional<FontFormat>& side) {
+    return [&side](const OptionValue& option) {
+      side = FontFormatFromName(option.text);
+      if (side) return std::string();
+      return "unknown format '" + std::string(option.text) + "' (kqx, kqs, svg, jhf or lff)";
+    };
+  };
+  const OptionRule rules[] = {
+      {"--output", 'o', true,
+       [&](const OptionValue& option) {
+         if (*option.text == '\0') return OptionProblem(option.name, "needs a file name");
+         command.outputPath = option.text;
+         outputOption = true;
+         return std::string();
+       }},
+      {"--from", 0, true, format(command.from)},
+      {"--to", 0, true, format(command.to)},
+      {"--encoding", 0, true,
+       [&command](const OptionValue& option) {
+         command.encoding = option.text;
+         return std::string();
+       }},
+      {"--height-units", 0, true,
+       [&command](const OptionValue& option) {
+         if (ParseHeightUnits(option.text, command.heightUnits)) return std::string();
+         return "--height-units takes a whole number from 1 to 255, not '" + std::string(option.text) + "'";
+       }},
+      {"--tolerance", 0, true,
+       [&command](const OptionValue& option) {
+         if (ParseTolerance(option.text, command)) return std::string();
+         return "--tolerance takes a number above 0, or a share like 1%, not '" + std::string(option.text) + "'";
+       }},
+      {"--variant", 0, true,
+       [&command](const OptionValue& option) {
+         command.variant = ImportVariant(option.text);
+         if (command.variant) return std::string();
+         return "unknown variant '" + std::string(option.text) + "' (shapes11, unifont or bigfont)";
+       }},
+      {"--strict", 0, false,
+       [&command](const OptionValue&) {
+         command.strict = true;
+         return std::string();
+       }},
+  };
+  std::vector<std::string> operands;
+  auto operand = [&operands](const char* path, bool) {
+    if (operands.size() == 2) return std::string("only INPUT and OUTPUT may be given");
+    operands.emplace_back(path);
+    return std::string();
+  };
+  OptionScan scan = ScanCommandLine(argc, argv, rules, operand);
+  command.help = scan.verdict == OptionVerdict::kHelp;
+  command.version = scan.verdict == OptionVerdict::kVersion;
+  command.problem = scan.error;
+  if (scan.verdict != OptionVerdict::kRun) return command;
+  if (outputOption && operands.size() > 1) {
+    command.problem = "OUTPUT given twice: by -o and as an operand";
+  } else if (operands.empty()) {
+    command.problem = outputOption ? "INPUT is needed" : "INPUT and OUTPUT are needed";
+  } else if (!outputOption && operands.size() < 2) {
+    command.problem = "OUTPUT is needed";
+  } else {
+    command.inputPath = operands[0];
+    if (!outputOption) command.outputPath = operands[1];
   }
   return command;
 }

@@ -6,8 +6,7 @@
 #include <string>
 
 #include <morlune/compile.h>
-
-#include "convert/formats.h"
+#include <morlune/convert.h>
 
 namespace morlune::convert {
 
@@ -16,8 +15,8 @@ struct ConvertCommand {
   bool version = false;
   std::string inputPath;   // "-": standard input
   std::string outputPath;  // "-": standard output
-  std::optional<FileFormat> from;  // --from, else from INPUT's extension
-  std::optional<FileFormat> to;    // --to, else from OUTPUT's extension
+  std::optional<FontFormat> from;  // --from, else from INPUT's extension
+  std::optional<FontFormat> to;    // --to, else from OUTPUT's extension
   std::string encoding;
   bool strict = false;
   int heightUnits = 0;           // 0: chosen from the input

@@ -8,24 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "convert/code_map.h"
-#include "convert/import/font_import.h"
-#include "convert/export/glyph_export.h"
-#include "convert/interchange_io.h"
-#include "convert/loss_report.h"
-#include "convert/export/shape_font_input.h"
-#include "convert/utf8_text.h"
+#include <morlune/convert.h>
+#include <morlune/font.h>
+#include <morlune/version.h>
+
+#include "tools/common/tool_input.h"
+#include "tools/common/tool_output.h"
 #include "tools/morlune-convert/convert_command.h"
 #include "tools/morlune-convert/convert_exit_status.h"
-#include "platform/file_io.h"
-#include "platform/read_all.h"
-#include "platform/tool_messages.h"
-#include "tools/common/tool_output.h"
-#include "platform/text_output.h"
-
-#ifndef MORLUNE_VERSION
-#define MORLUNE_VERSION "unknown"
-#endif
 
 namespace morlune::convert {
 namespace {
@@ -35,14 +25,6 @@ constexpr std::string_view kStdinName = "<stdin>";
 // No font of any of the formats comes near this; a bigger input is refused
 // before it can take the machine's memory.
 constexpr std::size_t kLargestInput = std::size_t{256} << 20;
-
-// "3 glyphs", "1 glyph".
-std::string Counted(long long count, std::string_view thing) {
-  std::string text = std::to_string(count);
-  text.append(" ").append(thing);
-  if (count != 1) text.push_back('s');
-  return text;
-}
 
 // "morlune-convert: FILE: TEXT" lines through the tools' one writer of them.
 class Messages {
@@ -57,38 +39,14 @@ class Messages {
     }
   }
   // A source text's problem, placed as morlune-compile places it.
-  void SourceProblem(std::string_view file, std::string_view problem) {
-    tool_.Problem(std::string(file) + ":" + std::string(problem));
+  void SourceProblem(std::string_view file, const Diagnostic& problem) {
+    tool_.Problem(std::string(file) + ":" + DiagnosticLine(problem));
   }
   ToolMessages& Tool() { return tool_; }
 
  private:
   ToolMessages& tool_;
 };
-
-// Returns 0, or the error number of the failure (-1 where there is none,
-// -2 for an input past the largest taken).
-int ReadInput(const ConvertCommand& command, const ToolStreams& streams, std::vector<Byte>& bytes) {
-  bool standard = command.inputPath == "-";
-  if (standard && streams.inputData != nullptr) {
-    if (streams.inputSize > kLargestInput) return -2;
-    bytes.assign(streams.inputData, streams.inputData + streams.inputSize);
-    return 0;
-  }
-  int fd = streams.inputFd;
-  if (!standard) {
-    errno = 0;
-    fd = OpenForReading(command.inputPath.c_str());
-    if (fd < 0) return errno != 0 ? errno : -1;
-  } else {
-    UseUntranslatedBytes(fd);
-  }
-  InputBytes input = ReadAllFrom(fd, kLargestInput);
-  if (!standard) CloseFd(fd);
-  if (input.tooLarge) return -2;
-  bytes = std::move(input.bytes);
-  return input.error;
-}
 
 std::string BaseName(std::string_view path) {
   std::size_t slash = path.find_last_of("/\\");
@@ -100,17 +58,15 @@ std::string BaseName(std::string_view path) {
 
 // Text that must wait goes beside the -o file, on a disk that can take
 // the output; for standard output, to the system's temporary folder.
-TextHolding HoldingFor(const ConvertCommand& command) {
-  TextHolding holding;
-  if (command.outputPath == "-") return holding;
+std::string ScratchFolder(const ConvertCommand& command) {
+  if (command.outputPath == "-") return "";
   std::size_t slash = command.outputPath.find_last_of("/\\");
-  if (slash == std::string::npos) {
-    holding.folder = ".";
-  } else {
-    holding.folder = command.outputPath.substr(0, slash == 0 ? 1 : slash);
-  }
-  return holding;
+  if (slash == std::string::npos) return ".";
+  return command.outputPath.substr(0, slash == 0 ? 1 : slash);
 }
+
+// The formats that hold shapes as the compiler's records.
+bool IsShapeFormat(FontFormat format) { return format == FontFormat::kCompiled || format == FontFormat::kSource; }
 
 const char* OutputPath(const ConvertCommand& command) {
   return command.outputPath == "-" ? nullptr : command.outputPath.c_str();
@@ -119,47 +75,40 @@ const char* OutputPath(const ConvertCommand& command) {
 // The font is drawn glyph by glyph into the output (an LFF's glyphs wait
 // for its header), its losses told once all is written; with --strict a
 // loss drops what was written.
-int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& bytes, std::string_view inputName,
+int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& bytes, std::string_view inputName,
            const ToolStreams& streams, Messages& messages) {
-  Result<Font> font = OpenCompiledFont(bytes);
+  Result<Font> font = Font::FromBytes(bytes);
   // The font keeps its own copy.
   std::vector<Byte>().swap(bytes);
   if (!font) {
-    for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem.message);
+    for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem);
     messages.Tool().CloseProblems();
     messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
     return kExitContentRefused;
   }
-  // A font cut short exports what it holds, the rest told as lost; one that
-  // holds no glyph at all has nothing to export.
-  FontHolding holding = HoldingOf(*font);
-  if (!holding.indexRead) {
-    messages.About(inputName, "cannot be read as a shape font: its index is cut short or cannot be read");
-    return kExitContentRefused;
+  ExportOptions options;
+  options.format = to;
+  options.encoding = command.encoding;
+  options.name = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
+  options.scratchFolder = ScratchFolder(command);
+  // A font with nothing to export is refused as content; a code page that
+  // cannot serve as the command line's fault.
+  if (std::optional<Error> refused = ExportRefusal(*font, options)) {
+    messages.About(inputName, refused->message);
+    return refused->kind == ErrorKind::kNotAFont ? kExitContentRefused : kExitBadCommand;
   }
-  if (holding.glyphs == 0) {
-    std::string why = holding.unreached > 0 ? " (the file ends before the " + Counted(holding.unreached, "record") +
-                                                  " its index announces)"
-                                            : "";
-    messages.About(inputName, "holds no glyph to export" + why);
-    return kExitContentRefused;
-  }
-  std::string problem;
-  std::optional<CodeMap> codes = CodeMap::For(font->variant(), command.encoding, problem);
-  if (!codes) {
-    messages.About(inputName, "cannot map its codes to characters: " + problem);
-    return kExitBadCommand;
-  }
-  std::string outputName = command.outputPath == "-" ? BaseName(command.inputPath) : BaseName(command.outputPath);
-  ShapeGlyphs glyphs(std::move(*font), *codes, outputName);
   auto write = [&](TextOutput& out) {
-    LossReport losses;
-    if (holding.unreached > 0) losses.Add(LossKind::kRecordsUnreached, 0, static_cast<long long>(holding.unreached));
-    WriteInterchangeFont(to, glyphs, outputName, losses, out, HoldingFor(command));
-    for (const std::string& line : losses.Lines()) {
-      messages.About(inputName, "lost on the way to " + std::string(FormatName(to)) + ": " + line);
+    Result<std::vector<Loss>> losses = ExportFont(*font, options, [&out](std::string_view piece) { out.Write(piece); });
+    if (!losses) {
+      // The glyphs that waited for the header could not be held or read
+      // back: the output is cut short, as a refused write would leave it.
+      out.Fail(EIO);
+      return true;
     }
-    if (command.strict && !losses.Empty()) {
+    for (const Loss& loss : *losses) {
+      messages.About(inputName, "lost on the way to " + std::string(FontFormatName(to)) + ": " + loss.text);
+    }
+    if (command.strict && !losses->empty()) {
       messages.About(inputName, "not written: --strict and the format cannot carry everything");
       return false;
     }
@@ -173,60 +122,35 @@ int Export(const ConvertCommand& command, FileFormat to, std::vector<Byte>& byte
   return written ? kExitWritten : kExitNotWritten;
 }
 
-int Import(const ConvertCommand& command, FileFormat from, FileFormat to, const std::vector<Byte>& bytes,
+int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const std::vector<Byte>& bytes,
            std::string_view inputName, const ToolStreams& streams, Messages& messages) {
-  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  std::string fallbackName = command.inputPath == "-" ? BaseName(command.outputPath) : BaseName(command.inputPath);
-  Result<StrokeFont> strokes = ReadInterchangeFont(from, text, fallbackName);
-  if (!strokes) {
-    messages.About(inputName, "cannot be read as " + std::string(FormatName(from)) + ": " + strokes.error().message);
-    return kExitContentRefused;
-  }
-  // What strays from the format is read as the format's readers take it,
-  // and told, so that the file can be mended.
-  for (const std::string& line : strokes->notes.Lines()) messages.About(inputName, line);
-  if (command.strict && !strokes->notes.Empty()) {
-    messages.About(inputName, "not written: --strict and the input is not read whole as written");
-    return kExitContentRefused;
-  }
   ImportOptions options;
+  options.format = from;
+  options.name = command.inputPath == "-" ? BaseName(command.outputPath) : BaseName(command.inputPath);
   options.heightUnits = command.heightUnits;
   options.tolerance = command.tolerance;
   options.tolerancePerCap = command.tolerancePerCap;
   options.variant = command.variant;
   options.encoding = command.encoding;
-  Result<ImportedFont> imported = ImportStrokeFont(*strokes, options);
+  options.strict = command.strict;
+  std::vector<std::string> notes;
+  Result<ImportedFont> imported = ImportFont(bytes, options, &notes);
+  for (const std::string& line : notes) messages.About(inputName, line);
   if (!imported) {
-    for (const Diagnostic& problem : imported.error().diagnostics) {
-      messages.SourceProblem("<imported source text>", problem.message);
-    }
+    const Error& error = imported.error();
+    for (const Diagnostic& problem : error.diagnostics) messages.SourceProblem("<imported source text>", problem);
     messages.Tool().CloseProblems();
-    bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
-    messages.About(inputName, "cannot be made a shape font: " + imported.error().message);
+    bool badOption = error.kind == ErrorKind::kEncoding || error.kind == ErrorKind::kBadArgument;
+    messages.About(inputName, error.message);
     return badOption ? kExitBadCommand : kExitContentRefused;
   }
-  if (imported->charactersLeftOut > 0) {
-    messages.About(inputName, Counted(imported->charactersLeftOut, "character") +
-                                  " left out: the variant's codes cannot hold " +
-                                  (imported->charactersLeftOut == 1 ? "it" : "them"));
-  }
-  messages.About(inputName, Counted(imported->glyphs, "glyph") + ", " + Counted(imported->heightUnits, "unit") +
-                                " per capital height, largest error " + AmountText(imported->largestError) +
-                                " (tolerance " + AmountText(imported->tolerance) + "), compiled size " +
-                                Counted(imported->compiled.size(), "byte"));
-  // Only a grid given (or the input's own) can come this far past the
-  // tolerance: the search refuses such a grid.
-  if (imported->largestError > imported->tolerance) {
-    messages.About(inputName, "the largest error " + AmountText(imported->largestError) + " passes the tolerance " +
-                                  AmountText(imported->tolerance) + " on a grid of " +
-                                  Counted(imported->heightUnits, "unit") + " (the glyph of " +
-                                  CharacterName(imported->largestErrorCharacter) + ")");
-  }
+  for (const std::string& line : imported->report) messages.About(inputName, line);
   bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
-    if (to == FileFormat::kSource) {
+    if (to == FontFormat::kSource) {
       out.Write(imported->sourceText);
     } else {
-      out.Write(std::string_view(reinterpret_cast<const char*>(imported->compiled.data()), imported->compiled.size()));
+      std::span<const Byte> compiled = imported->font.bytes();
+      out.Write(std::string_view(reinterpret_cast<const char*>(compiled.data()), compiled.size()));
     }
   });
   return written ? kExitWritten : kExitNotWritten;
@@ -237,8 +161,8 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   Messages messages(tool);
   ConvertCommand command = ParseConvertCommand(argc, argv);
   if (command.problem.empty() && !command.help && !command.version) {
-    if (!command.from) command.from = FormatFromPath(command.inputPath);
-    if (!command.to) command.to = FormatFromPath(command.outputPath);
+    if (!command.from) command.from = FontFormatOfPath(command.inputPath);
+    if (!command.to) command.to = FontFormatOfPath(command.outputPath);
     if (!command.from) {
       command.problem = "the format of '" + command.inputPath + "' is not known: name it with --from";
     } else if (!command.to) {
@@ -253,7 +177,7 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   }
   if (command.help || command.version) {
     std::string text =
-        command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + MORLUNE_VERSION + "\n";
+        command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + kVersion + "\n";
     return SayOnToolOutput(streams, tool, text, true) ? kExitWritten : kExitNotWritten;
   }
 
@@ -264,15 +188,18 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
     return kExitBadCommand;
   }
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
-  std::vector<Byte> bytes;
-  if (int failure = ReadInput(command, streams, bytes); failure != 0) {
-    if (failure == -2) {
-      messages.About(inputName, "cannot read: larger than 256 MiB");
-    } else {
-      messages.About(inputName, "cannot read", failure);
-    }
+  InputBytes input = ReadToolInput(command.inputPath == "-" ? nullptr : command.inputPath.c_str(), streams,
+                                   kLargestInput);
+  if (input.tooLarge) {
+    messages.About(inputName, "cannot read: larger than 256 MiB");
     return kExitBadCommand;
   }
+  if (input.error != 0) {
+    // A folder opens and is then refused with no reason of the system's.
+    messages.About(inputName, "cannot read", !input.opened && input.error == EISDIR ? -1 : input.error);
+    return kExitBadCommand;
+  }
+  std::vector<Byte> bytes = std::move(input.bytes);
   if (IsShapeFormat(*command.from)) return Export(command, *command.to, bytes, inputName, streams, messages);
   return Import(command, *command.from, *command.to, bytes, inputName, streams, messages);
 }

@@ -1,13 +1,12 @@
-// Options in the manner of Unix tools: short -o FILE or -oFILE, long ones as
-// --name VALUE or --name=VALUE, "--" before a FONT that begins with "-",
-// and "-" for standard input.
+// The options of morlune-draw and what each value may be; "--" before a
+// FONT that begins with "-", and "-" for standard input.
 #include "tools/morlune-draw/draw_options.h"
 
 #include <cmath>
 #include <string_view>
 #include <utility>
 
-#include "tools/common/option_argument.h"
+#include "tools/common/option_scanner.h"
 
 namespace morlune {
 namespace {
@@ -81,71 +80,83 @@ bool ParseHeight(std::string_view text, double& height) {
 }  // namespace
 
 OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& options) {
+  auto done = [] { return std::string(); };
+  auto flag = [](bool& set) {
+    return [&set](const OptionValue&) {
+      set = true;
+      return std::string();
+    };
+  };
+  // A file or code page named by an empty value would ask the system for
+  // something else: the current folder, the locale's own code page.
+  auto path = [](const char*& set, std::string_view needs) {
+    return [&set, needs](const OptionValue& option) {
+      if (*option.text == '\0') return OptionProblem(option.name, needs);
+      set = option.text;
+      return std::string();
+    };
+  };
+  const OptionRule rules[] = {
+      {"--output", 'o', true,
+       [&](const OptionValue& option) {
+         if (*option.text == '\0') return OptionProblem(option.name, "needs a file name");
+         options.outputPath = std::string_view(option.text) == "-" ? nullptr : option.text;
+         return done();
+       }},
+      {"--codes", 0, true,
+       [&](const OptionValue& option) {
+         if (!ParseCodes(option.text, options.codes)) {
+           return "--codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
+                  "not '" + std::string(option.text) + "'";
+         }
+         options.codesGiven = true;
+         return done();
+       }},
+      {"--text", 0, true,
+       [&](const OptionValue& option) {
+         options.text = option.text;
+         options.textArgument = option.argument;
+         options.textOffset = option.offset;
+         return done();
+       }},
+      {"--encoding", 0, true, path(options.encoding, "needs the name of a code page")},
+      {"--bigfont", 0, true, path(options.bigfontPath, "needs a file name")},
+      {"--width-factor", 0, true,
+       [&](const OptionValue& option) {
+         if (!ParseNumber(option.text, false, options.widthFactor) || !(options.widthFactor > 0) ||
+             options.widthFactor > kLargestWidthFactor) {
+           return "--width-factor takes a number above 0 and at most 100, not '" + std::string(option.text) + "'";
+         }
+         return done();
+       }},
+      {"--oblique", 0, true,
+       [&](const OptionValue& option) {
+         if (!ParseNumber(option.text, true, options.obliqueDegrees) ||
+             std::fabs(options.obliqueDegrees) > kLargestOblique) {
+           return "--oblique takes an angle in degrees from -85 to 85, not '" + std::string(option.text) + "'";
+         }
+         return done();
+       }},
+      {"--height", 0, true,
+       [&](const OptionValue& option) {
+         if (!ParseHeight(option.text, options.height)) {
+           return "--height takes a number above 0 and at most 1000, not '" + std::string(option.text) + "'";
+         }
+         return done();
+       }},
+      {"--list", 0, false, flag(options.list)},
+  };
+  bool fontGiven = false;
+  auto font = [&](const char* operand, bool afterOptionsEnd) {
+    std::string_view arg = operand;
+    if (fontGiven) return "more than one FONT given: '" + std::string(arg) + "'";
+    fontGiven = true;
+    options.fontPath = arg == "-" && !afterOptionsEnd ? nullptr : operand;
+    return done();
+  };
+  OptionScan scan = ScanCommandLine(argc, argv, rules, font);
+  if (scan.verdict != OptionVerdict::kRun) return scan;
   auto usage = [](std::string error) { return OptionScan{OptionVerdict::kUsageError, std::move(error)}; };
-  bool optionsOver = false, fontGiven = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (optionsOver || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (fontGiven) return usage("more than one FONT given: '" + std::string(arg) + "'");
-      fontGiven = true;
-      options.fontPath = arg == "-" && !optionsOver ? nullptr : argv[i];
-      continue;
-    }
-    if (arg == "--") {
-      optionsOver = true;
-      continue;
-    }
-    if (arg == "--help") return {OptionVerdict::kHelp, ""};
-    if (arg == "--version") return {OptionVerdict::kVersion, ""};
-    if (arg == "--list") {
-      options.list = true;
-      continue;
-    }
-    // The options that take a value.
-    OptionArgument option = SplitOptionArgument(argv[i]);
-    std::string_view name = option.name;
-    static constexpr std::string_view kValued[] = {"-o",        "--codes",        "--text",   "--encoding",
-                                                   "--height",  "--bigfont",      "--width-factor",
-                                                   "--oblique"};
-    bool valued = false;
-    for (std::string_view known : kValued) valued = valued || name == known;
-    if (!valued) return usage("unknown option '" + std::string(name) + "'");
-    std::size_t offset = option.value != nullptr ? static_cast<std::size_t>(option.value - argv[i]) : 0;
-    const char* value = TakeOptionValue(option, argc, argv, i);
-    if (value == nullptr) return usage("option '" + std::string(name) + "' needs a value");
-    if (name == "-o") {
-      if (*value == '\0') return usage("option '-o' needs a file name");
-      options.outputPath = std::string_view(value) == "-" ? nullptr : value;
-    } else if (name == "--codes") {
-      if (!ParseCodes(value, options.codes)) {
-        return usage("--codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
-                     "not '" + std::string(value) + "'");
-      }
-      options.codesGiven = true;
-    } else if (name == "--text") {
-      options.text = value;
-      options.textArgument = i;
-      options.textOffset = offset;
-    } else if (name == "--encoding") {
-      // An empty name would ask the system for the locale's own code page.
-      if (*value == '\0') return usage("option '--encoding' needs the name of a code page");
-      options.encoding = value;
-    } else if (name == "--bigfont") {
-      if (*value == '\0') return usage("option '--bigfont' needs a file name");
-      options.bigfontPath = value;
-    } else if (name == "--width-factor") {
-      if (!ParseNumber(value, false, options.widthFactor) || !(options.widthFactor > 0) ||
-          options.widthFactor > kLargestWidthFactor) {
-        return usage("--width-factor takes a number above 0 and at most 100, not '" + std::string(value) + "'");
-      }
-    } else if (name == "--oblique") {
-      if (!ParseNumber(value, true, options.obliqueDegrees) || std::fabs(options.obliqueDegrees) > kLargestOblique) {
-        return usage("--oblique takes an angle in degrees from -85 to 85, not '" + std::string(value) + "'");
-      }
-    } else if (!ParseHeight(value, options.height)) {
-      return usage("--height takes a number above 0 and at most 1000, not '" + std::string(value) + "'");
-    }
-  }
   if (options.text != nullptr && options.codesGiven) return usage("--codes and --text cannot be used together");
   if (options.encoding != nullptr && options.text == nullptr) return usage("--encoding is for --text");
   if (options.text == nullptr) {
@@ -164,7 +175,8 @@ const char* DrawHelpText() {
          "as morlune-compile does. The output is an SVG specimen sheet of every shape,\n"
          "one labelled cell each, unless an option below asks for something else.\n"
          "\n"
-         "  -o FILE          write to FILE, which is replaced only once the output is\n"
+         "  -o, --output FILE\n"
+         "                   write to FILE, which is replaced only once the output is\n"
          "                   complete (default, or -o -: standard output); FILE may\n"
          "                   not be FONT itself\n"
          "  --codes A-B      only the shapes whose codes lie from A to B, hexadecimal\n"

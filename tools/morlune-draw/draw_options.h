@@ -5,7 +5,7 @@
 #include <string>
 
 #include "drawing/code_range.h"
-#include "tools/common/option_scan.h"
+#include "tools/common/option_scanner.h"
 
 namespace morlune {
 

@@ -11,6 +11,8 @@
 
 #include <morlune/font.h>
 
+#include <morlune/version.h>
+
 #include "api/text_setting.h"
 #include "tools/morlune-draw/draw_options.h"
 #include "tools/morlune-draw/font_input.h"
@@ -28,10 +30,6 @@
 #include "platform/tool_messages.h"
 #include "tools/common/tool_output.h"
 #include "source/problem_lines.h"
-
-#ifndef MORLUNE_VERSION
-#define MORLUNE_VERSION "unknown"
-#endif
 
 namespace morlune {
 namespace {
@@ -204,7 +202,7 @@ int DrawRun::Run(int argc, const char* const* argv) {
     case OptionVerdict::kHelp:
       return Say(DrawHelpText());
     case OptionVerdict::kVersion:
-      return Say("morlune-draw " MORLUNE_VERSION "\n");
+      return Say("morlune-draw " MORLUNE_VERSION_STRING "\n");
     case OptionVerdict::kUsageError:
       return Usage(scan.error);
     case OptionVerdict::kRun:

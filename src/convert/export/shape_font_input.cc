@@ -54,9 +54,7 @@ FontHolding HoldingOf(const Font& font) {
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant) {
   CompileOptions options;
   options.variant = variant;
-  Result<std::vector<Byte>> compiled = Compile(text, options);
-  if (!compiled) return WithPlaces(compiled.error());
-  return compiled;
+  return Compile(text, options);
 }
 
 }  // namespace morlune::convert

@@ -43,7 +43,8 @@ struct FontHolding {
 };
 FontHolding HoldingOf(const Font& font);
 
-// Source text compiled to a font's bytes (for the import's output).
+// Source text compiled to a font's bytes (for the import's output); its
+// diagnostics as the compiler gives them.
 Result<std::vector<Byte>> CompileShapeText(std::string_view text, Variant variant);
 
 }  // namespace morlune::convert

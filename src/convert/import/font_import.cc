@@ -206,7 +206,7 @@ class WrittenFontDrawing : public WrittenDrawing {
   bool Open() {
     if (drawer_) return true;
     if (failed_) return false;
-    Result<Font> opened = OpenCompiledFont(bytes_);
+    Result<Font> opened = Font::FromBytes(bytes_);
     if (!opened) {
       failed_ = opened.error();
       return false;

@@ -58,6 +58,28 @@ TEST(LayOutText, AnArcStretchedAndShearedAtOnce) {
   EXPECT_TRUE(layout->missing.empty() && layout->warnings.empty());
 }
 
+// Each warning as data, in the order met: the characters the font's codes
+// cannot hold, the codes it has no shape for, then each glyph's drawing (two
+// pops of an empty stack in "P", told once with its count).
+TEST(LayOutText, WarningsSayWhatTheyConcern) {
+  Font font = OpenOrFail(BuildFont(FontVariant::kShapes11, {Shape(0, "s", {4, 1, 0, 0}), Shape(0x50, "", {6, 6, 0})}));
+  Result<TextLayout> layout = LayOutText(Style(font, 4), "PX\u0100");
+  ASSERT_TRUE(layout) << layout.error().message;
+  ASSERT_EQ(layout->warnings.size(), 3u);
+  const TextWarning& notWritable = layout->warnings[0];
+  EXPECT_EQ(notWritable.kind, TextWarningKind::kNotWritable);
+  EXPECT_EQ(notWritable.character, U'\u0100');
+  EXPECT_TRUE(notWritable.message.starts_with("character ")) << notWritable.message;
+  const TextWarning& noShape = layout->warnings[1];
+  EXPECT_EQ(std::tuple(noShape.kind, noShape.code), std::tuple(TextWarningKind::kNoSuchShape, 0x58u));
+  EXPECT_EQ(noShape.message, "shape 0058: the font has no such shape; the character is left out");
+  const TextWarning& drawn = layout->warnings[2];
+  EXPECT_EQ(std::tuple(drawn.kind, drawn.code), std::tuple(TextWarningKind::kGlyph, 0x50u));
+  EXPECT_EQ(std::tuple(drawn.glyph.kind, drawn.glyph.count), std::tuple(GlyphWarningKind::kStackEmpty, 2LL));
+  EXPECT_EQ(drawn.message, "shape 0050: " + drawn.glyph.message);
+  EXPECT_EQ(layout->missing, U"\u0100X");
+}
+
 TEST(LayOutText, StylesAndTextsRefused) {
   const struct {
     const char* what;

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "tools/common/pending_file.h"
 #include "platform/read_all.h"
 #include "platform/text_output.h"
 #include "tests/support/process_run.h"

@@ -3,6 +3,7 @@
 // (That the sample fonts pass clean is run by CI's install stage, on the
 // installed tool.)
 #include <gtest/gtest.h>
+#include <morlune/version.h>
 
 #include <string>
 #include <tuple>
@@ -97,7 +98,7 @@ TEST_F(CheckRunTest, CommandLineErrors) {
         << row.args[0];
   }
   EXPECT_EQ(Check({"--help"}).status, 0);
-  EXPECT_EQ(Check({"--version"}).out, "morlune-check " MORLUNE_VERSION "\n");
+  EXPECT_EQ(Check({"--version"}).out, "morlune-check " MORLUNE_VERSION_STRING "\n");
 }
 
 // An input that cannot be read is told on standard error, counted in the

@@ -2,6 +2,7 @@
 // one error; and whole runs of morlune-compile: statuses, the error lines, and output files that appear only
 // whole.
 #include <gtest/gtest.h>
+#include <morlune/version.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -197,7 +198,7 @@ TEST(CompileRun, StatusesAndMessages) {
       {"a source that cannot be read", {"/nonexistent/source.kqs"}, good, 2, "",
        "morlune-compile: /nonexistent/source.kqs: cannot open: No such file or directory\n"},
       {"a folder as the source", {"/"}, good, 2, "", "morlune-compile: /: cannot open: Is a directory\n"},
-      {"the version", {"--version"}, good, 0, "morlune-compile " MORLUNE_VERSION "\n", ""},
+      {"the version", {"--version"}, good, 0, "morlune-compile " MORLUNE_VERSION_STRING "\n", ""},
   };
   for (const Case& c : cases) {
     ProcessResult run = Compile(c.args, c.source);

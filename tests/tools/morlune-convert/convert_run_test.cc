@@ -71,6 +71,27 @@ TEST(ConvertRun, CommandLinesStatusesAndMessages) {
   }
   // --strict writes nothing at all.
   EXPECT_FALSE(FileExists(dir + "/strict.jhf"));
+  // OUTPUT by -o or --output is the second operand's file, byte for byte;
+  // by both, or -o alone, a usage error.
+  const std::string asJhf = Convert({"--to", "jhf", kSample, "-"}).out;
+  ASSERT_FALSE(asJhf.empty());
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--to", "jhf", "-o", dir + "/o.jhf", kSample},
+        std::vector<std::string>{kSample, "--output=" + dir + "/o.jhf"},
+        std::vector<std::string>{"-o" + dir + "/o.jhf", kSample}}) {
+    std::remove((dir + "/o.jhf").c_str());
+    ProcessResult run = Convert(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir + "/o.jhf"), asJhf);
+  }
+  for (const auto& [args, err] :
+       {std::pair{std::vector<std::string>{"-o", "a.jhf", kSample, "b.jhf"},
+                  "morlune-convert: OUTPUT given twice: by -o and as an operand\n" + kTryHelp},
+        std::pair{std::vector<std::string>{"-o", "a.jhf"}, "morlune-convert: INPUT is needed\n" + kTryHelp}}) {
+    ProcessResult run = Convert(args, "", dir);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, err);
+  }
   // An output that is the input, by another spelling of its path, is refused
   // before anything is read; the file stays as it was.
   WriteFileBytes(dir + "/same.kqx", ReadFileBytes(kSample));

@@ -2,6 +2,7 @@
 // to a file, to a full disk; a line of text in each variant; pictures
 // rendered by librsvg, with ink where the glyphs must put it.
 #include <gtest/gtest.h>
+#include <morlune/version.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,7 +49,7 @@ TEST(DrawRun, OptionsMessagesAndStatuses) {
     std::string stdinBytes, out, err;
     int status;
   } rows[] = {
-      {{"--version"}, "", "morlune-draw " MORLUNE_VERSION "\n", "", 0},
+      {{"--version"}, "", "morlune-draw " MORLUNE_VERSION_STRING "\n", "", 0},
       {{"--frobnicate", kSample}, "", "", "morlune-draw: unknown option '--frobnicate'\n" + kTryHelp, 2},
       {{"--codes"}, "", "", "morlune-draw: option '--codes' needs a value\n" + kTryHelp, 2},
       {{"--codes=50-41", kSample}, "", "", badCodes("50-41"), 2},

@@ -10,10 +10,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/file_io.h"
-#include "platform/pending_file.h"
+#include "tools/common/pending_file.h"
 
 namespace morlune {
 namespace {
@@ -119,27 +118,6 @@ void DiscardPendingFile(const PendingFile& file) {
   if (file.partPath.empty()) return;
   ::unlink(file.partPath.c_str());
   Disarm();
-}
-
-int OpenScratchFile(const std::string& folder, int& fd) {
-  std::string path = (folder.empty() ? std::string(".") : folder) + "/.morlune-held-XXXXXX";
-  // Its name goes as soon as it is made, with the ending signals held back
-  // so that none can come between the two and leave it behind.
-  sigset_t ending, earlier;
-  ::sigemptyset(&ending);
-  for (int signal : kEndingSignals) ::sigaddset(&ending, signal);
-  ::sigprocmask(SIG_BLOCK, &ending, &earlier);
-  fd = ::mkstemp(path.data());
-  int error = fd < 0 ? errno : 0;
-  if (fd >= 0) ::unlink(path.c_str());
-  ::sigprocmask(SIG_SETMASK, &earlier, nullptr);
-  if (fd >= 0) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-  return error;
-}
-
-std::string TemporaryFolder() {
-  const char* folder = std::getenv("TMPDIR");
-  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
 }
 
 }  // namespace morlune
