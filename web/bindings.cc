@@ -217,7 +217,9 @@ val LayOut(const std::string& text, const FontHandle& font, const val& bigfont, 
   result.set("glyphs", NumbersValue(placed));
   result.set("geometry", NumbersValue(numbers));
   result.set("missing", CountsValue(missing));
-  result.set("warnings", StringsValue(layout->warnings));
+  std::vector<std::string> warnings;
+  for (const TextWarning& warning : layout->warnings) warnings.push_back(warning.message);
+  result.set("warnings", StringsValue(warnings));
   result.set("svgPath", PathData(layout->paths));
   return result;
 }

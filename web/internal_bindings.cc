@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <emscripten/bind.h>
+#include <morlune/check.h>
 
 #include "check/coverage.h"
 #include "check/finding.h"
@@ -145,7 +146,7 @@ val FindingValue(const check::Finding& finding) {
   const check::FindingKind& kind = check::KindOf(finding.id);
   val item = val::object();
   item.set("id", std::string(kind.name));
-  item.set("severity", std::string(check::SeverityName(kind.severity)));
+  item.set("severity", std::string(SeverityName(kind.severity)));
   item.set("code", finding.code ? val(static_cast<double>(*finding.code)) : val::null());
   item.set("line", finding.line ? val(static_cast<double>(*finding.line)) : val::null());
   item.set("column", finding.column ? val(static_cast<double>(*finding.column)) : val::null());
@@ -165,7 +166,7 @@ val FindingValue(const check::Finding& finding) {
 val CheckFont(const std::string& bytes, const std::string& label, const std::string& coverageKind,
               const std::string& coverage, const std::string& coverageLabel, const std::string& encoding,
               const std::string& failOn) {
-  std::optional<check::Severity> level = check::SeverityFromName(failOn);
+  std::optional<check::Severity> level = SeverityFromName(failOn);
   if (!level) return ErrorValue("badArgument", "failOn is FAIL, WARN or INFO, not '" + failOn + "'");
   check::CheckOptions options;
   if (!encoding.empty()) {
