@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "platform/decimal_from_chars.h"
+
 namespace morlune::convert {
 namespace {
 
@@ -45,7 +47,7 @@ std::from_chars_result ReadDecimal(const char* first, const char* last, double& 
   }
   simple = simple && whole <= kExactWhole && decimals < static_cast<int>(std::size(kExactTens)) &&
            (at == last || (!IsDigit(*at) && *at != '.' && *at != 'e' && *at != 'E'));
-  if (!simple) return std::from_chars(first, last, value);
+  if (!simple) return DecimalFromChars(first, last, value);
   double magnitude = static_cast<double>(whole) / kExactTens[decimals];
   value = negative ? -magnitude : magnitude;
   return {at, std::errc()};
