@@ -75,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   streams.outputCapture = &out;
   streams.errorCapture = &err;
   int status = morlune::RunMorluneCheck(static_cast<int>(args.size()), args.data(), streams);
-  if (status != morlune::kToolExitDone && status != morlune::kToolExitRefused) std::abort();
+  using morlune::ExitNumber, morlune::ExitStatus;
+  if (status != ExitNumber(ExitStatus::kDone) && status != ExitNumber(ExitStatus::kRefused)) std::abort();
   if (!err.empty()) std::abort();
   if (mode % 2 == 0 ? !IsLines(out) : !IsJsonShaped(out)) std::abort();
   return 0;

@@ -24,12 +24,12 @@ const char* const kDecompileOptions[4] = {nullptr, "-d", "-e", "-de"};
 // default name, which is not the same bytes; only such fonts are left out.
 bool HasEmptyName(const std::string& font) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(font.data());
-  morlune::ShapeFileKind kind = morlune::ShapeFileKind::kShapes11;
+  morlune::Variant kind = morlune::Variant::kShapes11;
   std::size_t head = 0;
   for (int k = 0; k < 4; ++k) {
     std::string_view signature = morlune::kShapeFileSignatures[k];
     if (font.compare(0, signature.size(), signature) == 0) {
-      kind = static_cast<morlune::ShapeFileKind>(k);
+      kind = static_cast<morlune::Variant>(k);
       head = signature.size() + 1;
     }
   }

@@ -79,8 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int mode = data[0] & 3;
   morlune::ByteInput input;
   input.AttachMemory(data + 1, size - 1);
-  morlune::ShapeFileKind kind = morlune::IdentifyShapeFile(input);
-  if (kind == morlune::ShapeFileKind::kUnknown) return 0;
+  std::optional<morlune::Variant> identified = morlune::IdentifyShapeFile(input);
+  if (!identified) return 0;
+  morlune::Variant kind = *identified;
   morlune::DrawingFont font(data + 1, size - 1, kind,
                             morlune::WalkFontRecords(data + 1, size - 1, static_cast<std::size_t>(input.Tell()), kind));
   NoMessages messages;

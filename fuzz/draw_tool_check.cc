@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   streams.outputCapture = &out;
   streams.errorCapture = &err;
   int status = morlune::RunMorluneDraw(static_cast<int>(args.size()), args.data(), streams);
-  if (status == morlune::kToolExitRefused) return 0;
-  if (status != morlune::kToolExitDone) std::abort();
+  if (status == morlune::ExitNumber(morlune::ExitStatus::kRefused)) return 0;
+  if (status != morlune::ExitNumber(morlune::ExitStatus::kDone)) std::abort();
   if (mode == 0 ? !morlune::fuzzing::IsBoundedListing(out) : !morlune::fuzzing::IsBalancedSvg(out)) std::abort();
   return 0;
 }

@@ -31,14 +31,21 @@ void PutRecord(std::string& out, const ModelRecord& record) {
 
 }  // namespace
 
-std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size) {
+std::optional<ExactHead> ExactSignature(const std::uint8_t* data, std::size_t size) {
   for (int k = 0; k < 4; ++k) {
     const char* signature = kShapeFileSignatures[k];
     std::size_t length = std::strlen(signature);
     if (size <= length || std::memcmp(data, signature, length) != 0 || data[length] != 0x1A) continue;
+    return ExactHead{static_cast<Variant>(k), length + 1};
+  }
+  return std::nullopt;
+}
+
+std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size) {
+  if (std::optional<ExactHead> head = ExactSignature(data, size)) {
     FontModel font;
-    font.kind = static_cast<ShapeFileKind>(k);
-    FontWalk walk = WalkFontRecords(data, size, length + 1, font.kind);
+    font.kind = head->variant;
+    FontWalk walk = WalkFontRecords(data, size, head->headStart, font.kind);
     if (walk.head != HeadResult::kReady) return std::nullopt;
     font.escapeRanges = walk.escapeRanges;
     for (const WalkedRecord& walked : walk.records) {
@@ -59,7 +66,7 @@ std::string WriteFontModel(const FontModel& font) {
   const std::vector<ModelRecord>& records = font.records;
   auto count = static_cast<unsigned>(records.size());
   switch (font.kind) {
-    case ShapeFileKind::kBigfont10: {
+    case Variant::kBigfont: {
       PutWord(out, kBigfontIndexEntrySize);
       PutWord(out, count);
       PutWord(out, static_cast<unsigned>(font.escapeRanges.size()));
@@ -78,7 +85,7 @@ std::string WriteFontModel(const FontModel& font) {
       for (const ModelRecord& record : records) PutRecord(out, record);
       break;
     }
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       PutWord(out, count);
       for (const ModelRecord& record : records) {
         PutWord(out, record.code);

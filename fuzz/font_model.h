@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
 
 namespace morlune::fuzzing {
 
@@ -25,7 +25,7 @@ struct ModelRecord {
 };
 
 struct FontModel {
-  ShapeFileKind kind = ShapeFileKind::kShapes11;
+  Variant kind = Variant::kShapes11;
   std::vector<EscapeRangeEntry> escapeRanges;  // bigfont
   std::vector<ModelRecord> records;       // in the order they are laid out
 };
@@ -37,6 +37,16 @@ inline constexpr std::size_t kMostSpecBytes = 32767;
 // The records that the decompiler's walk reaches, each with the bytes the
 // file holds for it; nothing when the head of the file is not a font's.
 std::optional<FontModel> ReadFontModel(const std::uint8_t* data, std::size_t size);
+
+// The variant whose signature the data opens with, the byte 0x1A right
+// after it, and where the head behind them begins; none for any other
+// opening. Stricter than the library's recognition, which reads up to the
+// first 0x1A: a model keeps nothing between the two.
+struct ExactHead {
+  Variant variant;
+  std::size_t headStart;
+};
+std::optional<ExactHead> ExactSignature(const std::uint8_t* data, std::size_t size);
 
 // The font's bytes: the head, the index in the variant's layout, the
 // records back to back (a bigfont's in the order of its index).

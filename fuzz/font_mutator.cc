@@ -32,7 +32,7 @@ class Random {
   std::minstd_rand engine_;
 };
 
-std::vector<std::size_t> ItemStarts(const ModelRecord& record, ShapeFileKind kind) {
+std::vector<std::size_t> ItemStarts(const ModelRecord& record, Variant kind) {
   std::vector<std::size_t> starts;
   const auto* spec = reinterpret_cast<const unsigned char*>(record.spec.data());
   std::size_t at = 0;
@@ -58,7 +58,7 @@ void Put(std::string& out, std::initializer_list<int> bytes) {
 std::string SubshapeItem(const FontModel& font, Random& random) {
   std::uint16_t code = SomeCode(font, random);
   std::string item;
-  if (font.kind == ShapeFileKind::kUnifont10) {
+  if (font.kind == Variant::kUnifont) {
     Put(item, {7, code >> 8, code});
   } else if (code != 0 && code < 256 && !random.OneIn(3)) {
     Put(item, {7, code});
@@ -191,12 +191,12 @@ void MutateFont(FontModel& font, Random& random, ByteMutator mutateBytes) {
         records.insert(records.begin(), added);
         header = records.begin();
       }
-      header->spec.resize(font.kind == ShapeFileKind::kUnifont10 ? 6 : 4, '\0');
+      header->spec.resize(font.kind == Variant::kUnifont ? 6 : 4, '\0');
       header->spec[random.Below(2)] = static_cast<char>(random.Byte());
       break;
     }
     case 4:  // another variant around the same records
-      font.kind = static_cast<ShapeFileKind>(random.Below(4));
+      font.kind = static_cast<Variant>(random.Below(4));
       break;
     case 5:  // a bigfont's escape ranges
       if (font.escapeRanges.empty() || random.OneIn(2)) {

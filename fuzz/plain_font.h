@@ -11,12 +11,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
-#include "grammar/shape_file_kind.h"
+#include <morlune/compile.h>
+
 
 namespace morlune::fuzzing {
 
-// The variant of a plain font; kUnknown for any other input.
-ShapeFileKind PlainFontKind(const std::uint8_t* data, std::size_t size);
+// The variant of a plain font; none for any other input.
+std::optional<Variant> PlainFontKind(const std::uint8_t* data, std::size_t size);
 
 }  // namespace morlune::fuzzing

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "compiler/compile_source.h"
-#include "tools/morlune/exit_status.h"
+#include "tools/common/tool_exit_status.h"
 #include "tools/morlune/run.h"
 #include "fuzz/plain_font.h"
 #include "platform/file_io.h"
@@ -44,7 +44,8 @@ int Decompile(const char* options, const unsigned char* font, std::size_t size, 
   streams.errorFd = NullDevice();
   int status = morlune::RunMorlune(options != nullptr ? 2 : 1, argv, streams);
   // A font run ends only as recognised or not recognised.
-  if (status != morlune::kExitRecognised && status != morlune::kExitNotRecognised) std::abort();
+  using morlune::ExitNumber, morlune::ExitStatus;
+  if (status != ExitNumber(ExitStatus::kDone) && status != ExitNumber(ExitStatus::kRefused)) std::abort();
   return status;
 }
 
@@ -53,8 +54,8 @@ int Decompile(const char* options, const unsigned char* font, std::size_t size, 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const char* options = kOptionSets[data[0] & 3];
-  morlune::ShapeFileKind kind = morlune::fuzzing::PlainFontKind(data + 1, size - 1);
-  if (kind == morlune::ShapeFileKind::kUnknown) {
+  std::optional<morlune::Variant> kind = morlune::fuzzing::PlainFontKind(data + 1, size - 1);
+  if (!kind) {
     Decompile(options, data + 1, size - 1, nullptr);
     return 0;
   }
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Decompile(options, data + 1, size - 1, &text);
   morlune::CompileOptions compiling;
   // Shapes 1.0 is written out as shapes 1.1 text; only the option brings it back.
-  if (kind == morlune::ShapeFileKind::kShapes10) compiling.variant = morlune::Variant::kShapes10;
+  if (kind == morlune::Variant::kShapes10) compiling.variant = morlune::Variant::kShapes10;
   morlune::Diagnostics problems;
   std::optional<std::string> font = morlune::CompileSource(text, compiling, problems);
   if (!font) std::abort();

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   std::string text;
   {
-    auto kind = static_cast<morlune::ShapeFileKind>(data[0] & 3);
+    auto kind = static_cast<morlune::Variant>(data[0] & 3);
     bool decimalCodes = (data[0] >> 2) & 1;
     morlune::TextOutput output;
     output.AttachCapture(&text);

@@ -43,7 +43,7 @@ std::optional<std::string> DefaultName(std::uint32_t code) {
 }
 
 // The compiled bytes, already recognised, walked and kept.
-std::shared_ptr<FontState> OpenCompiled(std::vector<Byte> bytes, ShapeFileKind kind, std::size_t headStart,
+std::shared_ptr<FontState> OpenCompiled(std::vector<Byte> bytes, Variant kind, std::size_t headStart,
                                           std::vector<Diagnostic> diagnostics) {
   auto state = std::make_shared<FontState>();
   state->bytes = std::move(bytes);
@@ -71,10 +71,10 @@ std::shared_ptr<FontState> OpenCompiled(std::vector<Byte> bytes, ShapeFileKind k
   return state;
 }
 
-ShapeFileKind Recognise(std::span<const Byte> bytes, std::size_t& headStart) {
+std::optional<Variant> Recognise(std::span<const Byte> bytes, std::size_t& headStart) {
   ByteInput input;
   input.AttachMemory(bytes.data(), bytes.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
+  std::optional<Variant> kind = IdentifyShapeFile(input);
   headStart = static_cast<std::size_t>(input.Tell());
   return kind;
 }
@@ -99,9 +99,8 @@ Font::Font(std::shared_ptr<const State> state) : state_(std::move(state)) {}
 
 Result<Font> Font::FromBytes(std::span<const Byte> bytes, const CompileOptions& options) {
   std::size_t headStart = 0;
-  ShapeFileKind kind = Recognise(bytes, headStart);
-  if (kind != ShapeFileKind::kUnknown) {
-    return FontAccess::Make(OpenCompiled(std::vector<Byte>(bytes.begin(), bytes.end()), kind, headStart, {}));
+  if (std::optional<Variant> kind = Recognise(bytes, headStart)) {
+    return FontAccess::Make(OpenCompiled(std::vector<Byte>(bytes.begin(), bytes.end()), *kind, headStart, {}));
   }
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (!IsShapeSourceText(text)) {
@@ -113,7 +112,8 @@ Result<Font> Font::FromBytes(std::span<const Byte> bytes, const CompileOptions& 
   std::vector<Diagnostic> warnings;
   Result<std::vector<Byte>> compiled = Compile(text, options, &warnings);
   if (!compiled) return compiled.error();
-  kind = Recognise(*compiled, headStart);
+  // What the compiler writes always opens with its variant's signature.
+  Variant kind = Recognise(*compiled, headStart).value_or(Variant::kShapes11);
   return FontAccess::Make(OpenCompiled(std::move(compiled).value(), kind, headStart, std::move(warnings)));
 }
 
@@ -141,7 +141,7 @@ Result<Font> Font::Open(const std::filesystem::path& path, const CompileOptions&
   return font;
 }
 
-Variant Font::variant() const { return VariantOfKind(state_->kind); }
+Variant Font::variant() const { return state_->kind; }
 std::span<const Byte> Font::bytes() const { return state_->bytes; }
 const std::vector<Record>& Font::records() const { return state_->records; }
 const FontHeader& Font::header() const { return state_->header; }
@@ -160,7 +160,7 @@ Decompiled Font::Decompile(const DecompileOptions& options) const {
   output.SetCrLfLineEnds(TextLineEndIsCrLf());
   output.AttachCapture(&result.text);
   output.Write(BuiltInMessage(IDS_BANNER));
-  if (state_->kind == ShapeFileKind::kShapes10) result.notices.emplace_back(BuiltInMessage(IDS_OLD_REVISION));
+  if (state_->kind == Variant::kShapes10) result.notices.emplace_back(BuiltInMessage(IDS_OLD_REVISION));
   ByteInput input;
   input.AttachMemory(state_->bytes.data(), state_->bytes.size());
   IdentifyShapeFile(input);

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include <morlune/font.h>
+#include <morlune/compile.h>
 
 #include "drawing/drawing_font.h"
-#include "grammar/shape_file_kind.h"
 
 namespace morlune {
 
 struct Font::State {
   std::vector<Byte> bytes;
-  ShapeFileKind kind = ShapeFileKind::kUnknown;
+  Variant kind = Variant::kShapes11;  // the signature's, set when the font opens
   std::unique_ptr<FontLookup> lookup;  // over bytes
   std::vector<Record> records;         // spans into bytes
   FontHeader header;

@@ -3,13 +3,13 @@
 // tell become the glyph's data.
 #include <morlune/font.h>
 
-#include <cstdio>
 #include <string>
 
 #include "api/font_state.h"
 #include "drawing/draw_session.h"
 #include "drawing/glyph_builder.h"
 #include "drawing/listing_writer.h"
+#include "platform/hex_code.h"
 #include "platform/text_output.h"
 
 namespace morlune {
@@ -27,9 +27,7 @@ Result<Glyph> Font::GlyphOf(std::uint32_t code, const DrawLimits& limits) const 
   const Record* found = Find(code);
   if (found == nullptr) {
     // A code past 16 bits is told whole, not as the shape it would wrap to.
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code));
-    return Error{ErrorKind::kNoSuchCode, std::string("the font has no shape ") + hex, {}};
+    return Error{ErrorKind::kNoSuchCode, "the font has no shape " + CodeHex(code), {}};
   }
   int record = static_cast<int>(found - state_->records.data());
   DrawingFont font(*state_->lookup);

@@ -41,7 +41,7 @@ class Gathered : public GlyphsInText, public DrawMessages {
     told.kind = TextWarningKind::kGlyph;
     told.code = static_cast<std::uint32_t>(shape);
     told.glyph = warning;
-    told.message = "shape " + CodeText(shape) + ": " + warning.message;
+    told.message = "shape " + CodeHex(shape) + ": " + warning.message;
   }
   void TextWarned(const TextWarning& warning) override { layout_.warnings.push_back(warning); }
   // Every warning comes as data through the two above.

@@ -140,7 +140,7 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
   TextNumbering numbering{font.state.kind, nullptr, bigfont != nullptr};
   if (bigfont) {
     numbering.escapes = &bigfont->state.lookup->walk.escapeRanges;
-  } else if (font.state.kind == ShapeFileKind::kBigfont10) {
+  } else if (font.state.kind == Variant::kBigfont) {
     numbering.escapes = &font.state.lookup->walk.escapeRanges;
   }
   std::set<char32_t> toldCharacters;
@@ -168,7 +168,7 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
     }
     if (toldCodes.insert({code.fromBigfont, code.code}).second) {
       messages.TextWarned(Told(TextWarningKind::kNoSuchShape, code.code, 0,
-                           "shape " + CodeText(code.code) + ": the font has no such shape; the character is left out"));
+                           "shape " + CodeHex(code.code) + ": the font has no such shape; the character is left out"));
     }
     leaveOut(characters[code.character]);
   }
@@ -186,7 +186,7 @@ Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const Dra
     pen = {pen.x + moved.x, pen.y + moved.y};
     if (!(std::fabs(pen.x) <= kMaxMagnitude && std::fabs(pen.y) <= kMaxMagnitude)) {
       messages.TextWarned(Told(TextWarningKind::kLinePastBound, glyph.code.code, 0,
-                           "the line passes 2^31 units after shape " + CodeText(glyph.code.code) +
+                           "the line passes 2^31 units after shape " + CodeHex(glyph.code.code) +
                                "; the characters after it are left out"));
       break;
     }

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <iterator>
 #include <set>
+#include <morlune/compile.h>
 
 #include "drawing/text_codes.h"
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
 #include "platform/code_page.h"
 
 namespace morlune::check {
@@ -138,7 +138,7 @@ bool CheckCoverage(const CharacterSet& set, const FontFacts& facts, const std::s
   std::vector<bool> present(0x10000, false);
   for (std::uint16_t code : facts.drawnCodes) present[code] = true;
   TextNumbering numbering;
-  numbering.kind = static_cast<ShapeFileKind>(facts.variant);
+  numbering.kind = static_cast<Variant>(facts.variant);
   numbering.escapes = &escapes;
   std::vector<char32_t> lacked;
   for (char32_t c : set.characters) {

@@ -7,17 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include <morlune/compile.h>
+
 #include "check/glyph_pass.h"
 #include "check/source_input.h"
 #include "check/structure_checks.h"
 
 namespace morlune::check {
 namespace {
-
-const char* VariantText(int variant) {
-  static const char* const kNames[] = {"shapes10", "shapes11", "bigfont", "unifont"};
-  return variant >= 0 && variant < 4 ? kNames[variant] : "";
-}
 
 // Font-wide first, then source text by line, then records by code; in
 // the order found within each.
@@ -32,7 +29,8 @@ FontReport CheckFont(std::string label, std::vector<unsigned char> bytes, const 
   report.fromSource = input.fromSource;
   if (input.compiled) {
     FontFacts facts = CheckStructure(input.font, report.findings);
-    report.variant = VariantText(facts.variant);
+    // Unrecognised (-1), it has no name.
+    report.variant = VariantName(static_cast<Variant>(facts.variant));
     if (facts.readable) {
       CheckGlyphs(input.font, facts, options.limits, report.findings);
       if (options.coverage) CheckCoverage(*options.coverage, facts, options.encoding, report.findings);

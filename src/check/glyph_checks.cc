@@ -8,6 +8,7 @@
 
 #include "drawing/glyph_bounds.h"
 #include "drawing/number_text.h"
+#include "platform/hex_code.h"
 
 namespace morlune::check {
 namespace {

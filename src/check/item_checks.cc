@@ -2,11 +2,13 @@
 // about the record: where they end, scales of 0, the position stack.
 #include "check/item_checks.h"
 
+#include "drawing/draw_limits.h"
 #include "drawing/item_split.h"
+#include "grammar/item_grammar.h"
 
 namespace morlune::check {
 
-void CheckItems(std::uint32_t code, std::span<const unsigned char> spec, ShapeFileKind kind, bool readPastEnd,
+void CheckItems(std::uint32_t code, std::span<const unsigned char> spec, Variant kind, bool readPastEnd,
                 std::vector<Finding>& findings) {
   const std::size_t size = spec.size();
   std::size_t at = 0;
@@ -30,18 +32,18 @@ void CheckItems(std::uint32_t code, std::span<const unsigned char> spec, ShapeFi
       skipNext = false;
       continue;
     }
-    if (itemCode == 0) {
+    if (itemCode == kCodeEnd) {
       ended = true;
       break;
     }
-    if (itemCode == 14) {
+    if (itemCode == kCodeVerticalOnly) {
       skipNext = true;
-    } else if ((itemCode == 3 || itemCode == 4) && spec[span.start + 1] == 0) {
+    } else if ((itemCode == kCodeDivideScale || itemCode == kCodeMultiplyScale) && spec[span.start + 1] == 0) {
       ++zeroScales;
-    } else if (itemCode == 5) {
-      // The stack holds 4 positions; drawing ignores a fifth push.
-      if (stack < 4) ++stack;
-    } else if (itemCode == 6 && stack > 0) {
+    } else if (itemCode == kCodePushPosition) {
+      // Drawing ignores a push past the stack's depth.
+      if (stack < kPositionStackDepth) ++stack;
+    } else if (itemCode == kCodePopPosition && stack > 0) {
       --stack;
     }
   }

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "check/finding.h"
-#include "grammar/shape_file_kind.h"
 
 namespace morlune::check {
 
@@ -16,7 +16,7 @@ namespace morlune::check {
 // after the ending 0, no ending 0, scales of 0, pushes never popped. The
 // item that a 14 skips applies to vertical text only: it neither ends the
 // record nor scales or moves the stack.
-void CheckItems(std::uint32_t code, std::span<const unsigned char> spec, ShapeFileKind kind, bool readPastEnd,
+void CheckItems(std::uint32_t code, std::span<const unsigned char> spec, Variant kind, bool readPastEnd,
                 std::vector<Finding>& findings);
 
 }  // namespace morlune::check

@@ -6,21 +6,15 @@
 #include <vector>
 
 #include "check/structure_checks.h"
-#include "drawing/text_codes.h"
+#include "platform/hex_code.h"
+#include "platform/utf8.h"
 
 namespace morlune::check {
 namespace {
 
 // The length of the UTF-8 sequence at text[at], or 0 where the bytes are
 // not one.
-std::size_t Utf8Length(const std::string& text, std::size_t at) {
-  unsigned char lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
-  std::vector<char32_t> decoded;
-  return DecodeUtf8(std::string_view(text).substr(at, length), decoded) ? length : 0;
-}
+std::size_t Utf8Length(const std::string& text, std::size_t at) { return ReadUtf8(text, at).length; }
 
 // A JSON string; bytes that are not UTF-8 (a path may hold them) become
 // U+FFFD.
@@ -54,14 +48,6 @@ void AppendJsonString(std::string& out, const std::string& text) {
   out += '"';
 }
 
-std::string CharacterText(char32_t c) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text = "U+";
-  int digits = c > 0xFFFFF ? 6 : c > 0xFFFF ? 5 : 4;
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(c >> shift) & 0xF];
-  return text;
-}
-
 void AppendCounts(std::string& out, const FindingCounts& counts) {
   out += "\"FAIL\": " + std::to_string(counts.fail) + ", \"WARN\": " + std::to_string(counts.warn) +
          ", \"INFO\": " + std::to_string(counts.info);
@@ -84,7 +70,7 @@ void AppendFinding(std::string& out, const Finding& finding) {
     for (std::size_t i = 0; i < finding.missing.size(); ++i) {
       const CharacterRange& range = finding.missing[i];
       out += i == 0 ? "[\"" : ", [\"";
-      out += CharacterText(range.first) + "\", \"" + CharacterText(range.second) + "\"]";
+      out += CharacterName(range.first) + "\", \"" + CharacterName(range.second) + "\"]";
     }
     out += "]";
   }

@@ -10,6 +10,7 @@
 #include "fontfile/font_reader.h"
 #include "fontfile/shape_items.h"
 #include "fontfile/signature.h"
+#include "platform/hex_code.h"
 
 namespace morlune::check {
 namespace {
@@ -29,22 +30,22 @@ const char* HeadText(HeadResult head) {
 }
 
 // The font-header record's data bytes that a variant's readers expect.
-bool HeaderCountFits(ShapeFileKind kind, int counter) {
+bool HeaderCountFits(Variant kind, int counter) {
   switch (kind) {
-    case ShapeFileKind::kBigfont10:
+    case Variant::kBigfont:
       return counter == 4 || counter == 5;
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       return counter == 6;
     default:
       return counter == 4;
   }
 }
 
-const char* HeaderCountText(ShapeFileKind kind) {
+const char* HeaderCountText(Variant kind) {
   switch (kind) {
-    case ShapeFileKind::kBigfont10:
+    case Variant::kBigfont:
       return "a bigfont's has 4 or 5";
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       return "a unifont's has 6";
     default:
       return "a shapes font's has 4";
@@ -53,7 +54,7 @@ const char* HeaderCountText(ShapeFileKind kind) {
 
 // The font-header record's bytes, as many as the file holds (the first
 // record of code 0 gives the font's height, depth and modes).
-void CheckHeaderRecord(ShapeFileKind kind, std::int16_t counter, std::span<const unsigned char> font,
+void CheckHeaderRecord(Variant kind, std::int16_t counter, std::span<const unsigned char> font,
                        std::size_t at, FontFacts& facts, std::vector<Finding>& findings) {
   const std::size_t held = font.size() - at;
   if (!facts.hasHeader) {
@@ -144,22 +145,16 @@ std::uint64_t UncoveredBytes(std::vector<std::pair<std::uint64_t, std::uint64_t>
 
 }  // namespace
 
-std::string CodeHex(std::uint32_t code) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text(4, '0');
-  for (int i = 3; i >= 0; --i, code >>= 4) text[static_cast<std::size_t>(i)] = kDigits[code & 15];
-  return text;
-}
-
 FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Finding>& findings) {
   FontFacts facts;
   ByteInput input;
   input.AttachMemory(font.data(), font.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
-  if (kind == ShapeFileKind::kUnknown) {
+  std::optional<Variant> identified = IdentifyShapeFile(input);
+  if (!identified) {
     findings.push_back(FontFinding(FindingId::kNotAFont, "the file is neither a compiled shape font nor shape source text"));
     return facts;
   }
+  Variant kind = *identified;
   facts.recognised = true;
   facts.variant = static_cast<int>(kind);
   FontReader reader(input, kind);
@@ -171,7 +166,7 @@ FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Findin
   facts.readable = true;
   for (const EscapeRangeEntry& range : reader.EscapeRanges()) facts.escapeRanges.push_back({range.first, range.last});
   const std::size_t indexEnd = static_cast<std::size_t>(input.Tell());
-  const bool bigfont = kind == ShapeFileKind::kBigfont10;
+  const bool bigfont = kind == Variant::kBigfont;
   std::vector<std::pair<std::uint64_t, std::uint64_t>> spans{{0, indexEnd}};
   if (bigfont) CheckBigfontIndex(reader.BigfontIndex(), indexEnd, font.size(), findings, spans);
 

@@ -16,7 +16,7 @@ namespace morlune::check {
 struct FontFacts {
   bool recognised = false;  // a compiled font's signature
   bool readable = false;    // its header and index could be read
-  int variant = -1;         // the ShapeFileKind
+  int variant = -1;         // the Variant
   bool hasHeader = false;   // a font-header record was met
   int height = 0;           // its first byte (0 without one)
   int depth = 0;            // its second byte
@@ -30,8 +30,5 @@ struct FontFacts {
 
 // Appends the findings of the container, the records and their items.
 FontFacts CheckStructure(std::span<const unsigned char> font, std::vector<Finding>& findings);
-
-// A code as the findings write it: four uppercase hexadecimal digits.
-std::string CodeHex(std::uint32_t code);
 
 }  // namespace morlune::check

@@ -59,7 +59,7 @@ void CheckFits(const SourceFont& font, const std::vector<std::string_view>& name
                                            " bytes with the name's zero byte; a record holds at most 65535");
     }
   }
-  bool bigfont = font.kind == ShapeFileKind::kBigfont10;
+  bool bigfont = font.kind == Variant::kBigfont;
   std::size_t most = bigfont ? kMostBigfontRecords : kMostRecords;
   if (records.size() > most) {
     diagnostics.Error(records[most].header, std::string(bigfont ? "a bigfont" : "a font of this variant") +
@@ -102,7 +102,7 @@ void WarnOfEmptyParts(const SourceFont& font, Diagnostics& diagnostics) {
   bool hasFontHeader = std::any_of(font.records.begin(), font.records.end(),
                                    [](const SourceRecord& record) { return record.code == 0; });
   if (!hasFontHeader) {
-    const char* header = font.kind == ShapeFileKind::kUnifont10 ? "*UNIFONT,COUNT,NAME" : "*0,COUNT,NAME";
+    const char* header = font.kind == Variant::kUnifont ? "*UNIFONT,COUNT,NAME" : "*0,COUNT,NAME";
     diagnostics.Warning(SourcePlace{}, std::string("the text has no font-header record (") + header +
                                            "), so the font has no height of its own");
   }
@@ -121,7 +121,7 @@ std::string CompiledFont::Bytes() const {
 
 std::optional<CompiledFont> CompileSourceFont(std::string_view text, const CompileOptions& options,
                                               Diagnostics& diagnostics) {
-  SourceFont font = ReadSource(text, SourceReadOptions{KindOfVariant(options.variant), options.takeCounted}, diagnostics);
+  SourceFont font = ReadSource(text, SourceReadOptions{options.variant, options.takeCounted}, diagnostics);
   std::vector<std::string_view> names = StoredNames(font, options.dropDefaultNames);
   CheckFits(font, names, diagnostics);
   WarnOfEmptyParts(font, diagnostics);
@@ -132,7 +132,7 @@ std::optional<CompiledFont> CompileSourceFont(std::string_view text, const Compi
 bool IsShapeSourceText(std::string_view input) {
   ByteInput head;
   head.AttachMemory(reinterpret_cast<const unsigned char*>(input.data()), input.size());
-  return IdentifyShapeFile(head) == ShapeFileKind::kUnknown && HasHeaderLine(input);
+  return !IdentifyShapeFile(head) && HasHeaderLine(input);
 }
 
 std::optional<std::string> CompileSource(std::string_view text, const CompileOptions& options,

@@ -11,7 +11,6 @@
 
 #include <morlune/compile.h>
 
-#include "grammar/shape_file_kind.h"
 #include "source/diagnostics.h"
 #include "source/source_font.h"
 

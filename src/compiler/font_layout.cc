@@ -76,10 +76,10 @@ std::size_t LaidOutSize(const SourceFont& font, const std::vector<std::string_vi
   std::size_t count = font.records.size();
   std::size_t total = std::strlen(kShapeFileSignatures[static_cast<int>(font.kind)]) + 1;
   switch (font.kind) {
-    case ShapeFileKind::kBigfont10:
+    case Variant::kBigfont:
       total += 6 + 4 * font.escapeRanges.size() + std::size_t{kEntrySize} * count;
       break;
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       total += 2 + 4 * count;
       break;
     default:
@@ -97,7 +97,7 @@ void LayOutFont(const SourceFont& font, const std::vector<std::string_view>& nam
   const std::vector<SourceRecord>& records = font.records;
   auto count = static_cast<unsigned>(records.size());
   switch (font.kind) {
-    case ShapeFileKind::kBigfont10: {
+    case Variant::kBigfont: {
       out.Word(kEntrySize);
       out.Word(count);
       out.Word(static_cast<unsigned>(font.escapeRanges.size()));
@@ -118,7 +118,7 @@ void LayOutFont(const SourceFont& font, const std::vector<std::string_view>& nam
       for (std::size_t i : order) out.Record(font, records[i], names[i]);
       break;
     }
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       out.Word(count);
       for (std::size_t i = 0; i < records.size(); ++i) {
         out.Word(records[i].code);

@@ -1,3 +1,5 @@
+// Arc arithmetic: points by angle, flattening within a flatness, bulges
+// both ways and the farthest reach of a sweep.
 #include "convert/arc_math.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The code map of each variant: code points, Latin-1 with the three
+// symbols, or a code page asked of the system's converter.
 #include "convert/code_map.h"
 
 #include "platform/code_page.h"

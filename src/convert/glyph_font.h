@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include <morlune/geometry.h>
 
 #include "convert/loss_report.h"
+#include "drawing/geometry.h"
 
 namespace morlune::convert {
 
@@ -32,15 +32,6 @@ struct GlyphView {
   std::span<const Path> paths;
 };
 
-// A glyph's segments as the pen draws them, one after another: a writer
-// that takes them so needs no paths gathered first.
-class PieceSink {
- public:
-  virtual ~PieceSink() = default;
-  virtual void Line(Point from, Point to) = 0;
-  virtual void Arc(const ArcSegment& arc) = 0;
-};
-
 class GlyphSource {
  public:
   virtual ~GlyphSource() = default;
@@ -51,18 +42,12 @@ class GlyphSource {
   // The k-th glyph, valid until the next call; what its drawing could not
   // give goes to losses.
   virtual GlyphView Draw(std::size_t k, LossReport& losses) = 0;
-  // The same glyph's segments to the sink; returns its advance.
-  virtual Point DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) {
+  // The same glyph's segments to the sink, one after another as the pen
+  // draws them, so that a writer needs no paths gathered first; returns
+  // its advance.
+  virtual Point DrawInto(std::size_t k, GeometrySink& sink, LossReport& losses) {
     GlyphView glyph = Draw(k, losses);
-    for (const Path& path : glyph.paths) {
-      for (const Segment& segment : path.segments) {
-        if (const auto* line = std::get_if<LineSegment>(&segment)) {
-          sink.Line(line->from, line->to);
-        } else {
-          sink.Arc(std::get<ArcSegment>(segment));
-        }
-      }
-    }
+    ReplayPaths(glyph.paths, sink);
     return glyph.advance;
   }
 

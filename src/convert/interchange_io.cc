@@ -1,3 +1,4 @@
+// Reading a stroke font of any interchange format: its reader by name.
 #include "convert/interchange_io.h"
 
 #include "convert/jhf/jhf_reader.h"

@@ -1,3 +1,4 @@
+// The tally of an export's losses and the lines that tell them.
 #include "convert/loss_report.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Decimal texts of the interchange files: the drawing's fixed-point
+// writer for six decimals, a printed fallback past its range.
 #include "convert/number_format.h"
 
 #include <algorithm>

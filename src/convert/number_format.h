@@ -3,12 +3,12 @@
 // never "-0".
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "platform/bit_cast.h"
 #include "platform/text_output.h"
 
 namespace morlune::convert {
@@ -34,7 +34,7 @@ char* WriteHundredThousandths(std::int64_t count, char* out);
 // The slot of a table of 2^slotBits kept numbers where value goes, by its
 // bits (set in bits): the table's keys are a number's exact bits.
 inline std::size_t NumberSlot(double value, int slotBits, std::uint64_t& bits) {
-  bits = std::bit_cast<std::uint64_t>(value);
+  bits = BitCast<std::uint64_t>(value);
   return static_cast<std::size_t>(((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15u) >> (64 - slotBits));
 }
 

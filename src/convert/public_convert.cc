@@ -181,7 +181,7 @@ Result<ImportedFont> ImportFont(std::span<const Byte> bytes, const ImportOptions
     result.report.push_back("the largest error " + convert::AmountText(result.largestError) + " passes the tolerance " +
                             convert::AmountText(result.tolerance) + " on a grid of " +
                             Counted(result.heightUnits, "unit") + " (the glyph of " +
-                            convert::CharacterName(result.largestErrorCharacter) + ")");
+                            CharacterName(result.largestErrorCharacter) + ")");
   }
   return result;
 }

@@ -1,23 +1,25 @@
+// The converter's way into the drawing: code 14 counted by the item
+// split, glyphs drawn by a session of their own.
 #include "convert/shape_bridge.h"
 
 #include <cstring>
+#include <morlune/compile.h>
 
 #include "api/font_state.h"
 #include "drawing/draw_session.h"
 #include "drawing/glyph_builder.h"
 #include "drawing/item_split.h"
-#include "grammar/shape_file_kind.h"
 
 namespace morlune::convert::bridge {
 
 long long VerticalItems(std::span<const Byte> data, Variant variant) {
   // No byte 14 anywhere, no such item: most records are passed at once.
-  if (data.empty() || std::memchr(data.data(), 14, data.size()) == nullptr) return 0;
+  if (data.empty() || std::memchr(data.data(), kCodeVerticalOnly, data.size()) == nullptr) return 0;
   long long count = 0;
-  ItemReader reader(data.data(), data.size(), KindOfVariant(variant), nullptr);
+  ItemReader reader(data.data(), data.size(), variant, nullptr);
   ItemSpan span;
   while (reader.Next(span) && span.whole) {
-    if (data[span.start] == 14) ++count;
+    if (data[span.start] == kCodeVerticalOnly) ++count;
   }
   return count;
 }
@@ -33,16 +35,6 @@ GlyphDrawer::GlyphDrawer(const Font& font) : parts_(std::make_unique<Parts>(*Fon
 GlyphDrawer::~GlyphDrawer() = default;
 
 namespace {
-
-class ToPieces : public GeometrySink {
- public:
-  explicit ToPieces(PieceSink& sink) : sink_(sink) {}
-  void Line(Point from, Point to) override { sink_.Line(from, to); }
-  void Arc(const ArcSegment& arc) override { sink_.Arc(arc); }
-
- private:
-  PieceSink& sink_;
-};
 
 // One glyph's run, as Font::GlyphOf makes it.
 DrawnGlyph DrawRecord(DrawingFont& font, std::uint32_t code, GeometrySink& sink) {
@@ -64,9 +56,8 @@ DrawnGlyph GlyphDrawer::Draw(std::uint32_t code) {
   return drawn;
 }
 
-DrawnGlyph GlyphDrawer::DrawInto(std::uint32_t code, PieceSink& sink) {
-  ToPieces pieces(sink);
-  return DrawRecord(parts_->font, code, pieces);
+DrawnGlyph GlyphDrawer::DrawInto(std::uint32_t code, GeometrySink& sink) {
+  return DrawRecord(parts_->font, code, sink);
 }
 
 }  // namespace morlune::convert::bridge

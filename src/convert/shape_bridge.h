@@ -37,7 +37,7 @@ class GlyphDrawer {
   // The first record of the code; nothing drawn where there is none.
   DrawnGlyph Draw(std::uint32_t code);
   // The same, its segments handed to the sink as drawn (paths left empty).
-  DrawnGlyph DrawInto(std::uint32_t code, PieceSink& sink);
+  DrawnGlyph DrawInto(std::uint32_t code, GeometrySink& sink);
 
  private:
   struct Parts;

@@ -1,3 +1,5 @@
+// Bezier curves and elliptical pieces run by t: points, bends, scaling
+// and the test that keeps non-finite curves out.
 #include "convert/smooth_curve.h"
 
 #include <algorithm>

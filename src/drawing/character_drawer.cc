@@ -13,12 +13,15 @@
 namespace morlune {
 namespace {
 
-// The unit step of each vector direction; the odd ones are half steps, not
-// equal angles.
-constexpr double kVectorSteps[16][2] = {
-    {1, 0},   {1, 0.5},   {1, 1},   {0.5, 1},   {0, 1},  {-0.5, 1},  {-1, 1},  {-1, 0.5},
-    {-1, 0},  {-1, -0.5}, {-1, -1}, {-0.5, -1}, {0, -1}, {0.5, -1},  {1, -1},  {1, -0.5},
-};
+// The unit step of each vector direction in units, from the grammar's
+// half units.
+constexpr auto kVectorSteps = [] {
+  std::array<std::array<double, 2>, 16> steps{};
+  for (std::size_t d = 0; d < steps.size(); ++d) {
+    steps[d] = {kVectorHalfSteps[d][0] / 2.0, kVectorHalfSteps[d][1] / 2.0};
+  }
+  return steps;
+}();
 
 constexpr double kDegree = std::numbers::pi / 180;
 
@@ -72,8 +75,8 @@ Octants ReadOctants(int stored) {
 std::int64_t ListLength(const unsigned char* spec, ItemSpan span) {
   int code = spec[span.start];
   int between = span.end - span.start - 3;  // the code and the closing pair
-  if (code == 9) return between / 2;
-  if (code == 13) return between / 3;
+  if (code == kCodeDisplacementList) return between / 2;
+  if (code == kCodeBulgeArcList) return between / 3;
   return 0;
 }
 
@@ -120,13 +123,13 @@ bool CharacterDrawer::DrawRecord(int record, Pen& pen, int depth, KeptSplit* kep
     if (!(goOn = Take())) break;
     int code = spec[span.start];
     if (code >= kFirstVectorByte) {
-      const double* step = kVectorSteps[code & 0x0F];
-      double length = (code >> 4) * pen.scale;
+      const std::array<double, 2>& step = kVectorSteps[static_cast<std::size_t>(VectorDirection(code))];
+      double length = VectorLength(code) * pen.scale;
       goOn = MoveBy(pen, length * step[0], length * step[1]);
       continue;
     }
-    if (code == 0) break;
-    if (code == 14) {
+    if (code == kCodeEnd) break;
+    if (code == kCodeVerticalOnly) {
       // The next item is for vertical text: taken and counted, not drawn.
       if (!reader.Next(span)) break;
       if (!span.whole) {
@@ -189,7 +192,7 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
   int code = item[0];
   // The lists hold signed pairs or entries up to their closing pair, which
   // the split found inside the record.
-  if (code == 9) {
+  if (code == kCodeDisplacementList) {
     for (const unsigned char* pair = item + 1; pair[0] != 0 || pair[1] != 0; pair += 2) {
       if (!Take() || !MoveBy(pen, static_cast<signed char>(pair[0]) * pen.scale,
                              static_cast<signed char>(pair[1]) * pen.scale)) {
@@ -198,7 +201,7 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
     }
     return true;
   }
-  if (code == 13) {
+  if (code == kCodeBulgeArcList) {
     for (const unsigned char* entry = item + 1; entry[0] != 0 || entry[1] != 0; entry += 3) {
       if (!Take() || !Bulge(pen, static_cast<signed char>(entry[0]), static_cast<signed char>(entry[1]),
                             static_cast<signed char>(entry[2]))) {
@@ -209,23 +212,23 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
   }
   ShapeItem read = ReadItem(spec, span, font_.Kind());
   switch (code) {
-    case 1:
+    case kCodePenDown:
       pen.down = true;
       return true;
-    case 2:
+    case kCodePenUp:
       pen.down = false;
       return true;
-    case 3:
-    case 4:
+    case kCodeDivideScale:
+    case kCodeMultiplyScale:
       return Rescale(pen, code, OperandValue(read, 0));
-    case 5:
+    case kCodePushPosition:
       if (pen.pushed == kPositionStackDepth) {
         warnings_.Add(DrawWarning::kStackFull, CurrentCode());
       } else {
         pen.stack[pen.pushed++] = {pen.x, pen.y};
       }
       return true;
-    case 6: {
+    case kCodePopPosition: {
       if (pen.pushed == 0) {
         warnings_.Add(DrawWarning::kStackEmpty, CurrentCode());
         return true;
@@ -234,15 +237,15 @@ bool CharacterDrawer::Carry(const unsigned char* spec, ItemSpan span, Pen& pen, 
       if (to.x == pen.x && to.y == pen.y) return true;
       return MoveTo(pen, to.x, to.y);
     }
-    case 7:
+    case kCodeSubshape:
       return Subshape(read, pen, depth);
-    case 8:
+    case kCodeDisplacement:
       return MoveBy(pen, OperandValue(read, 0) * pen.scale, OperandValue(read, 1) * pen.scale);
-    case 10:
+    case kCodeOctantArc:
       return OctantArc(pen, read);
-    case 11:
+    case kCodeFractionalArc:
       return FractionalArc(pen, read);
-    case 12:
+    case kCodeBulgeArc:
       return Bulge(pen, OperandValue(read, 0), OperandValue(read, 1), OperandValue(read, 2));
     default:
       return true;
@@ -254,7 +257,7 @@ bool CharacterDrawer::Rescale(Pen& pen, int code, int factor) {
     warnings_.Add(DrawWarning::kZeroScale, CurrentCode());
     return true;
   }
-  double scale = code == 3 ? pen.scale / factor : pen.scale * factor;
+  double scale = code == kCodeDivideScale ? pen.scale / factor : pen.scale * factor;
   if (!(scale >= kMinScale && scale <= kMaxMagnitude)) return Stop(DrawWarning::kScaleBound);
   pen.scale = scale;
   return true;

@@ -1,18 +1,10 @@
 // The words of the drawing's warnings.
 #include "drawing/draw_warnings.h"
 
-#include <cstdio>
-
 namespace morlune {
 
-std::string CodeText(int code) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code) & 0xFFFFu);
-  return hex;
-}
-
 std::string DrawWarningText(DrawWarning warning, int code, const RunBudget& budget) {
-  const std::string hex = CodeText(code);
+  const std::string hex = CodeHex(static_cast<std::uint16_t>(code));
   switch (warning) {
     case DrawWarning::kCutShort:
       return std::string("an item of shape ") + hex + " runs past the end of its record; that record ends there";

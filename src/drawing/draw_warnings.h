@@ -10,16 +10,13 @@
 #include <morlune/geometry.h>
 
 #include "drawing/draw_limits.h"
+#include "platform/hex_code.h"
 
 namespace morlune {
 
 // The kinds are the library's GlyphWarningKind, one list for the tool's
 // warnings and the glyph's data.
 using DrawWarning = GlyphWarningKind;
-
-// A code as the listing and the warnings write it: four uppercase
-// hexadecimal digits.
-std::string CodeText(int code);
 
 // The words of a warning; code is the record it concerns (the one cut
 // short, or the subshape's code); the budget gives the bounds it names.

@@ -6,7 +6,7 @@
 
 namespace morlune {
 
-FontLookup::FontLookup(const unsigned char* bytes, std::size_t length, ShapeFileKind variant, FontWalk walked)
+FontLookup::FontLookup(const unsigned char* bytes, std::size_t length, Variant variant, FontWalk walked)
     : data(bytes), size(length), kind(variant), walk(std::move(walked)) {
   // As long as the highest code needs, not all 65536: a small font is
   // walked and drawn in far less time than a table of every code takes.
@@ -21,7 +21,7 @@ FontLookup::FontLookup(const unsigned char* bytes, std::size_t length, ShapeFile
   }
 }
 
-DrawingFont::DrawingFont(const unsigned char* data, std::size_t size, ShapeFileKind kind, FontWalk walk)
+DrawingFont::DrawingFont(const unsigned char* data, std::size_t size, Variant kind, FontWalk walk)
     : owned_(std::make_unique<FontLookup>(data, size, kind, std::move(walk))), lookup_(owned_.get()) {}
 
 std::string_view DrawingFont::Name(int record) const {
@@ -33,7 +33,7 @@ std::vector<int> DrawingFont::HeaderValues() const {
   std::vector<int> values;
   if (lookup_->headerRecord < 0) return values;
   std::size_t at = lookup_->walk.records[static_cast<std::size_t>(lookup_->headerRecord)].specOffset;
-  std::size_t count = lookup_->kind == ShapeFileKind::kUnifont10 ? 6 : 4;
+  std::size_t count = lookup_->kind == Variant::kUnifont ? 6 : 4;
   for (std::size_t i = 0; i < count && at + i < lookup_->size; ++i) values.push_back(lookup_->data[at + i]);
   return values;
 }

@@ -19,11 +19,11 @@ namespace morlune {
 // of it serves every run over the font, at once if need be.
 struct FontLookup {
   // The bytes must outlive the lookup; walk is WalkFontRecords of them.
-  FontLookup(const unsigned char* data, std::size_t size, ShapeFileKind kind, FontWalk walk);
+  FontLookup(const unsigned char* data, std::size_t size, Variant kind, FontWalk walk);
 
   const unsigned char* data;
   std::size_t size;
-  ShapeFileKind kind;
+  Variant kind;
   FontWalk walk;
   int headerRecord = -1;
   int height = 0;
@@ -37,12 +37,12 @@ struct FontLookup {
 class DrawingFont {
  public:
   // The bytes must outlive the font; walk is WalkFontRecords of them.
-  DrawingFont(const unsigned char* data, std::size_t size, ShapeFileKind kind, FontWalk walk);
+  DrawingFont(const unsigned char* data, std::size_t size, Variant kind, FontWalk walk);
   // A run over a lookup that outlives it.
   explicit DrawingFont(const FontLookup& lookup) : lookup_(&lookup) {}
 
   const FontLookup& Lookup() const { return *lookup_; }
-  ShapeFileKind Kind() const { return lookup_->kind; }
+  Variant Kind() const { return lookup_->kind; }
   std::size_t FileSize() const { return lookup_->size; }
   const FontWalk& Walk() const { return lookup_->walk; }
   int RecordCount() const { return static_cast<int>(lookup_->walk.records.size()); }

@@ -6,7 +6,7 @@
 
 namespace morlune {
 
-ItemSpan SplitItem(const unsigned char* spec, std::size_t size, std::size_t at, ShapeFileKind kind) {
+ItemSpan SplitItem(const unsigned char* spec, std::size_t size, std::size_t at, Variant kind) {
   const ItemSpan cut{static_cast<std::uint16_t>(at), static_cast<std::uint16_t>(size), false};
   const ItemForm* form = &ItemFormOf(spec[at], kind);
   std::size_t next = at + 1;
@@ -31,7 +31,7 @@ ItemSpan SplitItem(const unsigned char* spec, std::size_t size, std::size_t at, 
   return {static_cast<std::uint16_t>(at), static_cast<std::uint16_t>(next), true};
 }
 
-ShapeItem ReadItem(const unsigned char* spec, ItemSpan span, ShapeFileKind kind) {
+ShapeItem ReadItem(const unsigned char* spec, ItemSpan span, Variant kind) {
   ShapeItem item;
   item.code = spec[span.start];
   item.form = &ItemFormOf(item.code, kind);

@@ -21,11 +21,11 @@ struct ItemSpan {
 
 // The item that begins at byte at (below size) of the specification. An
 // item that is not whole reaches to the end of the specification.
-ItemSpan SplitItem(const unsigned char* spec, std::size_t size, std::size_t at, ShapeFileKind kind);
+ItemSpan SplitItem(const unsigned char* spec, std::size_t size, std::size_t at, Variant kind);
 
 // The code and operands of a whole item that is not a list, as stored:
 // bytes 0 to 255, 16-bit codes with their high byte first.
-ShapeItem ReadItem(const unsigned char* spec, ItemSpan span, ShapeFileKind kind);
+ShapeItem ReadItem(const unsigned char* spec, ItemSpan span, Variant kind);
 
 // Operand i as a number: signed operands from -128 to 127, the others as
 // stored.
@@ -47,7 +47,7 @@ struct KeptSplit {
 // item is split as it is asked for.
 class ItemReader {
  public:
-  ItemReader(const unsigned char* spec, std::size_t size, ShapeFileKind kind, KeptSplit* kept)
+  ItemReader(const unsigned char* spec, std::size_t size, Variant kind, KeptSplit* kept)
       : spec_(spec), size_(size), kind_(kind), kept_(kept) {}
 
   // The next item; false once the record has none. An item that is not
@@ -67,7 +67,7 @@ class ItemReader {
 
   const unsigned char* spec_;
   std::size_t size_;
-  ShapeFileKind kind_;
+  Variant kind_;
   KeptSplit* kept_;
   std::size_t index_ = 0;  // with a kept split: the next item's number
   std::size_t at_ = 0;     // without one: where the next item begins

@@ -7,7 +7,7 @@ namespace morlune {
 namespace {
 
 void WriteLine(int code, Point advance, const PathText& path, std::string& line, TextOutput& out) {
-  line = CodeText(code);
+  line = CodeHex(code);
   line += '\t';
   AppendDecimalPair(line, advance.x, ',', advance.y);
   line += '\t';

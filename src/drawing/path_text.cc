@@ -21,10 +21,6 @@ void PathText::Clear() {
   lastLength_ = 0;
 }
 
-void PathText::MakeRoom() {
-  if (text_.size() - length_ < kSegmentRoom) text_.resize(2 * text_.size() + kSegmentRoom);
-}
-
 void PathText::Append(std::string_view piece) {
   std::memcpy(text_.data() + length_, piece.data(), piece.size());
   length_ += piece.size();
@@ -59,14 +55,14 @@ void PathText::AppendEnd(Point to) {
 }
 
 void PathText::Line(Point from, Point to) {
-  MakeRoom();
+  MakeRoom(kSegmentRoom);
   StartAt(from);
   Append(" L ");
   AppendEnd(to);
 }
 
 void PathText::Arc(const ArcSegment& arc) {
-  MakeRoom();
+  MakeRoom(kSegmentRoom);
   StartAt(arc.from);
   Append(" A ");
   ArcEllipse ellipse = EllipseOf(arc);

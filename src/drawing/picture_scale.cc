@@ -7,6 +7,7 @@
 
 #include "drawing/number_text.h"
 #include "drawing/xml_text.h"
+#include "fontfile/signature.h"
 
 namespace morlune {
 namespace {
@@ -40,20 +41,6 @@ int PathDecimals(double pixelsPerUnit) {
   return decimals;
 }
 
-const char* VariantName(ShapeFileKind kind) {
-  switch (kind) {
-    case ShapeFileKind::kShapes10:
-      return "shapes 1.0";
-    case ShapeFileKind::kShapes11:
-      return "shapes 1.1";
-    case ShapeFileKind::kBigfont10:
-      return "bigfont 1.0";
-    case ShapeFileKind::kUnifont10:
-      return "unifont 1.0";
-    default:
-      return "unknown";
-  }
-}
 
 std::string PictureTitle(const DrawingFont& font) {
   int header = font.FindRecord(0);
@@ -68,7 +55,7 @@ std::string PictureCaption(const DrawingFont& font, const std::string& fileLabel
   std::string caption;
   AppendXmlText(caption, fileLabel, 200);
   caption += ": ";
-  caption += VariantName(font.Kind());
+  caption += SignatureVariantName(font.Kind());
   std::vector<int> values = font.HeaderValues();
   if (!values.empty()) {
     caption += ", font header";

@@ -22,9 +22,6 @@ PictureScale ChooseScale(int fontHeight, std::vector<double>& glyphHeights, doub
 // the last one stands for at most 1/50 pixel.
 int PathDecimals(double pixelsPerUnit);
 
-// "shapes 1.1" and the like.
-const char* VariantName(ShapeFileKind kind);
-
 // The picture's caption: the file, the variant, the font-header values,
 // and the scale taken.
 std::string PictureCaption(const DrawingFont& font, const std::string& fileLabel, const PictureScale& scale,

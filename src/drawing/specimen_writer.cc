@@ -66,7 +66,7 @@ CellLayout LayOutCell(Box glyphs, double unitsPerHeight, double depth, double pi
 
 void AppendLabel(std::string& text, const DrawingFont& font, int record) {
   int code = font.Code(record);
-  text += CodeText(code);
+  text += CodeHex(code);
   text += ' ';
   std::string_view name = font.Name(record);
   EscapeNameBuffer buffer;

@@ -46,10 +46,6 @@ SvgPathText::SvgPathText(int decimals)
   for (int i = 0; i < decimals_; ++i) unitsPerFontUnit_ *= 10;
 }
 
-void SvgPathText::MakeRoom() {
-  if (text_.size() - length_ < kSegmentRoom) text_.resize(2 * text_.size() + kSegmentRoom);
-}
-
 void SvgPathText::Clear() {
   length_ = 0;
   started_ = false;
@@ -118,7 +114,7 @@ void SvgPathText::Command(char command) {
 }
 
 void SvgPathText::Line(Point from, Point to) {
-  MakeRoom();
+  MakeRoom(kSegmentRoom);
   StartAt(from);
   Command('l');
   std::int64_t x = Units(to.x), y = Units(to.y);
@@ -130,7 +126,7 @@ void SvgPathText::Line(Point from, Point to) {
 }
 
 void SvgPathText::Arc(const ArcSegment& arc) {
-  MakeRoom();
+  MakeRoom(kSegmentRoom);
   StartAt(arc.from);
   Command('a');
   ArcEllipse ellipse = EllipseOf(arc);

@@ -10,40 +10,32 @@
 #include <string>
 #include <string_view>
 
-#include "drawing/geometry.h"
+#include "drawing/path_data_text.h"
 
 namespace morlune {
 
-class SvgPathText : public GeometrySink {
+class SvgPathText : public PathDataText {
  public:
   // decimals: 0 to 6.
   explicit SvgPathText(int decimals);
 
   // Starts the path data of the next glyph.
   void Clear();
-  std::string_view Text() const { return std::string_view(text_.data(), length_); }
 
   void Line(Point from, Point to) override;
   void Arc(const ArcSegment& arc) override;
-  // Writes a glyph's kept paths.
-  void Write(std::span<const Path> paths) { ReplayPaths(paths, *this); }
 
  private:
   // A coordinate in units of the last decimal. Rounding each point on its
   // own, and writing the differences of the rounded points, keeps the
   // relative path from drifting.
   std::int64_t Units(double value) const;
-  // Makes room for the longest segment, which every one is written into
-  // with fixed-width moves.
-  void MakeRoom();
   void StartAt(Point from);
   void Command(char command);
   void AppendNumber(std::int64_t units);
 
   int decimals_;
   double unitsPerFontUnit_;
-  std::string text_;       // grows; its first length_ bytes are the path data
-  std::size_t length_ = 0;
   bool started_ = false;
   bool afterNumber_ = false;  // the text ends in a number: the next one needs a blank
   char lastCommand_ = 0;

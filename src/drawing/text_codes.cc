@@ -1,36 +1,19 @@
 // Characters to codes for each variant, and for a font beside a bigfont.
 #include "drawing/text_codes.h"
 
+#include "platform/utf8.h"
+
 namespace morlune {
 
 bool DecodeUtf8(std::string_view text, std::vector<char32_t>& characters) {
   characters.clear();
   for (std::size_t i = 0; i < text.size();) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int more = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-    if (more < 0 || text.size() - i <= static_cast<std::size_t>(more)) return false;
-    char32_t value = more == 0 ? lead : lead & (0x3F >> more);
-    for (int k = 1; k <= more; ++k) {
-      unsigned char next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = value << 6 | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-    if (value == 0 || value < kSmallest[more] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-      return false;
-    }
-    characters.push_back(value);
-    i += static_cast<std::size_t>(more) + 1;
+    Utf8Character read = ReadUtf8(text, i);
+    if (read.length == 0 || read.character == 0) return false;
+    characters.push_back(read.character);
+    i += read.length;
   }
   return true;
-}
-
-std::string CharacterName(char32_t character) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text = "U+";
-  int digits = character > 0xFFFFF ? 6 : character > 0xFFFF ? 5 : 4;
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(character >> shift) & 0xF];
-  return text;
 }
 
 namespace {
@@ -59,8 +42,8 @@ void AppendUtf8(char32_t character, std::string& bytes) {
 std::vector<TextCode> TextCodes(const std::vector<char32_t>& characters, const TextNumbering& numbering,
                                 const CodePageWriter& toCodePage, const UnmappedCharacter& unmapped) {
   std::vector<TextCode> codes;
-  bool bigfont = numbering.kind == ShapeFileKind::kBigfont10 || numbering.withBigfont;
-  bool unifont = numbering.kind == ShapeFileKind::kUnifont10;
+  bool bigfont = numbering.kind == Variant::kBigfont || numbering.withBigfont;
+  bool unifont = numbering.kind == Variant::kUnifont;
   if (!bigfont && (unifont || !toCodePage)) {
     char32_t last = unifont ? 0xFFFF : 0xFF;
     for (std::size_t i = 0; i < characters.size(); ++i) {

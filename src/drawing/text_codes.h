@@ -7,18 +7,16 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
+#include "platform/hex_code.h"
 
 namespace morlune {
 
 // Decodes UTF-8; false when the text is not valid UTF-8 (overlong forms,
 // surrogates and values past U+10FFFF included) or holds U+0000.
 bool DecodeUtf8(std::string_view text, std::vector<char32_t>& characters);
-
-// "U+" and four to six hexadecimal digits, as few as the value needs.
-std::string CharacterName(char32_t character);
 
 // Writes a character in the font's code page: false where it has none.
 using CodePageWriter = std::function<bool(char32_t character, std::string& bytes)>;
@@ -35,7 +33,7 @@ struct TextCode {
 
 // How the fonts number the text's characters.
 struct TextNumbering {
-  ShapeFileKind kind = ShapeFileKind::kShapes11;  // of the font
+  Variant kind = Variant::kShapes11;  // of the font
   // The escape ranges that begin two-byte codes: a bigfont's own, or those
   // of the bigfont beside a shapes font or unifont; empty otherwise.
   const std::vector<EscapeRangeEntry>* escapes = nullptr;

@@ -12,16 +12,14 @@ constexpr std::uint16_t kBigfontEntrySizeWord = kBigfontIndexEntrySize;
 
 HeadResult FontReader::ReadHead() {
   switch (kind_) {
-    case ShapeFileKind::kShapes10:
-    case ShapeFileKind::kShapes11:
+    case Variant::kShapes10:
+    case Variant::kShapes11:
       return ReadShapesHead();
-    case ShapeFileKind::kBigfont10:
+    case Variant::kBigfont:
       return ReadBigfontHead();
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       recordsLeft_ = ReadWord(input_);
       return HeadResult::kReady;
-    case ShapeFileKind::kUnknown:
-      break;
   }
   return HeadResult::kReady;
 }
@@ -62,8 +60,8 @@ RecordStep FontReader::NextShapeRecord(ShapeRecordHead& head) {
   if (recordsLeft_ == 0) return RecordStep::kEnd;
   --recordsLeft_;
   switch (kind_) {
-    case ShapeFileKind::kShapes10:
-    case ShapeFileKind::kShapes11: {
+    case Variant::kShapes10:
+    case Variant::kShapes11: {
       // The count never asks for more records than the index holds.
       if (cursor_ >= shapeIndex_.size()) return RecordStep::kEnd;
       const ShapeIndexEntry& entry = shapeIndex_[cursor_++];
@@ -71,7 +69,7 @@ RecordStep FontReader::NextShapeRecord(ShapeRecordHead& head) {
       head.length = entry.length;
       break;
     }
-    case ShapeFileKind::kBigfont10: {
+    case Variant::kBigfont: {
       if (cursor_ >= bigfontIndex_.size()) return RecordStep::kEnd;
       const BigfontIndexEntry& entry = bigfontIndex_[cursor_++];
       if (entry.length == 0) return RecordStep::kSkip;
@@ -85,12 +83,10 @@ RecordStep FontReader::NextShapeRecord(ShapeRecordHead& head) {
       head.length = entry.length;
       break;
     }
-    case ShapeFileKind::kUnifont10:
+    case Variant::kUnifont:
       head.code = ReadWord(input_);
       head.length = ReadWord(input_);
       break;
-    case ShapeFileKind::kUnknown:
-      return RecordStep::kEnd;
   }
   if (!ReadName(head)) {
     recordsLeft_ = 0;
@@ -117,7 +113,7 @@ bool FontReader::ReadName(ShapeRecordHead& head) {
 }
 
 int FontReader::ReadFontHeaderValues(int values[6]) {
-  int count = kind_ == ShapeFileKind::kUnifont10 ? 6 : 4;
+  int count = kind_ == Variant::kUnifont ? 6 : 4;
   for (int i = 0; i < count; ++i) values[i] = ReadByteOr0xFF(input_);
   return count;
 }

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
 #include "platform/byte_input.h"
 
 namespace morlune {
@@ -47,9 +47,9 @@ struct ShapeRecordHead {
 class FontReader {
  public:
   // The input stands right behind the signature of a font of this variant.
-  FontReader(ByteInput& input, ShapeFileKind kind) : input_(input), kind_(kind) {}
+  FontReader(ByteInput& input, Variant kind) : input_(input), kind_(kind) {}
 
-  ShapeFileKind Kind() const { return kind_; }
+  Variant Kind() const { return kind_; }
   ByteInput& Input() { return input_; }
 
   // Reads the variant's header and index.
@@ -80,7 +80,7 @@ class FontReader {
   bool ReadName(ShapeRecordHead& head);
 
   ByteInput& input_;
-  ShapeFileKind kind_;
+  Variant kind_;
   // Records that the header or index announce and that are still to come.
   std::uint16_t recordsLeft_ = 0;
   std::vector<ShapeIndexEntry> shapeIndex_;

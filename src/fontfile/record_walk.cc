@@ -6,7 +6,7 @@
 
 namespace morlune {
 
-FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, ShapeFileKind kind) {
+FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, Variant kind) {
   FontWalk walk;
   ByteInput input;
   input.AttachMemory(data, size);

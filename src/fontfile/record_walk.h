@@ -37,6 +37,6 @@ struct FontWalk {
 
 // Walks the records of a font of the given variant whose bytes are data;
 // the signature's length, headStart, is where the variant's header begins.
-FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, ShapeFileKind kind);
+FontWalk WalkFontRecords(const unsigned char* data, std::size_t size, std::size_t headStart, Variant kind);
 
 }  // namespace morlune

@@ -87,7 +87,7 @@ template <typename Sink>
 // Returns 0 when the input ended where a code byte was due or inside a code
 // 13 list (the record loop stops), 1 when the record is over.
 template <typename Sink>
-[[gnu::always_inline]] inline int ReadShapeItems(ByteInput& byteInput, ShapeFileKind kind, std::int16_t counter, Sink& sink) {
+[[gnu::always_inline]] inline int ReadShapeItems(ByteInput& byteInput, Variant kind, std::int16_t counter, Sink& sink) {
   using namespace shape_items_detail;
   WindowCursor input(byteInput);
   while (counter > 0) {

@@ -16,7 +16,13 @@ const char* const kShapeFileSignatures[4] = {
     "Vormald-86 unifont 1.0\r\n",
 };
 
-ShapeFileKind IdentifyShapeFile(ByteInput& input) {
+std::string_view SignatureVariantName(Variant variant) {
+  std::string_view signature = kShapeFileSignatures[static_cast<int>(variant)];
+  std::size_t first = signature.find(' ') + 1;
+  return signature.substr(first, signature.size() - 2 - first);
+}
+
+std::optional<Variant> IdentifyShapeFile(ByteInput& input) {
   char head[kMaxSignatureBytes + 1];
   int stored = 0;
   while (stored < kMaxSignatureBytes) {
@@ -27,9 +33,9 @@ ShapeFileKind IdentifyShapeFile(ByteInput& input) {
   head[stored] = '\0';
   // A zero byte ends the compared text; whatever follows it takes no part.
   for (int kind = 0; kind < 4; ++kind) {
-    if (std::strcmp(head, kShapeFileSignatures[kind]) == 0) return static_cast<ShapeFileKind>(kind);
+    if (std::strcmp(head, kShapeFileSignatures[kind]) == 0) return static_cast<Variant>(kind);
   }
-  return ShapeFileKind::kUnknown;
+  return std::nullopt;
 }
 
 }  // namespace morlune

@@ -9,9 +9,9 @@ constexpr ItemForm kVectorForm = {0, {}, kNoList, false};
 
 }  // namespace
 
-const ItemForm& ItemFormOf(int code, ShapeFileKind kind) {
+const ItemForm& ItemFormOf(int code, Variant kind) {
   if (code < 0 || code >= kFirstVectorByte) return kVectorForm;
-  if (code == 7 && kind == ShapeFileKind::kUnifont10) return kUnifontCode7;
+  if (code == 7 && kind == Variant::kUnifont) return kUnifontCode7;
   return kCodeTable[code];
 }
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <morlune/compile.h>
 
-#include "grammar/shape_file_kind.h"
 
 namespace morlune {
 
@@ -33,6 +33,39 @@ enum class ListKind : std::uint8_t {
   kPairs,          // code 9: (dx, dy) pairs
   kBulgeEntries,   // code 13: (dx, dy, bulge) entries
 };
+
+// The codes below kFirstVectorByte, by what each does to the pen.
+enum ItemCode : int {
+  kCodeEnd = 0,               // the shape ends
+  kCodePenDown = 1,           // moves draw from here on
+  kCodePenUp = 2,             // moves stop drawing
+  kCodeDivideScale = 3,       // the scale divided by the operand
+  kCodeMultiplyScale = 4,     // the scale multiplied by the operand
+  kCodePushPosition = 5,      // the pen's place pushed on the stack
+  kCodePopPosition = 6,       // the pen goes back to the place popped
+  kCodeSubshape = 7,          // another shape drawn from here
+  kCodeDisplacement = 8,      // one (dx, dy) move
+  kCodeDisplacementList = 9,  // (dx, dy) moves up to (0, 0)
+  kCodeOctantArc = 10,        // an arc by whole octants
+  kCodeFractionalArc = 11,    // an arc from and to any angle
+  kCodeBulgeArc = 12,         // one (dx, dy, bulge) arc
+  kCodeBulgeArcList = 13,     // (dx, dy, bulge) arcs up to (0, 0)
+  kCodeVerticalOnly = 14,     // the next item applies to vertical text alone
+};
+
+// A vector byte: its length in units in the high four bits, one of the
+// sixteen directions in the low four.
+constexpr int VectorLength(int byte) { return byte >> 4; }
+constexpr int VectorDirection(int byte) { return byte & 0x0F; }
+// The unit step of each direction in half units (x, y): counterclockwise
+// from east, the odd directions half steps between their neighbours, not
+// equal angles.
+inline constexpr int kVectorHalfSteps[16][2] = {
+    {2, 0},  {2, 1},   {2, 2},   {1, 2},   {0, 2},  {-1, 2}, {-2, 2}, {-2, 1},
+    {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1},
+};
+// A vector byte holds a move of at most this many units.
+inline constexpr int kLongestVector = 15;
 
 inline constexpr int kMaxOperands = 6;
 // Codes 9 and 13 end their list with this many zero bytes.
@@ -97,7 +130,7 @@ inline constexpr ItemForm kUnifontCode7 = {1, {OperandKind::kUnifontCode}, ListK
 
 // The form of a code byte (0 to 255) in a font of the given variant; a
 // vector byte has no operands.
-const ItemForm& ItemFormOf(int code, ShapeFileKind kind);
+const ItemForm& ItemFormOf(int code, Variant kind);
 
 // Values in one entry of a list: 2 for code 9's pairs, 3 for code 13's
 // entries; the closing pair has two values in both.
@@ -108,7 +141,7 @@ constexpr int ListEntryValues(ListKind list) { return list == ListKind::kBulgeEn
 // through it, and the drawing its record bytes.
 class ItemCursor {
  public:
-  explicit ItemCursor(ShapeFileKind kind) : kind_(kind) {}
+  explicit ItemCursor(Variant kind) : kind_(kind) {}
 
   // The kind of the number due next (kItemCode between items).
   OperandKind NextKind() const {
@@ -153,7 +186,7 @@ class ItemCursor {
   bool InList() const { return inList_; }
 
  private:
-  ShapeFileKind kind_;
+  Variant kind_;
   const ItemForm* form_ = nullptr;
   int code_ = -1;
   int taken_ = 0;       // operands of the open item taken, or values of the open entry

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/file_io.h"
+#include "platform/unique_for_overwrite.h"
 
 namespace morlune {
 namespace {
@@ -25,7 +26,7 @@ void ByteInput::AttachFd(int fd, bool ownsFd) {
   Release();
   fd_ = fd;
   ownsFd_ = ownsFd;
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<unsigned char[]>(kWindowSize);
+  if (!buffer_) buffer_ = MakeUniqueForOverwrite<unsigned char[]>(kWindowSize);
   std::int64_t here = SeekFd(fd, 0, kSeekFromCurrent);
   seekable_ = here >= 0;
   baseOffset_ = seekable_ ? here : 0;

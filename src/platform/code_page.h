@@ -32,6 +32,9 @@ class CodePageConverter {
 #else
   void* handle_ = nullptr;   // the iconv descriptor to the code page
   void* decoder_ = nullptr;  // and from it
+#ifdef __EMSCRIPTEN__
+  int hostPage_ = -1;  // the host's code page, where iconv has none (code_page_host.h)
+#endif
 #endif
 };
 

@@ -4,6 +4,11 @@
 #include <iconv.h>
 
 #include "platform/code_page.h"
+#include "platform/utf8.h"
+
+#ifdef __EMSCRIPTEN__
+#include "platform/code_page_host.h"
+#endif
 
 namespace morlune {
 namespace {
@@ -12,21 +17,7 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 std::string Utf8(char32_t character) {
   std::string text;
-  if (character < 0x80) {
-    text += static_cast<char>(character);
-  } else if (character < 0x800) {
-    text += static_cast<char>(0xC0 | (character >> 6));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  } else if (character < 0x10000) {
-    text += static_cast<char>(0xE0 | (character >> 12));
-    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (character >> 18));
-    text += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (character & 0x3F));
-  }
+  AppendUtf8(text, character);
   return text;
 }
 
@@ -39,6 +30,19 @@ CodePageConverter::~CodePageConverter() {
 
 bool CodePageConverter::Open(const std::string& name) {
   iconv_t converter = iconv_open(name.c_str(), "UTF-8");
+#ifdef __EMSCRIPTEN__
+  if (converter == kNoConverter) {
+    int page = OpenHostCodePage(name);
+    if (page < 0) return false;
+    if (handle_ != nullptr) iconv_close(static_cast<iconv_t>(handle_));
+    if (decoder_ != nullptr) iconv_close(static_cast<iconv_t>(decoder_));
+    handle_ = nullptr;
+    decoder_ = nullptr;
+    hostPage_ = page;
+    return true;
+  }
+  hostPage_ = -1;
+#endif
   if (converter == kNoConverter) return false;
   iconv_t decoder = iconv_open("UTF-32LE", name.c_str());
   if (decoder == kNoConverter) {
@@ -53,6 +57,9 @@ bool CodePageConverter::Open(const std::string& name) {
 }
 
 bool CodePageConverter::Decode(std::string_view bytes, char32_t& character) {
+#ifdef __EMSCRIPTEN__
+  if (hostPage_ >= 0) return DecodeInHostCodePage(hostPage_, bytes, character);
+#endif
   if (decoder_ == nullptr || bytes.empty()) return false;
   std::string in(bytes);
   unsigned char out[16];
@@ -61,7 +68,9 @@ bool CodePageConverter::Decode(std::string_view bytes, char32_t& character) {
   char* outNext = reinterpret_cast<char*>(out);
   std::size_t outLeft = sizeof out;
   iconv_t decoder = static_cast<iconv_t>(decoder_);
-  bool whole = iconv(decoder, &inNext, &inLeft, &outNext, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+  // As in Convert: a conversion counted as irreversible wrote a stand-in,
+  // not the character.
+  bool whole = iconv(decoder, &inNext, &inLeft, &outNext, &outLeft) == 0 && inLeft == 0;
   // A stateful code page may hold back what ends its last character.
   if (whole) whole = iconv(decoder, nullptr, nullptr, &outNext, &outLeft) != static_cast<std::size_t>(-1);
   iconv(decoder, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
@@ -72,6 +81,9 @@ bool CodePageConverter::Decode(std::string_view bytes, char32_t& character) {
 }
 
 bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
+#ifdef __EMSCRIPTEN__
+  if (hostPage_ >= 0) return ConvertInHostCodePage(hostPage_, character, bytes);
+#endif
   if (handle_ == nullptr) return false;
   std::string in = Utf8(character);
   char out[16];
@@ -80,7 +92,12 @@ bool CodePageConverter::Convert(char32_t character, std::string& bytes) {
   char* outNext = out;
   std::size_t outLeft = sizeof out;
   iconv_t converter = static_cast<iconv_t>(handle_);
-  if (iconv(converter, &inNext, &inLeft, &outNext, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+  // A character the code page lacks fails the call in glibc; musl (the C
+  // library of WebAssembly builds) writes '*' instead and counts it as a
+  // conversion that cannot be reversed. Either way the code page has no
+  // such character.
+  std::size_t irreversible = iconv(converter, &inNext, &inLeft, &outNext, &outLeft);
+  if (irreversible != 0 || inLeft != 0) {
     iconv(converter, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
     return false;
   }

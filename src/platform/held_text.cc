@@ -1,3 +1,5 @@
+// Held text: in memory up to its bound, then spilled to a scratch file,
+// and sent on whole once it may go out.
 #include "platform/held_text.h"
 
 #include <cerrno>
@@ -5,6 +7,7 @@
 
 #include "platform/file_io.h"
 #include "platform/scratch_file.h"
+#include "platform/unique_for_overwrite.h"
 
 namespace morlune {
 namespace {
@@ -51,7 +54,7 @@ void HeldText::SendTo(TextOutput& out) {
   if (SeekFd(fd_, 0, kSeekFromStart) != 0) {
     error = errno != 0 ? errno : EIO;
   } else {
-    auto block = std::make_unique_for_overwrite<unsigned char[]>(kReadBlock);
+    auto block = MakeUniqueForOverwrite<unsigned char[]>(kReadBlock);
     for (;;) {
       errno = 0;
       long got = ReadFd(fd_, block.get(), kReadBlock);

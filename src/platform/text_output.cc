@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/file_io.h"
+#include "platform/unique_for_overwrite.h"
 
 namespace morlune {
 namespace {
@@ -16,7 +17,7 @@ static_assert(TextOutput::kMaxReserve <= kBufferSize);
 }
 
 TextOutput::TextOutput()
-    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)),
+    : buffer_(MakeUniqueForOverwrite<char[]>(kBufferSize)),
       next_(buffer_.get()),
       limit_(buffer_.get() + kBufferSize) {}
 
@@ -60,7 +61,7 @@ void TextOutput::Flush() {
     Deliver(buffer_.get(), n);
     return;
   }
-  if (!crLfBuffer_) crLfBuffer_ = std::make_unique_for_overwrite<char[]>(2 * kBufferSize);
+  if (!crLfBuffer_) crLfBuffer_ = MakeUniqueForOverwrite<char[]>(2 * kBufferSize);
   char* wide = crLfBuffer_.get();
   std::size_t widened = 0;
   for (const char* p = buffer_.get(); p != buffer_.get() + n; ++p) {

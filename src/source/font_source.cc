@@ -31,14 +31,14 @@ RecordResult DumpShape(FontReader& reader, SourceWriter& writer, const SourceTex
     WriteFontHeaderLines(writer, reader.Kind(), head, name, values, {reader.NonEmptyCount(), &reader.EscapeRanges()});
     return RecordResult::kNext;
   }
-  WriteShapeHeaderLine(writer, head, name, options.decimalCodes);
+  WriteShapeHeaderLine(writer, head.code, head.counter, name, options.decimalCodes);
   bool more = DecodeShapeSpec(reader.Input(), reader.Kind(), writer, options.decimalCodes, head.counter) != 0;
   return more ? RecordResult::kNext : RecordResult::kStop;
 }
 
 }  // namespace
 
-int DecodeShapeSpec(ByteInput& input, ShapeFileKind kind, SourceWriter& writer, bool decimalCodes,
+int DecodeShapeSpec(ByteInput& input, Variant kind, SourceWriter& writer, bool decimalCodes,
                     std::int16_t counter) {
   SpecTextSink sink{writer, decimalCodes};
   int result = ReadShapeItems(input, kind, counter, sink);

@@ -29,7 +29,7 @@ FontSourceEnd WriteFontSource(FontReader& reader, SourceWriter& writer, const So
 // Reads a record's specification bytes, counter bytes declared, and writes
 // them as source items. Returns 0 when the input ended where a code byte was
 // due (or inside a code 13 list), 1 when the shape is finished.
-int DecodeShapeSpec(ByteInput& input, ShapeFileKind kind, SourceWriter& writer, bool decimalCodes,
+int DecodeShapeSpec(ByteInput& input, Variant kind, SourceWriter& writer, bool decimalCodes,
                     std::int16_t counter);
 
 }  // namespace morlune

@@ -262,7 +262,7 @@ void SourcePass::BeginRecord(std::uint16_t code, SourcePlace star, std::string_v
   parenDepth_ = 0;
   values_ = 0;
   lastValue_ = 0;
-  cursor_ = ItemCursor(family_ == Family::kUnifont ? ShapeFileKind::kUnifont10 : ShapeFileKind::kShapes11);
+  cursor_ = ItemCursor(family_ == Family::kUnifont ? Variant::kUnifont : Variant::kShapes11);
 }
 
 }  // namespace morlune::source_pass

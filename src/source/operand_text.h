@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "grammar/item_grammar.h"
-#include "source/short_text.h"
+#include "platform/short_text.h"
 
 namespace morlune {
 

@@ -12,27 +12,36 @@ namespace {
 // A name longer than the reader keeps is cut as the reader cuts it, so that
 // every header piece fits the room the writer makes for a piece.
 std::string_view KeptName(std::string_view name) { return name.substr(0, kMaxNameLength); }
-constexpr std::size_t kMaxNameLinePrefix = 16;  // "*UNIFONT," or ",", a counter and ","
-static_assert(kMaxNameLinePrefix + ShortText::kMaxNumber + kMaxNameLength + 1 <= kMaxPieceLength);
+// The room a name line takes: a prefix ("*UNIFONT," or ","), a counter and
+// ",", the name and its line end. Reserved by the name's length, so that
+// the output is not sent on sooner than it needs.
+constexpr std::size_t kMaxNameLinePrefix = 16;
+constexpr std::size_t NameLineRoom(std::string_view keptName) {
+  return kMaxNameLinePrefix + ShortText::kMaxNumber + keptName.size() + 1;
+}
+static_assert(kMaxNameLineLength == NameLineRoom(std::string_view("", 0)) + kMaxNameLength);
+static_assert(kMaxNameLineLength <= kMaxPieceLength);
 
-void WriteValuesLine(SourceWriter& writer, const int* values, int count) {
-  InPlacePiece line = BeginPiece(writer, kMaxItemPiece);
-  for (int i = 0; i < count; ++i) {
-    AppendOperandText(line.text, OperandKind::kHeaderValue, values[i], false);
-    line.text.Char(',');
-  }
-  line.text.Text("0\n\n");
-  EndPiece(writer, line);
+}  // namespace
+
+void AppendNameLine(ShortText& text, Variant kind, int counter, std::string_view name) {
+  text.Text(kind == Variant::kUnifont ? "*UNIFONT," : "*0,");
+  text.Decimal(counter).Char(',').Name(KeptName(name)).Char('\n');
 }
 
-// The "*BIGFONT" line goes straight to the output: it is never wrapped and
-// leaves the output column alone. Each range is formatted on its own, as a
-// font may have thousands.
-void WriteBigfontLine(SourceWriter& writer, const BigfontFacts& bigfont) {
+void AppendValuesLine(ShortText& text, const int* values, int count, OperandKind kind) {
+  for (int i = 0; i < count; ++i) {
+    AppendOperandText(text, kind, values[i], false);
+    text.Char(',');
+  }
+  text.Text("0\n");
+}
+
+// Each range is formatted on its own, as a font may have thousands.
+void WriteBigfontLine(SourceWriter& writer, long recordCount, std::span<const EscapeRangeEntry> ranges) {
   constexpr std::size_t kRoom = 32 + ShortText::kOverhang;
-  const std::vector<EscapeRangeEntry>& ranges = *bigfont.escapeRanges;
   ShortText head{writer.output.Reserve(kRoom)};
-  head.Text("*BIGFONT ").Decimal(bigfont.nonEmptyCount).Char(',').Decimal(static_cast<long>(ranges.size()));
+  head.Text("*BIGFONT ").Decimal(recordCount).Char(',').Decimal(static_cast<long>(ranges.size()));
   writer.output.Commit(head.at);
   for (const EscapeRangeEntry& range : ranges) {
     ShortText pair{writer.output.Reserve(kRoom)};
@@ -42,43 +51,43 @@ void WriteBigfontLine(SourceWriter& writer, const BigfontFacts& bigfont) {
   writer.output.Put('\n');
 }
 
-}  // namespace
-
 std::string_view NameOrDefault(const ShapeRecordHead& head, bool escapedNames, EscapeNameBuffer& buffer) {
   return head.nameLength > 0 ? head.Name() : LookupCharName(head.code, escapedNames, buffer);
 }
 
-void WriteFontHeaderLines(SourceWriter& writer, ShapeFileKind kind, const ShapeRecordHead& head,
+void WriteFontHeaderLines(SourceWriter& writer, Variant kind, const ShapeRecordHead& head,
                           std::string_view name, const int* values, const BigfontFacts& bigfont) {
-  name = KeptName(name);
-  if (kind == ShapeFileKind::kBigfont10) WriteBigfontLine(writer, bigfont);
-  InPlacePiece nameLine = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
-  nameLine.text.Text(kind == ShapeFileKind::kUnifont10 ? "*UNIFONT," : "*0,");
-  nameLine.text.Decimal(head.counter).Char(',').Name(name).Char('\n');
+  if (kind == Variant::kBigfont) WriteBigfontLine(writer, bigfont.nonEmptyCount, *bigfont.escapeRanges);
+  InPlacePiece nameLine = BeginPiece(writer, NameLineRoom(KeptName(name)));
+  AppendNameLine(nameLine.text, kind, head.counter, name);
   EndPiece(writer, nameLine);
 
   // The last byte read is never printed: the line ends in a literal 0.
   int printed = 3;
-  if (kind == ShapeFileKind::kUnifont10) {
+  if (kind == Variant::kUnifont) {
     printed = 5;
-  } else if (kind == ShapeFileKind::kBigfont10 && head.counter > 4) {
+  } else if (kind == Variant::kBigfont && head.counter > 4) {
     printed = 4;
   }
-  WriteValuesLine(writer, values, printed);
+  // A blank line parts the header from the first shape.
+  InPlacePiece valuesLine = BeginPiece(writer, kMaxItemPiece);
+  AppendValuesLine(valuesLine.text, values, printed, OperandKind::kHeaderValue);
+  valuesLine.text.Char('\n');
+  EndPiece(writer, valuesLine);
 }
 
-void WriteShapeHeaderLine(SourceWriter& writer, const ShapeRecordHead& head, std::string_view name,
+void WriteShapeHeaderLine(SourceWriter& writer, std::uint16_t code, int counter, std::string_view name,
                           bool decimalCodes) {
   name = KeptName(name);
   InPlacePiece codePiece = BeginPiece(writer, kMaxItemPiece);
   if (decimalCodes) {
-    codePiece.text.Char('*').Decimal(head.code);
+    codePiece.text.Char('*').Decimal(code);
   } else {
-    codePiece.text.Text("*0").Hex(head.code, 4);
+    codePiece.text.Text("*0").Hex(code, 4);
   }
   EndItemPiece(writer, codePiece);
-  InPlacePiece namePiece = BeginPiece(writer, kMaxNameLinePrefix + ShortText::kMaxNumber + name.size() + 1);
-  namePiece.text.Char(',').Decimal(head.counter).Char(',').Name(name).Char('\n');
+  InPlacePiece namePiece = BeginPiece(writer, NameLineRoom(name));
+  namePiece.text.Char(',').Decimal(counter).Char(',').Name(name).Char('\n');
   EndPiece(writer, namePiece);
 }
 

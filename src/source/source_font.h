@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <morlune/compile.h>
 
 #include "fontfile/index_entries.h"
-#include "grammar/shape_file_kind.h"
 #include "source/diagnostics.h"
 
 namespace morlune {
@@ -42,7 +42,7 @@ struct DeclaredRecordCount {
 };
 
 struct SourceFont {
-  ShapeFileKind kind = ShapeFileKind::kShapes11;
+  Variant kind = Variant::kShapes11;
   std::vector<EscapeRangeEntry> escapeRanges;
   std::vector<DeclaredRecordCount> bigfontCounts;
   std::vector<SourceRecord> records;

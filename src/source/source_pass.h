@@ -31,9 +31,9 @@ inline constexpr long long kMostBigfontRecordCount = 0x7FFF;
 // which code 7 they have.
 enum class Family { kShapes, kBigfont, kUnifont };
 
-inline Family FamilyOf(ShapeFileKind kind) {
-  if (kind == ShapeFileKind::kBigfont10) return Family::kBigfont;
-  if (kind == ShapeFileKind::kUnifont10) return Family::kUnifont;
+inline Family FamilyOf(Variant kind) {
+  if (kind == Variant::kBigfont) return Family::kBigfont;
+  if (kind == Variant::kUnifont) return Family::kUnifont;
   return Family::kShapes;
 }
 
@@ -64,7 +64,7 @@ inline int StandInValue(OperandKind kind) { return kind == OperandKind::kItemCod
 
 class SourcePass {
  public:
-  SourcePass(std::string_view text, ShapeFileKind kind, bool takeCounted, SourceFont& font, Diagnostics& diagnostics)
+  SourcePass(std::string_view text, Variant kind, bool takeCounted, SourceFont& font, Diagnostics& diagnostics)
       : text_(text), family_(FamilyOf(kind)), cursor_(kind), takeCounted_(takeCounted), font_(font),
         diagnostics_(diagnostics) {}
 

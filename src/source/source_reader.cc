@@ -17,32 +17,19 @@ using source_pass::FamilyOf;
 using source_pass::kBigfontWord;
 using source_pass::kUnifontWord;
 
-const char* VariantName(ShapeFileKind kind) {
-  switch (kind) {
-    case ShapeFileKind::kShapes10:
-      return "shapes10";
-    case ShapeFileKind::kBigfont10:
-      return "bigfont";
-    case ShapeFileKind::kUnifont10:
-      return "unifont";
-    default:
-      return "shapes11";
-  }
-}
-
 // A first guess at the variant, from the first line that begins with a
 // header: the decompiler puts a bigfont's "*BIGFONT" line, and usually a
 // unifont's "*UNIFONT" header, before every other record. A wrong guess
 // costs a second reading, never a wrong font.
-ShapeFileKind GuessVariant(std::string_view text) {
+Variant GuessVariant(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size()) {
     std::size_t first = text.find_first_not_of(" \t", at);
     if (first == std::string_view::npos) break;
     if (text[first] == '*') {
       std::string_view header = text.substr(first + 1);
-      if (header.substr(0, kUnifontWord.size()) == kUnifontWord) return ShapeFileKind::kUnifont10;
-      if (header.substr(0, kBigfontWord.size()) == kBigfontWord) return ShapeFileKind::kBigfont10;
+      if (header.substr(0, kUnifontWord.size()) == kUnifontWord) return Variant::kUnifont;
+      if (header.substr(0, kBigfontWord.size()) == kBigfontWord) return Variant::kBigfont;
       break;
     }
     if (text[first] != ';' && text[first] != '\n' && text[first] != '\r') break;
@@ -50,20 +37,12 @@ ShapeFileKind GuessVariant(std::string_view text) {
     if (lineEnd == std::string_view::npos) break;
     at = lineEnd + 1;
   }
-  return ShapeFileKind::kShapes11;
-}
-
-// "shapes 1.1" and the like: the words of the signature between its first
-// blank and its line end.
-std::string_view CompiledVariantName(ShapeFileKind kind) {
-  std::string_view signature = kShapeFileSignatures[static_cast<int>(kind)];
-  std::size_t first = signature.find(' ') + 1;
-  return signature.substr(first, signature.size() - 2 - first);
+  return Variant::kShapes11;
 }
 
 // The variant of a compiled font given where its source text was meant,
-// told by the signature at its head, or kUnknown for anything else.
-ShapeFileKind CompiledFontKind(std::string_view text) {
+// told by the signature at its head, or none for anything else.
+std::optional<Variant> CompiledFontKind(std::string_view text) {
   ByteInput head;
   head.AttachMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
   return IdentifyShapeFile(head);
@@ -86,13 +65,13 @@ bool HasHeaderLine(std::string_view text) {
 SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, Diagnostics& diagnostics) {
   // Read as text, a compiled font's every byte would be a problem of its
   // own: one line says what the file is, and what reads it.
-  if (ShapeFileKind compiled = CompiledFontKind(text); compiled != ShapeFileKind::kUnknown) {
-    diagnostics.Error(SourcePlace{}, "this is a compiled font (" + std::string(CompiledVariantName(compiled)) +
+  if (std::optional<Variant> compiled = CompiledFontKind(text)) {
+    diagnostics.Error(SourcePlace{}, "this is a compiled font (" + std::string(SignatureVariantName(*compiled)) +
                                          "), not source text; morlune turns it into source text");
     return SourceFont{};
   }
-  ShapeFileKind assumed = GuessVariant(text);
-  if (assumed == ShapeFileKind::kShapes11 && options.variant) assumed = *options.variant;
+  Variant assumed = GuessVariant(text);
+  if (assumed == Variant::kShapes11 && options.variant) assumed = *options.variant;
   // The second reading, where there is one, has the variant right.
   for (int reading = 1;; ++reading) {
     SourceFont font;
@@ -100,24 +79,24 @@ SourceFont ReadSource(std::string_view text, const SourceReadOptions& options, D
     source_pass::SourcePass reader(text, assumed, options.takeCounted, font, found);
     reader.ReadAll();
     // The variant is the text's own; failing that, the one asked for.
-    std::optional<ShapeFileKind> own;
+    std::optional<Variant> own;
     std::optional<SourcePlace> ownPlace;
     bool both = reader.unifontHeader && reader.bigfontLine;
     if (both) {
       SourcePlace later = *reader.bigfontLine < *reader.unifontHeader ? *reader.unifontHeader : *reader.bigfontLine;
       found.Error(later, "a text holds a *UNIFONT header or a *BIGFONT line, not both");
     } else if (reader.unifontHeader) {
-      own = ShapeFileKind::kUnifont10;
+      own = Variant::kUnifont;
       ownPlace = reader.unifontHeader;
     } else if (reader.bigfontLine) {
-      own = ShapeFileKind::kBigfont10;
+      own = Variant::kBigfont;
       ownPlace = reader.bigfontLine;
     }
-    ShapeFileKind kind = options.variant ? *options.variant : ShapeFileKind::kShapes11;
+    Variant kind = options.variant ? *options.variant : Variant::kShapes11;
     if (own) {
       if (options.variant && FamilyOf(*options.variant) != FamilyOf(*own)) {
-        found.Error(*ownPlace, std::string("--variant ") + VariantName(*options.variant) + " does not apply to a " +
-                                   VariantName(*own) + " text");
+        found.Error(*ownPlace, "--variant " + std::string(VariantName(*options.variant)) + " does not apply to a " +
+                                   std::string(VariantName(*own)) + " text");
       }
       kind = *own;
     }

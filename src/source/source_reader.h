@@ -13,7 +13,7 @@ namespace morlune {
 struct SourceReadOptions {
   // The variant asked for; a text with a "*UNIFONT" header or a "*BIGFONT"
   // line accepts only its own (the two shapes variants count as one).
-  std::optional<ShapeFileKind> variant;
+  std::optional<Variant> variant;
   // A header's count that differs from the bytes its numbers make is a
   // warning instead of an error.
   bool takeCounted = false;

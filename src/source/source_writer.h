@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/short_text.h"
 #include "platform/text_output.h"
-#include "source/short_text.h"
 
 namespace morlune {
 

@@ -29,7 +29,7 @@ struct SpecTextSink {
   // item's kind, and the first other item ends the run (as does a move
   // whose operands pass the bound). Returns the bytes taken.
   [[gnu::always_inline]] std::size_t ItemRun(const unsigned char* bytes, std::size_t most) {
-    constexpr int kMove = 8;
+    constexpr int kMove = kCodeDisplacement;
     constexpr const ItemForm& kMoveForm = kCodeTable[kMove];
     static_assert(kMoveForm.operandCount == 2 && OperandBytes(kMoveForm.operands[0]) == 1 &&
                   OperandBytes(kMoveForm.operands[1]) == 1);
@@ -72,7 +72,7 @@ struct SpecTextSink {
   }
 
   [[gnu::always_inline]] void Item(const ShapeItem& item, std::int16_t counter) {
-    if (item.code == 0) {
+    if (item.code == kCodeEnd) {
       // Only a 0 on the last counted byte ends the line.
       EmitWrapped(writer, counter > 0 ? std::string_view("0,") : std::string_view("0\n\n"));
       return;
@@ -95,7 +95,7 @@ struct SpecTextSink {
     EndItemPiece(writer, piece);
   }
 
-  [[gnu::always_inline]] void ListStart(int code) { EmitWrapped(writer, code == 9 ? std::string_view("9,") : std::string_view("13,")); }
+  [[gnu::always_inline]] void ListStart(int code) { EmitWrapped(writer, code == kCodeDisplacementList ? std::string_view("9,") : std::string_view("13,")); }
 
   [[gnu::always_inline]] void ListEntry(const int* values, int count) {
     InPlacePiece piece = BeginPiece(writer, kMaxItemPiece);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@
 namespace morlune::fuzzing {
 namespace {
 
-using enum ShapeFileKind;
+using enum Variant;
 
 ModelRecord Record(std::uint16_t code, std::string name, std::string spec, int skew = 0) {
   return {code, std::move(name), std::move(spec), skew};
@@ -45,14 +46,14 @@ TEST(FontModel, ALaidOutFontReadsBackAsItsRecords) {
     FontModel readBack;
   };
   const FontModel shapes{kShapes11, {}, {Record(0, "T", std::string("\x04\x01\0\0", 4)), Record(0x41, "", "\x10\x20")}};
-  const FontModel big{kBigfont10, {{0x81, 0x9F}}, {Record(0x8241, "b", "\x10"), Record(0x41, "a", "\x20")}};
+  const FontModel big{kBigfont, {{0x81, 0x9F}}, {Record(0x8241, "b", "\x10"), Record(0x41, "a", "\x20")}};
   const std::vector<Row> rows = {
       {"shapes 1.1, in index order", shapes, shapes},
       {"shapes 1.0", {kShapes10, {}, shapes.records}, {kShapes10, {}, shapes.records}},
-      {"unifont, in file order", {kUnifont10, {}, {Record(0x4E00, "x", "\x30"), Record(0x41, "", "")}},
-       {kUnifont10, {}, {Record(0x4E00, "x", "\x30"), Record(0x41, "", "")}}},
+      {"unifont, in file order", {kUnifont, {}, {Record(0x4E00, "x", "\x30"), Record(0x41, "", "")}},
+       {kUnifont, {}, {Record(0x4E00, "x", "\x30"), Record(0x41, "", "")}}},
       {"bigfont: its walk takes ascending codes", big,
-       {kBigfont10, {{0x81, 0x9F}}, {Record(0x41, "a", "\x20"), Record(0x8241, "b", "\x10")}}},
+       {kBigfont, {{0x81, 0x9F}}, {Record(0x41, "a", "\x20"), Record(0x8241, "b", "\x10")}}},
       {"a length one short cuts the record's last byte", {kShapes11, {}, {Record(0x41, "", "\x10\x20", -1)}},
        {kShapes11, {}, {Record(0x41, "", "\x10")}}},
       {"a length past the file's end holds what the file has", {kShapes11, {}, {Record(0x41, "", "\x10\x20", 2)}},
@@ -74,8 +75,8 @@ std::size_t LeaveBytes(std::uint8_t*, std::size_t size, std::size_t) { return si
 TEST(FontMutator, MutatedFontsKeepAFrameThatReadsToItsEnd) {
   const FontModel starts[] = {
       {kShapes11, {}, {Record(0, "T", std::string("\x04\x01\0\0", 4)), Record(0x41, "", std::string("\x10\x07\x42\x09\x01\x01\0\0", 8))}},
-      {kBigfont10, {{0x81, 0x9F}}, {Record(0, "B", std::string("\x08\0\0\0", 4)), Record(0x8241, "", std::string("\x0C\x04\0\x7F", 4))}},
-      {kUnifont10, {}, {Record(0, "U", std::string("\x04\x01\0\0\0\0", 6)), Record(0x4E00, "", "\x07\x4E\x01\x10")}},
+      {kBigfont, {{0x81, 0x9F}}, {Record(0, "B", std::string("\x08\0\0\0", 4)), Record(0x8241, "", std::string("\x0C\x04\0\x7F", 4))}},
+      {kUnifont, {}, {Record(0, "U", std::string("\x04\x01\0\0\0\0", 6)), Record(0x4E00, "", "\x07\x4E\x01\x10")}},
   };
   for (const FontModel& start : starts) {
     std::string input = std::string(1, '\0') + WriteFontModel(start);
@@ -106,24 +107,24 @@ TEST(PlainFont, EveryConditionOfAPlainFontCounts) {
     const char* what;
     FontModel font;
     std::size_t cut;  // bytes taken off the end of the file
-    ShapeFileKind plain;
+    std::optional<Variant> plain;  // none: not plain
   };
   const std::vector<Row> rows = {
       {"whole items, a header ending in 0", {kShapes11, {}, {header, unit}}, 0, kShapes11},
       {"shapes 1.0", {kShapes10, {}, {header, unit}}, 0, kShapes10},
-      {"a bigfont header of five values", {kBigfont10, {}, {Record(0, "B", std::string(5, '\0')), unit}}, 0, kBigfont10},
-      {"a header whose last value is not 0", {kShapes11, {}, {Record(0, "T", "\x04\x01\x02\x03"), unit}}, 0, kUnknown},
-      {"a header of three values", {kShapes11, {}, {Record(0, "T", std::string("\x04\x01\0", 3)), unit}}, 0, kUnknown},
-      {"a list left open", {kShapes11, {}, {header, Record(0x41, "", "\x09\x01\x01")}}, 0, kUnknown},
+      {"a bigfont header of five values", {kBigfont, {}, {Record(0, "B", std::string(5, '\0')), unit}}, 0, kBigfont},
+      {"a header whose last value is not 0", {kShapes11, {}, {Record(0, "T", "\x04\x01\x02\x03"), unit}}, 0, std::nullopt},
+      {"a header of three values", {kShapes11, {}, {Record(0, "T", std::string("\x04\x01\0", 3)), unit}}, 0, std::nullopt},
+      {"a list left open", {kShapes11, {}, {header, Record(0x41, "", "\x09\x01\x01")}}, 0, std::nullopt},
       {"an operand past the declared length", {kShapes11, {}, {header, Record(0x41, "", "\x10\x08\x01", -1)}}, 0,
-       kUnknown},
-      {"a name holding a line feed", {kShapes11, {}, {header, Record(0x41, "a\nb", "\x10")}}, 0, kUnknown},
-      {"a name ending in a carriage return", {kShapes11, {}, {header, Record(0x41, "a\r", "\x10")}}, 0, kUnknown},
-      {"a unifont without a header", {kUnifont10, {}, {Record(0x41, "", "\x10")}}, 0, kUnknown},
-      {"a bigfont with two records of one code", {kBigfont10, {}, {header, unit, unit}}, 0, kUnknown},
-      {"a bigfont whose last record is cut in its name", {kBigfont10, {}, {header, Record(0x41, "ab", "\x10")}}, 3,
-       kUnknown},
-      {"a shapes font whose last record is cut short", {kShapes11, {}, {header, unit}}, 2, kUnknown},
+       std::nullopt},
+      {"a name holding a line feed", {kShapes11, {}, {header, Record(0x41, "a\nb", "\x10")}}, 0, std::nullopt},
+      {"a name ending in a carriage return", {kShapes11, {}, {header, Record(0x41, "a\r", "\x10")}}, 0, std::nullopt},
+      {"a unifont without a header", {kUnifont, {}, {Record(0x41, "", "\x10")}}, 0, std::nullopt},
+      {"a bigfont with two records of one code", {kBigfont, {}, {header, unit, unit}}, 0, std::nullopt},
+      {"a bigfont whose last record is cut in its name", {kBigfont, {}, {header, Record(0x41, "ab", "\x10")}}, 3,
+       std::nullopt},
+      {"a shapes font whose last record is cut short", {kShapes11, {}, {header, unit}}, 2, std::nullopt},
   };
   for (const Row& row : rows) {
     std::string bytes = WriteFontModel(row.font);

@@ -1,19 +1,28 @@
-// The exit statuses of morlune-compile, morlune-draw, morlune-check and
-// morlune-convert: the same numbers for the same outcomes in every tool.
+// The exit statuses of the five tools: one name for each number, whichever
+// tool gives it. Each tool gives those its manual page lists.
 #pragma once
 
 namespace morlune {
 
-// The work was done, with or without warnings (--help and --version too).
-inline constexpr int kToolExitDone = 0;
-// The input's content was refused, or the checker found something at or
-// above --fail-on; nothing was written. morlune-draw also gives it for a
-// font it cannot open or read.
-inline constexpr int kToolExitRefused = 1;
-// The command line is wrong, or an input cannot be read.
-inline constexpr int kToolExitUsage = 2;
-// The output could not be created or written; morlune itself gives the
-// same number.
-inline constexpr int kExitOutputNotWritten = 3;
+enum class ExitStatus : int {
+  // The work was done, with or without warnings (--help and --version
+  // too). morlune: the variant was recognised, however the dump ended.
+  kDone = 0,
+  // Nothing was made of the input: its content was refused, or the checker
+  // found something at or above --fail-on. morlune-draw also gives it for
+  // a font it cannot open or read; morlune for every run that ends before
+  // the variant is known (its usage, a wrong option letter, a file that
+  // will not open, a signature it does not know).
+  kRefused = 1,
+  // The command line is wrong, or an input cannot be read (all but
+  // morlune).
+  kUsage = 2,
+  // The output could not be created or written: whatever the run had
+  // found, the text it leaves is cut short.
+  kOutputNotWritten = 3,
+};
+
+// The number the process ends with.
+constexpr int ExitNumber(ExitStatus status) { return static_cast<int>(status); }
 
 }  // namespace morlune

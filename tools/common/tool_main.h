@@ -10,11 +10,12 @@
 
 #include "platform/file_io.h"
 #include "tools/common/pending_file.h"
+#include "tools/common/tool_exit_status.h"
 
 namespace morlune {
 
 template <typename Run>
-int RunToolMain(std::string_view tool, int outOfMemoryStatus, Run run) {
+int RunToolMain(std::string_view tool, ExitStatus outOfMemoryStatus, Run run) {
   try {
     return run();
   } catch (const std::bad_alloc&) {
@@ -23,7 +24,7 @@ int RunToolMain(std::string_view tool, int outOfMemoryStatus, Run run) {
     constexpr std::string_view kSays = ": out of memory\n";
     WriteFd(kStandardErrorFd, tool.data(), tool.size());
     WriteFd(kStandardErrorFd, kSays.data(), kSays.size());
-    return outOfMemoryStatus;
+    return ExitNumber(outOfMemoryStatus);
   }
 }
 

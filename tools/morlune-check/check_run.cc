@@ -23,15 +23,15 @@ constexpr char kTool[] = "morlune-check";
 class CheckRun {
  public:
   CheckRun(const ToolStreams& streams, ToolMessages& messages) : streams_(streams), messages_(messages) {}
-  int Run(int argc, const char* const* argv, const DrawLimits& limits);
+  ExitStatus Run(int argc, const char* const* argv, const DrawLimits& limits);
 
  private:
-  int Usage(const std::string& error) {
+  ExitStatus Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
-    return kToolExitUsage;
+    return ExitStatus::kUsage;
   }
-  int Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
+  ExitStatus Say(const char* text) {
+    return SayOnToolOutput(streams_, messages_, text) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
   bool ReadCoverage(CheckOptions& options, std::string& error);
 
@@ -65,7 +65,7 @@ bool CheckRun::ReadCoverage(CheckOptions& options, std::string& error) {
   return true;
 }
 
-int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
+ExitStatus CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   OptionScan scan = ScanCheckOptions(argc, argv, options_);
   switch (scan.verdict) {
     case OptionVerdict::kHelp:
@@ -94,7 +94,7 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   for (const std::string& font : options_.fonts) {
     if (RefuseOutputOverInput(options_.outputPath, font == "-" ? nullptr : font.c_str(), streams_, messages_,
                               "it is an input file")) {
-      return kToolExitUsage;
+      return ExitStatus::kUsage;
     }
   }
 
@@ -123,9 +123,9 @@ int CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {
     out.Write(options_.json ? CheckReportJson(checks, options_.failOn) : CheckReportLines(checks));
   });
-  if (!written) return kExitOutputNotWritten;
-  if (unreadable > 0) return kToolExitUsage;
-  return counts.AnyAtOrAbove(options_.failOn) ? kToolExitRefused : kToolExitDone;
+  if (!written) return ExitStatus::kOutputNotWritten;
+  if (unreadable > 0) return ExitStatus::kUsage;
+  return counts.AnyAtOrAbove(options_.failOn) ? ExitStatus::kRefused : ExitStatus::kDone;
 }
 
 }  // namespace
@@ -134,9 +134,9 @@ int RunMorluneCheck(int argc, const char* const* argv, const ToolStreams& stream
   TextOutput errors;
   AttachToolErrors(errors, streams);
   ToolMessages messages(kTool, errors);
-  int status = CheckRun(streams, messages).Run(argc, argv, limits);
+  ExitStatus status = CheckRun(streams, messages).Run(argc, argv, limits);
   errors.Flush();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune

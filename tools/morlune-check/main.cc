@@ -5,7 +5,7 @@
 #include "tools/common/tool_main.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunToolMain("morlune-check", morlune::kToolExitUsage, [&] {
+  return morlune::RunToolMain("morlune-check", morlune::ExitStatus::kUsage, [&] {
     return morlune::RunMorluneCheck(argc, argv, morlune::ToolStreams{});
   });
 }

@@ -5,7 +5,7 @@
 #include "tools/common/tool_main.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunToolMain("morlune-compile", morlune::kToolExitUsage, [&] {
+  return morlune::RunToolMain("morlune-compile", morlune::ExitStatus::kUsage, [&] {
     return morlune::RunMorluneCompile(argc, argv, morlune::ToolStreams{});
   });
 }

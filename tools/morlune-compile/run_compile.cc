@@ -62,37 +62,37 @@ bool ReadSourceText(const CompileCommand& command, const ToolStreams& streams, S
   return failure == 0;
 }
 
-int Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessages& messages) {
+ExitStatus Run(int argc, const char* const* argv, const ToolStreams& streams, ToolMessages& messages) {
   CompileCommand command = ParseCompileCommand(argc, argv);
   if (!command.problem.empty()) {
     messages.CommandLineProblem(command.problem);
-    return kToolExitUsage;
+    return ExitStatus::kUsage;
   }
   if (command.help || command.version) {
     std::string text =
         command.help ? std::string(kCompileUsage) : std::string(kToolName) + " " + kVersion + "\n";
-    return SayOnToolOutput(streams, messages, text, true) ? kToolExitDone : kExitOutputNotWritten;
+    return SayOnToolOutput(streams, messages, text, true) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
 
   // Writing the font over its own source would lose the text for good.
-  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return kToolExitUsage;
+  if (RefuseOutputOverInput(command.outputPath, command.sourcePath, streams, messages)) return ExitStatus::kUsage;
 
   SourceText source;
   std::string_view sourceName = command.sourcePath != nullptr ? command.sourcePath : kStdinName;
-  if (!ReadSourceText(command, streams, source, messages)) return kToolExitUsage;
+  if (!ReadSourceText(command, streams, source, messages)) return ExitStatus::kUsage;
 
   Diagnostics diagnostics;
   std::optional<CompiledFont> font = CompileSourceFont(source.text, command.options, diagnostics);
   ShowSourceProblems(messages, sourceName, diagnostics);
   messages.CloseProblems();
-  if (!font) return kToolExitRefused;
+  if (!font) return ExitStatus::kRefused;
   // The font to the -o file, put in its place only when whole so that a
   // file there is never left cut short or emptied, or to standard output
   // with no line end translated: the font is bytes.
   bool written = WriteToolOutput(command.outputPath, streams, messages, [&font](TextOutput& out) {
     font->Write([&out](std::string_view block) { out.Write(block); });
   });
-  return written ? kToolExitDone : kExitOutputNotWritten;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
 }  // namespace
@@ -101,9 +101,9 @@ int RunMorluneCompile(int argc, const char* const* argv, const ToolStreams& stre
   TextOutput errors;
   AttachToolErrors(errors, streams);
   ToolMessages messages(kToolName, errors);
-  int status = Run(argc, argv, streams, messages);
+  ExitStatus status = Run(argc, argv, streams, messages);
   errors.Finish();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune

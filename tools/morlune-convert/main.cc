@@ -5,7 +5,7 @@
 #include "tools/common/tool_main.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunToolMain("morlune-convert", morlune::kToolExitUsage, [&] {
+  return morlune::RunToolMain("morlune-convert", morlune::ExitStatus::kUsage, [&] {
     return morlune::convert::RunMorluneConvert(argc, argv, morlune::ToolStreams{});
   });
 }

@@ -17,7 +17,7 @@
 #include "tools/common/tool_input.h"
 #include "tools/common/tool_output.h"
 #include "tools/morlune-convert/convert_command.h"
-#include "tools/morlune-convert/convert_exit_status.h"
+#include "tools/common/tool_exit_status.h"
 
 namespace morlune::convert {
 namespace {
@@ -77,7 +77,7 @@ const char* OutputPath(const ConvertCommand& command) {
 // The font is drawn glyph by glyph into the output (an LFF's glyphs wait
 // for its header), its losses told once all is written; with --strict a
 // loss drops what was written.
-int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& bytes, std::string_view inputName,
+ExitStatus Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& bytes, std::string_view inputName,
            const ToolStreams& streams, Messages& messages) {
   Result<Font> font = Font::FromBytes(bytes);
   // The font keeps its own copy.
@@ -86,7 +86,7 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
     for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem);
     messages.Tool().CloseProblems();
     messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
-    return kExitContentRefused;
+    return ExitStatus::kRefused;
   }
   ExportOptions options;
   options.format = to;
@@ -97,7 +97,7 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
   // cannot serve as the command line's fault.
   if (std::optional<Error> refused = ExportRefusal(*font, options)) {
     messages.About(inputName, refused->message);
-    return refused->kind == ErrorKind::kNotAFont ? kExitContentRefused : kExitBadCommand;
+    return refused->kind == ErrorKind::kNotAFont ? ExitStatus::kRefused : ExitStatus::kUsage;
   }
   auto write = [&](TextOutput& out) {
     Result<std::vector<Loss>> losses = ExportFont(*font, options, [&out](std::string_view piece) { out.Write(piece); });
@@ -120,8 +120,8 @@ int Export(const ConvertCommand& command, FontFormat to, std::vector<Byte>& byte
   const char* path = OutputPath(command);
   bool written = command.strict ? WriteToolOutputUnlessDropped(path, streams, messages.Tool(), write, dropped)
                                 : WriteToolOutput(path, streams, messages.Tool(), [&](TextOutput& out) { write(out); });
-  if (dropped) return kExitContentRefused;
-  return written ? kExitWritten : kExitNotWritten;
+  if (dropped) return ExitStatus::kRefused;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
 bool IsOpenType(FontFormat format) { return format == FontFormat::kTrueType || format == FontFormat::kWoff2; }
@@ -152,7 +152,7 @@ std::int64_t CreationDate() {
 // The font an outline font is made from: a shape font as it is, an
 // interchange font imported first (its account told as an import's).
 std::optional<Font> SourceFont(const ConvertCommand& command, FontFormat from, std::vector<Byte>& bytes,
-                               std::string_view inputName, Messages& messages, int& status) {
+                               std::string_view inputName, Messages& messages, ExitStatus& status) {
   if (IsShapeFormat(from)) {
     Result<Font> font = Font::FromBytes(bytes);
     std::vector<Byte>().swap(bytes);
@@ -160,7 +160,7 @@ std::optional<Font> SourceFont(const ConvertCommand& command, FontFormat from, s
     for (const Diagnostic& problem : font.error().diagnostics) messages.SourceProblem(inputName, problem);
     messages.Tool().CloseProblems();
     messages.About(inputName, "cannot be read as a shape font: " + font.error().message);
-    status = kExitContentRefused;
+    status = ExitStatus::kRefused;
     return std::nullopt;
   }
   ImportOptions options;
@@ -175,7 +175,7 @@ std::optional<Font> SourceFont(const ConvertCommand& command, FontFormat from, s
     messages.Tool().CloseProblems();
     bool badOption = imported.error().kind == ErrorKind::kEncoding || imported.error().kind == ErrorKind::kBadArgument;
     messages.About(inputName, imported.error().message);
-    status = badOption ? kExitBadCommand : kExitContentRefused;
+    status = badOption ? ExitStatus::kUsage : ExitStatus::kRefused;
     return std::nullopt;
   }
   for (const std::string& line : imported->report) messages.About(inputName, line);
@@ -185,9 +185,9 @@ std::optional<Font> SourceFont(const ConvertCommand& command, FontFormat from, s
 // The outline font is made whole in memory, its losses and its measure
 // told, and then written in one piece; with --strict a loss, or an outline
 // past the tolerance, writes nothing.
-int ExportOpenType(const ConvertCommand& command, FontFormat from, FontFormat to, std::vector<Byte>& bytes,
+ExitStatus ExportOpenType(const ConvertCommand& command, FontFormat from, FontFormat to, std::vector<Byte>& bytes,
                    std::string_view inputName, const ToolStreams& streams, Messages& messages) {
-  int status = kExitContentRefused;
+  ExitStatus status = ExitStatus::kRefused;
   std::optional<Font> font = SourceFont(command, from, bytes, inputName, messages, status);
   if (!font) return status;
   OpenTypeOptions options;
@@ -205,7 +205,7 @@ int ExportOpenType(const ConvertCommand& command, FontFormat from, FontFormat to
   Result<OpenTypeFont> outline = ToOpenType(*font, options);
   if (!outline) {
     messages.About(inputName, outline.error().message);
-    return outline.error().kind == ErrorKind::kEncoding ? kExitBadCommand : kExitContentRefused;
+    return outline.error().kind == ErrorKind::kEncoding ? ExitStatus::kUsage : ExitStatus::kRefused;
   }
   std::string formatName(FontFormatName(to));
   for (const Loss& loss : outline->losses) messages.About(inputName, "lost on the way to " + formatName + ": " + loss.text);
@@ -215,15 +215,15 @@ int ExportOpenType(const ConvertCommand& command, FontFormat from, FontFormat to
                                 UnitsText(outline->penWidth) + ")");
   if (command.strict && (!outline->losses.empty() || outline->largestDeviation > outline->tolerance)) {
     messages.About(inputName, "not written: --strict and the format cannot carry everything");
-    return kExitContentRefused;
+    return ExitStatus::kRefused;
   }
   bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
     out.Write(std::string_view(reinterpret_cast<const char*>(outline->bytes.data()), outline->bytes.size()));
   });
-  return written ? kExitWritten : kExitNotWritten;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
-int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const std::vector<Byte>& bytes,
+ExitStatus Import(const ConvertCommand& command, FontFormat from, FontFormat to, const std::vector<Byte>& bytes,
            std::string_view inputName, const ToolStreams& streams, Messages& messages) {
   ImportOptions options;
   options.format = from;
@@ -243,7 +243,7 @@ int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const 
     messages.Tool().CloseProblems();
     bool badOption = error.kind == ErrorKind::kEncoding || error.kind == ErrorKind::kBadArgument;
     messages.About(inputName, error.message);
-    return badOption ? kExitBadCommand : kExitContentRefused;
+    return badOption ? ExitStatus::kUsage : ExitStatus::kRefused;
   }
   for (const std::string& line : imported->report) messages.About(inputName, line);
   bool written = WriteToolOutput(OutputPath(command), streams, messages.Tool(), [&](TextOutput& out) {
@@ -254,10 +254,10 @@ int Import(const ConvertCommand& command, FontFormat from, FontFormat to, const 
       out.Write(std::string_view(reinterpret_cast<const char*>(compiled.data()), compiled.size()));
     }
   });
-  return written ? kExitWritten : kExitNotWritten;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
-int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
+ExitStatus Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutput& errors) {
   ToolMessages tool(kToolName, errors);
   Messages messages(tool);
   ConvertCommand command = ParseConvertCommand(argc, argv);
@@ -278,31 +278,31 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
   }
   if (!command.problem.empty()) {
     messages.Tool().CommandLineProblem(command.problem);
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   if (command.help || command.version) {
     std::string text =
         command.help ? std::string(kConvertUsage) : std::string(kToolName) + " " + kVersion + "\n";
-    return SayOnToolOutput(streams, tool, text, true) ? kExitWritten : kExitNotWritten;
+    return SayOnToolOutput(streams, tool, text, true) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
 
   // Writing over the very file read would lose the font for good.
   bool standardInput = command.inputPath == "-" && streams.inputData == nullptr;
   if (RefuseOutputOverInput(command.outputPath == "-" ? nullptr : command.outputPath.c_str(),
                             standardInput ? nullptr : command.inputPath.c_str(), streams, tool)) {
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   std::string_view inputName = command.inputPath == "-" ? kStdinName : std::string_view(command.inputPath);
   InputBytes input = ReadToolInput(command.inputPath == "-" ? nullptr : command.inputPath.c_str(), streams,
                                    kLargestInput);
   if (input.tooLarge) {
     messages.About(inputName, "cannot read: larger than 256 MiB");
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   if (input.error != 0) {
     // A folder opens and is then refused with no reason of the system's.
     messages.About(inputName, "cannot read", !input.opened && input.error == EISDIR ? -1 : input.error);
-    return kExitBadCommand;
+    return ExitStatus::kUsage;
   }
   std::vector<Byte> bytes = std::move(input.bytes);
   if (IsOpenType(*command.to)) {
@@ -317,9 +317,9 @@ int Run(int argc, const char* const* argv, const ToolStreams& streams, TextOutpu
 int RunMorluneConvert(int argc, const char* const* argv, const ToolStreams& streams) {
   TextOutput errors;
   AttachToolErrors(errors, streams);
-  int status = Run(argc, argv, streams, errors);
+  ExitStatus status = Run(argc, argv, streams, errors);
   errors.Finish();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune::convert

@@ -41,7 +41,7 @@ constexpr char kTool[] = "morlune-draw";
 class ErrorLines : public DrawMessages {
  public:
   ErrorLines(ToolMessages& messages, std::string label) : messages_(messages), label_(std::move(label)) {}
-  void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeText(code) + ": " + text); }
+  void ShapeWarning(int code, const std::string& text) override { Line("shape " + CodeHex(code) + ": " + text); }
   void FontWarning(const std::string& text) override { Line(text); }
   void Line(const std::string& text) { messages_.Problem(messages_.Program() + ": " + label_ + ": " + text); }
 
@@ -66,22 +66,22 @@ const char* HeadTrouble(HeadResult head) {
 class DrawRun {
  public:
   DrawRun(const ToolStreams& streams, ToolMessages& messages) : streams_(streams), messages_(messages) {}
-  int Run(int argc, const char* const* argv);
+  ExitStatus Run(int argc, const char* const* argv);
 
  private:
-  int Usage(const std::string& error) {
+  ExitStatus Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
-    return kToolExitUsage;
+    return ExitStatus::kUsage;
   }
   // Text on standard output: the help and the version.
-  int Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? kToolExitDone : kExitOutputNotWritten;
+  ExitStatus Say(const char* text) {
+    return SayOnToolOutput(streams_, messages_, text) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
   bool ReadInput(const char* path, const std::string& label, std::vector<unsigned char>& bytes);
   bool OpenTextFonts(const std::vector<unsigned char>& bytes);
   void DrawText(DrawingFont& font, ErrorLines& lines, TextOutput& out);
   void Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out);
-  int Write(DrawingFont& font, ErrorLines& lines);
+  ExitStatus Write(DrawingFont& font, ErrorLines& lines);
 
   const ToolStreams& streams_;
   ToolMessages& messages_;
@@ -188,15 +188,15 @@ void DrawRun::Draw(DrawingFont& font, ErrorLines& lines, TextOutput& out) {
 
 // The output goes to a file beside an -o file, which takes its name only
 // when every byte is written.
-int DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
+ExitStatus DrawRun::Write(DrawingFont& font, ErrorLines& lines) {
   bool written = WriteToolOutput(options_.outputPath, streams_, messages_, [&](TextOutput& out) {
     Draw(font, lines, out);
     messages_.CloseProblems();
   });
-  return written ? kToolExitDone : kExitOutputNotWritten;
+  return written ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
 }
 
-int DrawRun::Run(int argc, const char* const* argv) {
+ExitStatus DrawRun::Run(int argc, const char* const* argv) {
   OptionScan scan = ScanDrawOptions(argc, argv, options_);
   switch (scan.verdict) {
     case OptionVerdict::kHelp:
@@ -227,28 +227,29 @@ int DrawRun::Run(int argc, const char* const* argv) {
   label_ = options_.fontPath != nullptr ? options_.fontPath : "<stdin>";
 
   // A picture written over its own font would lose the font for good.
-  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return kToolExitUsage;
+  if (RefuseOutputOverInput(options_.outputPath, options_.fontPath, streams_, messages_)) return ExitStatus::kUsage;
 
   std::vector<unsigned char> bytes;
   if (!ReadInput(options_.fontPath, label_, bytes)) {
     messages_.CloseProblems();
-    return kToolExitRefused;
+    return ExitStatus::kRefused;
   }
   ByteInput input;
   input.AttachMemory(bytes.data(), bytes.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
-  if (kind == ShapeFileKind::kUnknown) {
+  std::optional<Variant> identified = IdentifyShapeFile(input);
+  if (!identified) {
     messages_.Failure(label_, "not a compiled shape font");
-    return kToolExitRefused;
+    return ExitStatus::kRefused;
   }
+  Variant kind = *identified;
   if (options_.text != nullptr && !OpenTextFonts(bytes)) {
     messages_.CloseProblems();
-    return kToolExitRefused;
+    return ExitStatus::kRefused;
   }
   FontWalk walk = WalkFontRecords(bytes.data(), bytes.size(), static_cast<std::size_t>(input.Tell()), kind);
   ErrorLines lines(messages_, label_);
   if (const char* trouble = HeadTrouble(walk.head)) lines.FontWarning(trouble);
-  bool textAsBytes = kind == ShapeFileKind::kBigfont10 || options_.bigfontPath != nullptr;
+  bool textAsBytes = kind == Variant::kBigfont || options_.bigfontPath != nullptr;
   if (textAsBytes && options_.text != nullptr && options_.encoding == nullptr &&
       std::any_of(text_.begin(), text_.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
     lines.FontWarning("--text holds characters past ASCII and no --encoding names the font's code page: "
@@ -268,9 +269,9 @@ int RunMorluneDraw(int argc, const char* const* argv, const ToolStreams& streams
   TextOutput errors;
   AttachToolErrors(errors, streams);
   ToolMessages messages(kTool, errors);
-  int status = DrawRun(streams, messages).Run(argc, argv);
+  ExitStatus status = DrawRun(streams, messages).Run(argc, argv);
   errors.Flush();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune

@@ -7,7 +7,7 @@
 #include "tools/common/utf8_arguments.h"
 
 int main(int argc, char** argv) {
-  return morlune::RunToolMain("morlune-draw", morlune::kToolExitRefused, [&] {
+  return morlune::RunToolMain("morlune-draw", morlune::ExitStatus::kRefused, [&] {
     morlune::ToolStreams streams;
     std::vector<std::string> utf8;
     if (morlune::Utf8Arguments(utf8)) streams.utf8Arguments = &utf8;

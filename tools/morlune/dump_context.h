@@ -2,9 +2,11 @@
 // the message source.
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "grammar/shape_file_kind.h"
+#include <morlune/compile.h>
+
 #include "platform/byte_input.h"
 #include "tools/common/message_library.h"
 #include "platform/text_output.h"
@@ -17,7 +19,7 @@ struct DumpContext {
   TextOutput errors;
   int decimalCodes = 0;
   int escapedNames = 0;
-  ShapeFileKind kind = ShapeFileKind::kUnknown;
+  std::optional<Variant> kind;  // none until the signature is recognised
   MessageLibrary* resourceLibrary = nullptr;
   std::string usageSynopsis;
 };

@@ -2,7 +2,7 @@
 // ends the run before anything after it is looked at.
 #include "tools/morlune/option_scan.h"
 
-#include "tools/morlune/exit_status.h"
+#include "tools/common/tool_exit_status.h"
 #include "tools/morlune/message_catalog.h"
 #include "tools/morlune/standard_streams.h"
 
@@ -26,7 +26,7 @@ const char* LookAheadInputPath(int argc, const char* const* argv, int next) {
 OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* argv,
                              const ToolStreams& streams) {
   OptionScanResult result;
-  auto end = [&result](int status) {
+  auto end = [&result](ExitStatus status) {
     result.endRun = true;
     result.status = status;
     return result;
@@ -45,7 +45,7 @@ OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* 
         // letters after "o" in this argument are ignored.
         if (next >= argc) {
           ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
-          return end(kExitNotRecognised);
+          return end(ExitStatus::kRefused);
         }
         const char* path = argv[next++];
         // Opening empties the file: when it is the font about to be read,
@@ -54,7 +54,7 @@ OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* 
         int fd = input != nullptr && SameExistingFile(path, input) ? -1 : OpenForWriting(path);
         if (fd < 0) {
           ReportMessage(context, IDS_CANNOT_OPEN_OUTPUT);
-          return end(kExitNotRecognised);
+          return end(ExitStatus::kRefused);
         }
         context.output.AttachFd(fd, true);
         break;
@@ -63,10 +63,10 @@ OptionScanResult ScanOptions(DumpContext& context, int argc, const char* const* 
         AttachStandardStream(standardOutput, streams.outputFd, streams.outputCapture);
         PrintUsage(context, standardOutput);
         standardOutput.Finish();
-        return end(ReportWriteFailure(context, standardOutput) ? kExitWriteFailed : kExitNotRecognised);
+        return end(ReportWriteFailure(context, standardOutput) ? ExitStatus::kOutputNotWritten : ExitStatus::kRefused);
       } else {
         WriteFormatText(context.errors, context.usageSynopsis);
-        return end(kExitNotRecognised);
+        return end(ExitStatus::kRefused);
       }
     }
   }

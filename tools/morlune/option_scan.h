@@ -1,6 +1,7 @@
 // The option grammar: morlune [-?de] [-o output] [input].
 #pragma once
 
+#include "tools/common/tool_exit_status.h"
 #include "tools/morlune/dump_context.h"
 #include "tools/morlune/run.h"
 
@@ -9,7 +10,7 @@ namespace morlune {
 struct OptionScanResult {
   // Set when a letter ended the run, with the run's exit status.
   bool endRun = false;
-  int status = 0;
+  ExitStatus status = ExitStatus::kDone;
   // The input path, or null to read standard input.
   const char* inputPath = nullptr;
 };

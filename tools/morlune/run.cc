@@ -3,7 +3,7 @@
 #include "tools/morlune/run.h"
 
 #include "tools/morlune/dump_context.h"
-#include "tools/morlune/exit_status.h"
+#include "tools/common/tool_exit_status.h"
 #include "tools/morlune/message_catalog.h"
 #include "tools/morlune/option_scan.h"
 #include "tools/morlune/standard_streams.h"
@@ -28,7 +28,7 @@ struct LibraryGuard {
 // Writes the source text of the recognised font and reports a refused head
 // or a failed seek.
 void DumpFontBody(DumpContext& context) {
-  FontReader reader(context.input, context.kind);
+  FontReader reader(context.input, *context.kind);
   SourceWriter writer(context.output);
   FontSourceEnd end = WriteFontSource(reader, writer, {context.decimalCodes != 0, context.escapedNames != 0});
   switch (end.head) {
@@ -47,7 +47,7 @@ void DumpFontBody(DumpContext& context) {
   if (end.seekFailed) ReportError(context, kSeekErrorText);
 }
 
-int Run(DumpContext& context, int argc, const char* const* argv, const ToolStreams& streams) {
+ExitStatus Run(DumpContext& context, int argc, const char* const* argv, const ToolStreams& streams) {
   context.resourceLibrary = LoadMessageLibrary();
   LibraryGuard guard{context};
   context.usageSynopsis = LoadMessage(context, IDS_USAGE_SYNOPSIS);
@@ -59,7 +59,7 @@ int Run(DumpContext& context, int argc, const char* const* argv, const ToolStrea
     int fd = OpenForReading(scan.inputPath);
     if (fd < 0) {
       ReportMessage(context, IDS_CANNOT_OPEN_INPUT);
-      return kExitNotRecognised;
+      return ExitStatus::kRefused;
     }
     context.input.AttachFd(fd, true);
     UseUntranslatedBytes(fd);
@@ -73,18 +73,18 @@ int Run(DumpContext& context, int argc, const char* const* argv, const ToolStrea
   WriteFormatText(context.output, LoadMessage(context, IDS_BANNER));
 
   context.kind = IdentifyShapeFile(context.input);
-  if (context.kind == ShapeFileKind::kUnknown) {
+  if (!context.kind) {
     ReportMessage(context, IDS_NOT_A_FONT_FILE);
-    return kExitNotRecognised;
+    return ExitStatus::kRefused;
   }
-  if (context.kind == ShapeFileKind::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
+  if (context.kind == Variant::kShapes10) ReportMessage(context, IDS_OLD_REVISION);
   // A bigfont's records are reached by their offsets, which a pipe cannot
   // seek to: its bytes are held in memory instead, as far as an offset
   // can reach (below 2^31) and one record's greatest length past it.
-  if (context.kind == ShapeFileKind::kBigfont10) context.input.HoldWholeInput(kHeldBigfontLimit);
+  if (context.kind == Variant::kBigfont) context.input.HoldWholeInput(kHeldBigfontLimit);
 
   DumpFontBody(context);
-  return kExitRecognised;
+  return ExitStatus::kDone;
 }
 
 }  // namespace
@@ -93,13 +93,13 @@ int RunMorlune(int argc, const char* const* argv, const ToolStreams& streams) {
   DumpContext context;
   AttachStandardStream(context.output, streams.outputFd, streams.outputCapture);
   AttachStandardStream(context.errors, streams.errorFd, streams.errorCapture);
-  int status = Run(context, argc, argv, streams);
+  ExitStatus status = Run(context, argc, argv, streams);
   // A text cut short by a full disk or a closed pipe must not pass as a
   // whole one, whatever else the run found.
   context.output.Finish();
-  if (ReportWriteFailure(context, context.output)) status = kExitWriteFailed;
+  if (ReportWriteFailure(context, context.output)) status = ExitStatus::kOutputNotWritten;
   context.errors.Flush();
-  return status;
+  return ExitNumber(status);
 }
 
 }  // namespace morlune

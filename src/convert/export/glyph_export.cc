@@ -1,3 +1,5 @@
+// A compiled font's glyphs for the writers: ordered by character, drawn
+// one at a time, with what their drawing loses told as it is drawn.
 #include "convert/export/glyph_export.h"
 
 #include <algorithm>
@@ -103,7 +105,7 @@ GlyphView ShapeGlyphs::Draw(std::size_t k, LossReport& losses) {
   return {drawn.advance, drawn.paths};
 }
 
-Point ShapeGlyphs::DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) {
+Point ShapeGlyphs::DrawInto(std::size_t k, GeometrySink& sink, LossReport& losses) {
   bridge::DrawnGlyph drawn = drawer_.DrawInto(codes_[k].code, sink);
   TellLosses(codes_[k].code, drawn.cut, losses);
   return drawn.advance;

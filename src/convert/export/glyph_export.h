@@ -27,7 +27,7 @@ class ShapeGlyphs : public GlyphSource {
   std::size_t Count() const override { return codes_.size(); }
   GlyphCode CodeAt(std::size_t k) const override { return codes_[k]; }
   GlyphView Draw(std::size_t k, LossReport& losses) override;
-  Point DrawInto(std::size_t k, PieceSink& sink, LossReport& losses) override;
+  Point DrawInto(std::size_t k, GeometrySink& sink, LossReport& losses) override;
 
  private:
   // What the record's drawing and its items for vertical text lose.

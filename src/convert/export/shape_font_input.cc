@@ -1,3 +1,5 @@
+// The font an export starts from: compiled bytes opened as they are,
+// source text compiled first, either way a font of the library.
 #include "convert/export/shape_font_input.h"
 
 #include <morlune/font.h>

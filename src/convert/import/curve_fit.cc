@@ -1,3 +1,5 @@
+// The fit of bulge arcs to a smooth curve: each arc through the curve's
+// points, judged by the item that would be written for it.
 #include "convert/import/curve_fit.h"
 
 #include <algorithm>

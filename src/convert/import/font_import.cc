@@ -1,11 +1,14 @@
+// The import's steps: codes for the glyphs, the search for the coarsest
+// grid within the tolerance, and the text written on it, compiled and
+// measured.
 #include "convert/import/font_import.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <set>
+#include <morlune/compile.h>
 
 #include "convert/arc_math.h"
 #include "convert/code_map.h"
@@ -15,6 +18,9 @@
 #include "convert/shape_bridge.h"
 #include "convert/export/shape_font_input.h"
 #include "convert/utf8_text.h"
+#include "platform/text_output.h"
+#include "source/record_text.h"
+#include "source/source_writer.h"
 
 namespace morlune::convert {
 namespace {
@@ -31,16 +37,6 @@ struct CodedGlyph {
 };
 
 Error Refused(ErrorKind kind, std::string message) { return Error{kind, std::move(message), {}}; }
-
-// "0" and the code's hexadecimal digits, four at least, in capitals.
-std::string CodeHex(std::uint32_t code) {
-  constexpr char kHex[] = "0123456789ABCDEF";
-  int digits = 4;
-  while (digits < 8 && (code >> (4 * digits)) != 0) ++digits;
-  std::string text(static_cast<std::size_t>(digits) + 1, '0');
-  for (int k = 0; k < digits; ++k) text[static_cast<std::size_t>(digits - k)] = kHex[(code >> (4 * k)) & 0xF];
-  return text;
-}
 
 // The variant the codes need, and each glyph's code in it.
 Result<std::vector<CodedGlyph>> CodesOf(const StrokeFont& font, const ImportOptions& options, Variant& variant,
@@ -153,27 +149,22 @@ int NextGrid(const StrokeFont& font, const std::vector<CodedGlyph>& glyphs, int 
   return kLargestGrid;
 }
 
-// "*BIGFONT N,R,F1,L1,..." from the lead bytes of the two-byte codes.
-std::string BigfontLine(const std::vector<CodedGlyph>& glyphs) {
-  std::set<int> leads;
+// The escape ranges of a bigfont: the runs of lead bytes of its two-byte
+// codes.
+std::vector<EscapeRangeEntry> EscapeRanges(const std::vector<CodedGlyph>& glyphs) {
+  std::set<std::uint16_t> leads;
   for (const CodedGlyph& g : glyphs) {
-    if (g.code > 0xFF) leads.insert(static_cast<int>(g.code >> 8));
+    if (g.code > 0xFF) leads.insert(static_cast<std::uint16_t>(g.code >> 8));
   }
-  std::vector<std::pair<int, int>> ranges;
-  for (int lead : leads) {
-    if (!ranges.empty() && ranges.back().second + 1 == lead) {
-      ranges.back().second = lead;
+  std::vector<EscapeRangeEntry> ranges;
+  for (std::uint16_t lead : leads) {
+    if (!ranges.empty() && ranges.back().last + 1 == lead) {
+      ranges.back().last = lead;
     } else {
       ranges.push_back({lead, lead});
     }
   }
-  std::string line = "*BIGFONT " + std::to_string(glyphs.size() + 1) + "," + std::to_string(ranges.size());
-  char hex[16];
-  for (auto [first, last] : ranges) {
-    std::snprintf(hex, sizeof hex, ",0%02X,0%02X", first, last);
-    line += hex;
-  }
-  return line + "\n";
+  return ranges;
 }
 
 // A name stays on its header line and within the compiler's limits.
@@ -181,10 +172,31 @@ std::string HeaderName(const std::string& name) {
   std::string kept;
   for (char c : name) {
     if (c == '\n' || c == '\r' || c == '\0') continue;
-    if (kept.size() >= 1023) break;
+    if (kept.size() >= static_cast<std::size_t>(kMaxNameLength)) break;
     kept += c;
   }
   return kept;
+}
+
+// The font-header lines at the head of the text, each written whole
+// however long the name: the "*BIGFONT" line of a bigfont, the name line
+// and the values, the grid and the depth as the unsigned bytes they are.
+void WriteFontHeader(SourceWriter& writer, Variant kind, const std::string& name, int units, int depth,
+                     const std::vector<CodedGlyph>& coded) {
+  if (kind == Variant::kBigfont) {
+    WriteBigfontLine(writer, static_cast<long>(coded.size()) + 1, EscapeRanges(coded));
+  }
+  bool unifont = kind == Variant::kUnifont;
+  ShortText nameLine{writer.output.Reserve(kMaxNameLineLength + ShortText::kOverhang)};
+  // The record's count: its values and the 0 that ends them.
+  AppendNameLine(nameLine, kind, unifont ? 6 : 4, name);
+  writer.output.Commit(nameLine.at);
+  // Above and below the baseline, then the modes (and a unifont's
+  // encoding and embedding).
+  const int values[5] = {units, depth, 0, 0, 0};
+  ShortText valuesLine{writer.output.Reserve(kMaxItemPiece + ShortText::kOverhang)};
+  AppendValuesLine(valuesLine, values, unifont ? 5 : 3, OperandKind::kUnsigned);
+  writer.output.Commit(valuesLine.at);
 }
 
 // Each glyph of the written font drawn when the measure asks for it, into
@@ -240,38 +252,25 @@ Result<bool> WriteOnGrid(const StrokeFont& font, const std::vector<CodedGlyph>& 
 
   std::string& text = imported.sourceText;
   text.clear();
-  std::string name = HeaderName(font.name);
-  switch (imported.variant) {
-    case Variant::kUnifont:
-      text += "*UNIFONT,6," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0,0,0\n";
-      break;
-    case Variant::kBigfont:
-      text += BigfontLine(coded);
-      [[fallthrough]];
-    default:
-      text += "*0,4," + name + "\n" + std::to_string(units) + "," + std::to_string(depthUnits) + ",0,0\n";
-      break;
-  }
-  // Each glyph's items written and counted at once, then put after the
-  // line that gives their count.
-  std::string items;
+  TextOutput output;
+  output.AttachCapture(&text);
+  SourceWriter writer(output);
+  WriteFontHeader(writer, imported.variant, HeaderName(font.name), units, depthUnits, coded);
+  // Each glyph's record after a blank line: its header line, with the
+  // count of its items' bytes, then the items.
   for (std::size_t k = 0; k < coded.size(); ++k) {
     const CodedGlyph& g = coded[k];
-    const GridGlyph& grid = placed[k];
-    items.clear();
-    std::size_t size = grid.items.AppendText(items);
+    const ShapeItems& items = placed[k].items;
+    std::size_t size = items.ByteCount();
     if (size > kLargestRecordData) {
       return Refused(ErrorKind::kNotAFont, "the glyph of " + CharacterName(g.glyph->character) + " needs " +
                                                std::to_string(size) + " bytes; a shape holds at most 32767");
     }
-    text += "\n*";
-    text += CodeHex(g.code);
-    text += ',';
-    text += std::to_string(size);
-    text += ",\n";
-    text += items;
-    text += '\n';
+    BreakLine(writer);
+    WriteShapeHeaderLine(writer, static_cast<std::uint16_t>(g.code), static_cast<int>(size), "", false);
+    items.WriteText(writer);
   }
+  output.Flush();
 
   Result<std::vector<Byte>> compiled = CompileShapeText(text, imported.variant);
   if (!compiled) return compiled.error();

@@ -1,3 +1,5 @@
+// One glyph placed on the grid, stroke by stroke, and the bound on what
+// rounding its vertices alone may cost at each grid.
 #include "convert/import/grid_glyph.h"
 
 #include <algorithm>

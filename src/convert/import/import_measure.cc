@@ -1,3 +1,5 @@
+// The measure of a written font against its strokes, glyph by glyph,
+// stopping at the first that strays past the tolerance asked for.
 #include "convert/import/import_measure.h"
 
 #include <algorithm>

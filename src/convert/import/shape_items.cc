@@ -1,3 +1,5 @@
+// Pen movements packed into the shortest items, then handed out as
+// bytes, as a count or as source text.
 #include "convert/import/shape_items.h"
 
 #include <algorithm>
@@ -8,44 +10,29 @@
 #include <cstring>
 #include <numeric>
 
-#include "source/short_text.h"
+#include "grammar/item_grammar.h"
+#include "platform/short_text.h"
+#include "source/operand_text.h"
 
 namespace morlune::convert {
 namespace {
 
-// The unit steps of the sixteen directions, in half units.
-constexpr int kHalfSteps[16][2] = {{2, 0},  {2, 1},   {2, 2},   {1, 2},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1},
-                                   {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
 // Each step's direction, by its half units plus 2 (-1 for no direction).
 constexpr auto kDirectionOfStep = [] {
   std::array<std::array<int, 5>, 5> direction{};
   for (auto& row : direction) row.fill(-1);
-  for (int d = 0; d < 16; ++d) direction[kHalfSteps[d][0] + 2][kHalfSteps[d][1] + 2] = d;
+  for (int d = 0; d < 16; ++d) direction[kVectorHalfSteps[d][0] + 2][kVectorHalfSteps[d][1] + 2] = d;
   return direction;
 }();
-constexpr int kLongestVector = 15;
 constexpr int kLargestOperand = 127;
 // A displacement list costs 2 bytes a pair and 3 more; code 8 costs 3 a
 // move: the list is no longer from 3 pairs. A bulge list costs 3 an entry
 // and 3 more against 4 each: shorter from 4.
 constexpr std::size_t kShortestMoveList = 3;
 constexpr std::size_t kShortestArcList = 4;
-constexpr int kWrapColumn = 65;
-// The text's block, and the room that a token, its comma and a line feed
-// take at most.
-constexpr std::size_t kTextBlock = 4096;
-constexpr std::size_t kLongestPut = 32;
-
-// Writes n's decimal text at `at`, returning its end; the numbers of
-// items come from the decompiler's table of their texts.
-char* PutNumber(char* at, int n) { return ShortText{at}.Decimal(n).at; }
-// A dot's vector bytes: one unit right, one left.
-constexpr int kDotThere = 0x10;
-constexpr int kDotBack = 0x18;
-
-}  // namespace
-
-namespace {
+// A dot's vector bytes: one unit east, one west.
+constexpr int kDotThere = 1 << 4 | 0;
+constexpr int kDotBack = 1 << 4 | 8;
 
 // The vector bytes that make exactly the move into out, which has room for
 // `most`; their count, 0 where none does.
@@ -143,7 +130,7 @@ void ShapeItems::Pack(ItemSink& sink) const {
   auto noVector = [&](const Op& op) { return VectorRun(op.dx, op.dy, kMostVectorBytes, vectors) == 0; };
   // A list item: its entries, then the closing pair.
   auto list = [&](int code, std::size_t from, std::size_t to, bool withBulge) {
-    sink.Item(code, false);
+    sink.Item(code);
     for (std::size_t k = from; k < to; ++k) {
       const Op& op = ops_[k];
       if (withBulge) {
@@ -157,25 +144,25 @@ void ShapeItems::Pack(ItemSink& sink) const {
   for (std::size_t at = 0; at < ops_.size();) {
     const Op& op = ops_[at];
     if (op.kind == Op::kPenUp || op.kind == Op::kPenDown) {
-      sink.Item(op.kind == Op::kPenUp ? 2 : 1, false);
+      sink.Item(op.kind == Op::kPenUp ? kCodePenUp : kCodePenDown);
       ++at;
       continue;
     }
     if (op.kind == Op::kDot) {
-      sink.Item(3, false);
-      sink.Item(kDotDivisor, false);
+      sink.Item(kCodeDivideScale);
+      sink.Factor(kDotDivisor);
       // q marks a leftward dot.
-      sink.Item(op.q != 0 ? kDotBack : kDotThere, true);
-      sink.Item(op.q != 0 ? kDotThere : kDotBack, true);
-      sink.Item(4, false);
-      sink.Item(kDotDivisor, false);
+      sink.Item(op.q != 0 ? kDotBack : kDotThere);
+      sink.Item(op.q != 0 ? kDotThere : kDotBack);
+      sink.Item(kCodeMultiplyScale);
+      sink.Factor(kDotDivisor);
       ++at;
       continue;
     }
     if (op.kind == Op::kMove) {
       int count = VectorRun(op.dx, op.dy, kMostVectorBytes, vectors);
       if (count > 0) {
-        for (int k = 0; k < count; ++k) sink.Item(vectors[k], true);
+        for (int k = 0; k < count; ++k) sink.Item(vectors[k]);
         ++at;
         continue;
       }
@@ -183,10 +170,10 @@ void ShapeItems::Pack(ItemSink& sink) const {
       std::size_t end = at;
       while (end < ops_.size() && ops_[end].kind == Op::kMove && noVector(ops_[end])) ++end;
       if (end - at >= kShortestMoveList) {
-        list(9, at, end, false);
+        list(kCodeDisplacementList, at, end, false);
       } else {
         for (std::size_t k = at; k < end; ++k) {
-          sink.Item(8, false);
+          sink.Item(kCodeDisplacement);
           sink.Group({ops_[k].dx, ops_[k].dy});
         }
       }
@@ -196,22 +183,23 @@ void ShapeItems::Pack(ItemSink& sink) const {
     std::size_t end = at;
     while (end < ops_.size() && ops_[end].kind == Op::kArc) ++end;
     if (end - at >= kShortestArcList) {
-      list(13, at, end, true);
+      list(kCodeBulgeArcList, at, end, true);
     } else {
       for (std::size_t k = at; k < end; ++k) {
-        sink.Item(12, false);
+        sink.Item(kCodeBulgeArc);
         sink.Group({ops_[k].dx, ops_[k].dy, ops_[k].q});
       }
     }
     at = end;
   }
-  sink.Item(0, false);
+  sink.Item(kCodeEnd);
 }
 
 std::vector<unsigned char> ShapeItems::Bytes() const {
   class ToBytes : public ItemSink {
    public:
-    void Item(int code, bool) override { bytes.push_back(static_cast<unsigned char>(code)); }
+    void Item(int code) override { bytes.push_back(static_cast<unsigned char>(code)); }
+    void Factor(int factor) override { bytes.push_back(static_cast<unsigned char>(factor)); }
     void Group(std::initializer_list<int> numbers) override {
       for (int number : numbers) bytes.push_back(static_cast<unsigned char>(number & 0xFF));
     }
@@ -224,7 +212,8 @@ std::vector<unsigned char> ShapeItems::Bytes() const {
 std::size_t ShapeItems::ByteCount() const {
   class Counter : public ItemSink {
    public:
-    void Item(int, bool) override { ++count; }
+    void Item(int) override { ++count; }
+    void Factor(int) override { ++count; }
     void Group(std::initializer_list<int> numbers) override { count += numbers.size(); }
     std::size_t count = 0;
   } sink;
@@ -232,75 +221,41 @@ std::size_t ShapeItems::ByteCount() const {
   return sink.count;
 }
 
-std::string ShapeItems::Text() const {
-  std::string text;
-  AppendText(text);
-  return text;
-}
-
-std::size_t ShapeItems::AppendText(std::string& out) const {
-  // Each number a token; a pair or entry in parentheses; the tokens put in
-  // a block of their own, the column counted there, and the block appended
-  // whenever it fills.
+void ShapeItems::WriteText(SourceWriter& writer) const {
+  // Each number a piece with the comma after it; the closing 0 ends the
+  // line instead.
   class ToText : public ItemSink {
    public:
-    explicit ToText(std::string& text) : text_(text) {}
-    void Item(int code, bool vector) override {
-      ++count;
-      if (vector) {
-        constexpr char kHex[] = "0123456789ABCDEF";
-        char token[3] = {'0', kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
-        Put(token, 3);
+    explicit ToText(SourceWriter& writer) : writer_(writer) {}
+    void Item(int code) override {
+      if (code == kCodeEnd) {
+        EmitWrapped(writer_, "0\n");
         return;
       }
-      char token[16];
-      char* end = PutNumber(token, code);
-      Put(token, static_cast<std::size_t>(end - token));
+      Piece(OperandKind::kItemCode, code, false, false);
     }
+    void Factor(int factor) override { Piece(OperandKind::kUnsigned, factor, false, false); }
     void Group(std::initializer_list<int> numbers) override {
-      count += numbers.size();
       std::size_t k = 0;
       for (int number : numbers) {
-        char token[24];
-        char* end = token;
-        if (k == 0) *end++ = '(';
-        end = PutNumber(end, number);
-        if (++k == numbers.size()) *end++ = ')';
-        Put(token, static_cast<std::size_t>(end - token));
+        ++k;
+        Piece(OperandKind::kSigned, number & 0xFF, k == 1, k == numbers.size());
       }
     }
-    void Flush() {
-      text_.append(block_, used_);
-      used_ = 0;
-    }
-    std::size_t count = 0;
 
    private:
-    void Put(const char* token, std::size_t size) {
-      if (used_ + kLongestPut > kTextBlock) Flush();
-      if (!first_) {
-        block_[used_++] = ',';
-        ++column_;
-        if (column_ + size + 1 > static_cast<std::size_t>(kWrapColumn)) {
-          block_[used_++] = '\n';
-          column_ = 0;
-        }
-      }
-      first_ = false;
-      std::memcpy(block_ + used_, token, size);
-      used_ += size;
-      column_ += size;
+    void Piece(OperandKind kind, int stored, bool opens, bool closes) {
+      InPlacePiece piece = BeginPiece(writer_, kMaxItemPiece);
+      if (opens) piece.text.Char('(');
+      AppendOperandText(piece.text, kind, stored, false);
+      if (closes) piece.text.Char(')');
+      piece.text.Char(',');
+      EndItemPiece(writer_, piece);
     }
 
-    std::string& text_;
-    char block_[kTextBlock];
-    std::size_t used_ = 0;
-    std::size_t column_ = 0;  // characters since the line's start
-    bool first_ = true;
-  } sink(out);
+    SourceWriter& writer_;
+  } sink(writer);
   Pack(sink);
-  sink.Flush();
-  return sink.count;
 }
 
 }  // namespace morlune::convert

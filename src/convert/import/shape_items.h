@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "source/source_writer.h"
+
 namespace morlune::convert {
 
 // A dot reaches 1 / kDotDivisor of a unit from its point.
@@ -41,13 +43,12 @@ class ShapeItems {
   std::vector<unsigned char> Bytes() const;
   // Their number, without them.
   std::size_t ByteCount() const;
-  // The same items as source text numbers: vector bytes in hexadecimal,
-  // the rest in decimal, pairs and entries in parentheses; lines broken
-  // before they pass 65 columns.
-  std::string Text() const;
-  // The same text appended to `text`, its lines counted from there;
-  // returns the number of bytes, as ByteCount does.
-  std::size_t AppendText(std::string& text) const;
+  // The same items as source text, through the writer of source text:
+  // codes and vector bytes as the decompiler writes them, operands in
+  // decimal, pairs and entries in parentheses; each number a piece of its
+  // own, so that a line breaks between any two numbers. The line ends
+  // after the closing 0.
+  void WriteText(SourceWriter& writer) const;
 
  private:
   struct Op {
@@ -59,7 +60,11 @@ class ShapeItems {
   class ItemSink {
    public:
     virtual ~ItemSink() = default;
-    virtual void Item(int code, bool vector) = 0;  // vector: a vector byte, written 0XX
+    // A code, or a vector byte.
+    virtual void Item(int code) = 0;
+    // An operand of its own: the factor of code 3 or 4.
+    virtual void Factor(int factor) = 0;
+    // Signed operands in parentheses.
     virtual void Group(std::initializer_list<int> numbers) = 0;
   };
   void Pack(ItemSink& sink) const;

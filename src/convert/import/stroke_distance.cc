@@ -1,3 +1,5 @@
+// Distances between a glyph's strokes and its drawing, both taken as
+// fine polylines and scanned against each other.
 #include "convert/import/stroke_distance.h"
 
 #include <algorithm>

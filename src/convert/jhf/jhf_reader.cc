@@ -1,3 +1,5 @@
+// Hershey glyph lines read line by line into stroke glyphs, every
+// malformed line refused with its number.
 #include "convert/jhf/jhf_reader.h"
 
 #include <string>

@@ -1,3 +1,5 @@
+// Hershey glyph lines written from glyphs: every stroke rounded to the
+// format's grid, arcs flattened and advances moved told as losses.
 #include "convert/jhf/jhf_writer.h"
 
 #include <algorithm>

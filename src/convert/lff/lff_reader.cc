@@ -1,3 +1,5 @@
+// A single-line font read line by line: its header, its glyphs and the
+// references that copy one glyph into another, bounded against cycles.
 #include "convert/lff/lff_reader.h"
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include "convert/arc_math.h"
 #include "convert/lff/lff_grid.h"
 #include "convert/utf8_text.h"
+#include "platform/decimal_from_chars.h"
 
 namespace morlune::convert {
 namespace {
@@ -42,7 +45,7 @@ bool Number(std::string_view text, double& value) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  auto [end, error] = DecimalFromChars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
@@ -97,7 +100,7 @@ bool Coordinate(std::string_view text, double& value, bool& junk) {
   std::string_view trimmed = Trim(text);
   if (!trimmed.empty() && trimmed.front() == '+') trimmed.remove_prefix(1);
   double parsed = 0;
-  auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), parsed);
+  auto [end, error] = DecimalFromChars(trimmed.data(), trimmed.data() + trimmed.size(), parsed);
   if (end == trimmed.data() + trimmed.size() && !trimmed.empty() && (error != std::errc() || !std::isfinite(parsed))) {
     return false;  // nan, inf, or past the range of a double
   }

@@ -20,6 +20,7 @@
 #include "convert/lff/lff_grid.h"
 #include "convert/number_format.h"
 #include "convert/utf8_text.h"
+#include "platform/short_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -119,7 +120,7 @@ class GlyphText {
 
 // A glyph's segments as drawn, one polyline a line: a new line wherever a
 // segment does not start where the last one ended.
-class LffGlyph : public PieceSink {
+class LffGlyph : public GeometrySink {
  public:
   // measuring: its rightmost point and its losses are taken (a second
   // drawing, which only writes, has told them already). text: where its
@@ -288,13 +289,9 @@ class LffGlyph : public PieceSink {
 // The line that begins a glyph: its code, four hexadecimal digits (the
 // codes kept end at U+FFFF), and its character.
 void StartGlyph(GlyphText& text, char32_t character, std::string& utf8) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  char* at = text.Room(8);
-  *at++ = '[';
-  for (int shift = 12; shift >= 0; shift -= 4) *at++ = kHex[(character >> shift) & 0xF];
-  *at++ = ']';
-  *at++ = ' ';
-  text.Commit(at);
+  ShortText line{text.Room(8)};
+  line.Char('[').Hex(character, 4).Text("] ");
+  text.Commit(line.at);
   utf8.clear();
   AppendUtf8(utf8, character);
   utf8 += '\n';

@@ -1,3 +1,4 @@
+// The writer of single-line fonts.
 #pragma once
 
 #include "convert/glyph_font.h"

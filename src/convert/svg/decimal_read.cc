@@ -1,7 +1,11 @@
+// Short decimal numbers read without a library call; every other one
+// through std::from_chars.
 #include "convert/svg/decimal_read.h"
 
 #include <cstdint>
 #include <iterator>
+
+#include "platform/decimal_from_chars.h"
 
 namespace morlune::convert {
 namespace {
@@ -43,7 +47,7 @@ std::from_chars_result ReadDecimal(const char* first, const char* last, double& 
   }
   simple = simple && whole <= kExactWhole && decimals < static_cast<int>(std::size(kExactTens)) &&
            (at == last || (!IsDigit(*at) && *at != '.' && *at != 'e' && *at != 'E'));
-  if (!simple) return std::from_chars(first, last, value);
+  if (!simple) return DecimalFromChars(first, last, value);
   double magnitude = static_cast<double>(whole) / kExactTens[decimals];
   value = negative ? -magnitude : magnitude;
   return {at, std::errc()};

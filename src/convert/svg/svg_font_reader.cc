@@ -1,3 +1,5 @@
+// The SVG font read from its parsed document: the font's and the
+// glyphs' attributes, each glyph's path data into strokes.
 #include "convert/svg/svg_font_reader.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include "convert/svg/svg_path_data.h"
 #include "convert/utf8_text.h"
 #include "convert/svg/xml_reader.h"
+#include "platform/decimal_from_chars.h"
 
 namespace morlune::convert {
 namespace {
@@ -26,7 +29,7 @@ bool Number(const std::string* text, double& value) {
   while (!view.empty() && view.front() == ' ') view.remove_prefix(1);
   while (!view.empty() && view.back() == ' ') view.remove_suffix(1);
   if (!view.empty() && view.front() == '+') view.remove_prefix(1);
-  auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
+  auto [end, error] = DecimalFromChars(view.data(), view.data() + view.size(), value);
   return !view.empty() && error == std::errc() && end == view.data() + view.size() && std::isfinite(value);
 }
 

@@ -1,3 +1,5 @@
+// Glyphs out as an SVG font: one <glyph> a character, its strokes as path
+// data in font units, y up.
 #include "convert/svg/svg_font_writer.h"
 
 #include <algorithm>
@@ -9,6 +11,8 @@
 #include "convert/arc_math.h"
 #include "convert/export/glyph_export.h"
 #include "convert/number_format.h"
+#include "drawing/arc_ellipse.h"
+#include "drawing/xml_text.h"
 
 namespace morlune::convert {
 namespace {
@@ -43,24 +47,9 @@ std::string UnicodeAttribute(char32_t c) {
   return text;
 }
 
-std::string XmlText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default:
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
-    }
-  }
-  return out;
-}
-
 // A glyph's path data, segment by segment as drawn: a new "M" wherever a
 // segment does not start where the last one ended.
-class PathData : public PieceSink {
+class PathData : public GeometrySink {
  public:
   // flatness: how far the straight pieces written for an arc the format
   // cannot draw may stray from it.
@@ -101,15 +90,15 @@ class PathData : public PieceSink {
     }
     char* at = MakeRoom();
     at = StartAt(at, arc.from);
-    // The sweep flag is read in the glyph's own y-up space: 1 turns
-    // counterclockwise there. A frame mirroring one axis turns the arc.
-    bool counterclockwise = (arc.sweep > 0) != ((arc.axisX < 0) != (arc.axisY < 0));
-    bool large = std::fabs(arc.sweep) > 180;
-    Point radii = WrittenRadii(arc, large, counterclockwise);
+    // The flags are read in the glyph's own y-up space, as the pictures
+    // read them: sweep 1 turns counterclockwise there. A glyph's arcs are
+    // never sheared: their axes lie along x and y.
+    ArcEllipse ellipse = EllipseOf(arc);
+    Point radii = WrittenRadii(arc, ellipse.large, ellipse.counterclockwise);
     at = Copy(at, " A ");
     at = Append(at, radii);
-    at = Copy(at, large ? " 0 1 " : " 0 0 ");
-    at = Copy(at, counterclockwise ? "1 " : "0 ");
+    at = Copy(at, ellipse.large ? " 0 1 " : " 0 0 ");
+    at = Copy(at, ellipse.counterclockwise ? "1 " : "0 ");
     Finish(Append(at, arc.to));
   }
 
@@ -238,7 +227,8 @@ void WriteSvgFont(GlyphSource& font, const std::string& baseName, LossReport& lo
     LossReport told;
     defaultAdvance = font.Draw(k, told).advance.x;
   }
-  std::string name = XmlText(baseName);
+  std::string name;
+  AppendXmlUtf8(name, baseName);
   std::string head;
   head += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   head += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\">\n<defs>\n";

@@ -1,3 +1,4 @@
+// The writer of SVG fonts: glyphs out as one <font> of a document.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// The path data reader: commands and their numbers, relative moves made
+// absolute, curves and arcs kept smooth beside their samples.
 #include "convert/svg/svg_path_data.h"
 
 #include <algorithm>

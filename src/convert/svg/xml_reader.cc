@@ -1,3 +1,5 @@
+// The XML reader: markup scanned byte by byte into elements, references
+// decoded, every bound checked as the document is read.
 #include "convert/svg/xml_reader.h"
 
 #include <algorithm>

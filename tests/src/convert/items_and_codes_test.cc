@@ -13,12 +13,27 @@
 
 #include "convert/code_map.h"
 #include "convert/loss_report.h"
+#include "convert/import/font_import.h"
 #include "convert/import/shape_items.h"
+#include "convert/stroke_font.h"
+#include "platform/text_output.h"
+#include "source/source_writer.h"
 
 namespace morlune::convert {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+
+// The items' source text, written from the start of a line.
+std::string TextOf(const ShapeItems& items) {
+  std::string text;
+  TextOutput out;
+  out.AttachCapture(&text);
+  SourceWriter writer(out);
+  items.WriteText(writer);
+  out.Flush();
+  return text;
+}
 
 TEST(VectorBytes, MovesAlongTheSixteenDirections) {
   const struct {
@@ -48,30 +63,39 @@ TEST(ShapeItems, ChoosesTheShortestItems) {
   };
   const Row rows[] = {
       {"vectors and a displacement", [](ShapeItems& s) { s.PenUp(); s.Move(4, 0); s.PenDown(); s.Move(3, 1); },
-       {2, 0x40, 1, 8, 3, 1, 0}, "2,040,1,8,(3,1),0"},
+       {2, 0x40, 1, 8, 3, 1, 0}, "2,040,1,8,(3,1),0\n"},
       {"three displacements make a list", [](ShapeItems& s) { s.Move(3, 1); s.Move(1, 3); s.Move(-5, -2); },
-       {9, 3, 1, 1, 3, 0xFB, 0xFE, 0, 0, 0}, "9,(3,1),(1,3),(-5,-2),(0,0),0"},
+       {9, 3, 1, 1, 3, 0xFB, 0xFE, 0, 0, 0}, "9,(3,1),(1,3),(-5,-2),(0,0),0\n"},
       {"a long move in parts of at most 127, every stop on its line",
        [](ShapeItems& s) { s.Move(44, -256); },  // four steps of (11, -64)
-       {9, 11, 0xC0, 11, 0xC0, 11, 0xC0, 11, 0xC0, 0, 0, 0}, "9,(11,-64),(11,-64),(11,-64),(11,-64),(0,0),0"},
+       {9, 11, 0xC0, 11, 0xC0, 11, 0xC0, 11, 0xC0, 0, 0, 0}, "9,(11,-64),(11,-64),(11,-64),(11,-64),(0,0),0\n"},
       {"a long move whose smallest whole step fits no byte",
        [](ShapeItems& s) { s.Move(300, -1); },  // stops at (100, 0) and (200, -1), rounded
-       {9, 100, 0, 100, 0xFF, 100, 0, 0, 0, 0}, "9,(100,0),(100,-1),(100,0),(0,0),0"},
+       {9, 100, 0, 100, 0xFF, 100, 0, 0, 0, 0}, "9,(100,0),(100,-1),(100,0),(0,0),0\n"},
       {"three arcs stay single", [](ShapeItems& s) { s.Arc(4, 0, 127); s.Arc(-4, 0, 127); s.Arc(2, 2, -64); },
-       {12, 4, 0, 127, 12, 0xFC, 0, 127, 12, 2, 2, 0xC0, 0}, "12,(4,0,127),12,(-4,0,127),12,(2,2,-64),0"},
+       {12, 4, 0, 127, 12, 0xFC, 0, 127, 12, 2, 2, 0xC0, 0}, "12,(4,0,127),12,(-4,0,127),12,(2,2,-64),0\n"},
       {"four arcs make a list", [](ShapeItems& s) { for (int k = 0; k < 4; ++k) s.Arc(k % 2 ? -4 : 4, 0, 127); },
        {13, 4, 0, 127, 0xFC, 0, 127, 4, 0, 127, 0xFC, 0, 127, 0, 0, 0},
-       "13,(4,0,127),(-4,0,127),(4,0,127),(-4,0,127),(0,0),0"},
+       "13,(4,0,127),(-4,0,127),(4,0,127),(-4,0,127),(0,0),0\n"},
       {"a dot: a unit there and back at an 128th of the scale", [](ShapeItems& s) { s.Move(2, 0); s.Dot(); },
-       {0x20, 3, 128, 0x10, 0x18, 4, 128, 0}, "020,3,128,010,018,4,128,0"},
-      {"nothing but the end", [](ShapeItems&) {}, {0}, "0"},
+       {0x20, 3, 128, 0x10, 0x18, 4, 128, 0}, "020,3,128,010,018,4,128,0\n"},
+      // "010,9," and five pairs fill 56 columns, "(100," five more; "-61),"
+      // would pass column 65, so the line breaks inside the pair.
+      {"a line breaks between any two numbers",
+       [](ShapeItems& s) {
+         s.Move(1, 0);
+         for (int k = 0; k < 7; ++k) s.Move(100, -61);
+       },
+       {0x10, 9, 100, 0xC3, 100, 0xC3, 100, 0xC3, 100, 0xC3, 100, 0xC3, 100, 0xC3, 100, 0xC3, 0, 0, 0},
+       "010,9,(100,-61),(100,-61),(100,-61),(100,-61),(100,-61),(100,\n-61),(100,-61),(0,0),0\n"},
+      {"nothing but the end", [](ShapeItems&) {}, {0}, "0\n"},
   };
   for (const Row& row : rows) {
     ShapeItems items;
     row.build(items);
     EXPECT_EQ(items.Bytes(), row.bytes) << row.what;
     EXPECT_EQ(items.ByteCount(), row.bytes.size()) << row.what;
-    EXPECT_EQ(items.Text(), row.text) << row.what;
+    EXPECT_EQ(TextOf(items), row.text) << row.what;
   }
 }
 
@@ -87,10 +111,32 @@ TEST(ShapeItems, MovesSayHowFarTheirStopsStrayFromTheLine) {
 TEST(ShapeItems, TextLinesStayWithin65Columns) {
   ShapeItems items;
   for (int k = 0; k < 60; ++k) items.Move(100 + k % 7, -(k % 5) - 60);
-  std::istringstream text(items.Text());
+  std::istringstream text(TextOf(items));
   int lines = 0;
   for (std::string line; std::getline(text, line); ++lines) EXPECT_LE(line.size(), 65u) << line;
   EXPECT_GT(lines, 3);
+}
+
+// The header of an imported text is written whole, however long its name,
+// and its values are the bytes as they are: a grid of 200 units is "200",
+// not the signed byte -56.
+TEST(ImportText, HeaderLinesWholeAndValuesUnsigned) {
+  StrokeFont font;
+  font.name = std::string(70, 'N');
+  font.capHeight = 200;
+  font.onOwnGrid = true;
+  StrokeGlyph glyph;
+  glyph.character = U'A';
+  glyph.advance = 100;
+  glyph.strokes.push_back(Stroke{{{0, 0}, {0, 200}}});
+  font.glyphs.push_back(glyph);
+  Result<ImportedFont> imported = ImportStrokeFont(font, {});
+  ASSERT_TRUE(imported) << imported.error().message;
+  ASSERT_EQ(imported->heightUnits, 200);
+  std::string head = "*0,4,";
+  head += font.name;
+  head += "\n200,0,0,0\n\n*00041,";
+  EXPECT_EQ(imported->sourceText.substr(0, head.size()), head);
 }
 
 TEST(CodeMap, ShapesFontsTakeLatin1WithTheirSymbols) {

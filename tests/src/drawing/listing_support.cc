@@ -18,7 +18,7 @@ namespace {
 class CapturedMessages : public DrawMessages {
  public:
   explicit CapturedMessages(std::string& text) : text_(text) {}
-  void ShapeWarning(int code, const std::string& text) override { text_ += CodeText(code) + ": " + text + "\n"; }
+  void ShapeWarning(int code, const std::string& text) override { text_ += CodeHex(code) + ": " + text + "\n"; }
   void FontWarning(const std::string& text) override { text_ += text + "\n"; }
 
  private:
@@ -34,7 +34,8 @@ DrawnListing ListFont(const std::string& font) {
   const auto* data = reinterpret_cast<const unsigned char*>(font.data());
   ByteInput input;
   input.AttachMemory(data, font.size());
-  ShapeFileKind kind = IdentifyShapeFile(input);
+  // The fonts listed are compiled fonts, each with its signature.
+  Variant kind = IdentifyShapeFile(input).value();
   DrawingFont drawing(data, font.size(), kind,
                       WalkFontRecords(data, font.size(), static_cast<std::size_t>(input.Tell()), kind));
   CapturedMessages messages(drawn.warnings);

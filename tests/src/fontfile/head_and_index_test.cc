@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <set>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -17,25 +18,25 @@ namespace morlune {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-using enum ShapeFileKind;
+using enum Variant;
 
 TEST(IdentifyShapeFile, Heads) {
   const std::string k11 = "Vormald-86 shapes 1.1\r\n", fill = std::string(75, 'f') + "g", after = "\x1A\x55";
   // Each variant's head in whole runs is the golden cases'; here its edges.
-  const std::tuple<const char*, std::string, ShapeFileKind, int> rows[] = {
-      // what, bytes; kind, byte read next
+  const std::tuple<const char*, std::string, std::optional<Variant>, int> rows[] = {
+      // what, bytes; variant (none: not a compiled font), byte read next
       {"shapes 1.1", k11 + after, kShapes11, 0x55},
-      {"unifont 1.0, then the end", "Vormald-86 unifont 1.0\r\n\x1A", kUnifont10, kEndOfInput},
+      {"unifont 1.0, then the end", "Vormald-86 unifont 1.0\r\n\x1A", kUnifont, kEndOfInput},
       {"no 0x1A at all", k11, kShapes11, kEndOfInput},
-      {"bare line feed", "Vormald-86 shapes 1.1\n" + after, kUnknown, 0x55},
-      {"trailing blank", k11 + " " + after, kUnknown, 0x55},
+      {"bare line feed", "Vormald-86 shapes 1.1\n" + after, std::nullopt, 0x55},
+      {"trailing blank", k11 + " " + after, std::nullopt, 0x55},
       // A zero byte ends the text compared; the head still runs to 0x1A or 99 bytes.
       {"zero then 75 bytes", k11 + '\0' + fill.substr(0, 75) + after, kShapes11, 0x1A},
       {"zero then 76 bytes", k11 + '\0' + fill + after, kShapes11, 'g'},
-      {"zero inside the text", k11.substr(0, 14) + '\0' + k11.substr(15) + after, kUnknown, 0x55},
-      {"0x1A first", "\x1A" + k11, kUnknown, 'V'},
-      {"empty", "", kUnknown, kEndOfInput},
-      {"99 bytes and more", std::string(99, 'V') + "WX", kUnknown, 'W'},
+      {"zero inside the text", k11.substr(0, 14) + '\0' + k11.substr(15) + after, std::nullopt, 0x55},
+      {"0x1A first", "\x1A" + k11, std::nullopt, 'V'},
+      {"empty", "", std::nullopt, kEndOfInput},
+      {"99 bytes and more", std::string(99, 'V') + "WX", std::nullopt, 'W'},
   };
   for (const auto& [what, bytes, kind, next] : rows) {
     ByteInput input;
@@ -43,6 +44,12 @@ TEST(IdentifyShapeFile, Heads) {
     EXPECT_EQ(IdentifyShapeFile(input), kind) << what;
     EXPECT_EQ(input.Get(), next) << what;
   }
+}
+
+TEST(SignatureVariantName, TheSignaturesOwnWords) {
+  const std::tuple<Variant, const char*> rows[] = {
+      {kShapes10, "shapes 1.0"}, {kShapes11, "shapes 1.1"}, {kBigfont, "bigfont 1.0"}, {kUnifont, "unifont 1.0"}};
+  for (const auto& [variant, name] : rows) EXPECT_EQ(SignatureVariantName(variant), name) << name;
 }
 
 // One 8-byte index entry as it stands in the file: code, length and offset, little-endian.

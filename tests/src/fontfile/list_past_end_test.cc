@@ -62,20 +62,20 @@ TEST(ReadShapeItems, ListCutByTheEndOfInput) {
     ByteInput kept;
     kept.AttachMemory(row.bytes.data(), row.bytes.size());
     EntryCount sink;
-    EXPECT_EQ(ReadShapeItems(kept, ShapeFileKind::kShapes11, counter, sink), row.result) << row.what;
+    EXPECT_EQ(ReadShapeItems(kept, Variant::kShapes11, counter, sink), row.result) << row.what;
     EXPECT_EQ(std::pair(sink.entries, sink.last), std::pair(row.entries, row.last)) << row.what;
 
     ByteInput skipped;
     skipped.AttachMemory(row.bytes.data(), row.bytes.size());
     SkipItems skip;
-    EXPECT_EQ(ReadShapeItems(skipped, ShapeFileKind::kShapes11, counter, skip), row.result) << row.what;
+    EXPECT_EQ(ReadShapeItems(skipped, Variant::kShapes11, counter, skip), row.result) << row.what;
     EXPECT_EQ(skipped.Tell(), kept.Tell()) << row.what;
 
     testing::WriteFileBytes(path, std::string(row.bytes.begin(), row.bytes.end()));
     ByteInput file;
     file.AttachFd(OpenForReading(path.c_str()), true);
     EntryCount fromFile;
-    EXPECT_EQ(ReadShapeItems(file, ShapeFileKind::kShapes11, counter, fromFile), row.result) << row.what;
+    EXPECT_EQ(ReadShapeItems(file, Variant::kShapes11, counter, fromFile), row.result) << row.what;
     EXPECT_EQ(std::pair(fromFile.entries, fromFile.last), std::pair(row.entries, row.last)) << row.what;
   }
   std::filesystem::remove_all(std::filesystem::path(path).parent_path());

@@ -19,7 +19,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 constexpr int kEnd = kEndOfInput;
-constexpr auto k10 = ShapeFileKind::kShapes10, kUni = ShapeFileKind::kUnifont10;
+constexpr auto k10 = Variant::kShapes10, kUni = Variant::kUnifont;
 
 struct Row {
   const char* what;
@@ -27,7 +27,7 @@ struct Row {
   int counter;
   std::string text;
   int result = 1, next = kEnd, startColumn = 0;  // next: the byte the input yields after decoding
-  ShapeFileKind kind = ShapeFileKind::kShapes11;
+  Variant kind = Variant::kShapes11;
   int decimalCodes = 0;
 };
 
@@ -166,7 +166,7 @@ TEST(DecodeShapeSpec, SameWhereverTheInputWindowEnds) {
       SourceWriter writer(output);
       for (int copy = 0; copy < copies; ++copy) {
         const auto counter = static_cast<std::int16_t>(spec.size());
-        ASSERT_EQ(DecodeShapeSpec(input, ShapeFileKind::kShapes11, writer, false, counter), 1) << filler;
+        ASSERT_EQ(DecodeShapeSpec(input, Variant::kShapes11, writer, false, counter), 1) << filler;
       }
     });
     EXPECT_EQ(out, Times(copies, text)) << "filler " << filler;
