@@ -59,7 +59,7 @@ struct PenContour {
 
 // Takes a glyph's pieces as the drawing gives them (units of the glyphs
 // drawn) and gives the outline of their sweep.
-class PenOutline : public PieceSink {
+class PenOutline : public GeometrySink {
  public:
   // The straight pieces one glyph and the whole font may be cut into:
   // past them a glyph is cut short where it passes.

@@ -35,7 +35,7 @@ ArcSegment MakeArc(Point centre, double ax, double ay, double shear, double star
 }
 
 // A whole turn as the drawing gives it: two half turns.
-void Turn(PieceSink& sink, Point centre, double ax, double ay, double shear = 0, double startDegrees = 0) {
+void Turn(GeometrySink& sink, Point centre, double ax, double ay, double shear = 0, double startDegrees = 0) {
   sink.Arc(MakeArc(centre, ax, ay, shear, startDegrees, 180));
   sink.Arc(MakeArc(centre, ax, ay, shear, startDegrees + 180, 180));
 }
@@ -52,7 +52,7 @@ struct Outlined {
   Point inkMax{-HUGE_VAL, -HUGE_VAL};
 };
 
-Outlined Outline(const std::function<void(PieceSink&)>& draw, double radius, double tolerance, double scale = 1) {
+Outlined Outline(const std::function<void(GeometrySink&)>& draw, double radius, double tolerance, double scale = 1) {
   PenOutline pen({scale, radius, tolerance});
   pen.StartGlyph();
   draw(pen);
@@ -86,28 +86,28 @@ TEST(PenOutline, AreasOfTheSweptPen) {
   const double small = R * R / big;
   struct Case {
     const char* name;
-    std::function<void(PieceSink&)> draw;
+    std::function<void(GeometrySink&)> draw;
     double area;       // closed form
     double perimeter;  // of the ink, at most
     std::size_t outer, holes;
   };
   const Case cases[] = {
-      {"horizontal line", [](PieceSink& k) { k.Line({0, 0}, {1000, 0}); }, capsule, 2000 + 2 * kPi * r, 1, 0},
-      {"diagonal line", [](PieceSink& k) { k.Line({0, 0}, {600, 800}); }, capsule, 2000 + 2 * kPi * r, 1, 0},
-      {"the same line in two pieces", [](PieceSink& k) { k.Line({0, 0}, {300, 400}); k.Line({300, 400}, {600, 800}); },
+      {"horizontal line", [](GeometrySink& k) { k.Line({0, 0}, {1000, 0}); }, capsule, 2000 + 2 * kPi * r, 1, 0},
+      {"diagonal line", [](GeometrySink& k) { k.Line({0, 0}, {600, 800}); }, capsule, 2000 + 2 * kPi * r, 1, 0},
+      {"the same line in two pieces", [](GeometrySink& k) { k.Line({0, 0}, {300, 400}); k.Line({300, 400}, {600, 800}); },
        capsule, 2000 + 2 * kPi * r, 1, 0},
-      {"dot", [](PieceSink& k) { k.Line({100, 100}, {100, 100}); }, kPi * r * r, 2 * kPi * r, 1, 0},
-      {"cross", [](PieceSink& k) { k.Line({-500, 0}, {500, 0}); k.Line({0, -500}, {0, 500}); },
+      {"dot", [](GeometrySink& k) { k.Line({100, 100}, {100, 100}); }, kPi * r * r, 2 * kPi * r, 1, 0},
+      {"cross", [](GeometrySink& k) { k.Line({-500, 0}, {500, 0}); k.Line({0, -500}, {0, 500}); },
        2 * capsule - w * w, 4 * (1000 + kPi * r), 1, 0},
       // A closed curve whose curvature radius passes r sweeps a ring of
       // area 2 r times its length.
-      {"circle", [](PieceSink& k) { Turn(k, {0, 0}, 500, 500); }, 2 * w * kPi * 500, 2 * kPi * 1000, 1, 1},
-      {"circle mirrored", [](PieceSink& k) { Turn(k, {0, 0}, -300, 300); }, 2 * w * kPi * 300, 2 * kPi * 600, 1, 1},
-      {"ellipse", [](PieceSink& k) { Turn(k, {0, 0}, 400, 200); }, w * EllipsePerimeter(400, 200),
+      {"circle", [](GeometrySink& k) { Turn(k, {0, 0}, 500, 500); }, 2 * w * kPi * 500, 2 * kPi * 1000, 1, 1},
+      {"circle mirrored", [](GeometrySink& k) { Turn(k, {0, 0}, -300, 300); }, 2 * w * kPi * 300, 2 * kPi * 600, 1, 1},
+      {"ellipse", [](GeometrySink& k) { Turn(k, {0, 0}, 400, 200); }, w * EllipsePerimeter(400, 200),
        2 * EllipsePerimeter(450, 250), 1, 1},
-      {"sheared circle", [&](PieceSink& k) { Turn(k, {0, 0}, R, R, s, 30); }, w * EllipsePerimeter(big, small),
+      {"sheared circle", [&](GeometrySink& k) { Turn(k, {0, 0}, R, R, s, 30); }, w * EllipsePerimeter(big, small),
        2 * EllipsePerimeter(big + r, small + r), 1, 1},
-      {"two rings apart", [](PieceSink& k) { Turn(k, {0, 0}, 300, 300); Turn(k, {2000, 0}, 300, 300); },
+      {"two rings apart", [](GeometrySink& k) { Turn(k, {0, 0}, 300, 300); Turn(k, {2000, 0}, 300, 300); },
        2 * 2 * w * kPi * 300, 4 * kPi * 600, 2, 2},
   };
   for (const Case& c : cases) {
@@ -131,7 +131,7 @@ TEST(PenOutline, AreasOfTheSweptPen) {
 TEST(PenOutline, MirroredHalfTurnGoesOverTheTop) {
   // axisX negative: angle 0 is at the left, and the counterclockwise sweep
   // passes the top, (0, 300), on its way to the right.
-  Outlined out = Outline([](PieceSink& k) { k.Arc(MakeArc({0, 0}, -300, 300, 0, 0, 180)); }, 50, 4);
+  Outlined out = Outline([](GeometrySink& k) { k.Arc(MakeArc({0, 0}, -300, 300, 0, 0, 180)); }, 50, 4);
   EXPECT_NEAR(out.inkMax.y, 350, 2);
   EXPECT_NEAR(out.inkMin.y, -50, 2);
   EXPECT_NEAR(out.inkMin.x, -350, 2);
@@ -142,14 +142,14 @@ TEST(PenOutline, MirroredHalfTurnGoesOverTheTop) {
 
 TEST(PenOutline, PointsPastTheRangeArePulledIn) {
   constexpr double kFar = 2147483648.0;
-  Outlined out = Outline([](PieceSink& k) { k.Line({-kFar, 5}, {kFar, 5}); }, 50, 4);
+  Outlined out = Outline([](GeometrySink& k) { k.Line({-kFar, 5}, {kFar, 5}); }, 50, 4);
   EXPECT_EQ(out.losses.Count(LossKind::kPointsClamped), 2);
   PenOutline pen({1, 50, 4});
   EXPECT_NEAR(out.losses.Largest(LossKind::kPointsClamped), kFar - pen.Reach(), 1);
   EXPECT_GE(out.box.xMin, -kFarthestCoordinate);
   EXPECT_LE(out.box.xMax, kFarthestCoordinate);
   // A scale that carries ordinary points out of range does the same.
-  Outlined scaled = Outline([](PieceSink& k) { k.Line({0, 0}, {1e6, 0}); }, 50, 4, 1e6);
+  Outlined scaled = Outline([](GeometrySink& k) { k.Line({0, 0}, {1e6, 0}); }, 50, 4, 1e6);
   EXPECT_EQ(scaled.losses.Count(LossKind::kPointsClamped), 1);
   EXPECT_LE(scaled.box.xMax, kFarthestCoordinate);
 }
@@ -157,17 +157,17 @@ TEST(PenOutline, PointsPastTheRangeArePulledIn) {
 TEST(PenOutline, BoundsOnAGlyphsWork) {
   struct Case {
     const char* name;
-    std::function<void(PieceSink&)> draw;
+    std::function<void(GeometrySink&)> draw;
   };
   const Case cases[] = {
       {"more strokes than the glyph's pieces",
-       [](PieceSink& k) {
+       [](GeometrySink& k) {
          for (long long n = 0; n <= PenOutline::kGlyphPieces; ++n) {
            k.Line({static_cast<double>(n) / 2, 0}, {static_cast<double>(n + 1) / 2, 0});
          }
        }},
       {"an arc cut finer than the glyph's pieces allow",
-       [](PieceSink& k) {
+       [](GeometrySink& k) {
          for (int n = 0; n < 8; ++n) k.Arc(MakeArc({0, 0}, 1e7, 1e7, 0, 0, 180));
        }},
   };
