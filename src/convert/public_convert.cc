@@ -12,6 +12,7 @@
 #include "convert/import/font_import.h"
 #include "convert/interchange_io.h"
 #include "convert/loss_report.h"
+#include "convert/public_losses.h"
 #include "convert/utf8_text.h"
 #include "platform/held_text.h"
 #include "platform/text_output.h"
@@ -25,19 +26,6 @@ std::string Counted(long long count, std::string_view thing) {
   text.append(" ").append(thing);
   if (count != 1) text.push_back('s');
   return text;
-}
-
-std::vector<Loss> LossesOf(const convert::LossReport& report) {
-  std::vector<Loss> losses;
-  std::vector<std::string> lines = report.Lines();
-  std::size_t line = 0;
-  for (std::size_t k = 0; k < convert::kLossKindCount; ++k) {
-    auto kind = static_cast<LossKind>(k);
-    if (report.Count(kind) == 0) continue;
-    losses.push_back({kind, report.Count(kind), report.Largest(kind), line < lines.size() ? lines[line] : ""});
-    ++line;
-  }
-  return losses;
 }
 
 bool IsInterchange(FontFormat format) {
@@ -88,6 +76,19 @@ Result<std::vector<Loss>> ExportInto(const Font& font, const ExportOptions& opti
 }
 
 }  // namespace
+
+std::vector<Loss> LossesOf(const convert::LossReport& report) {
+  std::vector<Loss> losses;
+  std::vector<std::string> lines = report.Lines();
+  std::size_t line = 0;
+  for (std::size_t k = 0; k < convert::kLossKindCount; ++k) {
+    auto kind = static_cast<LossKind>(k);
+    if (report.Count(kind) == 0) continue;
+    losses.push_back({kind, report.Count(kind), report.Largest(kind), line < lines.size() ? lines[line] : ""});
+    ++line;
+  }
+  return losses;
+}
 
 std::optional<Error> ExportRefusal(const Font& font, const ExportOptions& options) {
   if (!IsInterchange(options.format)) return NotInterchange(options.format);

@@ -11,23 +11,11 @@
 #include "convert/export/glyph_export.h"
 #include "convert/export/shape_font_input.h"
 #include "convert/loss_report.h"
+#include "convert/public_losses.h"
 #include "convert/opentype/opentype_writer.h"
 
 namespace morlune {
 namespace {
-
-std::vector<Loss> LossesOf(const convert::LossReport& report) {
-  std::vector<Loss> losses;
-  std::vector<std::string> lines = report.Lines();
-  std::size_t line = 0;
-  for (std::size_t k = 0; k < convert::kLossKindCount; ++k) {
-    auto kind = static_cast<LossKind>(k);
-    if (report.Count(kind) == 0) continue;
-    losses.push_back({kind, report.Count(kind), report.Largest(kind), line < lines.size() ? lines[line] : ""});
-    ++line;
-  }
-  return losses;
-}
 
 bool AboveZero(double value) { return std::isfinite(value) && value > 0; }
 
