@@ -94,7 +94,7 @@ std::optional<Variant> ImportVariant(std::string_view name) {
 ConvertCommand ParseConvertCommand(int argc, const char* const* argv) {
   ConvertCommand command;
   bool outputOption = false;
-  auto format = [&command](std::optional<FontFormat>& side) {
+  auto format = [](std::optional<FontFormat>& side) {
     return [&side](const OptionValue& option) {
       side = FontFormatFromName(option.text);
       if (side) return std::string();
