@@ -13,6 +13,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${1:-$root/build-wasm}
+# Absolute, for the steps below that run in web/.
+build=$(mkdir -p "$build" && cd "$build" && pwd)
 if ! command -v emcmake >/dev/null; then
   echo "build.sh: no emcmake: install Emscripten (apt-get install emscripten)" >&2
   exit 2

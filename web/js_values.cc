@@ -18,6 +18,7 @@ const char* KindWord(ErrorKind kind) {
     case ErrorKind::kNoSuchCode: return "noSuchCode";
     case ErrorKind::kBadArgument: return "badArgument";
     case ErrorKind::kEncoding: return "encoding";
+    case ErrorKind::kLossy: return "lossy";
   }
   return "badArgument";
 }
