@@ -253,7 +253,7 @@ test('a small font: its glyphs, a line of text as morlune-draw sets it, the frag
   // The caret's finding links to the caret.
   await page.waitForSelector('#findings a[data-code]');
   const findings = await page.$$eval('#findings li', (items) => items.map((i) => i.textContent));
-  assert.deepEqual(findings, ['005E WARN above-height: the glyph reaches 2 units above the font\'s height of 10 units']);
+  assert.deepEqual(findings, ['005E INFO above-height: the glyph reaches 2 units above the font\'s height of 10 units']);
   await page.click('#findings a[data-code]');
   assert.equal(await selectedCode(page), '005E');
   assert.deepEqual(await page.evaluate(lowContrastTexts), []);
