@@ -39,14 +39,7 @@ double ArcDistance(Point p, const CircleArc& arc) {
 // The pieces of the contour as sample points, implied on-curve points
 // made explicit.
 void SampleContour(const TrueTypeContour& contour, std::vector<Point>& samples) {
-  std::vector<CurvePoint> points;
-  std::size_t n = contour.size();
-  for (std::size_t k = 0; k < n; ++k) {
-    const OutlinePoint& p = contour[k];
-    const OutlinePoint& next = contour[(k + 1) % n];
-    points.push_back({{static_cast<double>(p.x), static_cast<double>(p.y)}, p.onCurve});
-    if (!p.onCurve && !next.onCurve) points.push_back({{(p.x + next.x) / 2.0, (p.y + next.y) / 2.0}, true});
-  }
+  std::vector<CurvePoint> points = WithImpliedPoints(contour);
   std::size_t m = points.size();
   for (std::size_t k = 0; k < m; ++k) {
     if (!points[k].onCurve) continue;

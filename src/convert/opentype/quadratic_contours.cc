@@ -193,9 +193,7 @@ TrueTypeContour ToWholeUnits(const std::vector<CurvePoint>& contour) {
   return kept;
 }
 
-double TwiceSignedArea(const TrueTypeContour& contour) {
-  // The on-curve polygon (implied points included) plus, for each
-  // quadratic piece, two thirds of its control triangle.
+std::vector<CurvePoint> WithImpliedPoints(const TrueTypeContour& contour) {
   std::vector<CurvePoint> points;
   std::size_t n = contour.size();
   for (std::size_t k = 0; k < n; ++k) {
@@ -204,6 +202,13 @@ double TwiceSignedArea(const TrueTypeContour& contour) {
     points.push_back({{static_cast<double>(p.x), static_cast<double>(p.y)}, p.onCurve});
     if (!p.onCurve && !next.onCurve) points.push_back({{(p.x + next.x) / 2.0, (p.y + next.y) / 2.0}, true});
   }
+  return points;
+}
+
+double TwiceSignedArea(const TrueTypeContour& contour) {
+  // The on-curve polygon (implied points included) plus, for each
+  // quadratic piece, two thirds of its control triangle.
+  std::vector<CurvePoint> points = WithImpliedPoints(contour);
   double twice = 0;
   std::size_t m = points.size();
   for (std::size_t k = 0; k < m; ++k) {

@@ -46,6 +46,10 @@ std::vector<CurvePoint> FitQuadratics(std::span<const Point> polygon, double tol
 // when fewer than three points remain.
 TrueTypeContour ToWholeUnits(const std::vector<CurvePoint>& contour);
 
+// The contour's points with the on-curve point that TrueType implies
+// between two control points made explicit.
+std::vector<CurvePoint> WithImpliedPoints(const TrueTypeContour& contour);
+
 // Twice the area the contour encloses, its quadratic pieces included:
 // positive for a counterclockwise contour (y up).
 double TwiceSignedArea(const TrueTypeContour& contour);
