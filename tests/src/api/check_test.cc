@@ -1,6 +1,8 @@
-// The checker through the public API: findings as data with their stable
-// identifiers and severities, the counts, coverage as ranges, and the
-// report's lines written from findings made by hand.
+// The checker through the public API: the errors' kinds, severities by name,
+// and the report's lines written from findings made by hand. Findings as
+// data (their identifiers, severities, codes, counts and coverage as
+// ranges) and inputs that are no font are the Python module's tests of the
+// same call (CheckTest).
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -10,53 +12,11 @@
 #include <vector>
 
 #include "tests/src/api/geometry_text.h"
-#include "tests/support/font_builder.h"
 
 namespace morlune::testing {
 namespace {
 
-const CheckFinding* FindingOf(const FontCheck& check, std::string_view id) {
-  for (const CheckFinding& finding : check.findings) {
-    if (finding.id == id) return &finding;
-  }
-  return nullptr;
-}
-
-// "A" calls shape 0042, which the font lacks; "B" is absent from a set that
-// asks for A to C.
-TEST(CheckApi, FindingsAsData) {
-  std::string font = BuildFont(FontVariant::kShapes11, {Shape(0, "s", {21, 0, 0, 0}), Shape(0x41, "", {7, 0x42, 0}),
-                                                        Shape(0x43, "", {0})});
-  CheckOptions options;
-  Result<CharacterSet> set = CharacterSetOfRange("U+0041-0043");
-  ASSERT_TRUE(set) << set.error().message;
-  EXPECT_EQ(set->characters, (std::vector<char32_t>{U'A', U'B', U'C'}));
-  options.coverage = *set;
-  Result<FontCheck> check = CheckFont(BytesOf(font), options, "f.kqx");
-  ASSERT_TRUE(check) << check.error().message;
-  EXPECT_EQ(check->label, "f.kqx");
-  EXPECT_EQ(check->variant, "shapes11");
-  EXPECT_FALSE(check->fromSource);
-  const CheckFinding* missing = FindingOf(*check, "missing-subshape");
-  ASSERT_NE(missing, nullptr);
-  EXPECT_EQ(std::tuple(missing->severity, missing->code), std::tuple(Severity::kFail, std::optional<std::uint32_t>(0x41)));
-  const CheckFinding* lacked = FindingOf(*check, "coverage-missing");
-  ASSERT_NE(lacked, nullptr);
-  EXPECT_EQ(lacked->severity, Severity::kWarn);
-  EXPECT_EQ(lacked->missing, (std::vector<std::pair<char32_t, char32_t>>{{U'B', U'B'}}));
-  FindingCounts counted;
-  for (const CheckFinding& finding : check->findings) counted.Add(finding.severity);
-  EXPECT_EQ(std::tuple(check->counts.info, check->counts.warn, check->counts.fail),
-            std::tuple(counted.info, counted.warn, counted.fail));
-  EXPECT_TRUE(check->counts.AnyAtOrAbove(Severity::kFail));
-}
-
-TEST(CheckApi, InputsThatAreNoFontAndOptionsRefused) {
-  Result<FontCheck> junk = CheckFont(BytesOf("no font at all"));
-  ASSERT_TRUE(junk);
-  EXPECT_EQ(junk->variant, "");
-  ASSERT_NE(FindingOf(*junk, "not-a-font"), nullptr);
-  EXPECT_EQ(junk->counts.fail, 1);
+TEST(CheckApi, OptionsRefused) {
   CheckOptions options;
   options.encoding = "NO-SUCH-PAGE";
   Result<FontCheck> refused = CheckFont(BytesOf("no font at all"), options);

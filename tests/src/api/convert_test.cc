@@ -2,6 +2,10 @@
 // high goes to Hershey glyph lines unscaled, a line from (0,0) to (10,0)
 // centred on its margins; what the format cannot carry is a loss, an error
 // under strict; bytes of no font, and formats on the wrong side, say why.
+// The same export, its losses and the Hershey lines imported and exported
+// again are the Python module's tests of the same calls (ExportTest,
+// ImportTest); here what those do not reach: the export piece by piece, the
+// losses' order and the strict refusal's words, the errors' kinds.
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -29,17 +33,13 @@ std::string Text(const std::vector<Byte>& bytes) { return std::string(bytes.begi
 // baseline at 9 ('M[', 'W[').
 const std::string kLineAsJhf = "   32  1RR\n   33  3MWM[W[\n";
 
-TEST(ConvertApi, ExportsWorkedByHand) {
+TEST(ConvertApi, ExportsPieceByPiece) {
   ExportOptions options;
   options.format = FontFormat::kJhf;
-  Result<ExportedFont> exported = ExportFont(Strokes(false), options);
-  ASSERT_TRUE(exported) << exported.error().message;
-  EXPECT_EQ(Text(exported->bytes), kLineAsJhf);
-  EXPECT_TRUE(exported->losses.empty());
-  // Piece by piece, the same bytes.
   std::string pieces;
   Result<std::vector<Loss>> losses = ExportFont(Strokes(false), options, [&](std::string_view piece) { pieces += piece; });
-  ASSERT_TRUE(losses);
+  ASSERT_TRUE(losses) << losses.error().message;
+  EXPECT_TRUE(losses->empty());
   EXPECT_EQ(pieces, kLineAsJhf);
 }
 
@@ -50,12 +50,8 @@ TEST(ConvertApi, LossesAsDataAndStrictAsAnError) {
   ASSERT_TRUE(exported) << exported.error().message;
   // The arc's pieces also leave the grid, and its end is an advance off
   // the baseline: a loss of each kind, in the kinds' order.
-  ASSERT_FALSE(exported->losses.empty());
-  const Loss& flattened = exported->losses[0];
-  EXPECT_EQ(flattened.kind, LossKind::kArcsFlattened);
-  EXPECT_EQ(flattened.count, 1);
-  EXPECT_GT(flattened.largest, 0);
-  EXPECT_TRUE(flattened.text.starts_with("arcs flattened: 1 (at most ")) << flattened.text;
+  ASSERT_GT(exported->losses.size(), 1u);
+  EXPECT_EQ(exported->losses[0].kind, LossKind::kArcsFlattened);
   std::string all;
   for (std::size_t k = 0; k < exported->losses.size(); ++k) {
     if (k > 0) {
@@ -69,31 +65,6 @@ TEST(ConvertApi, LossesAsDataAndStrictAsAnError) {
   EXPECT_EQ(refused.error().kind, ErrorKind::kLossy);
   EXPECT_EQ(refused.error().message, "the format cannot carry everything:" + all);
   EXPECT_TRUE(ExportFont(Strokes(false), options)) << "a font the format carries whole passes strict";
-}
-
-// Hershey lines come back exactly: their grid is the font's own.
-TEST(ConvertApi, ImportedHersheyLinesExportTheSame) {
-  ImportOptions options;
-  options.format = FontFormat::kJhf;
-  options.name = "line";
-  Result<ImportedFont> imported = ImportFont(BytesOf(kLineAsJhf), options);
-  ASSERT_TRUE(imported) << imported.error().message;
-  EXPECT_EQ(imported->heightUnits, 21);
-  EXPECT_EQ(imported->largestError, 0);
-  EXPECT_EQ(imported->font.variant(), Variant::kShapes11);
-  ASSERT_FALSE(imported->report.empty());
-  EXPECT_TRUE(imported->report.back().find("21 units per capital height, largest error 0") != std::string::npos)
-      << imported->report.back();
-  // The source text is the font's: compiled, the same bytes.
-  Result<std::vector<Byte>> compiled = Compile(imported->sourceText);
-  ASSERT_TRUE(compiled);
-  EXPECT_TRUE(std::equal(compiled->begin(), compiled->end(), imported->font.bytes().begin(),
-                         imported->font.bytes().end()));
-  ExportOptions back;
-  back.format = FontFormat::kJhf;
-  Result<ExportedFont> exported = ExportFont(imported->font, back);
-  ASSERT_TRUE(exported);
-  EXPECT_EQ(Text(exported->bytes), kLineAsJhf);
 }
 
 TEST(ConvertApi, RefusalsSayWhy) {

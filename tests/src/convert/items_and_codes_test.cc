@@ -4,7 +4,6 @@
 
 #include <map>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #ifndef _WIN32
@@ -106,15 +105,6 @@ TEST(ShapeItems, MovesSayHowFarTheirStopsStrayFromTheLine) {
   // (300, -1) stops at (100, 0): a third of a unit off the line, as near as
   // a stop can be.
   EXPECT_NEAR(items.Move(300, -1), 1.0 / 3, 1e-3);
-}
-
-TEST(ShapeItems, TextLinesStayWithin65Columns) {
-  ShapeItems items;
-  for (int k = 0; k < 60; ++k) items.Move(100 + k % 7, -(k % 5) - 60);
-  std::istringstream text(TextOf(items));
-  int lines = 0;
-  for (std::string line; std::getline(text, line); ++lines) EXPECT_LE(line.size(), 65u) << line;
-  EXPECT_GT(lines, 3);
 }
 
 // The header of an imported text is written whole, however long its name,

@@ -105,7 +105,9 @@ TEST(JhfReader, ReadsTheGridBackToGlyphSpace) {
   EXPECT_EQ(Vertices(wrapped->glyphs[0].strokes), Vertices(a.strokes));
 }
 
-TEST(JhfReader, LeavesOutGlyphsOfNoWidthThatDrawAsTheReaderSkipsThem) {
+// Each row a text read, with the characters kept and the notes, or refused
+// with the line named.
+TEST(JhfReader, LeavesOutGlyphsOfNoWidthThatDrawAndRefusesBrokenLines) {
   // "RR" margins give a width of 0; "MNPQ" draws from (-5, -4) to (-2, -1).
   // The line keeps its code, so the line after it is still the next code.
   const std::string inked = "    2  3RRMNPQ\n";
@@ -113,6 +115,7 @@ TEST(JhfReader, LeavesOutGlyphsOfNoWidthThatDrawAsTheReaderSkipsThem) {
     std::string text;
     std::vector<char32_t> kept;
     std::vector<std::string> notes;
+    std::string refused = "";
   } rows[] = {
       {"    1  1JZ\n" + inked + "    3  3KYMNPQ\n", {U' ', U'"'},
        {"glyphs that draw but have no width, left out as the reader skips them: 1 (line 2)"}},
@@ -120,37 +123,30 @@ TEST(JhfReader, LeavesOutGlyphsOfNoWidthThatDrawAsTheReaderSkipsThem) {
       {"    1  1JZ\n    2  1RR\n    3  3KYMNPQ\n", {U' ', U'!', U'"'}, {}},
       {inked + "    2  1JZ\n" + inked + inked, {U'!'},
        {"glyphs that draw but have no width, left out as the reader skips them: 3 (lines 1, 3, 4)"}},
+      // Only such lines: no glyph is left.
+      {inked + inked, {}, {}, "no glyph lines"},
+      {"   32  1JZ\n\n   34  1JZ\n", {}, {}, "line 2: an empty line stands where a glyph should"},
+      {"   65  7KYL[RFX[ RNTV\n", {}, {}, "line 1: the pair count says 7 pairs but the line holds 6 and a half"},
+      {"   65  2ZKRR\n", {}, {}, "line 1: the margins are out of range or the left one passes the right one"},
+      // A blank only lifts the pen as " R".
+      {"   65  3KY RR \n", {}, {}, "line 1: column 13 holds no coordinate"},
+      {"   65  3KYRR\x7fR\n", {}, {}, "line 1: column 13 holds no coordinate"},
+      {"   65 xxKY\n", {}, {}, "line 1: no glyph number, pair count and margins in the first ten columns"},
+      {"", {}, {}, "no glyph lines"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     Result<StrokeFont> font = ReadJhf(row.text, "t");
+    if (!row.refused.empty()) {
+      ASSERT_FALSE(font);
+      EXPECT_EQ(font.error().message, row.refused);
+      continue;
+    }
     ASSERT_TRUE(font) << font.error().message;
     std::vector<char32_t> kept;
     for (const StrokeGlyph& glyph : font->glyphs) kept.push_back(glyph.character);
     EXPECT_EQ(kept, row.kept);
     EXPECT_EQ(font->notes.Lines(), row.notes);
-  }
-  // Only such lines: no glyph is left.
-  EXPECT_FALSE(ReadJhf(inked + inked, "t"));
-}
-
-TEST(JhfReader, RefusesBrokenLinesNamingThem) {
-  const struct {
-    std::string text;
-    std::string message;
-  } rows[] = {
-      {"   32  1JZ\n\n   34  1JZ\n", "line 2: an empty line stands where a glyph should"},
-      {"   65  7KYL[RFX[ RNTV\n", "line 1: the pair count says 7 pairs but the line holds 6 and a half"},
-      {"   65  2ZKRR\n", "line 1: the margins are out of range or the left one passes the right one"},
-      {"   65  3KY RR \n", "line 1: column 13 holds no coordinate"},  // a blank only lifts the pen as " R"
-      {"   65  3KYRR\x7fR\n", "line 1: column 13 holds no coordinate"},
-      {"   65 xxKY\n", "line 1: no glyph number, pair count and margins in the first ten columns"},
-      {"", "no glyph lines"},
-  };
-  for (const auto& row : rows) {
-    Result<StrokeFont> font = ReadJhf(row.text, "t");
-    ASSERT_FALSE(font) << row.text;
-    EXPECT_EQ(font.error().message, row.message) << row.text;
   }
 }
 

@@ -46,12 +46,6 @@ TEST(IdentifyShapeFile, Heads) {
   }
 }
 
-TEST(SignatureVariantName, TheSignaturesOwnWords) {
-  const std::tuple<Variant, const char*> rows[] = {
-      {kShapes10, "shapes 1.0"}, {kShapes11, "shapes 1.1"}, {kBigfont, "bigfont 1.0"}, {kUnifont, "unifont 1.0"}};
-  for (const auto& [variant, name] : rows) EXPECT_EQ(SignatureVariantName(variant), name) << name;
-}
-
 // One 8-byte index entry as it stands in the file: code, length and offset, little-endian.
 void AddEntry(Bytes& bytes, std::uint16_t code, std::uint16_t length, std::uint32_t offset) {
   std::uint64_t fields = code | std::uint64_t{length} << 16 | std::uint64_t{offset} << 32;
