@@ -4,7 +4,10 @@ pictures of the same text.
 One page loads every font with @font-face and sets a line of each; the
 page itself reports where Chromium laid each character and each line's
 baseline. The pen's strokes are then laid at those places, rendered by
-rsvg-convert, and compared with Chromium's screenshot line by line.
+rsvg-convert, and compared with Chromium's screenshot line by line. So are
+the fonts' own outlines, as hb-view draws them from the TTFs, filled by
+rsvg-convert at the same places: what is left between those and the
+screenshot is Chromium's rasteriser, not the font.
 
 Two things of Chromium's own are matched rather than measured:
 - Hinting. On Linux Chromium hints as fontconfig says, and Debian's
@@ -59,13 +62,14 @@ document.fonts.ready.then(() => {
 
 
 class Line:
-    """A font's line on the page: the WOFF2, its size in pixels an em, the
-    text, and the pen's strokes of it as (index of the character, path
-    data in font units); f the pixels a font unit takes, pen the stroke's
-    width in font units."""
+    """A font's line on the page: the WOFF2 and the TTF it was written
+    beside, its size in pixels an em, the text, and the pen's strokes of it
+    as (index of the character, path data in font units); f the pixels a
+    font unit takes, pen the stroke's width in font units."""
 
-    def __init__(self, woff2, size, text, strokes, f, pen):
-        self.woff2, self.size, self.text, self.strokes, self.f, self.pen = woff2, size, text, strokes, f, pen
+    def __init__(self, woff2, ttf, size, text, strokes, f, pen):
+        self.woff2, self.ttf, self.size, self.text = woff2, ttf, size, text
+        self.strokes, self.f, self.pen = strokes, f, pen
 
 
 def page(lines):
@@ -100,9 +104,42 @@ def glyph_x(x):
     return math.floor(x * 4 + 0.5) / 4
 
 
+def outlines(tools, lines, laid, work, width, height):
+    """The fonts' own outlines, as HarfBuzz reads them from the TTFs (hb-view's
+    drawing), filled by rsvg-convert at the places Chromium draws the
+    glyphs: what Chromium's text would be under cairo's rasteriser. None
+    where hb-view's drawing does not hold a glyph a character."""
+    defs, uses = [], []
+    for k, (line, where) in enumerate(zip(lines, laid)):
+        drawing = subprocess.run([tools["hb-view"], f"--font-size={line.size}", "-O", "svg", line.ttf,
+                                  "--text=" + line.text], check=True, capture_output=True).stdout.decode()
+        drawing = drawing.replace('id="glyph', f'id="f{k}-glyph').replace('href="#glyph', f'href="#f{k}-glyph')
+        # The uses are placed anew, without the clip hb-view sets one em
+        # about the baseline (glyph_sheets.py says why).
+        glyphs = re.findall(r'<use xlink:href="(#[^"]+)"', drawing)
+        if len(glyphs) != len(where["xs"]):
+            return None
+        defs.append(re.search(r"<defs>(.*?)</defs>", drawing, re.S).group(1))
+        uses += [f'<use xlink:href="{g}" x="{glyph_x(x)}" y="{where["baseline"]}"/>'
+                 for g, x in zip(glyphs, where["xs"])]
+    svg = (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="{width}" '
+           f'height="{height}"><defs>' + "".join(defs) + f'</defs><rect width="{width}" height="{height}" '
+           'fill="white"/><g fill="black">' + "".join(uses) + "</g></svg>")
+    return render(tools, svg, width, height, os.path.join(work, "browser.outlines"))
+
+
+def render(tools, svg, width, height, stem):
+    with open(stem + ".svg", "w") as out:
+        out.write(svg)
+    subprocess.run([tools["rsvg-convert"], "-w", str(width), "-h", str(height), "-o", stem + ".png",
+                    stem + ".svg"], check=True, capture_output=True)
+    return ink.read(stem + ".png")
+
+
 def line_ious(tools, lines, work, width, height):
-    """[IoU] of each line: Chromium's screenshot against the pen's strokes
-    laid where Chromium laid the glyphs."""
+    """Each line's IoU: Chromium's screenshot against the pen's strokes laid
+    where Chromium laid the glyphs, and against the fonts' own outlines
+    there filled by cairo (None if hb-view's drawing did not serve)."""
     path = os.path.join(work, "browser.html")
     with open(path, "w", encoding="utf-8") as out:
         out.write(page(lines))
@@ -120,19 +157,15 @@ def line_ious(tools, lines, work, width, height):
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{screen.width}" height="{screen.height}">'
            f'<rect width="{screen.width}" height="{screen.height}" fill="white"/><g fill="none" stroke="black" '
            'stroke-linecap="round" stroke-linejoin="round">' + "".join(paths) + "</g></svg>")
-    svg_path = os.path.join(work, "browser.ref.svg")
-    with open(svg_path, "w") as out:
-        out.write(svg)
-    ref_png = os.path.join(work, "browser.ref.png")
-    subprocess.run([tools["rsvg-convert"], "-w", str(screen.width), "-h", str(screen.height), "-o", ref_png,
-                    svg_path], check=True, capture_output=True)
-    reference = ink.read(ref_png)
+    reference = render(tools, svg, screen.width, screen.height, os.path.join(work, "browser.ref"))
+    filled = outlines(tools, lines, laid, work, screen.width, screen.height)
     result = []
     # Each line is weighed over the rows nearer to it than to the lines
     # beside it.
     for k, where in enumerate(laid):
         top = 0 if k == 0 else math.floor((laid[k - 1]["bottom"] + where["top"]) / 2)
         bottom = screen.height if k == len(laid) - 1 else math.floor((where["bottom"] + laid[k + 1]["top"]) / 2)
-        result.append(ink.iou(screen.rows(top, bottom, 0, screen.width),
-                              reference.rows(top, bottom, 0, screen.width)))
+        shown = screen.rows(top, bottom, 0, screen.width)
+        result.append((ink.iou(shown, reference.rows(top, bottom, 0, screen.width)),
+                       filled and ink.iou(shown, filled.rows(top, bottom, 0, screen.width))))
     return result
