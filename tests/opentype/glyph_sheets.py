@@ -15,6 +15,11 @@ above and below its baseline, which cuts the tall signs of a Hershey font
 HarfBuzz reads it from the TTF, under that clip; the clip is dropped and
 rsvg-convert, cairo again, fills the outlines.
 
+A default-ignorable character (a soft hyphen, a joiner) is one that text
+never shows: HarfBuzz sets the space's glyph in its place, with no
+advance. Its glyph is laid out so, and drawn into hb-view's picture from
+the outline fontTools reads.
+
 hb-view lays a sheet out as fixed rules make it: the text shaped at
 font-size x 64 (its sub-pixel units) without any script's reordering or
 mark placement (the fallback shaper, left to right), the baselines a whole
@@ -46,26 +51,27 @@ class Font:
     font unit takes, pen the pen's width in output units; boxes[c] =
     (xmin, xmax) and advances[c] of each character in output units; space
     and space_glyph the space's advance and glyph; ymin, ymax the font's
-    vertical extent."""
+    vertical extent; outline(c) a character's glyph as SVG path data in
+    output units (y up)."""
 
-    def __init__(self, ttf, size, px, scale, pen, boxes, advances, space, space_glyph, ymin, ymax):
+    def __init__(self, ttf, size, px, scale, pen, boxes, advances, space, space_glyph, ymin, ymax, outline):
         self.ttf, self.size, self.px, self.scale, self.pen = ttf, size, px, scale, pen
         self.boxes, self.advances, self.space, self.space_glyph = boxes, advances, space, space_glyph
-        self.ymin, self.ymax = ymin, ymax
+        self.ymin, self.ymax, self.outline = ymin, ymax, outline
 
 
-def lines_of(font, characters):
+def lines_of(font, characters, hidden):
     """The characters parted into lines of text, each glyph preceded by as
     many spaces as keep GAP pixels clear of the previous glyph's box (or of
     the picture's left edge); a line ends with as many as keep the last
-    box clear of the right edge."""
+    box clear of the right edge. A hidden character takes no advance."""
     space = font.space * font.px
     if space <= 0:
         raise ValueError("the space is not wide: glyphs cannot be set apart")
     lines, text, pen_x, right = [], "", MARGIN, 0.0
     for c in characters:
         xmin, xmax = (v * font.px for v in font.boxes[c])
-        advance = font.advances[c] * font.px
+        advance = 0 if c in hidden else font.advances[c] * font.px
         def spaces_before(x, edge):
             return max(0, math.ceil((edge + GAP - (x + xmin)) / space))
         n = spaces_before(pen_x, right)
@@ -83,8 +89,8 @@ def lines_of(font, characters):
 
 
 def origins(tools, font, lines, work):
-    """Each line's glyphs as hb-view sets them: (origin in pixels, glyph) a
-    character."""
+    """Each line's glyphs as hb-view sets them: (origin in pixels, glyph,
+    advance in pixels) a character."""
     path = os.path.join(work, "sheet-shape.txt")
     with open(path, "w", encoding="utf-8") as out:
         out.write("\n".join(lines) + "\n")
@@ -98,7 +104,7 @@ def origins(tools, font, lines, work):
             raise ValueError("the fallback shaper did not give one glyph a character")
         x, placed = 0, []
         for glyph in glyphs:
-            placed.append((MARGIN + x / 64, glyph["g"]))
+            placed.append((MARGIN + x / 64, glyph["g"], glyph["ax"] / 64))
             x += glyph["ax"]
         result.append(placed)
     return result
@@ -116,14 +122,18 @@ def largest_difference(a, b):
     return max((abs(p - q) for p, q in zip(a, b)), default=0)
 
 
-def sheet_iou(tools, font, lines, drawn, work, tag, below):
+def hidden_characters(tools, font, characters, work):
+    """The characters HarfBuzz sets as a space of no advance."""
+    placed = origins(tools, font, ["".join(characters)], work)[0]
+    return {c for c, (_, glyph, advance) in zip(characters, placed)
+            if glyph == font.space_glyph and advance == 0 and c != " "}
+
+
+def sheet_iou(tools, font, lines, drawn, hidden, work, tag, below):
     """hb-view's picture of the lines against the pen's, glyph by glyph:
     [(IoU, character, difference)] for every character that is not a
     space, difference the most a pixel of the glyph's cell differs in grey
-    between the pictures where the IoU is below `below` (else None). A
-    default-ignorable character (a soft hyphen, a joiner) is one that text
-    never shows: HarfBuzz sets the space's glyph, unwidened, in its place,
-    and its IoU is None."""
+    between the pictures where the IoU is below `below` (else None)."""
     ascent = math.ceil(font.ymax * font.px) + GAP // 2
     descent = math.ceil(-font.ymin * font.px) + GAP // 2
     text_path = os.path.join(work, tag + ".txt")
@@ -138,20 +148,19 @@ def sheet_iou(tools, font, lines, drawn, work, tag, below):
     drawing = (drawing[:size.start()] + f'width="{width}" height="{height}" viewBox="0 0 {width} {height}"'
                + drawing[size.end():])
     drawing = re.sub(r' clip-path="url\(#[^)]*\)"', "", drawing)
-    rendered = render(tools, drawing, width, height, os.path.join(work, tag + ".hb"))
     f = font.px * font.scale
-    paths, cells, hidden = [], [], []
+    paths, cells, unshown = [], [], []
     for i, (text, placed) in enumerate(zip(lines, origins(tools, font, lines, work))):
         baseline = MARGIN + ascent + i * (ascent + descent)
         top = 0 if i == 0 else baseline - ascent
         bottom = height if i == len(lines) - 1 else baseline + descent
         boxes = []
-        for c, (x, glyph) in zip(text, placed):
+        for c, (x, _, _) in zip(text, placed):
             if c == " ":
                 continue
-            if glyph == font.space_glyph:
-                hidden.append((None, c, None))
-                continue
+            if c in hidden:
+                unshown.append(f'<path transform="translate({x},{baseline}) scale({font.px},{-font.px})" '
+                               f'd="{font.outline(c)}"/>')
             paths.append(f'<path transform="translate({x},{baseline}) scale({f:.6f},{-f:.6f})" d="{drawn[c]}"/>')
             xmin, xmax = font.boxes[c]
             boxes.append((c, x + xmin * font.px, x + xmax * font.px))
@@ -159,6 +168,9 @@ def sheet_iou(tools, font, lines, drawn, work, tag, below):
             x0 = 0 if k == 0 else math.floor((boxes[k - 1][2] + left) / 2)
             x1 = width if k == len(boxes) - 1 else math.floor((right + boxes[k + 1][1]) / 2)
             cells.append((c, top, bottom, x0, x1))
+    end = drawing.rindex("</svg>")
+    drawing = drawing[:end] + '<g fill="black">' + "".join(unshown) + "</g>" + drawing[end:]
+    rendered = render(tools, drawing, width, height, os.path.join(work, tag + ".hb"))
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}">'
            f'<rect width="{width}" height="{height}" fill="white"/><g fill="none" stroke="black" '
            f'stroke-width="{font.pen / font.scale}" stroke-linecap="round" stroke-linejoin="round">'
@@ -172,17 +184,20 @@ def sheet_iou(tools, font, lines, drawn, work, tag, below):
             difference = largest_difference(rendered.rows(top, bottom, x0, x1, rendered.grey),
                                             reference.rows(top, bottom, x0, x1, reference.grey))
         results.append((value, c, difference))
-    return results + hidden
+    return results
 
 
 def every_glyph_iou(tools, font, drawn, work, tag, below):
     """sheet_iou's findings for every character of drawn (character: the
-    pen's path data in font units), a sheet at a time."""
+    pen's path data in font units), a sheet at a time, and the characters
+    that HarfBuzz hides."""
     characters = sorted(drawn)
-    lines = lines_of(font, characters)
+    hidden = hidden_characters(tools, font, characters, work)
+    lines = lines_of(font, characters, hidden)
     pitch = math.ceil((font.ymax - font.ymin) * font.px) + GAP
     per_sheet = max(1, (SHEET_HEIGHT - 2 * MARGIN) // pitch)
     results = []
     for start in range(0, len(lines), per_sheet):
-        results += sheet_iou(tools, font, lines[start:start + per_sheet], drawn, work, f"{tag}-sheet{start}", below)
-    return results
+        results += sheet_iou(tools, font, lines[start:start + per_sheet], drawn, hidden, work,
+                             f"{tag}-sheet{start}", below)
+    return results, hidden
