@@ -137,9 +137,10 @@ def render(tools, svg, width, height, stem):
 
 
 def line_ious(tools, lines, work, width, height):
-    """Each line's IoU: Chromium's screenshot against the pen's strokes laid
-    where Chromium laid the glyphs, and against the fonts' own outlines
-    there filled by cairo (None if hb-view's drawing did not serve)."""
+    """Each line's IoUs: Chromium's screenshot against the pen's strokes
+    laid where Chromium laid the glyphs; against the fonts' own outlines
+    there filled by cairo; and those outlines against the pen's strokes
+    (the last two None if hb-view's drawing did not serve)."""
     path = os.path.join(work, "browser.html")
     with open(path, "w", encoding="utf-8") as out:
         out.write(page(lines))
@@ -165,7 +166,7 @@ def line_ious(tools, lines, work, width, height):
     for k, where in enumerate(laid):
         top = 0 if k == 0 else math.floor((laid[k - 1]["bottom"] + where["top"]) / 2)
         bottom = screen.height if k == len(laid) - 1 else math.floor((where["bottom"] + laid[k + 1]["top"]) / 2)
-        shown = screen.rows(top, bottom, 0, screen.width)
-        result.append((ink.iou(shown, reference.rows(top, bottom, 0, screen.width)),
-                       filled and ink.iou(shown, filled.rows(top, bottom, 0, screen.width))))
+        shown, pen = screen.rows(top, bottom, 0, screen.width), reference.rows(top, bottom, 0, screen.width)
+        own = filled and filled.rows(top, bottom, 0, screen.width)
+        result.append((ink.iou(shown, pen), own and ink.iou(shown, own), own and ink.iou(own, pen)))
     return result
