@@ -1,6 +1,7 @@
 // Shape source text to a compiled font, with every problem as a diagnostic.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -27,11 +28,27 @@ struct CompileOptions {
   bool dropDefaultNames = false;
   // A header's count that differs from its numbers' bytes is a warning.
   bool takeCounted = false;
+  // How many of the text's problems are kept as diagnostics, in the order
+  // of the text; those past them are only counted, so that a text full of
+  // faults cannot fill memory (the tools show 100).
+  std::size_t keptDiagnostics = 100;
+};
+
+// A source text's problems, errors and warnings alike: those kept, and the
+// count of those past them.
+struct SourceProblems {
+  std::vector<Diagnostic> diagnostics;  // at most CompileOptions::keptDiagnostics, in the order of the text
+  std::size_t notKept = 0;              // found past them, only counted
 };
 
 // The compiled font's bytes, or kSourceErrors with every diagnostic. Where
 // it succeeds, the text's warnings go to warnings when given.
 MORLUNE_API Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options = {},
                                               std::vector<Diagnostic>* warnings = nullptr);
+// The same, with the text's every problem (errors where it fails, warnings
+// where it succeeds) in problems, and the count of those not kept: what
+// morlune-compile shows.
+MORLUNE_API Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options,
+                                              SourceProblems& problems);
 
 }  // namespace morlune

@@ -59,6 +59,11 @@ class MORLUNE_API Font {
   // A compiled font, or source text (compiled with the given options; its
   // warnings are kept in compileDiagnostics()).
   static Result<Font> FromBytes(std::span<const Byte> bytes, const CompileOptions& options = {});
+  // The same, the source text's every problem (errors where it fails) in
+  // problems, with the count of those not kept; left empty for a compiled
+  // font. The tools take their input so.
+  static Result<Font> FromBytes(std::span<const Byte> bytes, const CompileOptions& options,
+                                SourceProblems& problems);
   static Result<Font> Open(const std::filesystem::path& path, const CompileOptions& options = {});
 
   Variant variant() const;
@@ -70,6 +75,8 @@ class MORLUNE_API Font {
   const FontHeader& header() const;
   const std::vector<EscapeRange>& escapeRanges() const;  // empty but for a bigfont
   const std::vector<Diagnostic>& compileDiagnostics() const;
+  // True where the font was compiled from source text.
+  bool fromSource() const;
 
   Decompiled Decompile(const DecompileOptions& options = {}) const;
   // Compiles the decompiled text back (what morlune | morlune-compile gives).

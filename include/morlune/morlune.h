@@ -7,6 +7,7 @@
 #include <morlune/check.h>
 #include <morlune/compile.h>
 #include <morlune/convert.h>
+#include <morlune/draw.h>
 #include <morlune/font.h>
 #include <morlune/geometry.h>
 #include <morlune/result.h>

@@ -65,6 +65,10 @@ struct TextLayout {
 // encoding names it).
 MORLUNE_API bool KnowsEncoding(std::string_view name);
 
+// Whether LayOutText takes the text: UTF-8 (no overlong form, surrogate or
+// value past U+10FFFF) without U+0000.
+MORLUNE_API bool IsUtf8Text(std::string_view text);
+
 // Sets text (UTF-8) in the style.
 MORLUNE_API Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text,
                                           const DrawLimits& limits = {});

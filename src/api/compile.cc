@@ -3,16 +3,18 @@
 #include <morlune/compile.h>
 
 #include <string>
+#include <utility>
 
 #include "compiler/compile_source.h"
 #include "source/diagnostics.h"
 
 namespace morlune {
 
-Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options,
-                                  std::vector<Diagnostic>* warnings) {
-  Diagnostics diagnostics;
+Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options, SourceProblems& problems) {
+  Diagnostics diagnostics(options.keptDiagnostics);
   std::optional<CompiledFont> font = CompileSourceFont(source, options, diagnostics);
+  problems.diagnostics = diagnostics.Kept();
+  problems.notKept = diagnostics.NotKept();
   if (!font) {
     Error error{ErrorKind::kSourceErrors, "", diagnostics.Kept()};
     const Diagnostic* first = nullptr;
@@ -35,7 +37,14 @@ Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions&
   }
   std::vector<Byte> bytes;
   font->Write([&bytes](std::string_view block) { bytes.insert(bytes.end(), block.begin(), block.end()); });
-  if (warnings != nullptr) *warnings = diagnostics.Kept();
+  return bytes;
+}
+
+Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options,
+                                  std::vector<Diagnostic>* warnings) {
+  SourceProblems problems;
+  Result<std::vector<Byte>> bytes = Compile(source, options, problems);
+  if (bytes && warnings != nullptr) *warnings = std::move(problems.diagnostics);
   return bytes;
 }
 

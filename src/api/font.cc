@@ -98,6 +98,12 @@ const char* HeadTroubleText(HeadResult head) {
 Font::Font(std::shared_ptr<const State> state) : state_(std::move(state)) {}
 
 Result<Font> Font::FromBytes(std::span<const Byte> bytes, const CompileOptions& options) {
+  SourceProblems problems;
+  return FromBytes(bytes, options, problems);
+}
+
+Result<Font> Font::FromBytes(std::span<const Byte> bytes, const CompileOptions& options, SourceProblems& problems) {
+  problems = {};
   std::size_t headStart = 0;
   if (std::optional<Variant> kind = Recognise(bytes, headStart)) {
     return FontAccess::Make(OpenCompiled(std::vector<Byte>(bytes.begin(), bytes.end()), *kind, headStart, {}));
@@ -109,12 +115,13 @@ Result<Font> Font::FromBytes(std::span<const Byte> bytes, const CompileOptions& 
                  "begins with a header)",
                  {}};
   }
-  std::vector<Diagnostic> warnings;
-  Result<std::vector<Byte>> compiled = Compile(text, options, &warnings);
+  Result<std::vector<Byte>> compiled = Compile(text, options, problems);
   if (!compiled) return compiled.error();
   // What the compiler writes always opens with its variant's signature.
   Variant kind = Recognise(*compiled, headStart).value_or(Variant::kShapes11);
-  return FontAccess::Make(OpenCompiled(std::move(compiled).value(), kind, headStart, std::move(warnings)));
+  std::shared_ptr<FontState> state = OpenCompiled(std::move(compiled).value(), kind, headStart, problems.diagnostics);
+  state->fromSource = true;
+  return FontAccess::Make(std::move(state));
 }
 
 Result<Font> Font::Open(const std::filesystem::path& path, const CompileOptions& options) {
@@ -147,6 +154,7 @@ const std::vector<Record>& Font::records() const { return state_->records; }
 const FontHeader& Font::header() const { return state_->header; }
 const std::vector<EscapeRange>& Font::escapeRanges() const { return state_->escapeRanges; }
 const std::vector<Diagnostic>& Font::compileDiagnostics() const { return state_->diagnostics; }
+bool Font::fromSource() const { return state_->fromSource; }
 
 const Record* Font::Find(std::uint32_t code) const {
   if (code > 0xFFFF) return nullptr;

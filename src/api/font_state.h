@@ -22,6 +22,7 @@ struct Font::State {
   FontHeader header;
   std::vector<EscapeRange> escapeRanges;
   std::vector<Diagnostic> diagnostics;
+  bool fromSource = false;  // compiled from source text
 };
 
 struct FontAccess {

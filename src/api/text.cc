@@ -5,6 +5,7 @@
 #include "api/text_setting.h"
 #include "drawing/draw_warnings.h"
 #include "drawing/glyph_bounds.h"
+#include "drawing/text_codes.h"
 #include "platform/code_page.h"
 
 namespace morlune {
@@ -12,7 +13,7 @@ namespace {
 
 Point Moved(Point p, Point by) { return {p.x + by.x, p.y + by.y}; }
 
-class Gathered : public GlyphsInText, public DrawMessages {
+class Gathered : public GlyphsInText, public WarningsAsData {
  public:
   explicit Gathered(TextLayout& layout) : layout_(layout) {}
 
@@ -36,17 +37,7 @@ class Gathered : public GlyphsInText, public DrawMessages {
     }
   }
   void Missing(char32_t character) override { layout_.missing += character; }
-  void GlyphWarned(int shape, const GlyphWarning& warning) override {
-    TextWarning& told = layout_.warnings.emplace_back();
-    told.kind = TextWarningKind::kGlyph;
-    told.code = static_cast<std::uint32_t>(shape);
-    told.glyph = warning;
-    told.message = "shape " + CodeHex(shape) + ": " + warning.message;
-  }
-  void TextWarned(const TextWarning& warning) override { layout_.warnings.push_back(warning); }
-  // Every warning comes as data through the two above.
-  void ShapeWarning(int, const std::string&) override {}
-  void FontWarning(const std::string&) override {}
+  void Warned(const TextWarning& warning) override { layout_.warnings.push_back(warning); }
 
  private:
   TextLayout& layout_;
@@ -57,6 +48,11 @@ class Gathered : public GlyphsInText, public DrawMessages {
 bool KnowsEncoding(std::string_view name) {
   CodePageConverter codePage;
   return !name.empty() && codePage.Open(std::string(name));
+}
+
+bool IsUtf8Text(std::string_view text) {
+  std::vector<char32_t> characters;
+  return DecodeUtf8(text, characters);
 }
 
 Result<TextLayout> LayOutText(const TextStyle& style, std::string_view text, const DrawLimits& limits) {

@@ -113,6 +113,13 @@ std::optional<Error> CheckStyle(const TextStyle& style) {
 
 }  // namespace
 
+TextWarning GlyphTextWarning(int shape, const GlyphWarning& warning) {
+  TextWarning told = Told(TextWarningKind::kGlyph, static_cast<std::uint32_t>(shape), 0,
+                          "shape " + CodeHex(shape) + ": " + warning.message);
+  told.glyph = warning;
+  return told;
+}
+
 Result<TextEnd> SetText(const TextStyle& style, std::string_view text, const DrawLimits& limits,
                         GlyphsInText& glyphs, DrawMessages& messages) {
   if (std::optional<Error> error = CheckStyle(style)) return *error;

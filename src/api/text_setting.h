@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,21 @@ class GlyphsInText {
 
 struct TextEnd {
   Point advance;  // where the next text would start
+};
+
+// A glyph's warning as a warning of the text it is drawn in, its message
+// the line morlune-draw writes: "shape CODE: " and the glyph's words.
+TextWarning GlyphTextWarning(int shape, const GlyphWarning& warning);
+
+// The drawing's warnings handed on as data, each as a TextWarning.
+class WarningsAsData : public DrawMessages {
+ public:
+  virtual void Warned(const TextWarning& warning) = 0;
+  void GlyphWarned(int shape, const GlyphWarning& warning) override { Warned(GlyphTextWarning(shape, warning)); }
+  void TextWarned(const TextWarning& warning) override { Warned(warning); }
+  // Every warning comes as data through the two above.
+  void ShapeWarning(int, const std::string&) override {}
+  void FontWarning(const std::string&) override {}
 };
 
 // Sets the text (UTF-8) in the style. What the fonts lack and what the

@@ -3,28 +3,23 @@
 #include "check/source_input.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 
-#include "compiler/compile_source.h"
+#include <morlune/font.h>
 
 namespace morlune::check {
 
 FontInput FontOfInput(std::vector<unsigned char> input, std::vector<Finding>& findings) {
-  FontInput result;
-  std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
-  if (!IsShapeSourceText(text)) {
-    result.font = std::move(input);
-    return result;
-  }
-  result.fromSource = true;
   // The first problems of a text full of faults are enough to mend it.
-  constexpr std::size_t kKept = 1000;
-  Diagnostics problems(kKept);
-  std::optional<std::string> compiled = CompileSource(text, CompileOptions{}, problems);
-  for (const Diagnostic& problem : problems.Kept()) {
+  CompileOptions options;
+  options.keptDiagnostics = 1000;
+  SourceProblems problems;
+  Result<Font> font = Font::FromBytes(input, options, problems);
+  FontInput result;
+  result.fromSource = font ? font->fromSource() : font.error().kind == ErrorKind::kSourceErrors;
+  result.compiled = font || !result.fromSource;
+  for (const Diagnostic& problem : problems.diagnostics) {
     Finding finding;
     finding.id = problem.isError ? FindingId::kSourceError : FindingId::kSourceWarning;
     finding.line = problem.line;
@@ -32,18 +27,19 @@ FontInput FontOfInput(std::vector<unsigned char> input, std::vector<Finding>& fi
     finding.text = problem.message;
     findings.push_back(std::move(finding));
   }
-  if (problems.NotKept() > 0) {
+  if (problems.notKept > 0) {
     Finding finding;
-    bool errorsKept = std::any_of(problems.Kept().begin(), problems.Kept().end(),
+    bool errorsKept = std::any_of(problems.diagnostics.begin(), problems.diagnostics.end(),
                                   [](const Diagnostic& problem) { return problem.isError; });
-    finding.id = !compiled && !errorsKept ? FindingId::kSourceError : FindingId::kSourceWarning;
-    finding.text = std::to_string(problems.NotKept()) + " more problems of the text are not listed";
+    finding.id = !result.compiled && !errorsKept ? FindingId::kSourceError : FindingId::kSourceWarning;
+    finding.text = std::to_string(problems.notKept) + " more problems of the text are not listed";
     findings.push_back(std::move(finding));
   }
-  if (compiled) {
-    result.font.assign(compiled->begin(), compiled->end());
-  } else {
-    result.compiled = false;
+  // Bytes that are no font and no source text are checked as they came.
+  if (font && font->fromSource()) {
+    result.font.assign(font->bytes().begin(), font->bytes().end());
+  } else if (result.compiled) {
+    result.font = std::move(input);
   }
   return result;
 }

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <morlune/compile.h>
 #include <morlune/result.h>
-#include "platform/tool_messages.h"
 
 namespace morlune {
 
@@ -29,9 +29,9 @@ inline SourcePlace PlaceOf(const Diagnostic& diagnostic) { return {diagnostic.li
 
 class Diagnostics {
  public:
-  // Problems kept for showing (the tools' one limit); those past it are
-  // only counted.
-  static constexpr std::size_t kDefaultKept = kShownProblemLimit;
+  // Problems kept for showing (the library's default, which the tools
+  // show); those past it are only counted.
+  static constexpr std::size_t kDefaultKept = CompileOptions{}.keptDiagnostics;
   explicit Diagnostics(std::size_t kept = kDefaultKept) : kept_(kept) {}
 
   void Error(SourcePlace place, std::string text) { Add(place, true, std::move(text)); }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <morlune/version.h>
+
 #include "platform/file_io.h"
 #include "tools/common/pending_file.h"
 
@@ -79,6 +81,24 @@ bool SayOnToolOutput(const ToolStreams& streams, ToolMessages& messages, std::st
   if (!out.Failed()) return true;
   messages.Failure(kStdout, "cannot write", out.FailureErrno());
   return false;
+}
+
+std::optional<ExitStatus> EndOnVerdict(const OptionScan& scan, std::string_view tool, std::string_view helpText,
+                                       const ToolStreams& streams, ToolMessages& messages) {
+  switch (scan.verdict) {
+    case OptionVerdict::kHelp:
+    case OptionVerdict::kVersion: {
+      std::string text = scan.verdict == OptionVerdict::kHelp ? std::string(helpText)
+                                                              : std::string(tool) + " " + kVersion + "\n";
+      return SayOnToolOutput(streams, messages, text) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
+    }
+    case OptionVerdict::kUsageError:
+      messages.CommandLineProblem(scan.error);
+      return ExitStatus::kUsage;
+    case OptionVerdict::kRun:
+      break;
+  }
+  return std::nullopt;
 }
 
 bool WriteToolOutput(const char* outputPath, const ToolStreams& streams, ToolMessages& messages,

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "platform/text_output.h"
-#include "platform/tool_messages.h"
+#include "tools/common/option_scanner.h"
+#include "tools/common/tool_exit_status.h"
+#include "tools/common/tool_messages.h"
 #include "tools/common/tool_streams.h"
 
 namespace morlune {
@@ -19,6 +22,12 @@ void AttachToolErrors(TextOutput& errors, const ToolStreams& streams);
 // that says so, when it cannot be written.
 bool SayOnToolOutput(const ToolStreams& streams, ToolMessages& messages, std::string_view text,
                      bool crLfLineEnds = false);
+
+// The end of a run that its command line ends at once: the help text or
+// "TOOL VERSION" on standard output for --help and --version, the problem
+// of the command line on standard error. Nothing for a run that goes on.
+std::optional<ExitStatus> EndOnVerdict(const OptionScan& scan, std::string_view tool, std::string_view helpText,
+                                       const ToolStreams& streams, ToolMessages& messages);
 
 // The output's bytes through write(): to the -o file at outputPath, which
 // is written beside and takes its name only when every byte is, or to

@@ -2,13 +2,13 @@
 // read and checked, then the output written whole, and the status.
 #include "tools/morlune-check/check_run.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <morlune/check.h>
 #include <morlune/text.h>
-#include <morlune/version.h>
 
 #include "tools/common/tool_exit_status.h"
 #include "tools/common/tool_input.h"
@@ -29,9 +29,6 @@ class CheckRun {
   ExitStatus Usage(const std::string& error) {
     messages_.CommandLineProblem(error);
     return ExitStatus::kUsage;
-  }
-  ExitStatus Say(const char* text) {
-    return SayOnToolOutput(streams_, messages_, text) ? ExitStatus::kDone : ExitStatus::kOutputNotWritten;
   }
   bool ReadCoverage(CheckOptions& options, std::string& error);
 
@@ -67,16 +64,7 @@ bool CheckRun::ReadCoverage(CheckOptions& options, std::string& error) {
 
 ExitStatus CheckRun::Run(int argc, const char* const* argv, const DrawLimits& limits) {
   OptionScan scan = ScanCheckOptions(argc, argv, options_);
-  switch (scan.verdict) {
-    case OptionVerdict::kHelp:
-      return Say(CheckHelpText());
-    case OptionVerdict::kVersion:
-      return Say("morlune-check " MORLUNE_VERSION_STRING "\n");
-    case OptionVerdict::kUsageError:
-      return Usage(scan.error);
-    case OptionVerdict::kRun:
-      break;
-  }
+  if (std::optional<ExitStatus> end = EndOnVerdict(scan, kTool, CheckHelpText(), streams_, messages_)) return *end;
   CheckOptions options;
   options.limits = limits;
   if (options_.encoding != nullptr) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "compiler/compile_source.h"
+#include <morlune/compile.h>
 
 namespace morlune {
 

@@ -28,15 +28,14 @@ bool ParseCode(std::string_view text, std::uint16_t& code) {
   return true;
 }
 
-bool ParseCodes(std::string_view text, CodeRange& codes) {
+bool ParseCodes(std::string_view text, std::uint16_t& first, std::uint16_t& last) {
   std::size_t dash = text.find('-');
   if (dash == std::string_view::npos) {
-    if (!ParseCode(text, codes.first)) return false;
-    codes.last = codes.first;
+    if (!ParseCode(text, first)) return false;
+    last = first;
     return true;
   }
-  return ParseCode(text.substr(0, dash), codes.first) && ParseCode(text.substr(dash + 1), codes.last) &&
-         codes.first <= codes.last;
+  return ParseCode(text.substr(0, dash), first) && ParseCode(text.substr(dash + 1), last) && first <= last;
 }
 
 constexpr double kLargestWidthFactor = 100;
@@ -109,7 +108,7 @@ OptionScan ScanDrawOptions(int argc, const char* const* argv, DrawOptions& optio
        }},
       {"--codes", 0, true,
        [&](const OptionValue& option) {
-         if (!ParseCodes(option.text, options.codes)) {
+         if (!ParseCodes(option.text, options.firstCode, options.lastCode)) {
            return "--codes takes a range of hexadecimal codes A-B (A at most B, each 0 to FFFF) or one code, "
                   "not '" + std::string(option.text) + "'";
          }

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
-#include "drawing/code_range.h"
 #include "tools/common/option_scanner.h"
 
 namespace morlune {
@@ -12,7 +12,8 @@ namespace morlune {
 struct DrawOptions {
   const char* fontPath = nullptr;    // null: standard input
   const char* outputPath = nullptr;  // null: standard output (also for -o -)
-  CodeRange codes;
+  std::uint16_t firstCode = 0;  // --codes: the range drawn
+  std::uint16_t lastCode = 0xFFFF;
   bool codesGiven = false;
   const char* text = nullptr;  // --text: the UTF-8 line
   int textArgument = 0;        // the argument that holds it

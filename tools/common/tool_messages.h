@@ -13,7 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/error_text.h"
+#include <morlune/compile.h>
+
 #include "platform/text_output.h"
 
 namespace morlune {
@@ -21,8 +22,9 @@ namespace morlune {
 // Problems of one run shown on standard error, morlune-compile's about a
 // text and morlune-draw's about a font alike. Those past it are only
 // counted, in one closing line, so that a file broken throughout cannot
-// bury the first lines, which are the ones to fix.
-inline constexpr std::size_t kShownProblemLimit = 100;
+// bury the first lines, which are the ones to fix. The library keeps as
+// many of a text's problems.
+inline constexpr std::size_t kShownProblemLimit = CompileOptions{}.keptDiagnostics;
 
 class ToolMessages {
  public:
@@ -57,5 +59,9 @@ class ToolMessages {
   std::size_t shown_ = 0;
   std::size_t notShown_ = 0;
 };
+
+// A source text's problems, one line each, "FILE:LINE:COLUMN: error: TEXT"
+// (or warning:), those past the limit only counted.
+void ShowSourceProblems(ToolMessages& messages, std::string_view sourceName, const SourceProblems& problems);
 
 }  // namespace morlune

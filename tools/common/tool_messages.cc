@@ -1,5 +1,7 @@
 // One style of error line for every tool beside morlune.
-#include "platform/tool_messages.h"
+#include "tools/common/tool_messages.h"
+
+#include "platform/error_text.h"
 
 namespace morlune {
 
@@ -46,6 +48,17 @@ void ToolMessages::CloseProblems() {
   errors_.Write(program_ + ": " + std::to_string(notShown_) +
                 (notShown_ == 1 ? " more problem not shown.\n" : " more problems not shown.\n"));
   notShown_ = 0;
+}
+
+void ShowSourceProblems(ToolMessages& messages, std::string_view sourceName, const SourceProblems& problems) {
+  std::string line;
+  for (const Diagnostic& diagnostic : problems.diagnostics) {
+    line.assign(sourceName);
+    line += ':';
+    line += DiagnosticLine(diagnostic);
+    messages.Problem(line);
+  }
+  messages.NotShown(problems.notKept);
 }
 
 }  // namespace morlune
