@@ -28,16 +28,17 @@ struct CompileOptions {
   bool dropDefaultNames = false;
   // A header's count that differs from its numbers' bytes is a warning.
   bool takeCounted = false;
-  // How many of the text's problems are kept as diagnostics, in the order
-  // of the text; those past them are only counted, so that a text full of
-  // faults cannot fill memory (the tools show 100).
-  std::size_t keptDiagnostics = 100;
 };
+
+// How many of a text's problems are kept as diagnostics, in the order of
+// the text; those past them are only counted, so that a text full of
+// faults cannot fill memory. Every morlune tool shows as many.
+inline constexpr std::size_t kKeptDiagnostics = 100;
 
 // A source text's problems, errors and warnings alike: those kept, and the
 // count of those past them.
 struct SourceProblems {
-  std::vector<Diagnostic> diagnostics;  // at most CompileOptions::keptDiagnostics, in the order of the text
+  std::vector<Diagnostic> diagnostics;  // at most kKeptDiagnostics, in the order of the text
   std::size_t notKept = 0;              // found past them, only counted
 };
 

@@ -11,7 +11,7 @@
 namespace morlune {
 
 Result<std::vector<Byte>> Compile(std::string_view source, const CompileOptions& options, SourceProblems& problems) {
-  Diagnostics diagnostics(options.keptDiagnostics);
+  Diagnostics diagnostics;
   std::optional<CompiledFont> font = CompileSourceFont(source, options, diagnostics);
   problems.diagnostics = diagnostics.Kept();
   problems.notKept = diagnostics.NotKept();

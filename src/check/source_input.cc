@@ -12,10 +12,8 @@ namespace morlune::check {
 
 FontInput FontOfInput(std::vector<unsigned char> input, std::vector<Finding>& findings) {
   // The first problems of a text full of faults are enough to mend it.
-  CompileOptions options;
-  options.keptDiagnostics = 1000;
   SourceProblems problems;
-  Result<Font> font = Font::FromBytes(input, options, problems);
+  Result<Font> font = Font::FromBytes(input, {}, problems);
   FontInput result;
   result.fromSource = font ? font->fromSource() : font.error().kind == ErrorKind::kSourceErrors;
   result.compiled = font || !result.fromSource;

@@ -31,7 +31,7 @@ class Diagnostics {
  public:
   // Problems kept for showing (the library's default, which the tools
   // show); those past it are only counted.
-  static constexpr std::size_t kDefaultKept = CompileOptions{}.keptDiagnostics;
+  static constexpr std::size_t kDefaultKept = kKeptDiagnostics;
   explicit Diagnostics(std::size_t kept = kDefaultKept) : kept_(kept) {}
 
   void Error(SourcePlace place, std::string text) { Add(place, true, std::move(text)); }

@@ -24,7 +24,7 @@ namespace morlune {
 // counted, in one closing line, so that a file broken throughout cannot
 // bury the first lines, which are the ones to fix. The library keeps as
 // many of a text's problems.
-inline constexpr std::size_t kShownProblemLimit = CompileOptions{}.keptDiagnostics;
+inline constexpr std::size_t kShownProblemLimit = kKeptDiagnostics;
 
 class ToolMessages {
  public:
