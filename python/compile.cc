@@ -10,6 +10,7 @@
 
 #include "python/bindings.h"
 #include "python/errors.h"
+#include "python/python_values.h"
 
 namespace morlune::python {
 namespace {
@@ -23,13 +24,7 @@ std::string SourceBytes(const py::object& source) {
 
 py::bytes CompileText(const py::object& source, const std::optional<std::string>& variant, bool dropDefaultNames,
                       bool takeCounted) {
-  CompileOptions options{.variant = std::nullopt, .dropDefaultNames = dropDefaultNames, .takeCounted = takeCounted};
-  if (variant) {
-    options.variant = VariantFromName(*variant);
-    if (!options.variant) {
-      throw py::value_error("unknown variant '" + *variant + "': give shapes10, shapes11, bigfont or unifont");
-    }
-  }
+  CompileOptions options = CompileOptionsOf(variant, dropDefaultNames, takeCounted);
   std::string text = SourceBytes(source);
   auto font = [&] {
     py::gil_scoped_release release;

@@ -108,13 +108,7 @@ py::object Notices(FontHandle& handle) {
 
 py::bytes CompileBack(const FontHandle& handle, const std::optional<std::string>& variant, bool dropDefaultNames,
                       bool takeCounted) {
-  CompileOptions options{.variant = std::nullopt, .dropDefaultNames = dropDefaultNames, .takeCounted = takeCounted};
-  if (variant) {
-    options.variant = VariantFromName(*variant);
-    if (!options.variant) {
-      throw py::value_error("unknown variant '" + *variant + "': give shapes10, shapes11, bigfont or unifont");
-    }
-  }
+  CompileOptions options = CompileOptionsOf(variant, dropDefaultNames, takeCounted);
   auto compiled = [&] {
     py::gil_scoped_release release;
     return handle.font.CompileBack(options);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
+#include <string>
 #include <variant>
 
 namespace morlune::python {
@@ -132,6 +134,17 @@ py::list DiagnosticTuples(const std::vector<Diagnostic>& diagnostics, bool error
     list.append(py::make_tuple(diagnostic.line, diagnostic.column, TextOf(diagnostic.message)));
   }
   return list;
+}
+
+CompileOptions CompileOptionsOf(const std::optional<std::string>& variant, bool dropDefaultNames, bool takeCounted) {
+  CompileOptions options{.variant = std::nullopt, .dropDefaultNames = dropDefaultNames, .takeCounted = takeCounted};
+  if (variant) {
+    options.variant = VariantFromName(*variant);
+    if (!options.variant) {
+      throw py::value_error("unknown variant '" + *variant + "': give shapes10, shapes11, bigfont or unifont");
+    }
+  }
+  return options;
 }
 
 }  // namespace morlune::python

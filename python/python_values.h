@@ -3,6 +3,8 @@
 // the GIL held.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,5 +28,9 @@ py::list SegmentTuples(const std::vector<Path>& paths);
 // (line, column, message) for each diagnostic that is an error (isError)
 // or, with errors false, each that is a warning.
 py::list DiagnosticTuples(const std::vector<Diagnostic>& diagnostics, bool errors);
+
+// compile() and Font.compile_back()'s keywords as the compiler's options;
+// ValueError for a variant it does not know.
+CompileOptions CompileOptionsOf(const std::optional<std::string>& variant, bool dropDefaultNames, bool takeCounted);
 
 }  // namespace morlune::python
