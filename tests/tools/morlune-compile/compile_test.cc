@@ -88,8 +88,6 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
       {"but not after the name's comma", header + "*00041,1, a;b ,\n0\n", {}, HeaderAndA(" a;b ,")},
       {"a carriage return inside a name is kept; one before a line feed ends the line",
        "*0,4,f\r\n1,2,3,0\r\n*00041,1,a\rb\r\n0\r\n", {}, HeaderAndA("a\rb")},
-      {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {Variant::kUnifont},
-       BuildFont(FontVariant::kUnifont10, {Shape(0x41, "x", {7, 1, 2, 0})})},
       {"--drop-default-names: the table's name, unspecified and an escape name go; others stay",
        "*0,4,unspecified\n0,0,0,0\n*00041,1,uca\n0\n*00042,1,spam\n0\n*04142,1,esc:AB\n0\n",
        {std::nullopt, true},
