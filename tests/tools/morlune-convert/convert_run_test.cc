@@ -328,10 +328,9 @@ TEST(ConvertRun, LffGlyphsWaitForTheHeaderAndGoOutWhole) {
 // single-line fonts a drafting program keeps in a fonts folder of its own
 // under /usr/share) compile within their tolerance, every character of the
 // first two kept (what a reader takes otherwise than as written is told,
-// not refused);
-// morlune's text of each compiles back to the very same bytes, morlune-check
-// finds nothing to warn of, and each goes back out to its own format with
-// nothing lost.
+// not refused); morlune's text of each compiles back to the very same
+// bytes, morlune-check finds nothing to warn of, and each goes back out to
+// its own format with nothing lost.
 TEST(ConvertRun, InstalledFontsRoundTrip) {
   std::vector<std::string> inputs;
   auto take = [&inputs](const std::filesystem::path& folder, const char* extension) {
