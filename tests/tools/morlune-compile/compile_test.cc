@@ -88,8 +88,6 @@ TEST(Compile, SourcesAsPeopleWriteThem) {
       {"but not after the name's comma", header + "*00041,1, a;b ,\n0\n", {}, HeaderAndA(" a;b ,")},
       {"a carriage return inside a name is kept; one before a line feed ends the line",
        "*0,4,f\r\n1,2,3,0\r\n*00041,1,a\rb\r\n0\r\n", {}, HeaderAndA("a\rb")},
-      {"--variant unifont for a text without *UNIFONT", "*00041,4,x\n7,0102,0\n", {Variant::kUnifont},
-       BuildFont(FontVariant::kUnifont10, {Shape(0x41, "x", {7, 1, 2, 0})})},
       {"--drop-default-names: the table's name, unspecified and an escape name go; others stay",
        "*0,4,unspecified\n0,0,0,0\n*00041,1,uca\n0\n*00042,1,spam\n0\n*04142,1,esc:AB\n0\n",
        {std::nullopt, true},
@@ -125,7 +123,6 @@ std::string Repeated(const std::string& text, int times) {
 TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
   const BadSource cases[] = {
       {"a number out of range for a signed place", "*00041,4,a\n8,(1,128),0\n", 2, 6},
-      {"a code out of range", "*00041,1,a\n256\n", 2, 1},
       {"a bad hexadecimal digit", "*00041,2,a\n01G,0\n", 2, 1},
       {"a character that is no part of the text", "*00041,2,a\n1,+0\n", 2, 3},
       {"a comma with no number", "*00041,2,a\n1,,0\n", 2, 3},
@@ -135,7 +132,6 @@ TEST(Compile, BadSourcesGetOneErrorWhereTheFaultStarts) {
       {"a long form cut short by the end of the text", "*00041,5,a\n7,0,0102,1", 2, 1},
       {"an unknown header form", "*00041,1,a\n0\n*SHAPE,1,b\n0\n", 3, 1},
       {"a lower-case word", "*unifont,6,u\n1,2,3,4,5,0\n", 1, 1},
-      {"a code out of range in a header", "*65536,1,a\n0\n", 1, 2},
       {"items before the first header", ";; banner\n1,2\n*00041,1,a\n0\n", 2, 1},
       {"a record too long for 16 bits", "*00041,0,a\n" + Repeated("1,", 32768), 1, 1, {std::nullopt, false, true}},
       {"a *BIGFONT line not followed by the font-header record", "*BIGFONT 1,0\n*00041,1,a\n0\n", 1, 1},
@@ -191,8 +187,6 @@ TEST(CompileRun, StatusesAndMessages) {
       {"an unknown variant", {"--variant=shapes12"}, good, 2, "",
        "morlune-compile: unknown variant 'shapes12' (shapes10, shapes11, bigfont or unifont)\n"
        "Try 'morlune-compile --help' for more information.\n"},
-      {"a value given to an option that takes none", {"--take-counted=yes"}, good, 2, "",
-       "morlune-compile: option '--take-counted' takes no value\nTry 'morlune-compile --help' for more information.\n"},
       {"two sources", {"a", "b"}, good, 2, "",
        "morlune-compile: only one SOURCE may be given\nTry 'morlune-compile --help' for more information.\n"},
       {"a source that cannot be read", {"/nonexistent/source.kqs"}, good, 2, "",
