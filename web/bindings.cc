@@ -1,7 +1,7 @@
-// The raw module's functions over the library's public API: fonts opened
-// and compiled, their records, header values, source text, glyphs and
-// listing, and text set in a style. morlune.js makes plain objects and
-// exceptions of what they give.
+// The raw module's fonts: opened and compiled, their records, header
+// values, source text, glyphs and listing, and text set in a style.
+// morlune.js makes plain objects and exceptions of what the raw module
+// gives; the converter and the checker have files of their own.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,15 +14,10 @@
 #include <morlune/morlune.h>
 
 #include "web/font_handle.h"
-#include "web/internal_bindings.h"
 #include "web/js_values.h"
 
 namespace morlune::web {
 namespace {
-
-std::span<const Byte> ByteSpan(const std::string& bytes) {
-  return {reinterpret_cast<const Byte*>(bytes.data()), bytes.size()};
-}
 
 // The compile options as the wrapper passes them, or why they are wrong.
 std::optional<CompileOptions> OptionsOf(const std::string& variant, bool dropDefaultNames, bool takeCounted,

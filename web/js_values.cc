@@ -30,6 +30,10 @@ val CopiedArray(const val& constructor, std::span<const T> items) {
 
 }  // namespace
 
+std::span<const Byte> ByteSpan(const std::string& bytes) {
+  return {reinterpret_cast<const Byte*>(bytes.data()), bytes.size()};
+}
+
 val BytesValue(std::span<const Byte> bytes) {
   static const val type = val::global("Uint8Array");
   return CopiedArray(type, bytes);

@@ -18,6 +18,10 @@ namespace morlune::web {
 
 using emscripten::val;
 
+// The bytes of a string that embind made of a Uint8Array, as the library
+// takes them.
+std::span<const Byte> ByteSpan(const std::string& bytes);
+
 // A Uint8Array holding a copy of the bytes.
 val BytesValue(std::span<const Byte> bytes);
 val BytesValue(std::string_view bytes);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <morlune/export.h>
 #include <morlune/font.h>
@@ -74,5 +75,12 @@ struct DrawingGap {
 };
 
 MORLUNE_API DrawingGap DrawingGapOf(const Font& font);
+
+// Paths as SVG path data in their own units, y up, as the listing writes a
+// glyph's: absolute M, L and A commands and numbers of at most six decimals,
+// one blank between each, and a move only where the pen is not already at
+// the next segment's start: a glyph from GlyphOf, or a line from
+// LayOutText, written as the listing would write it.
+MORLUNE_API std::string PathData(const std::vector<Path>& paths);
 
 }  // namespace morlune

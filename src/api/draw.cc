@@ -11,6 +11,7 @@
 #include "api/font_state.h"
 #include "api/text_setting.h"
 #include "drawing/listing_writer.h"
+#include "drawing/path_text.h"
 #include "drawing/specimen_writer.h"
 #include "drawing/text_picture.h"
 #include "platform/text_output.h"
@@ -146,6 +147,12 @@ DrawingGap DrawingGapOf(const Font& font) {
             "a bigfont record lies where the file cannot be positioned; it and the records after it are not drawn"};
   }
   return {};
+}
+
+std::string PathData(const std::vector<Path>& paths) {
+  PathText text;
+  text.Write(paths);
+  return std::string(text.Text());
 }
 
 }  // namespace morlune

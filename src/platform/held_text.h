@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,7 +19,14 @@ struct TextHolding {
   // disk the output can use; the system's temporary folder where empty.
   std::string folder;
   // The bytes held in memory before the file is made: all of most fonts.
+  // Under Emscripten a file would be memory as well, where the module has
+  // a file system at all (without one, opening a file hands back
+  // descriptor 0, standard input): there the text is all held.
+#ifdef __EMSCRIPTEN__
+  std::size_t inMemory = std::numeric_limits<std::size_t>::max();
+#else
   std::size_t inMemory = std::size_t{1} << 20;
+#endif
 };
 
 class HeldText {

@@ -7,7 +7,7 @@ import { join } from 'node:path';
 import { test } from 'node:test';
 
 import { MorluneError } from '../morlune.js';
-import { compiledPath, interchangeFonts, messages, morlune, native, run, scratch, shapeFonts } from './support.mjs';
+import { compiledPath, interchangeFonts, messages, morlune, native, run, scratch, scratchFile, shapeFonts } from './support.mjs';
 
 const lossPrefix = (format) => `lost on the way to ${format}: `;
 
@@ -59,6 +59,23 @@ test('a bigfont exports through a code page', native, () => {
   const ours = opened.exportAs('svg', { name: 'big', encoding: 'SHIFT_JIS' });
   assert.deepEqual(ours.bytes, new Uint8Array(readFileSync(join(scratch, 'big.svg'))));
   assert.match(ours.text, /unicode="&#x3042;"/);
+});
+
+// A unifont whose LFF passes a megabyte, where morlune-convert's glyphs
+// wait in a scratch file for the header: the module has no files, and holds
+// them all.
+test('an export past a megabyte is written whole', native, () => {
+  let source = '*UNIFONT,6,Large\n10,2,0,0,0,0\n';
+  for (let i = 0; i < 6000; i++) {
+    const moves = Array.from({ length: 50 }, (_, j) => `8,(${1 + ((i + j) % 5)},${((j * 7 + i) % 9) - 4})`);
+    source += `*${(0x4e00 + i).toString(16).toUpperCase().padStart(5, '0')},152,g${i}\n1,${moves.join(',')},0\n`;
+  }
+  const opened = morlune.openFont(new TextEncoder().encode(source));
+  const tool = run('morlune-convert', [scratchFile('large.kqx', opened.compiled), 'large.lff']);
+  assert.equal(tool.status, 0, tool.stderr);
+  const ours = opened.exportAs('lff', { name: 'large' });
+  assert.ok(ours.bytes.length > 1 << 20, `${ours.bytes.length} bytes`);
+  assert.deepEqual(ours.bytes, new Uint8Array(readFileSync(join(scratch, 'large.lff'))));
 });
 
 // The import's report line: "N glyphs, U units per capital height, largest

@@ -1,7 +1,8 @@
 // What morlune-draw writes, through the public API: the font's listing as
-// pieces, a line of text in the font's own units, the warnings as data, the
-// options refused; and a source text's problems past those kept, counted.
-// The pictures are morlune-draw's whole runs' (the same writers).
+// pieces, a line of text in the font's own units, paths as the listing's
+// path data, the warnings as data, the options refused; and a source text's
+// problems past those kept, counted. The pictures are morlune-draw's whole
+// runs' (the same writers).
 #include <gtest/gtest.h>
 
 #include <morlune/morlune.h>
@@ -114,6 +115,43 @@ TEST(DrawingGapOf, AnIndexThatCannotBeRead) {
   DrawingGap gap = DrawingGapOf(bare);
   EXPECT_EQ(gap.kind, DrawingGapKind::kNoIndex);
   EXPECT_EQ(gap.message, "the shape index cannot be read; no shape is drawn");
+}
+
+// Each path data worked out from its rules: a move only where the pen is
+// not already there, six decimals at most and never "-0", an arc's radii
+// unsigned and its sweep flag as drawn (a mirroring frame reverses it), a
+// sheared arc an ellipse turned by its first axis.
+TEST(PathData, AsTheListingWritesIt) {
+  auto line = [](Point from, Point to) { return Segment{LineSegment{from, to}}; };
+  auto arc = [](Point from, Point to, double axisX, double sweep, double shear) {
+    return Segment{ArcSegment{from, to, {0, 0}, axisX, 1, sweep, shear}};
+  };
+  const struct {
+    const char* what;
+    std::vector<Path> paths;
+    std::string data;
+  } cases[] = {
+      {"nothing", {}, ""},
+      {"a stroke", {{{0, 0}, {line({0, 0}, {4, 0})}}}, "M 0 0 L 4 0"},
+      {"a corner", {{{0, 0}, {line({0, 0}, {4, 0}), line({4, 0}, {4, 3})}}}, "M 0 0 L 4 0 L 4 3"},
+      {"a path going on from the last", {{{0, 0}, {line({0, 0}, {1, 0})}}, {{1, 0}, {line({1, 0}, {1, 1})}}},
+       "M 0 0 L 1 0 L 1 1"},
+      {"two strokes apart", {{{0, 0}, {line({0, 0}, {1, 0})}}, {{2, 0}, {line({2, 0}, {3, 0})}}},
+       "M 0 0 L 1 0 M 2 0 L 3 0"},
+      {"six decimals, never -0", {{{0, 0}, {line({0, 0}, {1.0 / 3, -1e-9})}}}, "M 0 0 L 0.333333 0"},
+      {"a half circle counterclockwise", {{{1, 0}, {arc({1, 0}, {-1, 0}, 1, 180, 0)}}}, "M 1 0 A 1 1 0 0 1 -1 0"},
+      {"a quarter in a mirroring frame", {{{-1, 0}, {arc({-1, 0}, {0, 1}, -1, 90, 0)}}}, "M -1 0 A 1 1 0 0 0 0 1"},
+      // [[1, 1.5], [0, 1]] takes the unit circle to axes 2 and 0.5, the
+      // first turned by atan(1/2).
+      {"a sheared half circle", {{{1, 0}, {arc({1, 0}, {-1, 0}, 1, 180, 1.5)}}}, "M 1 0 A 2 0.5 26.565051 0 1 -1 0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PathData(c.paths), c.data) << c.what;
+
+  // A glyph's path data is the listing's third field.
+  Font font = Shapes();
+  Result<Glyph> glyph = font.GlyphOf(0x49);
+  ASSERT_TRUE(glyph);
+  EXPECT_TRUE(font.Listing().starts_with("0049\t2,0\t" + PathData(glyph->paths) + "\n")) << font.Listing();
 }
 
 std::string Repeated(const std::string& line, int times) {
