@@ -26,19 +26,6 @@ std::optional<FontFormat> InterchangeFormat(const std::string& name) {
   return std::nullopt;
 }
 
-// The reader's or the import's own words. morlune-convert, and so the
-// library, says first which of the two refused ("cannot be read as svg: ",
-// "cannot be made a shape font: "); the module's callers asked for that one
-// import and have always been given the reason alone.
-std::string ReasonOf(const Error& error, FontFormat format) {
-  const std::string leads[] = {"cannot be read as " + std::string(FontFormatName(format)) + ": ",
-                               "cannot be made a shape font: "};
-  for (const std::string& lead : leads) {
-    if (error.message.starts_with(lead)) return error.message.substr(lead.size());
-  }
-  return error.message;
-}
-
 // A font of an interchange format made a shape font: its source text and
 // compiled font, and how well the grid holds its strokes.
 val ImportInterchangeFont(const std::string& bytes, const std::string& from, int heightUnits, double tolerance,
@@ -64,11 +51,9 @@ val ImportInterchangeFont(const std::string& bytes, const std::string& from, int
   options.tolerancePerCap = tolerancePerCap;
   options.encoding = encoding;
   Result<ImportedFont> imported = morlune::ImportFont(ByteSpan(bytes), options);
-  if (!imported) {
-    Error error = imported.error();
-    error.message = ReasonOf(error, *format);
-    return ErrorValue(error);
-  }
+  // The library's words say which step refused, the reading or the
+  // placing ("cannot be read as svg: ...", "cannot be made a shape font: ...").
+  if (!imported) return ErrorValue(imported.error());
   std::string variant(VariantName(imported->font.variant()));
   val result = val::object();
   result.set("font", std::make_shared<FontHandle>(FontHandle{std::move(imported->font)}));
