@@ -20,7 +20,4 @@ inline constexpr long long kDeviationWork = 1 << 24;
 // a whole contour is missing, which the union does not leave.
 double LargestDeviation(std::span<const TrueTypeContour> contours, const CentreLine& centre, double radius);
 
-// The distance from p to the nearest point of the centre line.
-double DistanceToCentre(Point p, const CentreLine& centre);
-
 }  // namespace morlune::convert

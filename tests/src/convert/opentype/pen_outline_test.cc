@@ -3,6 +3,7 @@
 // points; the bounds on a glyph's work; the deviation measure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -232,6 +233,49 @@ TEST(OutlineDeviation, MeasuredAgainstThePensTrueEdge) {
   for (const Case& c : cases) {
     const TrueTypeContour contours[] = {c.contour};
     EXPECT_NEAR(LargestDeviation(contours, c.centre, c.radius), c.deviation, 1e-9) << c.name;
+  }
+}
+
+// A glyph's centre line of crossing strokes and whole circles, with room
+// between them, and samples near it, between its strokes and far from it: each sample's distance is the nearest
+// piece's, found here by trying every piece. A one-point contour samples
+// just its point.
+TEST(OutlineDeviation, ABusyCentreLineSearchedWhole) {
+  CentreLine centre;
+  double x = 0, y = 0;
+  auto next = [state = 12345u]() mutable {
+    state = state * 1103515245u + 12345u;
+    return static_cast<double>(state >> 16 & 0x7FFF) / 0x7FFF;
+  };
+  for (int k = 0; k < 40; ++k) {
+    Point from{x, y};
+    x = 2000 * next();
+    y = 2000 * next();
+    centre.lines.push_back({from, {x, y}});
+  }
+  for (int k = 0; k < 5; ++k) {
+    double r = 20 + 200 * next();
+    Point c{2000 * next(), 2000 * next()};
+    centre.arcs.push_back({c, r, 0, 2 * kPi, {c.x + r, c.y}, {c.x + r, c.y}});
+  }
+  const double radius = 48;
+  for (int k = 0; k < 200; ++k) {
+    // Most samples inside the glyph's box, some far outside it.
+    double spread = k % 10 == 0 ? 20000 : 2100;
+    OutlinePoint p{static_cast<std::int32_t>(spread * next() - (spread - 2000) / 2),
+                   static_cast<std::int32_t>(spread * next() - (spread - 2000) / 2), true};
+    Point at{static_cast<double>(p.x), static_cast<double>(p.y)};
+    double nearest = HUGE_VAL;
+    for (const LineSegment& line : centre.lines) {
+      double dx = line.to.x - line.from.x, dy = line.to.y - line.from.y;
+      double t = std::clamp(((at.x - line.from.x) * dx + (at.y - line.from.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+      nearest = std::min(nearest, std::hypot(at.x - line.from.x - t * dx, at.y - line.from.y - t * dy));
+    }
+    for (const CircleArc& circle : centre.arcs) {
+      nearest = std::min(nearest, std::fabs(std::hypot(at.x - circle.centre.x, at.y - circle.centre.y) - circle.radius));
+    }
+    const TrueTypeContour contours[] = {{p}};
+    EXPECT_NEAR(LargestDeviation(contours, centre, radius), std::fabs(nearest - radius), 1e-9) << p.x << "," << p.y;
   }
 }
 
