@@ -24,7 +24,6 @@ import json
 import math
 import os
 import re
-import subprocess
 
 import ink
 
@@ -91,12 +90,12 @@ def chromium(executable, work, url, width, height, output):
     with open(fontconfig, "w") as out:
         out.write(FONTCONFIG)
     env = dict(os.environ, FONTCONFIG_FILE=fontconfig)
-    return subprocess.run(
+    return ink.run(
         [executable, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          f"--user-data-dir={profile}", "--hide-scrollbars", "--force-device-scale-factor=1",
          f"--window-size={width},{height}", "--virtual-time-budget=10000", *output, url],
-        check=True, capture_output=True, env=env, timeout=120).stdout
+        env=env, timeout=120).stdout
 
 
 def glyph_x(x):
@@ -111,8 +110,8 @@ def outlines(tools, lines, laid, work, width, height):
     where hb-view's drawing does not hold a glyph a character."""
     defs, uses = [], []
     for k, (line, where) in enumerate(zip(lines, laid)):
-        drawing = subprocess.run([tools["hb-view"], f"--font-size={line.size}", "-O", "svg", line.ttf,
-                                  "--text=" + line.text], check=True, capture_output=True).stdout.decode()
+        drawing = ink.run([tools["hb-view"], f"--font-size={line.size}", "-O", "svg", line.ttf,
+                           "--text=" + line.text]).stdout.decode()
         drawing = drawing.replace('id="glyph', f'id="f{k}-glyph').replace('href="#glyph', f'href="#f{k}-glyph')
         # The uses are placed anew, without the clip hb-view sets one em
         # about the baseline (glyph_sheets.py says why).
@@ -125,15 +124,7 @@ def outlines(tools, lines, laid, work, width, height):
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="{width}" '
            f'height="{height}"><defs>' + "".join(defs) + f'</defs><rect width="{width}" height="{height}" '
            'fill="white"/><g fill="black">' + "".join(uses) + "</g></svg>")
-    return render(tools, svg, width, height, os.path.join(work, "browser.outlines"))
-
-
-def render(tools, svg, width, height, stem):
-    with open(stem + ".svg", "w") as out:
-        out.write(svg)
-    subprocess.run([tools["rsvg-convert"], "-w", str(width), "-h", str(height), "-o", stem + ".png",
-                    stem + ".svg"], check=True, capture_output=True)
-    return ink.read(stem + ".png")
+    return ink.render(tools["rsvg-convert"], svg, width, height, os.path.join(work, "browser.outlines"))
 
 
 def line_ious(tools, lines, work, width, height):
@@ -158,7 +149,7 @@ def line_ious(tools, lines, work, width, height):
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{screen.width}" height="{screen.height}">'
            f'<rect width="{screen.width}" height="{screen.height}" fill="white"/><g fill="none" stroke="black" '
            'stroke-linecap="round" stroke-linejoin="round">' + "".join(paths) + "</g></svg>")
-    reference = render(tools, svg, screen.width, screen.height, os.path.join(work, "browser.ref"))
+    reference = ink.render(tools["rsvg-convert"], svg, screen.width, screen.height, os.path.join(work, "browser.ref"))
     filled = outlines(tools, lines, laid, work, screen.width, screen.height)
     result = []
     # Each line is weighed over the rows nearer to it than to the lines

@@ -28,7 +28,6 @@ import json
 import math
 import os
 import re
-import subprocess
 
 import ink
 
@@ -39,10 +38,6 @@ MARGIN = 16
 GAP = 12
 SHEET_WIDTH = 2400
 SHEET_HEIGHT = 6000
-
-
-def run(args, **kw):
-    return subprocess.run(args, check=True, capture_output=True, **kw)
 
 
 class Font:
@@ -94,7 +89,7 @@ def origins(tools, font, lines, work):
     path = os.path.join(work, "sheet-shape.txt")
     with open(path, "w", encoding="utf-8") as out:
         out.write("\n".join(lines) + "\n")
-    shaped = run([tools["hb-shape"], "--shapers=fallback", "--direction=ltr", "--no-glyph-names",
+    shaped = ink.run([tools["hb-shape"], "--shapers=fallback", "--direction=ltr", "--no-glyph-names",
                   "--output-format=json", f"--font-size={font.size * 64}", font.ttf,
                   f"--text-file={path}"]).stdout.decode().splitlines()
     result = []
@@ -108,13 +103,6 @@ def origins(tools, font, lines, work):
             x += glyph["ax"]
         result.append(placed)
     return result
-
-
-def render(tools, svg, width, height, stem):
-    with open(stem + ".svg", "w") as out:
-        out.write(svg)
-    run([tools["rsvg-convert"], "-w", str(width), "-h", str(height), "-o", stem + ".png", stem + ".svg"])
-    return ink.read(stem + ".png")
 
 
 def largest_difference(a, b):
@@ -139,7 +127,7 @@ def sheet_iou(tools, font, lines, drawn, hidden, work, tag, below):
     text_path = os.path.join(work, tag + ".txt")
     with open(text_path, "w", encoding="utf-8") as out:
         out.write("\n".join(lines))
-    drawing = run([tools["hb-view"], "--shapers=fallback", "--direction=ltr", f"--font-size={font.size}",
+    drawing = ink.run([tools["hb-view"], "--shapers=fallback", "--direction=ltr", f"--font-size={font.size}",
                    f"--margin={MARGIN}", f"--font-extents={ascent},{descent},0", "-O", "svg", font.ttf,
                    f"--text-file={text_path}"]).stdout.decode()
     size = re.search(r'width="[0-9.]+pt" height="[0-9.]+pt" viewBox="0 0 ([0-9.]+) ([0-9.]+)"', drawing)
@@ -170,12 +158,12 @@ def sheet_iou(tools, font, lines, drawn, hidden, work, tag, below):
             cells.append((c, top, bottom, x0, x1))
     end = drawing.rindex("</svg>")
     drawing = drawing[:end] + '<g fill="black">' + "".join(unshown) + "</g>" + drawing[end:]
-    rendered = render(tools, drawing, width, height, os.path.join(work, tag + ".hb"))
+    rendered = ink.render(tools["rsvg-convert"], drawing, width, height, os.path.join(work, tag + ".hb"))
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}">'
            f'<rect width="{width}" height="{height}" fill="white"/><g fill="none" stroke="black" '
            f'stroke-width="{font.pen / font.scale}" stroke-linecap="round" stroke-linejoin="round">'
            + "".join(paths) + "</g></svg>")
-    reference = render(tools, svg, width, height, os.path.join(work, tag + ".ref"))
+    reference = ink.render(tools["rsvg-convert"], svg, width, height, os.path.join(work, tag + ".ref"))
     results = []
     for c, top, bottom, x0, x1 in cells:
         value = ink.iou(rendered.rows(top, bottom, x0, x1), reference.rows(top, bottom, x0, x1))

@@ -45,6 +45,20 @@ def read(png):
     return Picture(*greys(png))
 
 
+def run(args, **kw):
+    """A reader's run, its output kept; a failure raises."""
+    return subprocess.run(args, check=True, capture_output=True, **kw)
+
+
+def render(rsvg, svg, width, height, stem):
+    """An SVG picture filled by rsvg-convert at the size given, kept beside
+    its PNG as stem.svg and stem.png, read as ink."""
+    with open(stem + ".svg", "w") as out:
+        out.write(svg)
+    run([rsvg, "-w", str(width), "-h", str(height), "-o", stem + ".png", stem + ".svg"])
+    return read(stem + ".png")
+
+
 def iou(a, b):
     """Intersection over union of two runs of 0/1 bytes of one length; two
     blank runs agree wholly."""

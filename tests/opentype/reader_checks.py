@@ -31,7 +31,6 @@ import struct
 import subprocess
 import sys
 import tempfile
-import zlib
 
 import browser_page
 import glyph_sheets
@@ -70,8 +69,7 @@ def fail(message):
     print("  FAIL: " + message)
 
 
-def run(args, **kw):
-    return subprocess.run(args, check=True, capture_output=True, **kw)
+run = ink.run
 
 
 # ---- the fonts --------------------------------------------------------------
@@ -253,11 +251,7 @@ def render_pair(tools, path, font, text, glyphs, pen, scale, capital, ascent, wo
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}">'
            f'<rect width="{width}" height="{height}" fill="white"/><g fill="none" stroke="black" '
            f'stroke-width="{pen}" stroke-linecap="round" stroke-linejoin="round">' + "".join(paths) + "</g></svg>")
-    svg_path = os.path.join(work, tag + ".svg")
-    open(svg_path, "w").write(svg)
-    ref_png = os.path.join(work, tag + ".ref.png")
-    run([tools["rsvg-convert"], "-w", str(width), "-h", str(height), "-o", ref_png, svg_path])
-    return hb, ink.read(ref_png), strokes
+    return hb, ink.render(tools["rsvg-convert"], svg, width, height, os.path.join(work, tag + ".ref")), strokes
 
 
 def check_rendering(tools, path, font, text, pen_units, scale, capital, ascent, draw_args, work, tag):
